@@ -1,0 +1,14 @@
+#!/usr/bin/env bash
+# Sets up what is missing, builds RUVANO.exe and runs it under Wine: on your X display when
+# there is one (DISPLAY set and reachable), else inside a private Xvfb. Extra arguments go
+# to the program (for example /Show handling: run it again in a second terminal).
+# RUVANO_RUN_SECONDS=N ends the session after N seconds.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/deps.sh
+scripts/build.sh mingw
+if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then export RUVANO_USE_DISPLAY=1; fi
+if [ -n "${RUVANO_RUN_SECONDS:-}" ]; then
+  exec scripts/wine-session.sh timeout "$RUVANO_RUN_SECONDS" wine build/mingw/RUVANO.exe "$@"
+fi
+exec scripts/wine-session.sh wine build/mingw/RUVANO.exe "$@"

@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Sets up what is missing, builds everything and runs every test: the host unit tests, then
+# the Windows build's tests under Wine inside a private Xvfb session.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/deps.sh
+scripts/build.sh all
+echo "== Host tests"
+ctest --test-dir build/host --output-on-failure -j "$(nproc)"
+if [ -x scripts/fuzz.sh ]; then
+  echo "== Fuzzing (bounded)"
+  scripts/fuzz.sh
+fi
+echo "== Windows tests under Wine"
+scripts/wine-session.sh ctest --test-dir build/mingw --output-on-failure

@@ -1,0 +1,38 @@
+// What the monitor tick and the anchor step ask of the window manager, the process table
+// and the input-method system. The program's implementation talks to Win32
+// (monitor/win32/desktop_win32.h); tests script a fake desktop.
+#pragma once
+
+#include <cstdint>
+
+#include "zeq/types.h"
+
+namespace ruvano {
+
+class IDesktop {
+ public:
+  virtual ~IDesktop() = default;
+
+  // Window queries.
+  virtual Hwnd ForegroundWindow() = 0;
+  virtual Text ClassName(Hwnd w) = 0;            // at most 259 characters; empty on failure
+  virtual bool IsWindowEnabled(Hwnd w) = 0;
+  virtual bool IsWindowVisible(Hwnd w) = 0;
+  virtual bool IsIconic(Hwnd w) = 0;
+  virtual bool IsWindow(Hwnd w) = 0;
+
+  // Probes.
+  virtual bool IsWin11() = 0;
+  virtual bool IsWin8OrLater() = 0;
+  virtual Text GetWindowProcessPath(Hwnd w) = 0; // empty when it cannot be had
+  virtual Hwnd GetRootWindow(Hwnd w) = 0;
+  virtual bool GetValidWindowRect(Hwnd w, Rect& r) = 0;
+  virtual Hwnd GetFocusedWindow() = 0;
+  virtual bool IsImeOpen(Hwnd w) = 0;
+
+  // Border metrics, read anew at every call; 0 when the system call fails.
+  virtual std::int32_t NonClientBorderWidth() = 0;  // NONCLIENTMETRICS.iBorderWidth
+  virtual std::int32_t BorderMultiplier() = 0;      // SPI_GETBORDER
+};
+
+}  // namespace ruvano

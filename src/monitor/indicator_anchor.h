@@ -1,0 +1,21 @@
+// Where the indicator's top-left corner goes for the window in front.
+#pragma once
+
+#include <cstdint>
+
+#include "monitor/desktop.h"
+#include "zeq/types.h"
+
+namespace ruvano {
+
+// The system's window border: iBorderWidth of the non-client metrics on Windows 8 and later,
+// else the border multiplier; 0 when the call fails.
+std::int32_t ReadBorderMetric(IDesktop& desktop);
+
+// Sets left/top from the window rectangle r and the icon position (0 top left, 1 top centre,
+// 2 bottom left, 3 bottom centre; any other value keeps them). The desktop window gets the
+// centre of r whatever the position.
+void UpdateIndicatorAnchor(Hwnd w, const Rect& r, std::int32_t iconPosition, Hwnd desktopWnd,
+                           std::int32_t border, std::int32_t& left, std::int32_t& top);
+
+}  // namespace ruvano

@@ -1,0 +1,96 @@
+// The user's options: one field per key of the settings file plus the settings window's
+// position. The settings window keeps this record in step with its controls in both
+// directions: a control change assigns the field, and an assignment (for example by the
+// settings file loader) reaches the window through the listener so it can update the
+// control and carry out its immediate reaction. Every assignment clamps to the field's range.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+
+#include "zeq/types.h"
+
+namespace ruvano {
+
+enum class SettingField {
+  WaveIndex,
+  WaveIndexOFF,
+  Icon,
+  Hint,
+  HintString,
+  IconPosition,
+  Mute,
+  OFF,
+  Scroll,
+  AppIcon,
+  AlphaBlendValue,
+  Top,
+  Left,
+};
+
+class Settings {
+ public:
+  static constexpr std::int32_t kSoundCount = 12;     // items of the two sound groups
+  static constexpr std::int32_t kPositionCount = 4;   // items of the icon position group
+  static constexpr std::int32_t kMinAlpha = 10;       // opacity bounds, in percent
+  static constexpr std::int32_t kMaxAlpha = 100;
+  static constexpr std::uint32_t kTimerIntervalMs = 250;   // one monitor tick
+  static constexpr std::uint32_t kHintDisplayMs = 2000;    // how long the cursor hint stays
+
+  // Called after a field changed value (not when an assignment leaves it as it was).
+  using Listener = std::function<void(SettingField)>;
+  void SetListener(Listener listener) { listener_ = std::move(listener); }
+
+  std::int32_t WaveIndex() const { return waveIndex_; }
+  std::int32_t WaveIndexOFF() const { return waveIndexOff_; }
+  bool Icon() const { return icon_; }
+  bool Hint() const { return hint_; }
+  const Text& HintString() const { return hintString_; }
+  std::int32_t IconPosition() const { return iconPosition_; }
+  bool Mute() const { return mute_; }
+  bool OFF() const { return off_; }
+  bool Scroll() const { return scroll_; }
+  bool AppIcon() const { return appIcon_; }
+  std::int32_t AlphaBlendValue() const { return alphaBlendValue_; }
+  std::int32_t Top() const { return top_; }
+  std::int32_t Left() const { return left_; }
+
+  void SetWaveIndex(std::int32_t v);       // clamped to -1..11
+  void SetWaveIndexOFF(std::int32_t v);    // clamped to -1..11
+  void SetIcon(bool v);
+  void SetHint(bool v);
+  void SetHintString(Text v);
+  void SetIconPosition(std::int32_t v);    // clamped to -1..3
+  void SetMute(bool v);
+  void SetOFF(bool v);
+  void SetScroll(bool v);
+  void SetAppIcon(bool v);
+  void SetAlphaBlendValue(std::int32_t v); // clamped to 10..100
+  void SetTop(std::int32_t v);
+  void SetLeft(std::int32_t v);
+
+  // Clamps a radio-group index to -1..count-1 (-1 = no item selected).
+  static std::int32_t ClampRadioIndex(std::int32_t v, std::int32_t count);
+  static std::int32_t ClampAlpha(std::int32_t v);
+
+ private:
+  template <typename T>
+  void Assign(T& field, T value, SettingField which);
+
+  Listener listener_;
+  std::int32_t waveIndex_ = 0;
+  std::int32_t waveIndexOff_ = 0;
+  bool icon_ = false;
+  bool hint_ = false;
+  Text hintString_ = u"IME ON";
+  std::int32_t iconPosition_ = 0;
+  bool mute_ = false;
+  bool off_ = false;
+  bool scroll_ = false;
+  bool appIcon_ = false;
+  std::int32_t alphaBlendValue_ = 100;
+  std::int32_t top_ = 0;
+  std::int32_t left_ = 0;
+};
+
+}  // namespace ruvano

@@ -1,0 +1,103 @@
+// Owning wrappers for system handles and GDI objects: one owner each, copying deleted.
+#pragma once
+
+#include <windows.h>
+
+#include <utility>
+
+namespace ruvano {
+
+template <typename T, typename Traits>
+class UniqueResource {
+ public:
+  UniqueResource() noexcept = default;
+  explicit UniqueResource(T value) noexcept : value_(value) {}
+  UniqueResource(const UniqueResource&) = delete;
+  UniqueResource& operator=(const UniqueResource&) = delete;
+  UniqueResource(UniqueResource&& other) noexcept : value_(other.release()) {}
+  UniqueResource& operator=(UniqueResource&& other) noexcept {
+    if (this != &other) reset(other.release());
+    return *this;
+  }
+  ~UniqueResource() { reset(); }
+
+  T get() const noexcept { return value_; }
+  explicit operator bool() const noexcept { return Traits::Valid(value_); }
+  T release() noexcept { return std::exchange(value_, Traits::Invalid()); }
+  void reset(T value = Traits::Invalid()) noexcept {
+    T old = std::exchange(value_, value);
+    if (Traits::Valid(old)) Traits::Close(old);
+  }
+
+ private:
+  T value_ = Traits::Invalid();
+};
+
+struct KernelHandleTraits {  // handles for which NULL means "none" (mutexes, processes, ...)
+  static HANDLE Invalid() noexcept { return nullptr; }
+  static bool Valid(HANDLE h) noexcept { return h != nullptr && h != INVALID_HANDLE_VALUE; }
+  static void Close(HANDLE h) noexcept { ::CloseHandle(h); }
+};
+struct FileHandleTraits {  // CreateFileW reports failure as INVALID_HANDLE_VALUE
+  static HANDLE Invalid() noexcept { return INVALID_HANDLE_VALUE; }
+  static bool Valid(HANDLE h) noexcept { return h != nullptr && h != INVALID_HANDLE_VALUE; }
+  static void Close(HANDLE h) noexcept { ::CloseHandle(h); }
+};
+template <typename G>
+struct GdiObjectTraits {
+  static G Invalid() noexcept { return nullptr; }
+  static bool Valid(G h) noexcept { return h != nullptr; }
+  static void Close(G h) noexcept { ::DeleteObject(h); }
+};
+struct IconTraits {
+  static HICON Invalid() noexcept { return nullptr; }
+  static bool Valid(HICON h) noexcept { return h != nullptr; }
+  static void Close(HICON h) noexcept { ::DestroyIcon(h); }
+};
+struct ModuleTraits {
+  static HMODULE Invalid() noexcept { return nullptr; }
+  static bool Valid(HMODULE h) noexcept { return h != nullptr; }
+  static void Close(HMODULE h) noexcept { ::FreeLibrary(h); }
+};
+struct WindowTraits {
+  static HWND Invalid() noexcept { return nullptr; }
+  static bool Valid(HWND h) noexcept { return h != nullptr; }
+  static void Close(HWND h) noexcept { ::DestroyWindow(h); }
+};
+
+using UniqueHandle = UniqueResource<HANDLE, KernelHandleTraits>;
+using UniqueFile = UniqueResource<HANDLE, FileHandleTraits>;
+using UniqueFont = UniqueResource<HFONT, GdiObjectTraits<HFONT>>;
+using UniqueBrush = UniqueResource<HBRUSH, GdiObjectTraits<HBRUSH>>;
+using UniqueBitmap = UniqueResource<HBITMAP, GdiObjectTraits<HBITMAP>>;
+using UniqueRegion = UniqueResource<HRGN, GdiObjectTraits<HRGN>>;
+using UniqueIcon = UniqueResource<HICON, IconTraits>;
+using UniqueModule = UniqueResource<HMODULE, ModuleTraits>;
+using UniqueWindow = UniqueResource<HWND, WindowTraits>;
+
+// A device context obtained with GetDC, released with ReleaseDC.
+class WindowDC {
+ public:
+  explicit WindowDC(HWND wnd) noexcept : wnd_(wnd), dc_(::GetDC(wnd)) {}
+  WindowDC(const WindowDC&) = delete;
+  WindowDC& operator=(const WindowDC&) = delete;
+  ~WindowDC() { if (dc_) ::ReleaseDC(wnd_, dc_); }
+  HDC get() const noexcept { return dc_; }
+ private:
+  HWND wnd_;
+  HDC dc_;
+};
+
+// Selects a GDI object into a DC for the lifetime of the guard.
+class SelectGuard {
+ public:
+  SelectGuard(HDC dc, HGDIOBJ obj) noexcept : dc_(dc), old_(obj ? ::SelectObject(dc, obj) : nullptr) {}
+  SelectGuard(const SelectGuard&) = delete;
+  SelectGuard& operator=(const SelectGuard&) = delete;
+  ~SelectGuard() { if (old_) ::SelectObject(dc_, old_); }
+ private:
+  HDC dc_;
+  HGDIOBJ old_;
+};
+
+}  // namespace ruvano

@@ -1,0 +1,60 @@
+#include "zeq/win32/window.h"
+
+namespace ruvano {
+
+Window::~Window() {
+  if (hwnd_) {
+    ::SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+    ::DestroyWindow(hwnd_);
+    hwnd_ = nullptr;
+  }
+}
+
+bool Window::RegisterClassOnce(WNDCLASSEXW wc) noexcept {
+  wc.cbSize = sizeof(wc);
+  if (!wc.lpfnWndProc) wc.lpfnWndProc = &Window::StaticWndProc;
+  if (!wc.hInstance) wc.hInstance = ::GetModuleHandleW(nullptr);
+  WNDCLASSEXW existing{};
+  existing.cbSize = sizeof(existing);
+  if (::GetClassInfoExW(wc.hInstance, wc.lpszClassName, &existing)) return true;
+  return ::RegisterClassExW(&wc) != 0;
+}
+
+HWND Window::CreateWindowFor(DWORD exStyle, const wchar_t* className, const wchar_t* title, DWORD style,
+                             int x, int y, int w, int h, HWND parent, HMENU menu) noexcept {
+  return ::CreateWindowExW(exStyle, className, title, style, x, y, w, h, parent, menu,
+                           ::GetModuleHandleW(nullptr), this);
+}
+
+LRESULT Window::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) { return DefaultProc(msg, wp, lp); }
+
+LRESULT CALLBACK Window::StaticWndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) noexcept {
+  Window* self = nullptr;
+  if (msg == WM_NCCREATE) {
+    auto* cs = reinterpret_cast<CREATESTRUCTW*>(lp);
+    self = static_cast<Window*>(cs->lpCreateParams);
+    if (self) {
+      self->hwnd_ = wnd;
+      ::SetWindowLongPtrW(wnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+  } else {
+    self = reinterpret_cast<Window*>(::GetWindowLongPtrW(wnd, GWLP_USERDATA));
+  }
+  if (!self) return ::DefWindowProcW(wnd, msg, wp, lp);
+
+  LRESULT result = 0;
+  try {
+    result = self->HandleMessage(msg, wp, lp);
+  } catch (...) {
+    // Dropped on purpose: a failing handler must never take the resident program down.
+    result = ::DefWindowProcW(wnd, msg, wp, lp);
+  }
+  if (msg == WM_NCDESTROY) {
+    ::SetWindowLongPtrW(wnd, GWLP_USERDATA, 0);
+    self->hwnd_ = nullptr;
+    self->OnDestroyed();
+  }
+  return result;
+}
+
+}  // namespace ruvano
