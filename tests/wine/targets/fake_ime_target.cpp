@@ -1,0 +1,110 @@
+// A stand-in for an application with an IME, for the Wine tests. Wine's own IME window
+// answers the open-status query with a constant, so this program switches Wine's IME off
+// for itself and provides its own window of class "IME" whose open status a test controls.
+//
+//   fake_ime_target.exe [/title TEXT] [/rect X Y W H] [/open 0|1]
+//
+// Control messages, sent or posted to the main window (class "RuvanoFakeTarget"):
+//   WM_APP+1 (wParam 0/1)  set the IME open status
+//   WM_APP+2 (wParam ms)   stop answering messages for that long (a hung application)
+//   WM_APP+3               returns the IME open status
+//   WM_APP+4               bring the main window to the front and focus its edit control
+#include <windows.h>
+#include <imm.h>
+#include <shellapi.h>
+
+#ifndef IMC_GETOPENSTATUS
+#define IMC_GETOPENSTATUS 0x0005
+#define IMC_SETOPENSTATUS 0x0006
+#endif
+
+#include <cstdlib>
+#include <cwchar>
+#include <string>
+
+namespace {
+
+constexpr UINT kSetOpen = WM_APP + 1;
+constexpr UINT kHang = WM_APP + 2;
+constexpr UINT kGetOpen = WM_APP + 3;
+constexpr UINT kActivate = WM_APP + 4;
+
+LONG g_open = 0;
+HWND g_edit = nullptr;
+
+LRESULT CALLBACK ImeWndProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+  if (m == WM_IME_CONTROL) {
+    if (wp == IMC_GETOPENSTATUS) return g_open;
+    if (wp == IMC_SETOPENSTATUS) { g_open = lp != 0; return 0; }
+    return 0;
+  }
+  return DefWindowProcW(w, m, wp, lp);
+}
+
+LRESULT CALLBACK MainWndProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+  switch (m) {
+    case WM_CREATE:
+      g_edit = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"", WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL,
+                               10, 10, 200, 24, w, nullptr, nullptr, nullptr);
+      return 0;
+    case WM_SETFOCUS:
+      if (g_edit) SetFocus(g_edit);
+      return 0;
+    case kSetOpen: g_open = wp != 0; return 0;
+    case kHang: Sleep(static_cast<DWORD>(wp)); return 0;
+    case kGetOpen: return g_open;
+    case kActivate:
+      SetForegroundWindow(w);
+      SetFocus(g_edit);
+      return 0;
+    case WM_DESTROY: PostQuitMessage(0); return 0;
+  }
+  return DefWindowProcW(w, m, wp, lp);
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE inst, HINSTANCE, PWSTR, int) {
+  std::wstring title = L"Fake IME target";
+  int x = 200, y = 150, cw = 640, ch = 480;
+  int argc = 0;
+  LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &argc);
+  for (int i = 1; i < argc; ++i) {
+    std::wstring a = argv[i];
+    if (a == L"/title" && i + 1 < argc) title = argv[++i];
+    else if (a == L"/open" && i + 1 < argc) g_open = _wtoi(argv[++i]) != 0;
+    else if (a == L"/rect" && i + 4 < argc) {
+      x = _wtoi(argv[++i]); y = _wtoi(argv[++i]); cw = _wtoi(argv[++i]); ch = _wtoi(argv[++i]);
+    }
+  }
+  LocalFree(argv);
+
+  ImmDisableIME(static_cast<DWORD>(-1));
+
+  WNDCLASSW ime{};
+  ime.lpfnWndProc = ImeWndProc;
+  ime.hInstance = inst;
+  ime.lpszClassName = L"IME";
+  RegisterClassW(&ime);
+  CreateWindowExW(0, L"IME", L"Default IME", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, inst, nullptr);
+
+  WNDCLASSW wc{};
+  wc.lpfnWndProc = MainWndProc;
+  wc.hInstance = inst;
+  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+  wc.lpszClassName = L"RuvanoFakeTarget";
+  RegisterClassW(&wc);
+  HWND main = CreateWindowExW(0, L"RuvanoFakeTarget", title.c_str(), WS_OVERLAPPEDWINDOW,
+                              x, y, cw, ch, nullptr, nullptr, inst, nullptr);
+  ShowWindow(main, SW_SHOWNORMAL);
+  SetForegroundWindow(main);
+  SetFocus(g_edit);
+
+  MSG msg;
+  while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+  return 0;
+}

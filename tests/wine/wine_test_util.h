@@ -1,0 +1,128 @@
+// Helpers for the tests that run under Wine: starting helper programs from the build
+// folder, waiting for windows, and driving the fake IME target.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+namespace ruvano::testing {
+
+// The folder of the running test exe, with a trailing backslash; the helper programs and
+// RUVANO.exe are built into the same folder.
+inline std::wstring BinDir() {
+  wchar_t path[MAX_PATH] = {};
+  GetModuleFileNameW(nullptr, path, MAX_PATH);
+  std::wstring p = path;
+  return p.substr(0, p.find_last_of(L"\\/") + 1);
+}
+
+// Runs the message loop of this thread until pred() holds or the time is up.
+inline bool WaitUntil(const std::function<bool()>& pred, DWORD timeoutMs) {
+  const DWORD start = GetTickCount();
+  for (;;) {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&msg);
+      DispatchMessageW(&msg);
+    }
+    if (pred()) return true;
+    if (GetTickCount() - start >= timeoutMs) return false;
+    Sleep(10);
+  }
+}
+
+// Pumps messages for the given time.
+inline void PumpFor(DWORD ms) { WaitUntil([] { return false; }, ms); }
+
+// A child process that is killed when the object goes away (unless it ended already).
+class ChildProcess {
+ public:
+  ChildProcess() = default;
+  ChildProcess(const ChildProcess&) = delete;
+  ChildProcess& operator=(const ChildProcess&) = delete;
+  ChildProcess(ChildProcess&& o) noexcept : pi_(o.pi_) { o.pi_ = {}; }
+  ~ChildProcess() { Kill(); }
+
+  // Starts BinDir() + exe with the given argument text.
+  bool Start(const std::wstring& exe, const std::wstring& args = L"") {
+    std::wstring cmd = L"\"" + BinDir() + exe + L"\"";
+    if (!args.empty()) cmd += L" " + args;
+    STARTUPINFOW si{};
+    si.cb = sizeof(si);
+    return CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi_) != 0;
+  }
+  HANDLE process() const { return pi_.hProcess; }
+  DWORD pid() const { return pi_.dwProcessId; }
+
+  // Waits for the process to end; returns its exit code, or -1 when it is still running.
+  long WaitExit(DWORD timeoutMs) {
+    if (!pi_.hProcess || WaitForSingleObject(pi_.hProcess, timeoutMs) != WAIT_OBJECT_0) return -1;
+    DWORD code = 0;
+    GetExitCodeProcess(pi_.hProcess, &code);
+    return static_cast<long>(code);
+  }
+  void Kill() {
+    if (pi_.hProcess) {
+      if (WaitForSingleObject(pi_.hProcess, 0) == WAIT_TIMEOUT) {
+        TerminateProcess(pi_.hProcess, 1);
+        WaitForSingleObject(pi_.hProcess, 5000);
+      }
+      CloseHandle(pi_.hProcess);
+      CloseHandle(pi_.hThread);
+    }
+    pi_ = {};
+  }
+
+ private:
+  PROCESS_INFORMATION pi_{};
+};
+
+// A top-level window of the given process and class (title optional), or nullptr.
+inline HWND FindProcessWindow(DWORD pid, const wchar_t* cls, const wchar_t* title = nullptr) {
+  HWND w = nullptr;
+  while ((w = FindWindowExW(nullptr, w, cls, title)) != nullptr) {
+    DWORD owner = 0;
+    GetWindowThreadProcessId(w, &owner);
+    if (owner == pid) return w;
+  }
+  return nullptr;
+}
+
+// The fake IME target (targets/fake_ime_target.cpp), started and driven from a test.
+class FakeImeTarget {
+ public:
+  static constexpr UINT kSetOpen = WM_APP + 1;
+  static constexpr UINT kHang = WM_APP + 2;
+  static constexpr UINT kGetOpen = WM_APP + 3;
+  static constexpr UINT kActivate = WM_APP + 4;
+
+  // Starts the target with its window at (x, y) sized w × h and waits for its window.
+  bool Start(const std::wstring& title = L"Fake IME target", int x = 200, int y = 150, int w = 640,
+             int h = 480, bool open = false) {
+    std::wstring args = L"/title \"" + title + L"\" /rect " + std::to_wstring(x) + L" " + std::to_wstring(y) +
+                        L" " + std::to_wstring(w) + L" " + std::to_wstring(h) + L" /open " + (open ? L"1" : L"0");
+    if (!proc_.Start(L"fake_ime_target.exe", args)) return false;
+    WaitUntil([&] { return (wnd_ = FindProcessWindow(proc_.pid(), L"RuvanoFakeTarget")) != nullptr; }, 10000);
+    return wnd_ != nullptr;
+  }
+  HWND window() const { return wnd_; }
+  DWORD pid() const { return proc_.pid(); }
+  void SetOpen(bool open) { SendMessageW(wnd_, kSetOpen, open ? 1 : 0, 0); }
+  bool IsOpen() { return SendMessageW(wnd_, kGetOpen, 0, 0) != 0; }
+  // The target stops answering messages for ms milliseconds.
+  void Hang(DWORD ms) { PostMessageW(wnd_, kHang, ms, 0); }
+  // Brings the target to the front (from inside its own process) and waits until it is.
+  bool Activate() {
+    PostMessageW(wnd_, kActivate, 0, 0);
+    return WaitUntil([&] { return GetForegroundWindow() == wnd_; }, 5000);
+  }
+  void Kill() { proc_.Kill(); wnd_ = nullptr; }
+
+ private:
+  ChildProcess proc_;
+  HWND wnd_ = nullptr;
+};
+
+}  // namespace ruvano::testing
