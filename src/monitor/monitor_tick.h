@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "monitor/cues.h"
 #include "monitor/desktop.h"
@@ -29,6 +30,12 @@ class MonitorTick {
   HandleList ListBoxHandle;
 
  private:
+  bool Qualifies(Hwnd w, Rect& r);
+  void SameWindow(const std::string& key, int idx, bool changed);
+  void NewWindow(Hwnd w, const std::string& key, int idx);
+  void ShowIndicatorIfHidden();
+  void Reset();
+
   IDesktop& desktop_;
   IMonitorCues& cues_;
   IProgramWindows& program_;

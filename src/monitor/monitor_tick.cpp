@@ -1,0 +1,136 @@
+#include "monitor/monitor_tick.h"
+
+#include "monitor/indicator_anchor.h"
+#include "zeq/safe_str_to_int.h"
+
+namespace ruvano {
+namespace {
+
+// The file name of an image path (the text after its last "\" or ":"), with the letters
+// A to Z lower-cased; other characters are left as they are.
+Text LowerFileName(const Text& path) {
+  const auto cut = path.find_last_of(u"\\:");
+  Text name = cut == Text::npos ? path : path.substr(cut + 1);
+  for (char16_t& c : name)
+    if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c - u'A' + u'a');
+  return name;
+}
+
+// Windows 11 runs its search box and start menu in windows of their own processes; while
+// one of them is in front the tick only hides the indicator.
+bool IsShellHostImage(const Text& path) {
+  const Text name = LowerFileName(path);
+  return name == u"searchhost.exe" || name == u"startmenuexperiencehost.exe";
+}
+
+}  // namespace
+
+void MonitorTick::TimerTimer() {
+  cues_.TickHint();
+
+  // Drop the entries of destroyed windows, last to first so the indices still to be
+  // visited stay valid.
+  for (std::size_t i = ListBoxHandle.Count(); i-- > 0;) {
+    const Hwnd h = static_cast<Hwnd>(SafeStrToInt(ListBoxHandle.At(i)));
+    if (!desktop_.IsWindow(h)) ListBoxHandle.Delete(i);
+  }
+
+  // While the settings window is on screen the monitor rests.
+  if (program_.SettingsWindowVisible()) return;
+
+  const Hwnd w = desktop_.ForegroundWindow();
+
+  if (desktop_.IsWin11() && IsShellHostImage(desktop_.GetWindowProcessPath(w))) {
+    cues_.HideIndicator();
+    MActWin = w;
+    return;
+  }
+
+  Rect r;
+  if (!Qualifies(w, r)) {
+    Reset();
+    return;
+  }
+
+  const bool changed = r != MActRect;
+  MActRect = r;
+  UpdateIndicatorAnchor(w, r, settings_.IconPosition(), program_.DesktopWnd(),
+                        ReadBorderMetric(desktop_), MActLeft, MActTop);
+
+  const std::string key = HandleList::KeyOf(w);
+  const int idx = ListBoxHandle.IndexOf(key);
+  if (w == MActWin)
+    SameWindow(key, idx, changed);
+  else
+    NewWindow(w, key, idx);
+}
+
+// The checks run in this order and stop at the first that fails; the class name is read
+// up front.
+bool MonitorTick::Qualifies(Hwnd w, Rect& r) {
+  const Text cls = desktop_.ClassName(w);
+  return desktop_.IsWindowEnabled(w) &&
+         desktop_.IsWindowVisible(w) &&
+         !desktop_.IsIconic(w) &&
+         desktop_.GetRootWindow(w) != program_.ApplicationWindow() &&  // not one of ours
+         desktop_.GetValidWindowRect(w, r) &&
+         cls != u"Shell_SecondaryTrayWnd" &&
+         cls != u"Shell_TrayWnd";
+}
+
+void MonitorTick::SameWindow(const std::string& key, int idx, bool changed) {
+  // A window that moved or changed size gets its indicator shown afresh at the new anchor.
+  if (changed) cues_.HideIndicator();
+
+  if (desktop_.IsImeOpen(desktop_.GetFocusedWindow())) {
+    if (idx == -1) {
+      ListBoxHandle.InsertFront(key);
+      if (!settings_.Mute()) cues_.PlayCue(true);
+      cues_.TriggerHint();
+    }
+    ShowIndicatorIfHidden();
+    cues_.ScrollLedOn();
+    return;
+  }
+
+  if (idx != -1) {
+    ListBoxHandle.Delete(static_cast<std::size_t>(idx));
+    if (!settings_.Mute() && settings_.OFF()) cues_.PlayCue(false);
+    cues_.ScrollLedOff();
+  }
+  if (settings_.Hint()) cues_.HideImeHint();
+  cues_.HideIndicator();
+}
+
+void MonitorTick::NewWindow(Hwnd w, const std::string& key, int idx) {
+  cues_.HideIndicator();
+  MActWin = w;
+
+  if (!desktop_.IsImeOpen(desktop_.GetFocusedWindow())) return;
+
+  // Every switch to a window whose IME is on signals afresh; its entry moves to the front.
+  if (idx != -1) ListBoxHandle.Delete(static_cast<std::size_t>(idx));
+  ListBoxHandle.InsertFront(key);
+  ShowIndicatorIfHidden();
+  cues_.ScrollLedOn();
+  cues_.TriggerHint();
+  if (!settings_.Mute()) cues_.PlayCue(true);
+}
+
+void MonitorTick::ShowIndicatorIfHidden() {
+  if (!cues_.IndicatorVisible() && settings_.Icon()) cues_.ShowIndicator(MActLeft, MActTop);
+}
+
+// Nothing to signal in front: forget the window and take every cue down. The handle list
+// keeps its entries.
+void MonitorTick::Reset() {
+  MActWin = 0;
+  MActLeft = 0;
+  MActTop = 0;
+  MActRect = Rect{};
+  cues_.CloseIndicator();
+  cues_.ScrollLedOff();
+  if (settings_.Hint()) cues_.HideImeHint();
+}
+
+}  // namespace ruvano
