@@ -1,0 +1,167 @@
+// Scripted stand-ins for the desktop and the program's cue and window operations, for unit
+// tests and benchmarks of the monitor. FakeDesktop answers from per-window records and
+// counts (and optionally logs) every query; FakeCues records each call in order as text,
+// e.g. "HideIndicator", "ShowIndicator(104,54)", "PlayCue(ON)".
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "monitor/cues.h"
+#include "monitor/desktop.h"
+#include "zeq/types.h"
+
+namespace ruvano::fakes {
+
+// One window as the fake desktop reports it. A handle without a record does not exist.
+struct FakeWindow {
+  Text className = u"Notepad";
+  bool enabled = true;
+  bool visible = true;
+  bool iconic = false;
+  Rect rect{100, 50, 900, 650};
+  bool rectReadable = true;           // false: reading the rectangle fails
+  Hwnd root = 0;                      // top of the parent/owner chain; 0: the window itself
+  Text processPath = u"C:\\Windows\\System32\\notepad.exe";
+  std::optional<Hwnd> focus = std::nullopt;  // focused control while in front; unset: the window itself
+  bool imeOpen = false;               // IME open state when asked about this window
+};
+
+class FakeDesktop final : public IDesktop {
+ public:
+  enum class Query {
+    ForegroundWindow, ClassName, IsWindowEnabled, IsWindowVisible, IsIconic, IsWindow,
+    IsWin11, IsWin8OrLater, GetWindowProcessPath, GetRootWindow, GetValidWindowRect,
+    GetFocusedWindow, IsImeOpen, NonClientBorderWidth, BorderMultiplier,
+    Count_
+  };
+  struct Call {
+    Query query;
+    Hwnd window;  // the window asked about; 0 for queries without one
+    friend bool operator==(const Call&, const Call&) = default;
+  };
+
+  // The script.
+  std::map<Hwnd, FakeWindow> windows;
+  Hwnd foreground = 0;
+  bool win11 = false;
+  bool win8OrLater = true;
+  std::int32_t nonClientBorderWidth = 1;
+  std::int32_t borderMultiplier = 1;
+
+  // What was asked. Benchmarks switch the ordered log off; the counts always run.
+  bool logQueries = true;
+  std::vector<Call> queries;
+  std::array<int, static_cast<std::size_t>(Query::Count_)> counts{};
+
+  FakeWindow& Add(Hwnd w, FakeWindow record = {}) { return windows[w] = std::move(record); }
+  void Destroy(Hwnd w) { windows.erase(w); }
+  FakeWindow& At(Hwnd w) { return windows.at(w); }
+  int Count(Query q) const { return counts[static_cast<std::size_t>(q)]; }
+  void ClearQueries() {
+    queries.clear();
+    counts.fill(0);
+  }
+
+  Hwnd ForegroundWindow() override { Note(Query::ForegroundWindow, 0); return foreground; }
+  Text ClassName(Hwnd w) override {
+    Note(Query::ClassName, w);
+    const FakeWindow* f = Find(w);
+    return f ? f->className.substr(0, 259) : Text();
+  }
+  bool IsWindowEnabled(Hwnd w) override { Note(Query::IsWindowEnabled, w); auto f = Find(w); return f && f->enabled; }
+  bool IsWindowVisible(Hwnd w) override { Note(Query::IsWindowVisible, w); auto f = Find(w); return f && f->visible; }
+  bool IsIconic(Hwnd w) override { Note(Query::IsIconic, w); auto f = Find(w); return f && f->iconic; }
+  bool IsWindow(Hwnd w) override { Note(Query::IsWindow, w); return Find(w) != nullptr; }
+
+  bool IsWin11() override { Note(Query::IsWin11, 0); return win11; }
+  bool IsWin8OrLater() override { Note(Query::IsWin8OrLater, 0); return win8OrLater; }
+  Text GetWindowProcessPath(Hwnd w) override {
+    Note(Query::GetWindowProcessPath, w);
+    const FakeWindow* f = Find(w);
+    return f ? f->processPath : Text();
+  }
+  Hwnd GetRootWindow(Hwnd w) override {
+    Note(Query::GetRootWindow, w);
+    const FakeWindow* f = Find(w);
+    return f && f->root != 0 ? f->root : w;
+  }
+  // As the real probe: a parked minimised window (-32000, -32000) gives false.
+  bool GetValidWindowRect(Hwnd w, Rect& r) override {
+    Note(Query::GetValidWindowRect, w);
+    const FakeWindow* f = Find(w);
+    if (!f || !f->rectReadable) return false;
+    r = f->rect;
+    return !(r.left == -32000 && r.top == -32000);
+  }
+  Hwnd GetFocusedWindow() override {
+    Note(Query::GetFocusedWindow, 0);
+    const FakeWindow* f = Find(foreground);
+    if (!f) return 0;
+    return f->focus ? *f->focus : foreground;
+  }
+  bool IsImeOpen(Hwnd w) override { Note(Query::IsImeOpen, w); auto f = Find(w); return f && f->imeOpen; }
+
+  std::int32_t NonClientBorderWidth() override { Note(Query::NonClientBorderWidth, 0); return nonClientBorderWidth; }
+  std::int32_t BorderMultiplier() override { Note(Query::BorderMultiplier, 0); return borderMultiplier; }
+
+ private:
+  const FakeWindow* Find(Hwnd w) const {
+    const auto it = windows.find(w);
+    return it == windows.end() ? nullptr : &it->second;
+  }
+  void Note(Query q, Hwnd w) {
+    ++counts[static_cast<std::size_t>(q)];
+    if (logQueries) queries.push_back({q, w});
+  }
+};
+
+// Records the cue calls in order and keeps the indicator's visibility as the real window
+// would: shown by ShowIndicator, gone after HideIndicator or CloseIndicator. Also plays the
+// program's own windows.
+class FakeCues final : public IMonitorCues, public IProgramWindows {
+ public:
+  bool logCalls = true;
+  std::vector<std::string> log;
+  int callCount = 0;
+
+  bool indicatorVisible = false;
+  bool settingsWindowVisible = false;
+  Hwnd applicationWindow = 0;
+  Hwnd desktopWnd = 0;
+
+  std::vector<std::string> TakeLog() { return std::exchange(log, {}); }
+
+  void TickHint() override { Record("TickHint"); }
+  void TriggerHint() override { Record("TriggerHint"); }
+  void HideImeHint() override { Record("HideImeHint"); }
+  void PlayCue(bool on) override { Record(on ? "PlayCue(ON)" : "PlayCue(OFF)"); }
+  void ScrollLedOn() override { Record("ScrollLedOn"); }
+  void ScrollLedOff() override { Record("ScrollLedOff"); }
+  bool IndicatorVisible() override { return indicatorVisible; }
+  void ShowIndicator(std::int32_t left, std::int32_t top) override {
+    indicatorVisible = true;
+    ++callCount;
+    if (logCalls) log.push_back("ShowIndicator(" + std::to_string(left) + "," + std::to_string(top) + ")");
+  }
+  void HideIndicator() override { indicatorVisible = false; Record("HideIndicator"); }
+  void CloseIndicator() override { indicatorVisible = false; Record("CloseIndicator"); }
+
+  bool SettingsWindowVisible() override { return settingsWindowVisible; }
+  Hwnd ApplicationWindow() override { return applicationWindow; }
+  Hwnd DesktopWnd() override { return desktopWnd; }
+
+ private:
+  void Record(const char* call) {
+    ++callCount;
+    if (logCalls) log.emplace_back(call);
+  }
+};
+
+}  // namespace ruvano::fakes

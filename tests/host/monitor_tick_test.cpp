@@ -1,0 +1,477 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <initializer_list>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "fake_desktop.h"
+#include "monitor/monitor_tick.h"
+#include "settings/settings.h"
+
+namespace ruvano {
+namespace {
+
+using fakes::FakeCues;
+using fakes::FakeDesktop;
+using fakes::FakeWindow;
+using Q = FakeDesktop::Query;
+using Log = std::vector<std::string>;
+
+constexpr Hwnd kApp = 0x00020010;      // the program's hidden application window
+constexpr Hwnd kDesktop = 0x00010010;  // the desktop ("Progman"), 1920 x 1080
+constexpr Hwnd kA = 0x00010094;        // 100, 50, 900, 650: top-left anchor 104, 54
+constexpr Hwnd kB = 0x000300A2;        // on a monitor left of the primary: anchor -1284, 211
+constexpr Hwnd kHigh = 0xFFFF1234;     // a handle above 0x7FFFFFFF
+const char* const kShowA = "ShowIndicator(104,54)";
+const char* const kShowB = "ShowIndicator(-1284,211)";
+
+std::string Key(Hwnd w) { return std::to_string(w); }
+
+// Builds an expected call log; empty entries are left out, so a conditional call reads
+// cond ? "Call" : "".
+Log Calls(std::initializer_list<std::string> calls) {
+  Log log;
+  for (const auto& c : calls)
+    if (!c.empty()) log.push_back(c);
+  return log;
+}
+
+struct Flags {
+  bool mute = false;
+  bool off = true;
+  bool hint = true;
+  bool icon = true;
+};
+
+std::vector<Flags> EveryFlagCombination() {
+  std::vector<Flags> all;
+  for (int i = 0; i < 16; ++i) all.push_back({bool(i & 1), bool(i & 2), bool(i & 4), bool(i & 8)});
+  return all;
+}
+
+std::string Describe(const Flags& f) {
+  return "Mute=" + std::to_string(f.mute) + " OFF=" + std::to_string(f.off) +
+         " Hint=" + std::to_string(f.hint) + " Icon=" + std::to_string(f.icon);
+}
+
+// A tick wired to a scripted desktop with the program's windows, the desktop and two
+// ordinary windows A and B.
+struct Rig {
+  FakeDesktop desk;
+  FakeCues cues;
+  Settings settings;
+  MonitorTick tick{desk, cues, cues, settings};
+
+  explicit Rig(Flags f = {}) {
+    cues.applicationWindow = kApp;
+    cues.desktopWnd = kDesktop;
+    desk.Add(kApp, {.className = u"TApplication", .visible = false});
+    desk.Add(kDesktop, {.className = u"Progman", .rect = {0, 0, 1920, 1080}});
+    desk.Add(kA);
+    desk.Add(kB, {.className = u"Chrome_WidgetWin_1", .rect = {-1288, 207, -7, 1000}});
+    settings.SetMute(f.mute);
+    settings.SetOFF(f.off);
+    settings.SetHint(f.hint);
+    settings.SetIcon(f.icon);
+  }
+
+  Log Run() {
+    cues.log.clear();
+    desk.ClearQueries();
+    tick.TimerTimer();
+    return cues.TakeLog();
+  }
+  // Brings w to the front with its IME open or closed and runs one tick.
+  Log Tick(Hwnd w, bool imeOpen) {
+    desk.foreground = w;
+    if (desk.windows.count(w)) desk.At(w).imeOpen = imeOpen;
+    return Run();
+  }
+  void Seed(std::initializer_list<std::string> newestFirst) {
+    for (auto it = std::rbegin(newestFirst); it != std::rend(newestFirst); ++it) tick.ListBoxHandle.InsertFront(*it);
+  }
+  std::vector<std::string> List() const {
+    std::vector<std::string> l;
+    for (std::size_t i = 0; i < tick.ListBoxHandle.Count(); ++i) l.push_back(tick.ListBoxHandle.At(i));
+    return l;
+  }
+  std::vector<Q> Asked() const {
+    std::vector<Q> q;
+    for (const auto& c : desk.queries) q.push_back(c.query);
+    return q;
+  }
+  void ExpectReset() const {
+    EXPECT_EQ(tick.MActWin, 0u);
+    EXPECT_EQ(tick.MActRect, Rect{});
+    EXPECT_EQ(tick.MActLeft, 0);
+    EXPECT_EQ(tick.MActTop, 0);
+  }
+};
+
+// ---- The rows of the case table, under every combination of Mute, OFF, Hint and Icon ----
+
+TEST(MonitorTickCases, NewWindowWithImeClosedOnlyHidesTheIndicator) {
+  for (const Flags& f : EveryFlagCombination()) {
+    SCOPED_TRACE(Describe(f));
+    Rig r(f);
+    r.Seed({Key(kB)});
+    r.Tick(kA, true);
+    EXPECT_EQ(r.Tick(kB, false), Calls({"TickHint", "HideIndicator"}));
+    EXPECT_EQ(r.tick.MActWin, kB);
+    EXPECT_EQ(r.tick.MActRect, (Rect{-1288, 207, -7, 1000}));
+    EXPECT_EQ(r.List(), (std::vector<std::string>{Key(kA), Key(kB)}));
+  }
+}
+
+TEST(MonitorTickCases, NewWindowWithImeOpenSignalsAfreshAndMovesItsEntryToTheFront) {
+  for (const Flags& f : EveryFlagCombination()) {
+    for (bool alreadyListed : {false, true}) {
+      SCOPED_TRACE(Describe(f) + (alreadyListed ? " B listed" : " B not listed"));
+      Rig r(f);
+      if (alreadyListed) r.Seed({Key(kB)});
+      r.Tick(kA, true);
+      EXPECT_EQ(r.Tick(kB, true), Calls({"TickHint", "HideIndicator", f.icon ? kShowB : "", "ScrollLedOn",
+                                         "TriggerHint", f.mute ? "" : "PlayCue(ON)"}));
+      EXPECT_EQ(r.tick.MActWin, kB);
+      EXPECT_EQ(r.List(), (std::vector<std::string>{Key(kB), Key(kA)}));
+    }
+  }
+}
+
+TEST(MonitorTickCases, SameWindowImeTurnedOnAddsTheKeyAndSignals) {
+  for (const Flags& f : EveryFlagCombination()) {
+    SCOPED_TRACE(Describe(f));
+    Rig r(f);
+    r.Tick(kA, false);
+    EXPECT_EQ(r.Tick(kA, true), Calls({"TickHint", f.mute ? "" : "PlayCue(ON)", "TriggerHint",
+                                       f.icon ? kShowA : "", "ScrollLedOn"}));
+    EXPECT_EQ(r.List(), std::vector<std::string>{Key(kA)});
+  }
+}
+
+TEST(MonitorTickCases, SameWindowImeStillOnOnlyKeepsIndicatorAndLed) {
+  for (const Flags& f : EveryFlagCombination()) {
+    SCOPED_TRACE(Describe(f));
+    Rig r(f);
+    r.Tick(kA, true);
+    EXPECT_EQ(r.Tick(kA, true), Calls({"TickHint", "ScrollLedOn"}));
+    // Taken down elsewhere (as showing the settings window does): shown again.
+    r.cues.indicatorVisible = false;
+    EXPECT_EQ(r.Tick(kA, true), Calls({"TickHint", f.icon ? kShowA : "", "ScrollLedOn"}));
+    EXPECT_EQ(r.List(), std::vector<std::string>{Key(kA)});
+  }
+}
+
+TEST(MonitorTickCases, SameWindowImeTurnedOffDeletesTheEntryAndUndoesTheCues) {
+  for (const Flags& f : EveryFlagCombination()) {
+    SCOPED_TRACE(Describe(f));
+    Rig r(f);
+    r.Tick(kA, true);
+    EXPECT_EQ(r.Tick(kA, false), Calls({"TickHint", f.off && !f.mute ? "PlayCue(OFF)" : "", "ScrollLedOff",
+                                        f.hint ? "HideImeHint" : "", "HideIndicator"}));
+    EXPECT_TRUE(r.List().empty());
+  }
+}
+
+TEST(MonitorTickCases, SameWindowImeClosedAndNotListedHidesHintAndIndicatorOnly) {
+  for (const Flags& f : EveryFlagCombination()) {
+    SCOPED_TRACE(Describe(f));
+    Rig r(f);
+    r.Tick(kA, false);
+    EXPECT_EQ(r.Tick(kA, false), Calls({"TickHint", f.hint ? "HideImeHint" : "", "HideIndicator"}));
+  }
+}
+
+TEST(MonitorTickCases, IndicatorFollowsAWindowThatMovesOrResizes) {
+  for (const Flags& f : EveryFlagCombination()) {
+    SCOPED_TRACE(Describe(f));
+    Rig r(f);
+    r.Tick(kA, true);
+    r.desk.At(kA).rect = {300, 50, 1100, 650};
+    EXPECT_EQ(r.Tick(kA, true), Calls({"TickHint", "HideIndicator", f.icon ? "ShowIndicator(304,54)" : "", "ScrollLedOn"}));
+    r.desk.At(kA).rect.bottom = 700;  // resized only; the top-left anchor stays
+    EXPECT_EQ(r.Tick(kA, true), Calls({"TickHint", "HideIndicator", f.icon ? "ShowIndicator(304,54)" : "", "ScrollLedOn"}));
+    EXPECT_EQ(r.tick.MActRect, (Rect{300, 50, 1100, 700}));
+    r.desk.At(kA).rect.left = 301;  // moved while the IME is turned off
+    EXPECT_EQ(r.Tick(kA, false), Calls({"TickHint", "HideIndicator", f.off && !f.mute ? "PlayCue(OFF)" : "",
+                                        "ScrollLedOff", f.hint ? "HideImeHint" : "", "HideIndicator"}));
+  }
+}
+
+// ---- Windows that do not qualify ----
+
+TEST(MonitorTickQualification, NonQualifyingWindowsResetTheFieldsAndTakeTheCuesDown) {
+  constexpr Hwnd kOther = 0x00050020;
+  const struct {
+    const char* name;
+    std::function<void(Rig&)> arrange;
+  } cases[] = {
+      {"no foreground window", [](Rig& r) { r.desk.foreground = 0; }},
+      {"destroyed window", [](Rig& r) { r.desk.foreground = 0x00990099; }},
+      {"taskbar", [](Rig& r) { r.desk.Add(kOther, {.className = u"Shell_TrayWnd"}); r.desk.foreground = kOther; }},
+      {"secondary taskbar", [](Rig& r) { r.desk.Add(kOther, {.className = u"Shell_SecondaryTrayWnd"}); r.desk.foreground = kOther; }},
+      {"disabled", [](Rig& r) { r.desk.At(kA).enabled = false; }},
+      {"hidden", [](Rig& r) { r.desk.At(kA).visible = false; }},
+      {"minimised", [](Rig& r) { r.desk.At(kA).iconic = true; }},
+      {"parked at -32000,-32000", [](Rig& r) { r.desk.At(kA).rect = {-32000, -32000, -31840, -31972}; }},
+      {"rectangle unreadable", [](Rig& r) { r.desk.At(kA).rectReadable = false; }},
+      {"program's own window", [](Rig& r) { r.desk.Add(kOther, {.className = u"TmainForm", .root = kApp}); r.desk.foreground = kOther; }},
+  };
+  for (const auto& c : cases) {
+    for (bool hint : {false, true}) {
+      SCOPED_TRACE(std::string(c.name) + (hint ? " Hint on" : " Hint off"));
+      Rig r({.hint = hint});
+      r.Seed({Key(kB)});
+      r.Tick(kA, true);
+      c.arrange(r);
+      EXPECT_EQ(r.Run(), Calls({"TickHint", "CloseIndicator", "ScrollLedOff", hint ? "HideImeHint" : ""}));
+      r.ExpectReset();
+      EXPECT_EQ(r.List(), (std::vector<std::string>{Key(kA), Key(kB)}));
+      EXPECT_EQ(r.desk.Count(Q::GetFocusedWindow) + r.desk.Count(Q::IsImeOpen) + r.desk.Count(Q::IsWin8OrLater), 0);
+    }
+  }
+}
+
+TEST(MonitorTickQualification, ChecksRunInOrderAndStopAtTheFirstFailure) {
+  const std::vector<Q> order = {Q::ClassName, Q::IsWindowEnabled, Q::IsWindowVisible,
+                                Q::IsIconic, Q::GetRootWindow, Q::GetValidWindowRect};
+  const struct {
+    const char* name;
+    std::function<void(FakeWindow&)> spoil;
+    std::size_t asked;
+  } cases[] = {
+      {"qualifies", [](FakeWindow&) {}, 6},
+      {"disabled", [](FakeWindow& w) { w.enabled = false; }, 2},
+      {"hidden", [](FakeWindow& w) { w.visible = false; }, 3},
+      {"minimised", [](FakeWindow& w) { w.iconic = true; }, 4},
+      {"own window", [](FakeWindow& w) { w.root = kApp; }, 5},
+      {"no rectangle", [](FakeWindow& w) { w.rectReadable = false; }, 6},
+      {"taskbar", [](FakeWindow& w) { w.className = u"Shell_TrayWnd"; }, 6},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    Rig r;
+    c.spoil(r.desk.At(kA));
+    r.Tick(kA, true);
+    std::vector<Q> asked;
+    for (Q q : r.Asked())
+      if (std::find(order.begin(), order.end(), q) != order.end()) asked.push_back(q);
+    EXPECT_EQ(asked, std::vector<Q>(order.begin(), order.begin() + static_cast<std::ptrdiff_t>(c.asked)));
+  }
+}
+
+TEST(MonitorTickQualification, ClassNamesCompareExactly) {
+  for (const char16_t* cls : {u"shell_traywnd", u"Shell_TrayWnd2", u"Shell_TrayWn"}) {
+    Rig r;
+    r.desk.At(kA).className = cls;
+    r.Tick(kA, true);
+    EXPECT_EQ(r.tick.MActWin, kA);
+    EXPECT_EQ(r.List(), std::vector<std::string>{Key(kA)});
+  }
+}
+
+TEST(MonitorTickQualification, QualifyingTickAsksTheDesktopInOrder) {
+  for (bool win11 : {false, true}) {
+    SCOPED_TRACE(win11 ? "Windows 11" : "Windows 10");
+    Rig r;
+    r.desk.win11 = win11;
+    r.Tick(kA, true);
+    std::vector<FakeDesktop::Call> expected = {{Q::ForegroundWindow, 0}, {Q::IsWin11, 0}};
+    if (win11) expected.push_back({Q::GetWindowProcessPath, kA});
+    for (Q q : {Q::ClassName, Q::IsWindowEnabled, Q::IsWindowVisible, Q::IsIconic, Q::GetRootWindow, Q::GetValidWindowRect})
+      expected.push_back({q, kA});
+    expected.insert(expected.end(), {{Q::IsWin8OrLater, 0}, {Q::NonClientBorderWidth, 0},
+                                     {Q::GetFocusedWindow, 0}, {Q::IsImeOpen, kA}});
+    EXPECT_EQ(r.desk.queries, expected);
+  }
+}
+
+TEST(MonitorTickQualification, ImeStateIsAskedOfTheFocusedControl) {
+  constexpr Hwnd kEdit = 0x00010096;
+  Rig r;
+  r.desk.Add(kEdit, {.className = u"Edit", .root = kA, .imeOpen = true});
+  r.desk.At(kA).focus = kEdit;
+  r.Tick(kA, false);  // A's own IME is closed; its edit control's is open
+  EXPECT_EQ(r.List(), std::vector<std::string>{Key(kA)});  // the key is the window in front
+  EXPECT_EQ(r.desk.queries.back(), (FakeDesktop::Call{Q::IsImeOpen, kEdit}));
+
+  r.desk.At(kA).focus = Hwnd{0};  // no focus: asked about 0, answered closed
+  r.Run();
+  EXPECT_EQ(r.desk.queries.back(), (FakeDesktop::Call{Q::IsImeOpen, 0}));
+  EXPECT_TRUE(r.List().empty());
+}
+
+// ---- Windows 11 search and start menu ----
+
+TEST(MonitorTickWin11, SearchAndStartMenuHostsOnlyHideTheIndicator) {
+  constexpr Hwnd kShell = 0x00070070;
+  const struct {
+    std::u16string path;
+    bool shell;
+  } cases[] = {
+      {u"C:\\Windows\\SystemApps\\MicrosoftWindows.Client.CBS_cw5n1h2txyewy\\SearchHost.exe", true},
+      {u"C:\\Windows\\SystemApps\\Microsoft.Windows.StartMenuExperienceHost_cw5n1h2txyewy\\StartMenuExperienceHost.exe", true},
+      {u"\\Device\\HarddiskVolume3\\Windows\\SEARCHHOST.EXE", true},
+      {u"searchhost.exe", true},        // no separator: the whole text
+      {u"D:SearchHost.exe", true},      // the colon separates too
+      {u"C:/Windows/SearchHost.exe", false},
+      {u"C:\\Windows\\xsearchhost.exe", false},
+      {u"C:\\Windows\\SearchHost.exe.mui", false},
+      {u"C:\\Windows\\explorer.exe", false},
+      {u"", false},                     // path could not be had
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.path.begin(), c.path.end()));
+    Rig r;
+    r.desk.win11 = true;
+    r.desk.Add(kShell, {.className = u"Windows.UI.Core.CoreWindow", .rect = {0, 0, 800, 900}, .processPath = c.path});
+    r.Tick(kA, true);
+    const Log log = r.Tick(kShell, true);
+    EXPECT_EQ(r.tick.MActWin, kShell);
+    if (c.shell) {
+      EXPECT_EQ(log, Calls({"TickHint", "HideIndicator"}));
+      EXPECT_EQ(r.tick.MActRect, (Rect{100, 50, 900, 650}));
+      EXPECT_EQ(r.tick.MActLeft, 104);
+      EXPECT_EQ(r.tick.MActTop, 54);
+      EXPECT_EQ(r.List(), std::vector<std::string>{Key(kA)});
+      // Back to A: a new window again, so it signals afresh.
+      EXPECT_EQ(r.Tick(kA, true), Calls({"TickHint", "HideIndicator", kShowA, "ScrollLedOn", "TriggerHint", "PlayCue(ON)"}));
+    } else {
+      EXPECT_EQ(r.tick.MActRect, (Rect{0, 0, 800, 900}));
+      EXPECT_EQ(r.List(), (std::vector<std::string>{Key(kShell), Key(kA)}));
+    }
+  }
+}
+
+TEST(MonitorTickWin11, OtherSystemsNeverReadTheProcessPath) {
+  Rig r;
+  r.desk.At(kA).processPath = u"C:\\Windows\\SearchHost.exe";
+  r.Tick(kA, true);
+  EXPECT_EQ(r.desk.Count(Q::GetWindowProcessPath), 0);
+  EXPECT_EQ(r.List(), std::vector<std::string>{Key(kA)});
+}
+
+// ---- The settings window on screen ----
+
+TEST(MonitorTickSettingsWindow, VisibleSettingsWindowSuspendsAllButCountdownAndPruning) {
+  Rig r;
+  r.Tick(kA, true);
+  r.Seed({"4242"});  // a destroyed window
+  r.cues.settingsWindowVisible = true;
+  EXPECT_EQ(r.Tick(kB, true), Calls({"TickHint"}));
+  EXPECT_EQ(r.desk.Count(Q::ForegroundWindow), 0);
+  EXPECT_EQ(r.List(), std::vector<std::string>{Key(kA)});
+  EXPECT_EQ(r.tick.MActWin, kA);
+  EXPECT_EQ(r.tick.MActRect, (Rect{100, 50, 900, 650}));
+  EXPECT_EQ(r.tick.MActLeft, 104);
+  EXPECT_EQ(r.tick.MActTop, 54);
+
+  // Hidden again (showing it closed the indicator): A in front is the same window.
+  r.cues.settingsWindowVisible = false;
+  r.cues.indicatorVisible = false;
+  EXPECT_EQ(r.Tick(kA, true), Calls({"TickHint", kShowA, "ScrollLedOn"}));
+}
+
+// ---- The handle list ----
+
+TEST(MonitorTickHandleList, PruningWalksFromTheEndAndDropsDeadAndMalformedEntries) {
+  Rig r;
+  r.desk.Add(kHigh);
+  r.desk.foreground = 0;
+  r.Run();
+  EXPECT_EQ(r.desk.Count(Q::IsWindow), 0);  // empty list: nothing asked
+
+  r.Seed({Key(kA), "4242", "4343", Key(kB), "junk", "", Key(kHigh), "0", "4444"});
+  r.Run();
+  EXPECT_EQ(r.List(), (std::vector<std::string>{Key(kA), Key(kB), Key(kHigh)}));
+  std::vector<Hwnd> asked;
+  for (const auto& c : r.desk.queries)
+    if (c.query == Q::IsWindow) asked.push_back(c.window);
+  EXPECT_EQ(asked, (std::vector<Hwnd>{4444, 0, kHigh, 0, 0, kB, 4343, 4242, kA}));
+}
+
+TEST(MonitorTickHandleList, KeysAreUnsignedDecimalTextsInsertedAtTheFront) {
+  Rig r;
+  r.desk.Add(kHigh);
+  r.Tick(kA, true);
+  r.Tick(kHigh, true);
+  EXPECT_EQ(r.List(), (std::vector<std::string>{"4294906420", "65684"}));
+  r.Run();  // a high handle survives pruning
+  EXPECT_EQ(r.List().size(), 2u);
+}
+
+TEST(MonitorTickHandleList, LookupTakesTheFirstMatchingEntry) {
+  Rig r;
+  r.Seed({Key(kA), Key(kB), Key(kA)});
+  r.Tick(kA, false);
+  EXPECT_EQ(r.Run(), Calls({"TickHint", "PlayCue(OFF)", "ScrollLedOff", "HideImeHint", "HideIndicator"}));
+  EXPECT_EQ(r.List(), (std::vector<std::string>{Key(kB), Key(kA)}));
+}
+
+// ---- Sequences across windows ----
+
+TEST(MonitorTickSequences, SwitchingToAWindowWithImeClosedLeavesListAndLedAlone) {
+  Rig r;
+  r.Tick(kA, true);
+  EXPECT_EQ(r.Tick(kB, false), Calls({"TickHint", "HideIndicator"}));
+  EXPECT_EQ(r.List(), std::vector<std::string>{Key(kA)});
+  EXPECT_EQ(r.Run(), Calls({"TickHint", "HideImeHint", "HideIndicator"}));
+}
+
+TEST(MonitorTickSequences, ReturningToAWindowWhoseImeWentOffInTheBackground) {
+  for (const Flags& f : EveryFlagCombination()) {
+    SCOPED_TRACE(Describe(f));
+    Rig r(f);
+    r.Tick(kA, true);
+    r.Tick(kB, false);
+    EXPECT_EQ(r.Tick(kA, false), Calls({"TickHint", "HideIndicator"}));
+    EXPECT_EQ(r.List(), std::vector<std::string>{Key(kA)});
+    EXPECT_EQ(r.Run(), Calls({"TickHint", f.off && !f.mute ? "PlayCue(OFF)" : "", "ScrollLedOff",
+                              f.hint ? "HideImeHint" : "", "HideIndicator"}));
+    EXPECT_TRUE(r.List().empty());
+  }
+}
+
+// ---- The anchor as the tick hands it on ----
+
+TEST(MonitorTickAnchor, BorderIsReadAnewOnEveryQualifyingTick) {
+  Rig r;
+  r.settings.SetIconPosition(2);
+  EXPECT_EQ(r.Tick(kA, true), Calls({"TickHint", "HideIndicator", "ShowIndicator(104,617)", "ScrollLedOn", "TriggerHint", "PlayCue(ON)"}));
+  r.desk.nonClientBorderWidth = 5;
+  r.Run();
+  EXPECT_EQ(r.tick.MActTop, 613);
+  EXPECT_EQ(r.desk.Count(Q::NonClientBorderWidth), 1);
+
+  r.desk.win8OrLater = false;  // older systems use the border multiplier
+  r.desk.borderMultiplier = 3;
+  r.Run();
+  EXPECT_EQ(r.tick.MActTop, 615);
+  EXPECT_EQ(r.desk.Count(Q::NonClientBorderWidth), 0);
+  EXPECT_EQ(r.desk.Count(Q::BorderMultiplier), 1);
+}
+
+TEST(MonitorTickAnchor, DesktopInFrontGetsTheIndicatorAtItsCentre) {
+  for (int pos = -1; pos <= 3; ++pos) {
+    Rig r;
+    r.settings.SetIconPosition(pos);
+    r.Tick(kDesktop, true);
+    EXPECT_EQ(r.tick.MActLeft, 960) << pos;
+    EXPECT_EQ(r.tick.MActTop, 540) << pos;
+  }
+}
+
+TEST(MonitorTickAnchor, NoPositionKeepsTheLastAnchorOrZeroAfterAReset) {
+  Rig r;
+  r.Tick(kA, true);
+  r.settings.SetIconPosition(-1);
+  EXPECT_EQ(r.Tick(kB, true)[2], kShowA);
+  r.Tick(0, false);
+  EXPECT_EQ(r.Tick(kB, true)[2], "ShowIndicator(0,0)");
+}
+
+}  // namespace
+}  // namespace ruvano

@@ -1,0 +1,104 @@
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <functional>
+#include <limits>
+#include <vector>
+
+#include "settings/settings.h"
+
+namespace ruvano {
+namespace {
+
+TEST(Settings, DesignDefaults) {
+  const Settings s;
+  EXPECT_EQ(s.WaveIndex(), 0);
+  EXPECT_EQ(s.WaveIndexOFF(), 0);
+  EXPECT_FALSE(s.Icon());
+  EXPECT_FALSE(s.Hint());
+  EXPECT_EQ(s.HintString(), u"IME ON");
+  EXPECT_EQ(s.IconPosition(), 0);
+  EXPECT_FALSE(s.Mute());
+  EXPECT_FALSE(s.OFF());
+  EXPECT_FALSE(s.Scroll());
+  EXPECT_FALSE(s.AppIcon());
+  EXPECT_EQ(s.AlphaBlendValue(), 100);
+  EXPECT_EQ(s.Top(), 0);
+  EXPECT_EQ(s.Left(), 0);
+  EXPECT_EQ(Settings::kHintDisplayMs / Settings::kTimerIntervalMs, 8u);
+}
+
+TEST(Settings, RangedFieldsClampEveryAssignment) {
+  constexpr auto kMin = std::numeric_limits<std::int32_t>::min();
+  constexpr auto kMax = std::numeric_limits<std::int32_t>::max();
+  const struct {
+    const char* name;
+    void (Settings::*set)(std::int32_t);
+    std::int32_t (Settings::*get)() const;
+    std::vector<std::pair<std::int32_t, std::int32_t>> assignedToRead;
+  } fields[] = {
+      {"WaveIndex", &Settings::SetWaveIndex, &Settings::WaveIndex,
+       {{12, 11}, {-7, -1}, {-1, -1}, {11, 11}, {5, 5}, {kMin, -1}, {kMax, 11}}},
+      {"WaveIndexOFF", &Settings::SetWaveIndexOFF, &Settings::WaveIndexOFF,
+       {{12, 11}, {-7, -1}, {-1, -1}, {11, 11}, {0, 0}, {kMin, -1}, {kMax, 11}}},
+      {"IconPosition", &Settings::SetIconPosition, &Settings::IconPosition,
+       {{9, 3}, {4, 3}, {3, 3}, {-1, -1}, {-2, -1}, {2, 2}, {kMin, -1}, {kMax, 3}}},
+      {"AlphaBlendValue", &Settings::SetAlphaBlendValue, &Settings::AlphaBlendValue,
+       {{0, 10}, {1000, 100}, {9, 10}, {10, 10}, {55, 55}, {100, 100}, {101, 100}, {-5, 10}, {kMin, 10}, {kMax, 100}}},
+  };
+  for (const auto& f : fields) {
+    for (const auto& [assigned, read] : f.assignedToRead) {
+      Settings s;
+      (s.*f.set)(assigned);
+      EXPECT_EQ((s.*f.get)(), read) << f.name << " := " << assigned;
+    }
+  }
+}
+
+TEST(Settings, ListenerFiresOnlyWhenAFieldChanges) {
+  const struct {
+    SettingField field;
+    std::function<void(Settings&)> assign;  // assigns a value other than the default
+  } cases[] = {
+      {SettingField::WaveIndex, [](Settings& s) { s.SetWaveIndex(3); }},
+      {SettingField::WaveIndexOFF, [](Settings& s) { s.SetWaveIndexOFF(-1); }},
+      {SettingField::Icon, [](Settings& s) { s.SetIcon(true); }},
+      {SettingField::Hint, [](Settings& s) { s.SetHint(true); }},
+      {SettingField::HintString, [](Settings& s) { s.SetHintString(u"かな"); }},
+      {SettingField::IconPosition, [](Settings& s) { s.SetIconPosition(9); }},
+      {SettingField::Mute, [](Settings& s) { s.SetMute(true); }},
+      {SettingField::OFF, [](Settings& s) { s.SetOFF(true); }},
+      {SettingField::Scroll, [](Settings& s) { s.SetScroll(true); }},
+      {SettingField::AppIcon, [](Settings& s) { s.SetAppIcon(true); }},
+      {SettingField::AlphaBlendValue, [](Settings& s) { s.SetAlphaBlendValue(0); }},
+      {SettingField::Top, [](Settings& s) { s.SetTop(-40); }},
+      {SettingField::Left, [](Settings& s) { s.SetLeft(1280); }},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(static_cast<int>(c.field));
+    Settings s;
+    std::vector<SettingField> fired;
+    s.SetListener([&](SettingField f) { fired.push_back(f); });
+    c.assign(s);
+    c.assign(s);  // the same value again: no change, no call
+    EXPECT_EQ(fired, std::vector<SettingField>{c.field});
+  }
+}
+
+TEST(Settings, AssignmentThatClampsToTheCurrentValueIsNoChange) {
+  Settings s;
+  int calls = 0;
+  s.SetListener([&](SettingField) { ++calls; });
+  s.SetWaveIndex(11);
+  s.SetWaveIndex(12);
+  s.SetWaveIndex(500);
+  s.SetAlphaBlendValue(1000);  // already 100
+  s.SetIconPosition(-1);
+  s.SetIconPosition(-9);
+  EXPECT_EQ(calls, 2);
+  EXPECT_EQ(s.WaveIndex(), 11);
+  EXPECT_EQ(s.IconPosition(), -1);
+}
+
+}  // namespace
+}  // namespace ruvano
