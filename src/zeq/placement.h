@@ -1,0 +1,112 @@
+// Placement of a window inside the primary monitor's work area, and bringing back a window
+// that lies off every monitor. The geometry is portable; the window manager is reached
+// through IPlacementHost (the program's implementation: zeq/win32/placement_win32.h).
+#pragma once
+
+#include <cstdint>
+
+#include "zeq/types.h"
+
+namespace ruvano {
+
+// Left, Top, Width, Height of a window.
+struct Bounds {
+  std::int32_t left = 0;
+  std::int32_t top = 0;
+  std::int32_t width = 0;
+  std::int32_t height = 0;
+  friend bool operator==(const Bounds&, const Bounds&) = default;
+};
+
+// Which side of the screen the taskbar sits on.
+inline constexpr std::int32_t kTaskbarTop = 0;
+inline constexpr std::int32_t kTaskbarBottom = 1;
+inline constexpr std::int32_t kTaskbarLeft = 2;
+inline constexpr std::int32_t kTaskbarRight = 3;
+inline constexpr std::int32_t kTaskbarNone = -1;
+
+// The placements that PlaceWindowInWorkArea knows; any other mode keeps the window's bounds.
+enum PlacementMode : std::int32_t {
+  kPlaceFullHeight = 0,
+  kPlaceFullWidth = 1,
+  kPlaceTopEdge = 2,
+  kPlaceBottomEdge = 3,
+  kPlaceLeftEdge = 4,
+  kPlaceRightEdge = 5,
+  kPlaceTopLeft = 6,
+  kPlaceTopRight = 7,
+  kPlaceBottomLeft = 8,
+  kPlaceBottomRight = 9,
+  kPlaceCentre = 10,
+  kPlaceTopHalf = 11,
+  kPlaceBottomHalf = 12,
+  kPlaceLeftHalf = 13,
+  kPlaceRightHalf = 14,
+};
+
+// The system's answer to the taskbar-position query: the application-bar edge value as the
+// system gives it (0 left, 1 top, 2 right, 3 bottom) and the taskbar's rectangle.
+struct TaskbarInfo {
+  std::uint32_t appBarEdge = 0;
+  Rect rect;
+};
+
+class IPlacementHost {
+ public:
+  virtual ~IPlacementHost() = default;
+
+  // The window's rectangle; false when it can't be read or the window is minimised (parked
+  // at -32000, -32000). r is only meaningful when the result is true.
+  virtual bool GetValidWindowRect(Hwnd w, Rect& r) = 0;
+  virtual bool IsZoomed(Hwnd w) = 0;
+  // The primary monitor's work area as the system reports it (unchanged Rect on failure).
+  virtual Rect PrimaryWorkArea() = 0;
+  // The taskbar's position; false when the system could not tell.
+  virtual bool QueryTaskbar(TaskbarInfo& info) = 0;
+  // True when the point lies on some monitor.
+  virtual bool IsPointOnMonitor(Point p) = 0;
+  // Moves and sizes the window and repaints it; the result is not looked at.
+  virtual void MoveWindowTo(Hwnd w, const Bounds& b) = 0;
+};
+
+// Integer halving that truncates toward zero (-5 gives -2).
+constexpr std::int32_t HalfTowardZero(std::int32_t v) { return v / 2; }
+
+// Reads the window's bounds. False when the rectangle can't be read (or the window is
+// minimised); out is then left as it was.
+bool GetWindowBounds(IPlacementHost& host, Hwnd w, Bounds& out);
+
+// Maps the system's application-bar edge to a taskbar edge code (kTaskbarTop ...
+// kTaskbarNone) and gives the taskbar's rectangle. When the query fails the code is
+// kTaskbarNone and the rectangle empty.
+std::int32_t TaskbarEdgeFromAppBar(std::uint32_t appBarEdge);
+std::int32_t GetTaskbarEdge(IPlacementHost& host, Rect& taskbarRect);
+
+// The five points that decide whether a window is on screen, in the order they are asked:
+// top-left, one past bottom-right, one past top-right, one past bottom-left, centre.
+struct ProbePoints {
+  Point p[5];
+};
+ProbePoints MonitorProbePoints(const Bounds& b);
+
+// True when none of the five probe points lies on a monitor. Stops asking at the first
+// point that does.
+bool IsOffAllMonitors(IPlacementHost& host, const Bounds& b);
+
+// The work area grown over the taskbar's side, so that with a docked taskbar it is the
+// primary monitor's whole rectangle.
+Rect GrowWorkAreaOverTaskbar(Rect workArea, std::int32_t edge, const Rect& taskbar);
+
+// The new bounds for a placement mode, given the grown work area and the window's bounds.
+Bounds PlacementBounds(std::int32_t mode, const Rect& workArea, const Bounds& current);
+
+// Moves (and for some modes resizes) the window to a placement inside the primary monitor's
+// work area. A window whose bounds can't be read (a minimised one) is not moved; otherwise
+// the window is always moved, even when the mode keeps its bounds.
+void PlaceWindowInWorkArea(IPlacementHost& host, Hwnd w, std::int32_t mode);
+
+// Centres the window on the primary monitor when its bounds can't be read or none of its
+// probe points lies on a monitor. A maximised window is left alone.
+void EnsureWindowOnScreen(IPlacementHost& host, Hwnd w);
+
+}  // namespace ruvano
