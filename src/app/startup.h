@@ -1,0 +1,38 @@
+// The start-up decisions of the program: the wait switch and the single-instance rule. The
+// program's implementation of IStartupHost is app/win32/startup_win32.h.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "zeq/types.h"
+
+namespace ruvano {
+
+// First argument that delays the start by a second and skips the running-copy check, so a
+// restarting copy can take over while the old one ends. Exact, same case: "/W" is an
+// ordinary argument.
+inline constexpr char16_t kWaitSwitch[] = u"/w";
+inline constexpr std::uint32_t kWaitSwitchDelayMs = 1000;
+
+class IStartupHost {
+ public:
+  virtual ~IStartupHost() = default;
+  virtual void WaitMilliseconds(std::uint32_t ms) = 0;
+  // True when the single-instance mutex exists, that is, another copy runs.
+  virtual bool RunningCopyExists() = 0;
+  // Asks the running copy to show its settings window; failures are silent.
+  virtual void SendShowRequest() = 0;
+};
+
+enum class StartupDecision {
+  kRun,  // go on: create the mutex and the windows
+  kEnd,  // another copy runs: end now, creating nothing
+};
+
+// Runs the start-up checks for the given arguments (program name excluded): waits after
+// "/w", else looks for a running copy and, if there is one, sends it the show request when
+// there are no arguments and decides to end.
+StartupDecision DecideStartup(const std::vector<Text>& args, IStartupHost& host);
+
+}  // namespace ruvano
