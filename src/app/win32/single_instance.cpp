@@ -1,0 +1,54 @@
+#include "app/win32/single_instance.h"
+
+#include "app/command_line.h"
+#include "app/show_request.h"
+#include "zeq/win32/hwnd.h"
+
+namespace ruvano {
+
+SingleInstanceMutex::~SingleInstanceMutex() {
+  if (handle_) ::ReleaseMutex(handle_.get());
+}
+
+bool SingleInstanceMutex::RunningCopyExists(const wchar_t* name) noexcept {
+  UniqueHandle probe(::OpenMutexW(MUTEX_ALL_ACCESS, FALSE, name));
+  return static_cast<bool>(probe);
+}
+
+bool SingleInstanceMutex::Create(const wchar_t* name) noexcept {
+  handle_.reset(::CreateMutexW(nullptr, FALSE, name));
+  return static_cast<bool>(handle_);
+}
+
+bool SendShowRequestToRunningCopy(HWND sender, DWORD timeoutMs) noexcept {
+  HWND target = ::FindWindowW(kSettingsWindowClass, kSettingsWindowCaption);
+  if (!target) return false;
+  ShowRequest request = MakeShowRequest();
+  COPYDATASTRUCT cds{};
+  cds.dwData = static_cast<ULONG_PTR>(request.dwData);
+  cds.cbData = static_cast<DWORD>(request.bytes.size());
+  cds.lpData = request.bytes.data();
+  DWORD_PTR result = 0;
+  return ::SendMessageTimeoutW(target, WM_COPYDATA, reinterpret_cast<WPARAM>(sender),
+                               reinterpret_cast<LPARAM>(&cds), SMTO_ABORTIFHUNG | SMTO_NORMAL, timeoutMs,
+                               &result) != 0;
+}
+
+bool ShouldShowForCopyData(bool settingsWindowVisible, LPARAM lParam) {
+  const auto* cds = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
+  if (!cds) return false;
+  return ShouldShowForCopyData(settingsWindowVisible, true, cds->lpData, cds->cbData);
+}
+
+void Win32StartupHost::WaitMilliseconds(std::uint32_t ms) { ::Sleep(ms); }
+
+bool Win32StartupHost::RunningCopyExists() { return SingleInstanceMutex::RunningCopyExists(); }
+
+void Win32StartupHost::SendShowRequest() { SendShowRequestToRunningCopy(); }
+
+bool ShouldThisCopyRun() {
+  Win32StartupHost host;
+  return DecideStartup(CommandLineArguments(ToText(::GetCommandLineW())), host) == StartupDecision::kRun;
+}
+
+}  // namespace ruvano

@@ -1,0 +1,30 @@
+// The window manager side of work-area placement, and the calls the program makes.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+
+#include "zeq/placement.h"
+
+namespace ruvano {
+
+class Win32PlacementHost final : public IPlacementHost {
+ public:
+  bool GetValidWindowRect(Hwnd w, Rect& r) override;
+  bool IsZoomed(Hwnd w) override;
+  Rect PrimaryWorkArea() override;
+  bool QueryTaskbar(TaskbarInfo& info) override;
+  bool IsPointOnMonitor(Point p) override;
+  void MoveWindowTo(Hwnd w, const Bounds& b) override;
+};
+
+// Moves wnd to a placement (0 to 14; other modes keep its bounds) inside the primary
+// monitor's work area.
+void PlaceWindowInWorkArea(HWND wnd, std::int32_t mode);
+
+// Centres wnd on the primary monitor when it lies off every monitor; a maximised window is
+// left alone. The settings window calls this once after its saved position is applied.
+void EnsureWindowOnScreen(HWND wnd);
+
+}  // namespace ruvano
