@@ -1,0 +1,27 @@
+#include "zeq/device_path.h"
+
+namespace ruvano {
+
+Text DevicePathToDrivePath(const Text& path, IDosDevices& devices) {
+  const std::uint32_t mask = devices.LogicalDrives();
+  for (int i = 0; i < 26; ++i) {
+    if ((mask & (std::uint32_t{1} << i)) == 0) continue;
+    const char16_t letter = static_cast<char16_t>(u'A' + i);
+    const Text device = devices.FirstDeviceName(letter);
+    if (device.empty()) continue;
+    // The device name must be followed by a separator: "\Device\HarddiskVolume1" must not
+    // claim a path on "\Device\HarddiskVolume10".
+    if (path.size() > device.size() && path.compare(0, device.size(), device) == 0 &&
+        path[device.size()] == u'\\') {
+      Text result;
+      result.reserve(path.size() - device.size() + 2);
+      result += letter;
+      result += u':';
+      result.append(path, device.size());
+      return result;
+    }
+  }
+  return path;
+}
+
+}  // namespace ruvano
