@@ -1,0 +1,55 @@
+#include "monitor/win32/desktop_win32.h"
+
+#include <windows.h>
+
+#include "monitor/win32/ime_probe_win32.h"
+#include "zeq/win32/hwnd.h"
+#include "zeq/win32/probes_win32.h"
+
+namespace ruvano {
+
+Hwnd Win32Desktop::ForegroundWindow() { return FromHwnd(::GetForegroundWindow()); }
+
+Text Win32Desktop::ClassName(Hwnd w) {
+  wchar_t buf[260] = {};  // cleared, so a failed call leaves an empty name
+  ::GetClassNameW(ToHwnd(w), buf, 260);
+  return ToText(buf);
+}
+
+bool Win32Desktop::IsWindowEnabled(Hwnd w) { return ::IsWindowEnabled(ToHwnd(w)) != FALSE; }
+bool Win32Desktop::IsWindowVisible(Hwnd w) { return ::IsWindowVisible(ToHwnd(w)) != FALSE; }
+bool Win32Desktop::IsIconic(Hwnd w) { return ::IsIconic(ToHwnd(w)) != FALSE; }
+bool Win32Desktop::IsWindow(Hwnd w) { return ::IsWindow(ToHwnd(w)) != FALSE; }
+
+bool Win32Desktop::IsWin11() { return ruvano::IsWin11(); }
+bool Win32Desktop::IsWin8OrLater() { return ruvano::IsWin8OrLater(); }
+
+Text Win32Desktop::GetWindowProcessPath(Hwnd w) { return ToText(ruvano::GetWindowProcessPath(ToHwnd(w))); }
+
+Hwnd Win32Desktop::GetRootWindow(Hwnd w) { return FromHwnd(ruvano::GetRootWindow(ToHwnd(w))); }
+
+bool Win32Desktop::GetValidWindowRect(Hwnd w, Rect& r) {
+  RECT wr{};
+  const bool ok = ruvano::GetValidWindowRect(ToHwnd(w), wr);
+  r = {wr.left, wr.top, wr.right, wr.bottom};
+  return ok;
+}
+
+Hwnd Win32Desktop::GetFocusedWindow() { return FromHwnd(ruvano::GetFocusedWindow()); }
+
+bool Win32Desktop::IsImeOpen(Hwnd w) { return ruvano::IsImeOpen(ToHwnd(w)); }
+
+std::int32_t Win32Desktop::NonClientBorderWidth() {
+  NONCLIENTMETRICSW m{};
+  m.cbSize = sizeof(m);
+  if (!::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(m), &m, 0)) return 0;
+  return m.iBorderWidth;
+}
+
+std::int32_t Win32Desktop::BorderMultiplier() {
+  int border = 0;
+  if (!::SystemParametersInfoW(SPI_GETBORDER, 0, &border, 0)) return 0;
+  return border;
+}
+
+}  // namespace ruvano

@@ -1,0 +1,30 @@
+// The monitor's view of the desktop, answered by Win32: the window queries, the probes and
+// the border metrics.
+#pragma once
+
+#include "monitor/desktop.h"
+
+namespace ruvano {
+
+class Win32Desktop : public IDesktop {
+ public:
+  Hwnd ForegroundWindow() override;
+  Text ClassName(Hwnd w) override;
+  bool IsWindowEnabled(Hwnd w) override;
+  bool IsWindowVisible(Hwnd w) override;
+  bool IsIconic(Hwnd w) override;
+  bool IsWindow(Hwnd w) override;
+
+  bool IsWin11() override;
+  bool IsWin8OrLater() override;
+  Text GetWindowProcessPath(Hwnd w) override;
+  Hwnd GetRootWindow(Hwnd w) override;
+  bool GetValidWindowRect(Hwnd w, Rect& r) override;
+  Hwnd GetFocusedWindow() override;
+  bool IsImeOpen(Hwnd w) override;
+
+  std::int32_t NonClientBorderWidth() override;
+  std::int32_t BorderMultiplier() override;
+};
+
+}  // namespace ruvano

@@ -1,0 +1,23 @@
+// Whether the IME of a window (usually the focused control of the foreground window) is open.
+#pragma once
+
+#include <windows.h>
+
+namespace ruvano {
+
+// How long the probe waits for the IME window's thread to answer. The monitor asks once per
+// 250 ms tick on the GUI thread, so a hung application in front must not hold it for longer
+// than a fraction of that.
+constexpr UINT kImeQueryTimeoutMs = 100;
+
+// The IME window that answers for w: its default IME window, or, when the system gives none
+// (as Wine does for a window of another process), the window of class "IME" that belongs to
+// w's thread. nullptr when there is neither.
+HWND FindImeWindowFor(HWND w) noexcept;
+
+// Asks w's IME window for its open status (WM_IME_CONTROL / IMC_GETOPENSTATUS). False when
+// there is no IME window, or when its thread does not answer within kImeQueryTimeoutMs or is
+// hung: an application that does not answer counts as having its IME closed.
+bool IsImeOpen(HWND w) noexcept;
+
+}  // namespace ruvano

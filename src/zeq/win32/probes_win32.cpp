@@ -1,0 +1,194 @@
+#include "zeq/win32/probes_win32.h"
+
+#include <cwchar>
+
+#include "zeq/desktop_window.h"
+#include "zeq/device_path.h"
+#include "zeq/win32/handles.h"
+#include "zeq/win32/hwnd.h"
+
+namespace ruvano {
+
+Hwnd DesktopWnd = 0;
+
+namespace {
+
+// Path buffers: MAX_PATH first, as almost every image path fits; when the answer fills that
+// buffer the path may have been cut short, so it is read again into one that holds the
+// longest path the system allows.
+constexpr DWORD kPathChars = 260;
+constexpr DWORD kLongPathChars = 32768;
+
+// Reads a path through call(buffer, size) -> length copied (0 on failure).
+template <typename Call>
+std::wstring ReadPath(Call call) {
+  for (DWORD size : {kPathChars, kLongPathChars}) {
+    std::wstring buf(size + 1, L'\0');
+    const DWORD n = call(buf.data(), size);
+    if (n == 0) return {};
+    if (n < size - 1 || size == kLongPathChars) {
+      buf.resize(::wcsnlen(buf.c_str(), size));
+      return buf;
+    }
+  }
+  return {};
+}
+
+using GetModuleFileNameExFn = DWORD(WINAPI*)(HANDLE, HMODULE, LPWSTR, DWORD);
+using GetProcessImageFileNameFn = DWORD(WINAPI*)(HANDLE, LPWSTR, DWORD);
+
+template <typename Fn>
+Fn ProcAs(HMODULE lib, const char* name) noexcept {
+  return reinterpret_cast<Fn>(reinterpret_cast<void*>(::GetProcAddress(lib, name)));
+}
+
+bool IsWin7OrLaterByVerify() noexcept {
+  OSVERSIONINFOEXW v{};
+  v.dwOSVersionInfoSize = sizeof(v);
+  v.dwMajorVersion = 6;
+  v.dwMinorVersion = 1;
+  ULONGLONG cond = 0;
+  cond = ::VerSetConditionMask(cond, VER_MAJORVERSION, VER_GREATER_EQUAL);
+  cond = ::VerSetConditionMask(cond, VER_MINORVERSION, VER_GREATER_EQUAL);
+  return ::VerifyVersionInfoW(&v, VER_MAJORVERSION | VER_MINORVERSION, cond) != FALSE;
+}
+
+// GetModuleFileNameExW moved from PSAPI.dll into KERNEL32.dll (as K32GetModuleFileNameExW)
+// with Windows 7. It is bound at the first call and kept; the library stays loaded for the
+// rest of the process. When binding fails the next call tries again.
+GetModuleFileNameExFn g_getModuleFileNameEx = nullptr;
+
+GetModuleFileNameExFn BindGetModuleFileNameEx() noexcept {
+  if (g_getModuleFileNameEx) return g_getModuleFileNameEx;
+  const bool win7 = IsWin7OrLaterByVerify();
+  HMODULE lib = ::LoadLibraryW(win7 ? L"KERNEL32.dll" : L"PSAPI.dll");
+  if (!lib) return nullptr;
+  auto fn = ProcAs<GetModuleFileNameExFn>(lib, win7 ? "K32GetModuleFileNameExW" : "GetModuleFileNameExW");
+  if (!fn) {
+    ::FreeLibrary(lib);
+    return nullptr;
+  }
+  g_getModuleFileNameEx = fn;
+  return fn;
+}
+
+// The drive table as GetLogicalDrives and QueryDosDeviceW give it.
+class Win32DosDevices : public IDosDevices {
+ public:
+  std::uint32_t LogicalDrives() override { return ::GetLogicalDrives(); }
+  Text FirstDeviceName(char16_t letter) override {
+    const wchar_t drive[3] = {static_cast<wchar_t>(letter), L':', L'\0'};
+    wchar_t buf[kPathChars] = {};
+    if (::QueryDosDeviceW(drive, buf, kPathChars) == 0) return {};
+    buf[kPathChars - 1] = L'\0';
+    return ToText(buf);  // the first of the NUL-separated names
+  }
+};
+
+class Win32WindowEnumerator : public IWindowEnumerator {
+ public:
+  void EnumTopLevelWindows(const std::function<bool(Hwnd)>& visit) override {
+    ::EnumWindows(
+        [](HWND w, LPARAM lp) -> BOOL {
+          const auto& v = *reinterpret_cast<const std::function<bool(Hwnd)>*>(lp);
+          return v(FromHwnd(w)) ? TRUE : FALSE;
+        },
+        reinterpret_cast<LPARAM>(&visit));
+  }
+  Text ClassName(Hwnd w) override {
+    wchar_t buf[260] = {};
+    ::GetClassNameW(ToHwnd(w), buf, 260);
+    return ToText(buf);
+  }
+  Hwnd FindChildOfClass(Hwnd parent, const Text& className) override {
+    return FromHwnd(::FindWindowExW(ToHwnd(parent), nullptr, WidePtr(className), nullptr));
+  }
+};
+
+}  // namespace
+
+HWND GetFocusedWindow() noexcept {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof(info);  // 72 in a 64-bit process; a 32-bit size makes the call fail
+  ::GetGUIThreadInfo(0, &info);
+  return info.hwndFocus;
+}
+
+bool GetValidWindowRect(HWND w, RECT& r) noexcept {
+  if (!::GetWindowRect(w, &r)) return false;
+  constexpr LONG kParked = -32000;
+  return !(r.left == kParked && r.top == kParked);
+}
+
+HWND GetRootWindow(HWND w) noexcept {
+  // The system keeps owner chains free of cycles; the bound only guards against a chain
+  // changing under our feet while it is walked.
+  for (int depth = 0; depth < 4096; ++depth) {
+    HWND parent = ::GetParent(w);
+    if (!parent) break;
+    w = parent;
+  }
+  return w;
+}
+
+std::wstring GetSystemDir() {
+  const UINT needed = ::GetSystemDirectoryW(nullptr, 0);
+  if (needed == 0) return {};
+  std::wstring dir(needed, L'\0');
+  const UINT n = ::GetSystemDirectoryW(dir.data(), needed);
+  if (n == 0 || n >= needed) return {};
+  dir.resize(n);
+  if (dir.back() != L'\\') dir += L'\\';
+  return dir;
+}
+
+std::wstring GetProcessModulePath(HANDLE process) {
+  GetModuleFileNameExFn fn = BindGetModuleFileNameEx();
+  if (!fn) return {};
+  return ReadPath([&](wchar_t* buf, DWORD size) { return fn(process, nullptr, buf, size); });
+}
+
+std::wstring GetProcessImagePathWithDriveLetter(HANDLE process) {
+  // Loaded by full path from the system directory, never through the search path.
+  const std::wstring dir = GetSystemDir();
+  if (dir.empty()) return {};
+  UniqueModule lib(::LoadLibraryW((dir + L"Psapi.dll").c_str()));
+  if (!lib) return {};
+  auto fn = ProcAs<GetProcessImageFileNameFn>(lib.get(), "GetProcessImageFileNameW");
+  if (!fn) return {};
+  const std::wstring device = ReadPath([&](wchar_t* buf, DWORD size) { return fn(process, buf, size); });
+  if (device.empty()) return {};
+  Win32DosDevices drives;
+  return ToWide(DevicePathToDrivePath(ToText(device), drives));
+}
+
+std::wstring GetWindowProcessPath(HWND w) {
+  DWORD pid = 0;
+  ::GetWindowThreadProcessId(w, &pid);
+  if (pid == 0) return {};  // no window, no process
+  UniqueHandle process(::OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, pid));
+  if (!process) return {};
+  std::wstring path = GetProcessModulePath(process.get());
+  if (path.empty()) path = GetProcessImagePathWithDriveLetter(process.get());
+  return path;
+}
+
+OsVersion ReadOsVersion() noexcept {
+  OSVERSIONINFOW v{};
+  v.dwOSVersionInfoSize = sizeof(v);
+#if defined(_MSC_VER)
+#pragma warning(suppress : 4996)  // GetVersionExW is deprecated, but it is what tells 10 from 11
+#endif
+  if (!::GetVersionExW(&v)) return {};
+  return {v.dwMajorVersion, v.dwMinorVersion, v.dwBuildNumber};
+}
+
+bool IsWin8OrLater() noexcept { return IsWin8OrLater(ReadOsVersion()); }
+bool IsWin11() noexcept { return IsWin11(ReadOsVersion()); }
+
+Hwnd FindDesktopWindow() {
+  Win32WindowEnumerator windows;
+  return FindDesktopWindow(windows, DesktopWnd);
+}
+
+}  // namespace ruvano

@@ -1,0 +1,54 @@
+// The window probes of the utility unit: what the monitor learns about the foreground window,
+// its focus, its rectangle, its owner chain and its process, and which system it runs on.
+// Every probe answers with a neutral value (0, false, an empty text) instead of failing.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "zeq/os_version.h"
+#include "zeq/types.h"
+
+namespace ruvano {
+
+// The window with the keyboard focus in the foreground thread; 0 when it has none or when
+// the query fails.
+HWND GetFocusedWindow() noexcept;
+
+// The window rectangle of w. False when the query fails or when the window is parked at
+// (-32000, -32000), where the system keeps minimised windows; r is written either way.
+bool GetValidWindowRect(HWND w, RECT& r) noexcept;
+
+// The top of w's parent/owner chain: w itself when it has neither parent nor owner.
+HWND GetRootWindow(HWND w) noexcept;
+
+// The system directory with a trailing "\", or an empty text on failure.
+std::wstring GetSystemDir();
+
+// The full image path, with a drive letter, of the process that owns w; empty when it cannot
+// be had.
+std::wstring GetWindowProcessPath(HWND w);
+
+// The two ways GetWindowProcessPath reads a process's path, for a handle opened with
+// PROCESS_QUERY_INFORMATION | PROCESS_VM_READ; each gives an empty text on failure.
+// GetProcessModulePath asks GetModuleFileNameExW (bound on first use);
+// GetProcessImagePathWithDriveLetter asks GetProcessImageFileNameW of the system's Psapi.dll
+// and replaces the volume's device name with its drive letter.
+std::wstring GetProcessModulePath(HANDLE process);
+std::wstring GetProcessImagePathWithDriveLetter(HANDLE process);
+
+// The version as GetVersionExW reports it (all 0 when the call fails).
+OsVersion ReadOsVersion() noexcept;
+bool IsWin8OrLater() noexcept;
+bool IsWin11() noexcept;
+
+// The desktop window, found once by FindDesktopWindow when the settings window is created;
+// 0 until then and when none was found.
+extern Hwnd DesktopWnd;
+
+// Finds the first top-level window of class "Progman" or "WorkerW" with a direct child of
+// class "SHELLDLL_DefView", stores it in DesktopWnd and returns it (0 when there is none).
+Hwnd FindDesktopWindow();
+
+}  // namespace ruvano
