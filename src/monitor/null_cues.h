@@ -1,0 +1,23 @@
+// Cue operations that do nothing: the monitor runs and keeps its state, but nothing is
+// signalled. Used until the real cues are plugged in, and by tests that only watch the state.
+#pragma once
+
+#include "monitor/cues.h"
+
+namespace ruvano {
+
+class NullMonitorCues : public IMonitorCues {
+ public:
+  void TickHint() override {}
+  void TriggerHint() override {}
+  void HideImeHint() override {}
+  void PlayCue(bool) override {}
+  void ScrollLedOn() override {}
+  void ScrollLedOff() override {}
+  bool IndicatorVisible() override { return false; }
+  void ShowIndicator(std::int32_t, std::int32_t) override {}
+  void HideIndicator() override {}
+  void CloseIndicator() override {}
+};
+
+}  // namespace ruvano
