@@ -11,21 +11,15 @@ namespace ruvano {
 
 Hwnd DesktopWnd = 0;
 
-namespace {
-
-// Path buffers: MAX_PATH first, as almost every image path fits; when the answer fills that
-// buffer the path may have been cut short, so it is read again into one that holds the
-// longest path the system allows.
-constexpr DWORD kPathChars = 260;
-constexpr DWORD kLongPathChars = 32768;
-
-// Reads a path through call(buffer, size) -> length copied (0 on failure).
-template <typename Call>
-std::wstring ReadPath(Call call) {
+std::wstring ReadPathText(const std::function<DWORD(wchar_t*, DWORD)>& call) {
   for (DWORD size : {kPathChars, kLongPathChars}) {
     std::wstring buf(size + 1, L'\0');
+    ::SetLastError(ERROR_SUCCESS);
     const DWORD n = call(buf.data(), size);
-    if (n == 0) return {};
+    if (n == 0) {
+      if (::GetLastError() == ERROR_INSUFFICIENT_BUFFER) continue;
+      return {};
+    }
     if (n < size - 1 || size == kLongPathChars) {
       buf.resize(::wcsnlen(buf.c_str(), size));
       return buf;
@@ -33,6 +27,8 @@ std::wstring ReadPath(Call call) {
   }
   return {};
 }
+
+namespace {
 
 using GetModuleFileNameExFn = DWORD(WINAPI*)(HANDLE, HMODULE, LPWSTR, DWORD);
 using GetProcessImageFileNameFn = DWORD(WINAPI*)(HANDLE, LPWSTR, DWORD);
@@ -78,9 +74,9 @@ class Win32DosDevices : public IDosDevices {
   std::uint32_t LogicalDrives() override { return ::GetLogicalDrives(); }
   Text FirstDeviceName(char16_t letter) override {
     const wchar_t drive[3] = {static_cast<wchar_t>(letter), L':', L'\0'};
-    wchar_t buf[kPathChars] = {};
-    if (::QueryDosDeviceW(drive, buf, kPathChars) == 0) return {};
-    buf[kPathChars - 1] = L'\0';
+    wchar_t buf[260] = {};
+    if (::QueryDosDeviceW(drive, buf, 260) == 0) return {};
+    buf[259] = L'\0';
     return ToText(buf);  // the first of the NUL-separated names
   }
 };
@@ -145,7 +141,7 @@ std::wstring GetSystemDir() {
 std::wstring GetProcessModulePath(HANDLE process) {
   GetModuleFileNameExFn fn = BindGetModuleFileNameEx();
   if (!fn) return {};
-  return ReadPath([&](wchar_t* buf, DWORD size) { return fn(process, nullptr, buf, size); });
+  return ReadPathText([&](wchar_t* buf, DWORD size) { return fn(process, nullptr, buf, size); });
 }
 
 std::wstring GetProcessImagePathWithDriveLetter(HANDLE process) {
@@ -156,7 +152,7 @@ std::wstring GetProcessImagePathWithDriveLetter(HANDLE process) {
   if (!lib) return {};
   auto fn = ProcAs<GetProcessImageFileNameFn>(lib.get(), "GetProcessImageFileNameW");
   if (!fn) return {};
-  const std::wstring device = ReadPath([&](wchar_t* buf, DWORD size) { return fn(process, buf, size); });
+  const std::wstring device = ReadPathText([&](wchar_t* buf, DWORD size) { return fn(process, buf, size); });
   if (device.empty()) return {};
   Win32DosDevices drives;
   return ToWide(DevicePathToDrivePath(ToText(device), drives));

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
 #include "zeq/os_version.h"
@@ -37,6 +38,16 @@ std::wstring GetWindowProcessPath(HWND w);
 // and replaces the volume's device name with its drive letter.
 std::wstring GetProcessModulePath(HANDLE process);
 std::wstring GetProcessImagePathWithDriveLetter(HANDLE process);
+
+// Path buffers: MAX_PATH first, as almost every image path fits. A path call that fills that
+// buffer (it may have cut the path short) or that fails for want of room is repeated with a
+// buffer for the longest path the system allows.
+constexpr DWORD kPathChars = 260;
+constexpr DWORD kLongPathChars = 32768;
+
+// Reads a path through call(buffer, size), which copies at most size characters with the
+// terminator and returns the length copied, or 0 on failure. Empty on failure.
+std::wstring ReadPathText(const std::function<DWORD(wchar_t*, DWORD)>& call);
 
 // The version as GetVersionExW reports it (all 0 when the call fails).
 OsVersion ReadOsVersion() noexcept;
