@@ -1,8 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <map>
-#include <string>
-#include <vector>
 
 #include "zeq/device_path.h"
 
@@ -59,24 +57,22 @@ TEST(DevicePathToDrivePath, VolumeWithoutADriveLetterStaysADevicePath) {
 
 TEST(DevicePathToDrivePath, WalksTheMaskFromAToZAndStopsAtTheFirstMatch) {
   FakeDosDevices dev;
-  dev.Add(u'A', u"");                          // in the mask, but unresolvable: skipped
+  dev.Add(u'A', u"");                             // in the mask, but unresolvable: skipped
   dev.Add(u'F', u"\\Device\\HarddiskVolume3");
-  dev.Add(u'Z', u"\\Device\\HarddiskVolume3");  // a second letter for the same volume
-  dev.names[u'B'] = u"\\Device\\HarddiskVolume3"; // not in the mask: never asked
+  dev.Add(u'Z', u"\\Device\\HarddiskVolume3");     // a second letter for the same volume
+  dev.names[u'B'] = u"\\Device\\HarddiskVolume3";  // not in the mask: never asked
   EXPECT_EQ(DevicePathToDrivePath(u"\\Device\\HarddiskVolume3\\x", dev), u"F:\\x");
   EXPECT_EQ(dev.asked, u"AF");
-
   dev.asked.clear();
   EXPECT_EQ(DevicePathToDrivePath(u"\\Device\\Other\\x", dev), u"\\Device\\Other\\x");
   EXPECT_EQ(dev.asked, u"AFZ");
-}
 
-TEST(DevicePathToDrivePath, ReadsAllTwentySixLettersAndNoBitsBeyond) {
-  FakeDosDevices dev;
-  dev.mask = 0xFFFFFFFFu;  // bits above Z must not be taken for letters
-  for (char16_t c = u'A'; c <= u'Z'; ++c) dev.names[c] = u"\\Device\\V" + Text(1, c);
-  EXPECT_EQ(DevicePathToDrivePath(u"\\Device\\VZ\\p", dev), u"Z:\\p");
-  EXPECT_EQ(dev.asked.size(), 26u);
+  // All 26 letters are read, and mask bits above Z are not taken for letters.
+  FakeDosDevices all;
+  all.mask = 0xFFFFFFFFu;
+  for (char16_t c = u'A'; c <= u'Z'; ++c) all.names[c] = u"\\Device\\V" + Text(1, c);
+  EXPECT_EQ(DevicePathToDrivePath(u"\\Device\\VZ\\p", all), u"Z:\\p");
+  EXPECT_EQ(all.asked.size(), 26u);
 }
 
 }  // namespace
