@@ -88,6 +88,11 @@ bool Win32SettingsFileAccess::ReplaceWholeFile(const Text& path, std::string_vie
   const auto slash = target.find_last_of(L"\\/");
   const std::wstring folder = slash == std::wstring::npos ? std::wstring(L".") : target.substr(0, slash + 1);
 
+  // A file the user made read-only is not replaced (Windows refuses that move anyway; Wine
+  // would carry it out).
+  const DWORD attributes = ::GetFileAttributesW(target.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) return false;
+
   // A uniquely named new file beside the old one, so the final move stays on one volume.
   wchar_t temp[MAX_PATH] = {};
   if (!::GetTempFileNameW(folder.c_str(), L"RUV", 0, temp)) return false;
