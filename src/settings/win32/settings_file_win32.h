@@ -3,6 +3,8 @@
 // SettingsFileAccess, and LoadSettings / SaveSettings over both.
 #pragma once
 
+#include <cstdint>
+
 #include "settings/settings_file.h"
 #include "settings/system_text.h"
 
