@@ -17,7 +17,7 @@ namespace {
 
 using namespace ruvano;
 
-class MemoryFile : public SettingsFileAccess {
+class MemoryFile : public ISettingsFileAccess {
  public:
   explicit MemoryFile(std::string_view bytes) : bytes_(bytes) {}
   FileContent ReadWholeFile(const Text&) override { return {FileReadStatus::Ok, bytes_}; }

@@ -45,7 +45,7 @@ struct IniSection {
 class IniFile {
  public:
   // The text services must outlive the file model.
-  explicit IniFile(const SystemText& text) : text_(&text) {}
+  explicit IniFile(const ISystemText& text) : text_(&text) {}
 
   // Replaces the model with the content of a file's bytes.
   void Parse(std::string_view bytes);
@@ -76,7 +76,7 @@ class IniFile {
   IniEntry* FindEntry(IniSection& section, std::u16string_view key) const;
   const IniEntry* FindEntry(const IniSection& section, std::u16string_view key) const;
 
-  const SystemText* text_;
+  const ISystemText* text_;
   IniEncoding encoding_ = IniEncoding::Ansi;
   std::vector<IniSection> sections_;
   std::unordered_map<Text, std::size_t> sectionIndex_;  // upper-cased name -> index

@@ -10,7 +10,7 @@ constexpr std::u16string_view kConfig = u"Config";
 
 }  // namespace
 
-void LoadSettings(const Text& path, Settings& settings, SettingsFileAccess& files, const SystemText& text) {
+void LoadSettings(const Text& path, Settings& settings, ISettingsFileAccess& files, const ISystemText& text) {
   const FileContent content = files.ReadWholeFile(path);
   if (content.status != FileReadStatus::Ok) return;
   IniFile ini(text);
@@ -33,7 +33,7 @@ void LoadSettings(const Text& path, Settings& settings, SettingsFileAccess& file
   settings.SetAlphaBlendValue(ini.ReadInteger(kConfig, u"AlphaBlendValue", 100));
 }
 
-bool SaveSettings(const Text& path, const Settings& settings, SettingsFileAccess& files, const SystemText& text) {
+bool SaveSettings(const Text& path, const Settings& settings, ISettingsFileAccess& files, const ISystemText& text) {
   const FileContent content = files.ReadWholeFile(path);
   // A file that is there but cannot be read is not overwritten: whatever else it holds
   // would be lost.

@@ -25,9 +25,9 @@ struct FileContent {
   std::string bytes;
 };
 
-class SettingsFileAccess {
+class ISettingsFileAccess {
  public:
-  virtual ~SettingsFileAccess() = default;
+  virtual ~ISettingsFileAccess() = default;
   // The whole file, or Missing when there is no such file, or Unreadable when it exists but
   // cannot be read (locked, access denied, too large for a settings file).
   virtual FileContent ReadWholeFile(const Text& path) = 0;
@@ -40,11 +40,11 @@ class SettingsFileAccess {
 // in the file's key order; an absent or malformed key falls back to the field's current
 // value (0 for the sound choices, 100 for the opacity). A missing or unreadable file assigns
 // nothing.
-void LoadSettings(const Text& path, Settings& settings, SettingsFileAccess& files, const SystemText& text);
+void LoadSettings(const Text& path, Settings& settings, ISettingsFileAccess& files, const ISystemText& text);
 
 // Reads the file's current content, sets the thirteen keys from the settings and writes it
 // all back. Returns false when the file could not be read (the file is then left alone, so
 // what else it holds is not lost) or not written (the previous file stays as it was).
-bool SaveSettings(const Text& path, const Settings& settings, SettingsFileAccess& files, const SystemText& text);
+bool SaveSettings(const Text& path, const Settings& settings, ISettingsFileAccess& files, const ISystemText& text);
 
 }  // namespace ruvano

@@ -11,9 +11,9 @@
 
 namespace ruvano {
 
-class SystemText {
+class ISystemText {
  public:
-  virtual ~SystemText() = default;
+  virtual ~ISystemText() = default;
   // Bytes in the ANSI code page to UTF-16; bytes that form no character come out as a
   // replacement character, never as an error.
   virtual Text DecodeAnsi(std::string_view bytes) const = 0;

@@ -2,7 +2,7 @@
 
 namespace ruvano {
 
-Text GetSpecialFolder(DataFolderSystem& fs, int index) {
+Text GetSpecialFolder(IDataFolderSystem& fs, int index) {
   if (index < 0 || index >= kSpecialFolderCount) return Text();
   Text path = fs.ShellFolderPath(kSpecialFolderIds[index]);
   // The buffer's text ends at its first NUL.
@@ -11,7 +11,7 @@ Text GetSpecialFolder(DataFolderSystem& fs, int index) {
   return path;
 }
 
-bool IsExistingDirectory(DataFolderSystem& fs, const Text& path) {
+bool IsExistingDirectory(IDataFolderSystem& fs, const Text& path) {
   const auto attributes = fs.Attributes(path);
   if (!attributes || !attributes->directory) return false;
   // A link whose target is gone still reports the directory attribute of the link itself.
@@ -19,7 +19,7 @@ bool IsExistingDirectory(DataFolderSystem& fs, const Text& path) {
   return true;
 }
 
-bool PrepareDataFolder(DataFolderSystem& fs, const Text& name, bool allUsers, DataDirs& dirs) {
+bool PrepareDataFolder(IDataFolderSystem& fs, const Text& name, bool allUsers, DataDirs& dirs) {
   // When the shell query fails the base is empty, and the folders are taken from the root of
   // the current drive.
   Text path = GetSpecialFolder(fs, allUsers ? kCommonAppDataIndex : kAppDataIndex);

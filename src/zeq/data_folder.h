@@ -1,7 +1,7 @@
 // The program's data folder: "ZEQ Project" (shared by all programs of the maker) and below
 // it a folder named after the program, inside the user's roaming application-data folder
 // (or the all-users one). The algorithm is portable; the file system and the shell-folder
-// query come through DataFolderSystem.
+// query come through IDataFolderSystem.
 #pragma once
 
 #include <cstdint>
@@ -17,9 +17,9 @@ struct FileAttributes {
   bool reparsePoint = false;  // a link (symbolic link, junction, mount point)
 };
 
-class DataFolderSystem {
+class IDataFolderSystem {
  public:
-  virtual ~DataFolderSystem() = default;
+  virtual ~IDataFolderSystem() = default;
   // The shell folder of the given CSIDL as the system writes it into a MAX_PATH buffer
   // (current path, current user); the text may carry the buffer's NUL padding. Empty when
   // the query fails.
@@ -49,10 +49,10 @@ inline constexpr char16_t kMakerFolderName[] = u"ZEQ Project";
 
 // The path of the shell folder with the given index (0..5 into kSpecialFolderIds), without a
 // trailing backslash; empty when the query fails or the index is out of range.
-Text GetSpecialFolder(DataFolderSystem& fs, int index);
+Text GetSpecialFolder(IDataFolderSystem& fs, int index);
 
 // True when the path names a directory; a link counts only when its target opens.
-bool IsExistingDirectory(DataFolderSystem& fs, const Text& path);
+bool IsExistingDirectory(IDataFolderSystem& fs, const Text& path);
 
 // The two data folders, each with a trailing backslash; empty until PrepareDataFolder has
 // set them.
@@ -65,7 +65,7 @@ struct DataDirs {
 // per-user (or all-users) application-data folder, one level at a time, and stores the
 // folder with a trailing backslash in dirs.user (or dirs.common). Failed creations are not
 // reported: the result tells whether the program's folder exists afterwards.
-bool PrepareDataFolder(DataFolderSystem& fs, const Text& name, bool allUsers, DataDirs& dirs);
+bool PrepareDataFolder(IDataFolderSystem& fs, const Text& name, bool allUsers, DataDirs& dirs);
 
 // The process-wide data folders, set once at start-up on the GUI thread and only read
 // afterwards.

@@ -10,7 +10,7 @@ namespace {
 
 // A file system of directories, files and links, with a shell-folder query that answers a
 // configured base (padded with NULs as the system's buffer is) or fails.
-class FakeFolders : public DataFolderSystem {
+class FakeFolders : public IDataFolderSystem {
  public:
   enum class Kind { Directory, File, Link };
   struct Node {

@@ -1,4 +1,4 @@
-// SystemText for host tests and the fuzzer: a real multi-byte ANSI code page through glibc's
+// ISystemText for host tests and the fuzzer: a real multi-byte ANSI code page through glibc's
 // iconv (CP932 by default, the Japanese Windows code page) and the C.UTF-8 locale's upper-case
 // mapping.
 #pragma once
@@ -12,7 +12,7 @@
 
 namespace ruvano::testing {
 
-class IconvSystemText : public SystemText {
+class IconvSystemText : public ISystemText {
  public:
   explicit IconvSystemText(const char* codePage = "CP932");
   ~IconvSystemText() override;

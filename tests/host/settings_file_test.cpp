@@ -21,7 +21,7 @@ const std::string kDefaultFile =
 
 // Files in memory; a file can be made unreadable, and writing can be made to fail (the old
 // content then stays, as the real replacement promises).
-class FakeFiles : public SettingsFileAccess {
+class FakeFiles : public ISettingsFileAccess {
  public:
   std::map<Text, std::string> files;
   bool unreadable = false;

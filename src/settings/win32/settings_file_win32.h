@@ -1,6 +1,6 @@
 // The settings file on Windows: the active ANSI code page and the locale's upper-case
-// mapping behind SystemText, whole-file reads and safe whole-file replacement behind
-// SettingsFileAccess, and LoadSettings / SaveSettings over both.
+// mapping behind ISystemText, whole-file reads and safe whole-file replacement behind
+// ISettingsFileAccess, and LoadSettings / SaveSettings over both.
 #pragma once
 
 #include <cstdint>
@@ -10,14 +10,14 @@
 
 namespace ruvano {
 
-class Win32SystemText : public SystemText {
+class Win32SystemText : public ISystemText {
  public:
   Text DecodeAnsi(std::string_view bytes) const override;
   std::optional<std::string> EncodeAnsi(std::u16string_view text) const override;
   Text UpperCase(std::u16string_view text) const override;
 };
 
-class Win32SettingsFileAccess : public SettingsFileAccess {
+class Win32SettingsFileAccess : public ISettingsFileAccess {
  public:
   // Larger files are no settings file of ours and count as unreadable.
   static constexpr std::uint64_t kMaxFileSize = 16u << 20;

@@ -1,12 +1,12 @@
 // The data folder on Windows: the shell-folder query, file attributes and directory
-// creation behind DataFolderSystem, and the process-wide entry points start-up uses.
+// creation behind IDataFolderSystem, and the process-wide entry points start-up uses.
 #pragma once
 
 #include "zeq/data_folder.h"
 
 namespace ruvano {
 
-class Win32DataFolderSystem : public DataFolderSystem {
+class Win32DataFolderSystem : public IDataFolderSystem {
  public:
   Text ShellFolderPath(std::int32_t csidl) override;
   std::optional<FileAttributes> Attributes(const Text& path) override;
