@@ -1,0 +1,61 @@
+#include "settings/settings_file.h"
+
+#include "settings/ini_file.h"
+
+namespace ruvano {
+namespace {
+
+constexpr std::u16string_view kWindow = u"Window";
+constexpr std::u16string_view kConfig = u"Config";
+
+}  // namespace
+
+void LoadSettings(const Text& path, Settings& settings, ISettingsFileAccess& files, const ISystemText& text) {
+  const FileContent content = files.ReadWholeFile(path);
+  if (content.status != FileReadStatus::Ok) return;
+  IniFile ini(text);
+  ini.Parse(content.bytes);
+
+  // One key at a time: each assignment (and what it sets off) happens before the next read,
+  // and each fallback is the value the field has at that moment.
+  settings.SetTop(ini.ReadInteger(kWindow, u"Top", settings.Top()));
+  settings.SetLeft(ini.ReadInteger(kWindow, u"Left", settings.Left()));
+  settings.SetWaveIndex(ini.ReadInteger(kConfig, u"WaveIndex", 0));
+  settings.SetWaveIndexOFF(ini.ReadInteger(kConfig, u"WaveIndexOFF", 0));
+  settings.SetIcon(ini.ReadBool(kConfig, u"Icon", settings.Icon()));
+  settings.SetHint(ini.ReadBool(kConfig, u"Hint", settings.Hint()));
+  settings.SetHintString(ini.ReadText(kConfig, u"HintString", settings.HintString()));
+  settings.SetIconPosition(ini.ReadInteger(kConfig, u"IconPosition", settings.IconPosition()));
+  settings.SetMute(ini.ReadBool(kConfig, u"Mute", settings.Mute()));
+  settings.SetOFF(ini.ReadBool(kConfig, u"OFF", settings.OFF()));
+  settings.SetScroll(ini.ReadBool(kConfig, u"Scroll", settings.Scroll()));
+  settings.SetAppIcon(ini.ReadBool(kConfig, u"AppIcon", settings.AppIcon()));
+  settings.SetAlphaBlendValue(ini.ReadInteger(kConfig, u"AlphaBlendValue", 100));
+}
+
+bool SaveSettings(const Text& path, const Settings& settings, ISettingsFileAccess& files, const ISystemText& text) {
+  const FileContent content = files.ReadWholeFile(path);
+  // A file that is there but cannot be read is not overwritten: whatever else it holds
+  // would be lost.
+  if (content.status == FileReadStatus::Unreadable) return false;
+  IniFile ini(text);
+  if (content.status == FileReadStatus::Ok) ini.Parse(content.bytes);
+
+  ini.WriteInteger(kWindow, u"Top", settings.Top());
+  ini.WriteInteger(kWindow, u"Left", settings.Left());
+  ini.WriteInteger(kConfig, u"WaveIndex", settings.WaveIndex());
+  ini.WriteInteger(kConfig, u"WaveIndexOFF", settings.WaveIndexOFF());
+  ini.WriteBool(kConfig, u"Icon", settings.Icon());
+  ini.WriteBool(kConfig, u"Hint", settings.Hint());
+  ini.WriteValue(kConfig, u"HintString", settings.HintString());
+  ini.WriteInteger(kConfig, u"IconPosition", settings.IconPosition());
+  ini.WriteBool(kConfig, u"Mute", settings.Mute());
+  ini.WriteBool(kConfig, u"OFF", settings.OFF());
+  ini.WriteBool(kConfig, u"Scroll", settings.Scroll());
+  ini.WriteBool(kConfig, u"AppIcon", settings.AppIcon());
+  ini.WriteInteger(kConfig, u"AlphaBlendValue", settings.AlphaBlendValue());
+
+  return files.ReplaceWholeFile(path, ini.Serialize());
+}
+
+}  // namespace ruvano

@@ -1,0 +1,50 @@
+// The settings file "RUVANO.ini" in the data folder: LoadSettings reads it into Settings once
+// at start-up, SaveSettings writes Settings back whenever the settings window is asked to
+// close. Everything else the file holds (other sections and keys, in their order) survives a
+// save; comments and blank lines do not.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "settings/settings.h"
+#include "settings/system_text.h"
+#include "zeq/types.h"
+
+namespace ruvano {
+
+inline constexpr char16_t kSettingsFileName[] = u"RUVANO.ini";
+
+// The settings file in a data folder given with its trailing backslash.
+inline Text SettingsFilePath(const Text& dataDir) { return dataDir + kSettingsFileName; }
+
+enum class FileReadStatus { Ok, Missing, Unreadable };
+
+struct FileContent {
+  FileReadStatus status = FileReadStatus::Missing;
+  std::string bytes;
+};
+
+class ISettingsFileAccess {
+ public:
+  virtual ~ISettingsFileAccess() = default;
+  // The whole file, or Missing when there is no such file, or Unreadable when it exists but
+  // cannot be read (locked, access denied, too large for a settings file).
+  virtual FileContent ReadWholeFile(const Text& path) = 0;
+  // Replaces the whole file with the bytes (creating it when missing). Either the complete
+  // new content is in place afterwards (true) or the previous file is left as it was (false).
+  virtual bool ReplaceWholeFile(const Text& path, std::string_view bytes) = 0;
+};
+
+// Reads the file and assigns the fields through the Settings setters (which clamp and notify)
+// in the file's key order; an absent or malformed key falls back to the field's current
+// value (0 for the sound choices, 100 for the opacity). A missing or unreadable file assigns
+// nothing.
+void LoadSettings(const Text& path, Settings& settings, ISettingsFileAccess& files, const ISystemText& text);
+
+// Reads the file's current content, sets the thirteen keys from the settings and writes it
+// all back. Returns false when the file could not be read (the file is then left alone, so
+// what else it holds is not lost) or not written (the previous file stays as it was).
+bool SaveSettings(const Text& path, const Settings& settings, ISettingsFileAccess& files, const ISystemText& text);
+
+}  // namespace ruvano

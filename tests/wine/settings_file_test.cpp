@@ -1,0 +1,236 @@
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "settings/win32/settings_file_win32.h"
+#include "zeq/win32/data_folder_win32.h"
+#include "zeq/win32/hwnd.h"
+
+namespace ruvano {
+namespace {
+
+const std::string kDefaultFile =
+    "[Window]\r\nTop=0\r\nLeft=0\r\n\r\n"
+    "[Config]\r\nWaveIndex=0\r\nWaveIndexOFF=0\r\nIcon=0\r\nHint=0\r\nHintString=IME ON\r\n"
+    "IconPosition=0\r\nMute=0\r\nOFF=0\r\nScroll=0\r\nAppIcon=0\r\nAlphaBlendValue=100\r\n\r\n";
+
+bool IsDirectory(const std::wstring& path) {
+  const DWORD a = GetFileAttributesW(path.c_str());
+  return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::vector<std::wstring> NamesIn(const std::wstring& folder) {
+  std::vector<std::wstring> names;
+  WIN32_FIND_DATAW fd;
+  HANDLE find = FindFirstFileW((folder + L"*").c_str(), &fd);
+  if (find == INVALID_HANDLE_VALUE) return names;
+  do {
+    const std::wstring name = fd.cFileName;
+    if (name != L"." && name != L"..") names.push_back(name);
+  } while (FindNextFileW(find, &fd));
+  FindClose(find);
+  return names;
+}
+
+void RemoveTree(const std::wstring& folder) {
+  for (const std::wstring& name : NamesIn(folder)) {
+    const std::wstring path = folder + name;
+    SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    if (IsDirectory(path)) RemoveTree(path + L"\\");
+    else DeleteFileW(path.c_str());
+  }
+  RemoveDirectoryW(folder.c_str());
+}
+
+void WriteFileBytes(const std::wstring& path, const std::string& bytes) {
+  HANDLE f = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(f, INVALID_HANDLE_VALUE);
+  DWORD put = 0;
+  WriteFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &put, nullptr);
+  CloseHandle(f);
+}
+
+std::string ReadFileBytes(const std::wstring& path) {
+  Win32SettingsFileAccess files;
+  return files.ReadWholeFile(ToText(path)).bytes;
+}
+
+// A fresh folder standing in for the roaming application-data folder.
+class TempBase : public Win32DataFolderSystem {
+ public:
+  TempBase() {
+    wchar_t temp[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, temp);
+    base_ = std::wstring(temp) + L"ruvano-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+            std::to_wstring(GetTickCount());
+    CreateDirectoryW(base_.c_str(), nullptr);
+  }
+  ~TempBase() override { RemoveTree(base_ + L"\\"); }
+  Text ShellFolderPath(std::int32_t) override { return ToText(base_); }
+  const std::wstring& base() const { return base_; }
+
+ private:
+  std::wstring base_;
+};
+
+TEST(DataFolder, PreparesTheRoamingFolderOfTheSession) {
+  const Text appData = GetSpecialFolder(kAppDataIndex);
+  ASSERT_FALSE(appData.empty());
+  EXPECT_NE(appData.back(), u'\\');
+  ASSERT_TRUE(PrepareDataFolder(u"RUVANO", false));
+  EXPECT_EQ(UserDataDir(), appData + u"\\ZEQ Project\\RUVANO\\");
+  EXPECT_TRUE(CommonDataDir().empty());
+  EXPECT_TRUE(IsDirectory(ToWide(UserDataDir())));
+}
+
+TEST(DataFolder, CreatesBothLevelsAndRefusesAFileInTheWay) {
+  {
+    TempBase fs;
+    DataDirs dirs;
+    EXPECT_TRUE(PrepareDataFolder(fs, u"RUVANO", false, dirs));
+    EXPECT_TRUE(IsDirectory(fs.base() + L"\\ZEQ Project\\RUVANO"));
+    EXPECT_EQ(dirs.user, ToText(fs.base()) + u"\\ZEQ Project\\RUVANO\\");
+    EXPECT_TRUE(PrepareDataFolder(fs, u"RUVANO", false, dirs));
+  }
+  {
+    TempBase fs;
+    WriteFileBytes(fs.base() + L"\\ZEQ Project", "not a folder");
+    DataDirs dirs;
+    EXPECT_FALSE(PrepareDataFolder(fs, u"RUVANO", false, dirs));
+    EXPECT_FALSE(IsDirectory(fs.base() + L"\\ZEQ Project"));
+  }
+}
+
+TEST(DataFolder, LinkToAMissingTargetDoesNotCount) {
+  TempBase fs;
+  const std::wstring maker = fs.base() + L"\\ZEQ Project";
+  const std::wstring target = fs.base() + L"\\target";
+  CreateDirectoryW(maker.c_str(), nullptr);
+  CreateDirectoryW(target.c_str(), nullptr);
+  const std::wstring link = maker + L"\\RUVANO";
+  // Wine 8 answers success without making the link; Windows without the privilege refuses.
+  if (!CreateSymbolicLinkW(link.c_str(), target.c_str(), SYMBOLIC_LINK_FLAG_DIRECTORY) ||
+      GetFileAttributesW(link.c_str()) == INVALID_FILE_ATTRIBUTES ||
+      !(GetFileAttributesW(link.c_str()) & FILE_ATTRIBUTE_REPARSE_POINT)) {
+    GTEST_SKIP() << "directory links cannot be made here";
+  }
+  DataDirs dirs;
+  EXPECT_TRUE(PrepareDataFolder(fs, u"RUVANO", false, dirs));
+  RemoveDirectoryW(target.c_str());
+  EXPECT_FALSE(PrepareDataFolder(fs, u"RUVANO", false, dirs));
+}
+
+class SettingsFileOnDisk : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(PrepareDataFolder(fs_, u"RUVANO", false, dirs_));
+    folder_ = ToWide(dirs_.user);
+    path_ = SettingsFilePath(dirs_.user);
+  }
+  std::wstring file() const { return ToWide(path_); }
+
+  TempBase fs_;
+  DataDirs dirs_;
+  std::wstring folder_;
+  Text path_;
+};
+
+TEST_F(SettingsFileOnDisk, SavesTheDefaultFileAndReadsItBackWithoutStrayFiles) {
+  Settings s;
+  ASSERT_TRUE(SaveSettings(path_, s));
+  EXPECT_EQ(ReadFileBytes(file()), kDefaultFile);
+
+  s.SetWaveIndex(7);
+  s.SetHintString(u"日本語");
+  s.SetTop(-40);
+  for (int i = 0; i < 3; ++i) ASSERT_TRUE(SaveSettings(path_, s));
+  EXPECT_EQ(NamesIn(folder_), std::vector<std::wstring>{L"RUVANO.ini"});
+
+  Settings loaded;
+  LoadSettings(path_, loaded);
+  EXPECT_EQ(loaded.WaveIndex(), 7);
+  EXPECT_EQ(loaded.HintString(), u"日本語");
+  EXPECT_EQ(loaded.Top(), -40);
+}
+
+TEST_F(SettingsFileOnDisk, ReadOnlyFileIsNeitherChangedNorLost) {
+  const std::string mine = "[Config]\r\nHintString=mine\r\n";
+  WriteFileBytes(file(), mine);
+  SetFileAttributesW(file().c_str(), FILE_ATTRIBUTE_READONLY);
+  Settings s;
+  LoadSettings(path_, s);
+  EXPECT_EQ(s.HintString(), u"mine");
+  s.SetHintString(u"changed");
+  EXPECT_FALSE(SaveSettings(path_, s));
+  EXPECT_EQ(ReadFileBytes(file()), mine);
+  EXPECT_EQ(NamesIn(folder_), std::vector<std::wstring>{L"RUVANO.ini"});
+}
+
+TEST_F(SettingsFileOnDisk, LockedFileIsNeitherReadNorOverwritten) {
+  const std::string mine = "[Config]\r\nMute=1\r\n[Mine]\r\nprecious=1\r\n";
+  WriteFileBytes(file(), mine);
+  HANDLE lock = CreateFileW(file().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+  Settings s;
+  LoadSettings(path_, s);
+  EXPECT_FALSE(s.Mute());
+  EXPECT_FALSE(SaveSettings(path_, s));
+  CloseHandle(lock);
+  EXPECT_EQ(ReadFileBytes(file()), mine);
+  EXPECT_EQ(NamesIn(folder_), std::vector<std::wstring>{L"RUVANO.ini"});
+}
+
+TEST_F(SettingsFileOnDisk, FailedReplacementKeepsTheOldFileAndRemovesTheNewOne) {
+  // Another program reads the file and shares it for reading only: our read works, the
+  // replacement does not.
+  const std::string mine = "[Config]\r\nMute=1\r\n";
+  WriteFileBytes(file(), mine);
+  HANDLE reader = CreateFileW(file().c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(reader, INVALID_HANDLE_VALUE);
+  Settings s;
+  LoadSettings(path_, s);
+  EXPECT_TRUE(s.Mute());
+  s.SetMute(false);
+  EXPECT_FALSE(SaveSettings(path_, s));
+  CloseHandle(reader);
+  EXPECT_EQ(ReadFileBytes(file()), mine);
+  EXPECT_EQ(NamesIn(folder_), std::vector<std::wstring>{L"RUVANO.ini"});
+}
+
+TEST_F(SettingsFileOnDisk, SaveIntoARemovedFolderFailsQuietly) {
+  RemoveTree(folder_);
+  Settings s;
+  EXPECT_FALSE(SaveSettings(path_, s));
+  LoadSettings(path_, s);
+  EXPECT_EQ(s.HintString(), u"IME ON");
+}
+
+TEST_F(SettingsFileOnDisk, TextTheCodePageCannotHoldIsSavedAsUtf8) {
+  if (GetACP() == CP_UTF8) GTEST_SKIP() << "the ANSI code page is UTF-8";
+  Win32SystemText text;
+  EXPECT_EQ(text.EncodeAnsi(u"Key=1"), std::string("Key=1"));
+  EXPECT_EQ(text.DecodeAnsi("Key=1"), u"Key=1");
+  // "Ā" has no place in the Western or Japanese code page; a best-fit "A" would be a silent
+  // change too.
+  EXPECT_EQ(text.EncodeAnsi(u"\u0100"), std::nullopt);
+  EXPECT_EQ(text.EncodeAnsi(u"\u2713"), std::nullopt);
+
+  Settings s;
+  s.SetHintString(u"\u0100 \u2713 한글");
+  ASSERT_TRUE(SaveSettings(path_, s));
+  EXPECT_EQ(ReadFileBytes(file()).substr(0, 3), "\xEF\xBB\xBF");
+  Settings loaded;
+  LoadSettings(path_, loaded);
+  EXPECT_EQ(loaded.HintString(), u"\u0100 \u2713 한글");
+}
+
+TEST(Win32SystemText, UpperCaseFollowsTheLocaleOneUnitForOne) {
+  Win32SystemText text;
+  EXPECT_EQ(text.UpperCase(u"config Ｃｏｎｆｉｇ äö"), u"CONFIG ＣＯＮＦＩＧ ÄÖ");
+  EXPECT_EQ(text.UpperCase(u""), u"");
+}
+
+}  // namespace
+}  // namespace ruvano
