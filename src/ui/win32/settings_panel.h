@@ -1,0 +1,149 @@
+// The contents of the settings window: the toolbar, the two sound groups, the icon group
+// and the hint group, laid out for the DPI of the window's monitor, kept in step with
+// `Settings` in both directions. The panel is not a window of its own: it creates and owns
+// child controls inside the host window given to Create.
+//
+// What the host window must do:
+//  - Call Create(hwnd) once its window exists (e.g. in WM_CREATE); Create calls
+//    ClientSizeWanted with the client size the controls need (474 x 377 at 96 DPI, more
+//    when the DPI, the font or the captions need it).
+//  - After loading the settings file into `Settings`, call ApplyLoadedState().
+//  - Forward WM_COMMAND, WM_NOTIFY, WM_HSCROLL, WM_NEXTDLGCTL, WM_DPICHANGED,
+//    WM_SETTINGCHANGE and WM_FONTCHANGE to HandleMessage; when it returns true, return *result from the window
+//    procedure. For WM_DPICHANGED first move the window to the suggested rectangle, then
+//    forward: the panel lays out again and calls ClientSizeWanted with the new size.
+//  - Implement ClientSizeWanted by resizing the window so that its client area has that
+//    size, keeping its top-left corner (WindowSizeForClient below gives the outer size).
+//  - In the message loop, before IsDialogMessageW(host, &msg), offer the message to
+//    TranslateAccessKey (the toolbar's Alt+C and Alt+X). IsDialogMessageW gives Tab, the
+//    arrow keys in the radio groups and the other access keys (Alt+N, F, I, P, H; a group
+//    box's key reaches its chosen item through WM_NEXTDLGCTL, which the panel handles as
+//    a dialog would).
+//  - Not have WS_CLIPCHILDREN: the group boxes do not paint their inside, the host's
+//    background does.
+//  - Paint the background in the button-face colour (class brush COLOR_BTNFACE + 1) and
+//    leave WM_CTLCOLOR* to DefWindowProc.
+//  - The panel installs itself as the Settings listener. A host that needs field changes
+//    too installs its own listener afterwards and calls OnSettingChanged from it.
+#pragma once
+
+#include <windows.h>
+
+#include <array>
+
+#include "settings/settings.h"
+#include "ui/settings_layout.h"
+#include "ui/win32/settings_panel_host.h"
+#include "zeq/win32/handles.h"
+
+namespace ruvano {
+
+class SettingsPanel {
+ public:
+  // The panel's controls (a radio group is its group box and its items).
+  enum class Part {
+    ToolBar,
+    RadioGroupON,
+    RadioGroupOFF,
+    GroupBoxIcon,
+    CHKIcon,
+    TrackBar,
+    RGPos,
+    GroupBoxHint,
+    CHKHint,
+    EditHint,
+  };
+
+  // Command ids of the toolbar's buttons (WM_COMMAND from the toolbar carries them).
+  static constexpr int kTBMute = 0x5101;
+  static constexpr int kTBOFF = 0x5102;
+  static constexpr int kTBAppIcon = 0x5103;
+  static constexpr int kTBScroll = 0x5104;
+  static constexpr int kTBHide = 0x5105;
+  static constexpr int kTBClose = 0x5106;
+
+  SettingsPanel(Settings& settings, ISettingsPanelHost& host) : settings_(settings), host_(host) {}
+  SettingsPanel(const SettingsPanel&) = delete;
+  SettingsPanel& operator=(const SettingsPanel&) = delete;
+  ~SettingsPanel();
+
+  // Creates the controls inside parent, showing the current Settings, and lays them out.
+  bool Create(HWND parent);
+
+  // The derivations after the settings file was loaded: the opacity caption, the OFF group
+  // enabled exactly while OFF is on, the position group and the track bar enabled exactly
+  // while the icon check box is ticked, and the caption matching the check box.
+  void ApplyLoadedState();
+
+  // A forwarded message; true when the panel consumed it (the window procedure then returns
+  // *result).
+  bool HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result);
+
+  // Alt + an access key of a toolbar button: carries out the button's click. True when the
+  // message was used (the loop then neither translates nor dispatches it).
+  bool TranslateAccessKey(const MSG& msg);
+
+  // A field of Settings changed: update its control and carry out the immediate reaction.
+  void OnSettingChanged(SettingField field);
+
+  // Lays the controls out again for a DPI (fonts and sizes scaled) and reports the size.
+  void Relayout(int dpi);
+
+  HWND Control(Part part) const;
+  HWND SoundItem(bool on, int index) const;
+  HWND PositionItem(int index) const;
+  int Dpi() const { return dpi_; }
+  HFONT Font() const { return font_.get(); }
+  const SettingsPanelLayout& Layout() const { return layout_; }
+
+ private:
+  using SoundItems = std::array<HWND, Settings::kSoundCount>;
+  using PositionItems = std::array<HWND, Settings::kPositionCount>;
+
+  void CreateControls();
+  void FillToolBar();
+  SettingsPanelMeasures Measure() const;
+  void PlaceControls();
+  void OnToolBarCommand(int id);
+  bool OnControlCommand(HWND control, int code);
+  void CheckToolButton(int id, bool down);
+  void SyncRadios(HWND* items, int count, int index);
+  void EnableGroup(HWND box, HWND* items, int count, bool enabled);
+  void SetIconCaption(const Text& caption);
+  void TrackBarChange();
+
+  Settings& settings_;
+  ISettingsPanelHost& host_;
+  HWND parent_ = nullptr;
+  int dpi_ = settings_design::kDpi;
+  UniqueFont font_;
+  SettingsPanelLayout layout_;
+  bool updating_ = false;  // the panel itself is changing a control: ignore its notifications
+
+  HWND toolBar_ = nullptr;
+  HWND soundOnBox_ = nullptr;
+  SoundItems soundOn_{};
+  HWND soundOffBox_ = nullptr;
+  SoundItems soundOff_{};
+  HWND iconBox_ = nullptr;
+  HWND iconCheck_ = nullptr;
+  HWND trackBar_ = nullptr;
+  HWND positionBox_ = nullptr;
+  PositionItems positions_{};
+  HWND hintBox_ = nullptr;
+  HWND hintCheck_ = nullptr;
+  HWND hintEdit_ = nullptr;
+};
+
+// The DPI of the window's monitor: GetDpiForWindow where the system has it, else the
+// LOGPIXELSY of the window's device context.
+int DpiForWindow(HWND wnd);
+
+// The outer size of the window for the given client size, for its styles and DPI.
+SIZE WindowSizeForClient(HWND wnd, int clientWidth, int clientHeight);
+
+// The panel's font for a DPI: height -11 at 96 DPI, scaled, with the face of the system's
+// menu font, or a face that has Japanese glyphs when the menu font lacks them.
+UniqueFont CreatePanelFont(int dpi);
+
+}  // namespace ruvano

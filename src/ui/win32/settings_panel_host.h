@@ -1,0 +1,25 @@
+// What the settings panel needs from the window that hosts it (the settings window).
+#pragma once
+
+namespace ruvano {
+
+class ISettingsPanelHost {
+ public:
+  virtual ~ISettingsPanelHost() = default;
+
+  // Whether the settings window is visible now; sound previews play only then.
+  virtual bool SettingsWindowVisible() = 0;
+  // Plays the chosen ON (true) or OFF (false) sound once, as a preview; Mute is not applied.
+  virtual void PlayCue(bool on) = 0;
+  // Hides the cursor hint at once and sets its countdown to 0.
+  virtual void HideHintNow() = 0;
+  // "閉じる(&C)": hides the settings window; the program keeps monitoring.
+  virtual void HideSettingsWindow() = 0;
+  // "終了(&X)": the same close request as the title bar's Close button.
+  virtual void CloseSettingsWindow() = 0;
+  // The panel's controls need this client size (physical pixels). Called after creation
+  // and after every relayout (DPI or font change); the host keeps its top-left corner.
+  virtual void ClientSizeWanted(int width, int height) = 0;
+};
+
+}  // namespace ruvano
