@@ -397,6 +397,49 @@ TEST_F(SettingsPanelTest, FontDrawsJapanese) {
   ReleaseDC(host.hwnd(), dc);
 }
 
+std::wstring FaceOf(HFONT font) {
+  LOGFONTW lf{};
+  GetObjectW(font, sizeof(lf), &lf);
+  return lf.lfFaceName;
+}
+
+// A menu font without Japanese glyphs (an English system's Segoe UI): the panel takes a face
+// that has them, and follows a later change of the menu font.
+TEST(SettingsPanel, FallsBackToAJapaneseFaceWhenTheMenuFontLacksIt) {
+  NONCLIENTMETRICSW saved{};
+  saved.cbSize = sizeof(saved);
+  ASSERT_TRUE(SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(saved), &saved, 0));
+  struct Restore {
+    NONCLIENTMETRICSW m;
+    ~Restore() { SystemParametersInfoW(SPI_SETNONCLIENTMETRICS, sizeof(m), &m, 0); }
+  } restore{saved};
+  NONCLIENTMETRICSW western = saved;
+  lstrcpynW(western.lfMenuFont.lfFaceName, L"Segoe UI", LF_FACESIZE);
+  ASSERT_TRUE(SystemParametersInfoW(SPI_SETNONCLIENTMETRICS, sizeof(western), &western, 0));
+
+  Settings settings;
+  PanelTestHost host(settings);
+  ASSERT_TRUE(host.Open());
+  EXPECT_NE(FaceOf(host.panel.Font()), L"Segoe UI");
+  HDC dc = GetDC(host.hwnd());
+  HGDIOBJ old = SelectObject(dc, host.panel.Font());
+  const std::wstring sample = L"音声選択ミュート";
+  std::vector<WORD> glyphs(sample.size());
+  GetGlyphIndicesW(dc, sample.c_str(), static_cast<int>(sample.size()), glyphs.data(), GGI_MARK_NONEXISTING_GLYPHS);
+  for (WORD g : glyphs) EXPECT_NE(g, 0xFFFF);
+  SelectObject(dc, old);
+  ReleaseDC(host.hwnd(), dc);
+
+  // The menu font changes back: the panel takes its face again and asks for its size.
+  ASSERT_TRUE(SystemParametersInfoW(SPI_SETNONCLIENTMETRICS, sizeof(saved), &saved, 0));
+  const std::size_t asked = host.wanted.size();
+  SendMessageW(host.hwnd(), WM_SETTINGCHANGE, SPI_SETNONCLIENTMETRICS, 0);
+  EXPECT_EQ(FaceOf(host.panel.Font()), saved.lfMenuFont.lfFaceName);
+  EXPECT_EQ(host.wanted.size(), asked + 1);
+  EXPECT_EQ(FaceOf(reinterpret_cast<HFONT>(SendMessageW(host.panel.Control(Part::EditHint), WM_GETFONT, 0, 0))),
+            saved.lfMenuFont.lfFaceName);
+}
+
 RECT RectIn(HWND parent, HWND child) {
   RECT r{};
   GetWindowRect(child, &r);
