@@ -2,6 +2,7 @@
 #pragma once
 
 #include <windows.h>
+#include <uxtheme.h>
 
 #include <utility>
 
@@ -59,6 +60,11 @@ struct ModuleTraits {
   static bool Valid(HMODULE h) noexcept { return h != nullptr; }
   static void Close(HMODULE h) noexcept { ::FreeLibrary(h); }
 };
+struct ThemeTraits {
+  static HTHEME Invalid() noexcept { return nullptr; }
+  static bool Valid(HTHEME h) noexcept { return h != nullptr; }
+  static void Close(HTHEME h) noexcept { ::CloseThemeData(h); }
+};
 struct WindowTraits {
   static HWND Invalid() noexcept { return nullptr; }
   static bool Valid(HWND h) noexcept { return h != nullptr; }
@@ -74,6 +80,7 @@ using UniqueRegion = UniqueResource<HRGN, GdiObjectTraits<HRGN>>;
 using UniqueIcon = UniqueResource<HICON, IconTraits>;
 using UniqueModule = UniqueResource<HMODULE, ModuleTraits>;
 using UniqueWindow = UniqueResource<HWND, WindowTraits>;
+using UniqueTheme = UniqueResource<HTHEME, ThemeTraits>;
 
 // A device context obtained with GetDC, released with ReleaseDC.
 class WindowDC {

@@ -1,0 +1,52 @@
+#include "zeq/foreground.h"
+
+namespace ruvano {
+
+bool UsesForcingMethod(const OsVersion& v) {
+  if (v.platformId == OsVersion::kPlatformNt) return v.major > 4;
+  if (v.platformId == OsVersion::kPlatformWindows) return v.major > 4 || (v.major == 4 && v.minor > 0);
+  return false;
+}
+
+namespace {
+
+// Attaches wnd's thread to the foreground thread for one attempt; true when wnd came to
+// the front. Attaching fails for a missing foreground window and for a thread that is
+// already the foreground thread, and then nothing else is tried here.
+bool TryWithAttachedInput(IForegroundSystem& sys, Hwnd wnd) {
+  const std::uint32_t foregroundThread = sys.WindowThreadId(sys.ForegroundWindow());
+  const std::uint32_t targetThread = sys.WindowThreadId(wnd);
+  if (!sys.AttachInput(targetThread, foregroundThread, true)) return false;
+  sys.BringToTop(wnd);
+  sys.SetForeground(wnd);
+  sys.AttachInput(targetThread, foregroundThread, false);
+  return sys.ForegroundWindow() == wnd;
+}
+
+// One attempt with the foreground lock timeout at zero; the timeout is put back to the
+// value it had. When that value cannot be read the lock is left alone, so a failed read
+// can never leave the user's desktop with a changed setting.
+void TryWithLiftedLock(IForegroundSystem& sys, Hwnd wnd) {
+  std::uint32_t saved = 0;
+  const bool haveSaved = sys.ReadForegroundLockTimeout(saved);
+  if (haveSaved) sys.WriteForegroundLockTimeout(0);
+  sys.BringToTop(wnd);
+  sys.SetForeground(wnd);
+  if (haveSaved) sys.WriteForegroundLockTimeout(saved);
+}
+
+}  // namespace
+
+bool ForceForegroundWindow(IForegroundSystem& sys, Hwnd wnd) {
+  if (sys.ForegroundWindow() == wnd) return true;
+
+  if (UsesForcingMethod(sys.Version())) {
+    if (!TryWithAttachedInput(sys, wnd)) TryWithLiftedLock(sys, wnd);
+  } else {
+    sys.BringToTop(wnd);
+    sys.SetForeground(wnd);
+  }
+  return sys.ForegroundWindow() == wnd;
+}
+
+}  // namespace ruvano

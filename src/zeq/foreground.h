@@ -1,0 +1,52 @@
+// Bringing a window to the front also when this process is not the foreground process:
+// first with the window's input attached to the foreground thread, then, if that did not
+// work, with the system's foreground lock lifted for one attempt.
+#pragma once
+
+#include <cstdint>
+
+#include "zeq/types.h"
+
+namespace ruvano {
+
+// The operating system's version as the system reports it.
+struct OsVersion {
+  static constexpr std::uint32_t kPlatformWindows = 1;  // the 9x family
+  static constexpr std::uint32_t kPlatformNt = 2;       // the NT family
+
+  std::uint32_t platformId = 0;
+  std::uint32_t major = 0;
+  std::uint32_t minor = 0;
+
+  // True for version major.minor or any later one.
+  bool AtLeast(std::uint32_t wantMajor, std::uint32_t wantMinor) const {
+    return major > wantMajor || (major == wantMajor && minor >= wantMinor);
+  }
+};
+
+// What foreground activation asks of the window manager.
+class IForegroundSystem {
+ public:
+  virtual ~IForegroundSystem() = default;
+
+  virtual Hwnd ForegroundWindow() = 0;                 // 0 when there is none
+  virtual std::uint32_t WindowThreadId(Hwnd w) = 0;    // 0 for no window or a failed query
+  // Attaches (or detaches) the input of thread `from` to thread `to`; false on failure.
+  virtual bool AttachInput(std::uint32_t from, std::uint32_t to, bool attach) = 0;
+  virtual void BringToTop(Hwnd w) = 0;
+  virtual void SetForeground(Hwnd w) = 0;
+  virtual OsVersion Version() = 0;
+  // The system-wide foreground lock timeout in milliseconds; false when it cannot be read.
+  virtual bool ReadForegroundLockTimeout(std::uint32_t& ms) = 0;
+  virtual void WriteForegroundLockTimeout(std::uint32_t ms) = 0;
+};
+
+// True when the system lets a process attach thread input and lift the foreground lock
+// (Windows 98, Me, 2000 and every later version); older systems get the plain method.
+bool UsesForcingMethod(const OsVersion& v);
+
+// Makes wnd the foreground window. The result is whether wnd is the foreground window at
+// the moment of return, whichever attempt brought it there.
+bool ForceForegroundWindow(IForegroundSystem& sys, Hwnd wnd);
+
+}  // namespace ruvano

@@ -1,0 +1,52 @@
+#include "zeq/win32/foreground_win32.h"
+
+#include "zeq/win32/hwnd.h"
+
+namespace ruvano {
+
+OsVersion ReadOsVersion() noexcept {
+  OSVERSIONINFOW info{};
+  info.dwOSVersionInfoSize = sizeof(info);
+#if defined(_MSC_VER)
+#pragma warning(suppress : 4996)  // the manifest makes the deprecated call report the truth
+#endif
+  if (!::GetVersionExW(&info)) return {};
+  return OsVersion{info.dwPlatformId, info.dwMajorVersion, info.dwMinorVersion};
+}
+
+Hwnd Win32ForegroundSystem::ForegroundWindow() { return FromHwnd(::GetForegroundWindow()); }
+
+std::uint32_t Win32ForegroundSystem::WindowThreadId(Hwnd w) {
+  return ::GetWindowThreadProcessId(ToHwnd(w), nullptr);
+}
+
+bool Win32ForegroundSystem::AttachInput(std::uint32_t from, std::uint32_t to, bool attach) {
+  return ::AttachThreadInput(from, to, attach ? TRUE : FALSE) != FALSE;
+}
+
+void Win32ForegroundSystem::BringToTop(Hwnd w) { ::BringWindowToTop(ToHwnd(w)); }
+
+void Win32ForegroundSystem::SetForeground(Hwnd w) { ::SetForegroundWindow(ToHwnd(w)); }
+
+OsVersion Win32ForegroundSystem::Version() { return ReadOsVersion(); }
+
+bool Win32ForegroundSystem::ReadForegroundLockTimeout(std::uint32_t& ms) {
+  DWORD value = 0;
+  if (!::SystemParametersInfoW(SPI_GETFOREGROUNDLOCKTIMEOUT, 0, &value, 0)) return false;
+  ms = value;
+  return true;
+}
+
+void Win32ForegroundSystem::WriteForegroundLockTimeout(std::uint32_t ms) {
+  // The new value travels in the pointer argument; the change is broadcast but never
+  // written to the user profile.
+  ::SystemParametersInfoW(SPI_SETFOREGROUNDLOCKTIMEOUT, 0,
+                          reinterpret_cast<void*>(static_cast<std::uintptr_t>(ms)), SPIF_SENDWININICHANGE);
+}
+
+bool ForceForegroundWindow(HWND wnd) {
+  Win32ForegroundSystem sys;
+  return ForceForegroundWindow(sys, FromHwnd(wnd));
+}
+
+}  // namespace ruvano
