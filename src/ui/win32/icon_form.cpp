@@ -1,0 +1,201 @@
+#include "ui/win32/icon_form.h"
+
+#include "zeq/win32/foreground_win32.h"
+#include "zeq/win32/window_style.h"
+
+namespace ruvano {
+
+TIconForm::~TIconForm() {
+  // The window goes before the icons it paints.
+  if (hwnd()) ::DestroyWindow(hwnd());
+}
+
+bool TIconForm::Create(HWND owner, HMODULE resources) noexcept {
+  if (hwnd()) return true;
+  owner_ = owner;
+  if (!resources) resources = ::GetModuleHandleW(nullptr);
+
+  WNDCLASSEXW wc{};
+  wc.lpszClassName = kClassName;
+  wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+  if (!RegisterClassOnce(wc)) return false;
+
+  // WS_EX_NOACTIVATE keeps a click from activating it even where WM_MOUSEACTIVATE is not
+  // consulted; the tool-window style keeps it off the taskbar.
+  if (!CreateWindowFor(WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE, kClassName, L"", WS_POPUP,
+                       0, 0, kSize, kSize, owner, nullptr)) {
+    return false;
+  }
+  SetToolWindowStyle(hwnd());
+
+  // Only the rounded 28 × 28 middle is visible and takes the mouse. Once set, the region
+  // belongs to the system.
+  if (HRGN region = ::CreateRoundRectRgn(2, 2, kSize - 2, kSize - 2, 4, 4)) {
+    if (!::SetWindowRgn(hwnd(), region, TRUE)) ::DeleteObject(region);
+  }
+
+  // Missing pictures leave the indicator blank rather than failing.
+  programIcon_.reset(static_cast<HICON>(::LoadImageW(resources, L"MAINICON", IMAGE_ICON, kSize, kSize, LR_DEFAULTCOLOR)));
+  defaultPicture_.reset(static_cast<HICON>(::LoadImageW(resources, L"IMAGEDEF", IMAGE_ICON, kSize, kSize, LR_DEFAULTCOLOR)));
+  return true;
+}
+
+void TIconForm::ShowIndicator(std::int32_t left, std::int32_t top) {
+  if (visible_ || !hwnd() || !host_.LiveSettings().Icon()) return;
+  visible_ = true;
+  // The refresh and the move happen while the window is still hidden, so it never shows
+  // for a moment at its old place with the old picture or opacity.
+  FormShow();
+  ::SetWindowPos(hwnd(), HWND_TOPMOST, left, top, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
+  ::ShowWindow(hwnd(), SW_SHOWNOACTIVATE);
+}
+
+void TIconForm::HideIndicator() {
+  if (!visible_) return;
+  visible_ = false;
+  ::ShowWindow(hwnd(), SW_HIDE);
+  // A hidden window gets no WM_MOUSELEAVE: a tick timer that a button press stopped on
+  // the picture is started again here, or the monitor would stay off for good.
+  if (trackingLeave_) {
+    TRACKMOUSEEVENT tme{};
+    tme.cbSize = sizeof(tme);
+    tme.dwFlags = TME_LEAVE | TME_CANCEL;
+    tme.hwndTrack = hwnd();
+    ::TrackMouseEvent(&tme);
+    trackingLeave_ = false;
+  }
+  leftPressed_ = false;
+  if (timerHeld_) ReleaseTimer();
+}
+
+void TIconForm::CloseIndicator() {
+  if (!visible_) return;
+  FormCloseQuery();
+  HideIndicator();
+}
+
+void TIconForm::Reraise(std::int32_t left, std::int32_t top) noexcept {
+  if (!visible_) return;
+  ::SetWindowPos(hwnd(), HWND_TOPMOST, left, top, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void TIconForm::FormShow() {
+  SetToolWindowStyle(hwnd());
+  const Settings& settings = host_.LiveSettings();
+  picture_ = settings.AppIcon() ? programIcon_.get() : defaultPicture_.get();
+  ::InvalidateRect(hwnd(), nullptr, TRUE);
+  // Whatever else happens when one of the program's windows is shown, the application
+  // window stays hidden, so the program never has a taskbar button.
+  if (owner_) ::ShowWindow(owner_, SW_HIDE);
+  SetWindowImeOpen(hwnd(), true);
+  ApplyOpacity(OpacityForPosition(settings.AlphaBlendValue()));
+}
+
+void TIconForm::FormCloseQuery() noexcept { SetWindowImeOpen(hwnd(), false); }
+
+void TIconForm::ImageClick() {
+  if (!host_.SettingsWindowVisible()) {
+    host_.ShowSettingsWindow();
+    ForceForegroundWindow(host_.SettingsWindowHandle());
+  }
+  // Closing runs the close query even when the settings window's show handler has closed
+  // the indicator already.
+  FormCloseQuery();
+  HideIndicator();
+}
+
+void TIconForm::HoldTimer() {
+  host_.SetTickTimerEnabled(false);
+  timerHeld_ = true;
+  TrackLeave();
+}
+
+void TIconForm::TrackLeave() noexcept {
+  if (trackingLeave_) return;
+  TRACKMOUSEEVENT tme{};
+  tme.cbSize = sizeof(tme);
+  tme.dwFlags = TME_LEAVE;
+  tme.hwndTrack = hwnd();
+  trackingLeave_ = ::TrackMouseEvent(&tme) != FALSE;
+}
+
+void TIconForm::ReleaseTimer() {
+  timerHeld_ = false;
+  host_.SetTickTimerEnabled(true);
+}
+
+void TIconForm::ApplyOpacity(const IndicatorOpacity& wanted) noexcept {
+  const LONG ex = ::GetWindowLongW(hwnd(), GWL_EXSTYLE);
+  switch (BlendChangeFor(opacity_, wanted)) {
+    case BlendChange::None:
+      break;
+    case BlendChange::Layer:
+      if (!(ex & WS_EX_LAYERED)) ::SetWindowLongW(hwnd(), GWL_EXSTYLE, ex | WS_EX_LAYERED);
+      ::SetLayeredWindowAttributes(hwnd(), RGB(255, 255, 255), wanted.alpha, LWA_ALPHA);
+      break;
+    case BlendChange::Unlayer:
+      ::SetWindowLongW(hwnd(), GWL_EXSTYLE, ex & ~WS_EX_LAYERED);
+      ::RedrawWindow(hwnd(), nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN);
+      break;
+  }
+  opacity_ = wanted;
+}
+
+void TIconForm::Paint(HDC dc) noexcept {
+  RECT rc{};
+  ::GetClientRect(hwnd(), &rc);
+  ::FillRect(dc, &rc, ::GetSysColorBrush(COLOR_BTNFACE));
+  if (picture_) ::DrawIconEx(dc, 0, 0, picture_, rc.right - rc.left, rc.bottom - rc.top, 0, nullptr, DI_NORMAL);
+}
+
+LRESULT TIconForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  switch (msg) {
+    case WM_MOUSEACTIVATE:
+      // A press on the indicator stops the monitor until the pointer leaves the picture;
+      // the press never activates the indicator.
+      HoldTimer();
+      return MA_NOACTIVATE;
+    case WM_LBUTTONDOWN:
+      leftPressed_ = true;
+      HoldTimer();
+      return 0;
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+      HoldTimer();
+      return 0;
+    case WM_LBUTTONUP:
+      if (leftPressed_) {
+        leftPressed_ = false;
+        ImageClick();
+      }
+      return 0;
+    case WM_MOUSEMOVE:
+      TrackLeave();
+      return 0;
+    case WM_MOUSELEAVE:
+      trackingLeave_ = false;
+      leftPressed_ = false;
+      ReleaseTimer();
+      return 0;
+    case WM_CLOSE:
+      // The indicator lives until the program ends: a close request only hides it.
+      FormCloseQuery();
+      HideIndicator();
+      return 0;
+    case WM_ERASEBKGND:
+      return 1;  // WM_PAINT fills the whole client area
+    case WM_PAINT: {
+      PAINTSTRUCT ps;
+      HDC dc = ::BeginPaint(hwnd(), &ps);
+      if (dc) Paint(dc);
+      ::EndPaint(hwnd(), &ps);
+      return 0;
+    }
+    case WM_PRINTCLIENT:
+      Paint(reinterpret_cast<HDC>(wp));
+      return 0;
+  }
+  return DefaultProc(msg, wp, lp);
+}
+
+}  // namespace ruvano

@@ -1,0 +1,66 @@
+// The indicator: a 32 × 32 topmost picture at a corner of the active window while that
+// window's input method is on. It is created hidden once and then only shown, moved,
+// hidden and closed; it never takes the activation or the keyboard focus, and it never
+// gives the program a taskbar button. Clicking it opens the settings window.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+
+#include "ui/indicator_opacity.h"
+#include "ui/win32/indicator_host.h"
+#include "zeq/win32/handles.h"
+#include "zeq/win32/window.h"
+
+namespace ruvano {
+
+class TIconForm final : public Window {
+ public:
+  static constexpr int kSize = 32;
+  static constexpr const wchar_t* kClassName = L"TIconForm";
+
+  explicit TIconForm(IIndicatorHost& host) : host_(host) {}
+  ~TIconForm() override;
+
+  // Creates the hidden window, owned by the application window `owner`. The pictures
+  // (icon resources "MAINICON" and "IMAGEDEF") come from `resources`, by default the exe.
+  bool Create(HWND owner, HMODULE resources = nullptr) noexcept;
+
+  bool IndicatorVisible() const noexcept { return visible_; }
+  // Shows the hidden indicator with its top-left corner at (left, top), when Icon is on.
+  // A visible indicator is neither moved nor refreshed.
+  void ShowIndicator(std::int32_t left, std::int32_t top);
+  void HideIndicator();
+  // Hides the indicator after its close query (which closes its own input method).
+  void CloseIndicator();
+  // Raises a visible indicator to the top of the topmost windows at (left, top); used when
+  // the program loses the activation to another program.
+  void Reraise(std::int32_t left, std::int32_t top) noexcept;
+
+ protected:
+  LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+
+ private:
+  void FormShow();
+  void FormCloseQuery() noexcept;
+  void ImageClick();
+  void HoldTimer();
+  void ReleaseTimer();
+  void TrackLeave() noexcept;
+  void ApplyOpacity(const IndicatorOpacity& wanted) noexcept;
+  void Paint(HDC dc) noexcept;
+
+  IIndicatorHost& host_;
+  HWND owner_ = nullptr;
+  UniqueIcon programIcon_;
+  UniqueIcon defaultPicture_;
+  HICON picture_ = nullptr;       // one of the two above, or none
+  IndicatorOpacity opacity_;      // what the window shows now
+  bool visible_ = false;
+  bool trackingLeave_ = false;    // a WM_MOUSELEAVE has been asked for
+  bool timerHeld_ = false;        // a button press stopped the tick timer
+  bool leftPressed_ = false;
+};
+
+}  // namespace ruvano
