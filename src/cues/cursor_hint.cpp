@@ -1,0 +1,54 @@
+#include "cues/cursor_hint.h"
+
+namespace ruvano {
+
+void CursorHint::TickHint() {
+  if (!settings_.Hint()) return;
+  if (MHintDispC >= 1) {
+    --MHintDispC;
+  } else {
+    HideImeHint();
+  }
+}
+
+void CursorHint::TriggerHint() {
+  if (!settings_.Hint() || MHintDispC >= 1) return;
+  ShowImeHint();
+  MHintDispC = kCountdownStart;
+}
+
+void CursorHint::ShowImeHint() {
+  const Text& text = settings_.HintString();
+  // Without a window the hint does not show; the countdown runs all the same.
+  if (!window_.EnsureWindow()) return;
+
+  const Point pointer = window_.PointerPosition();
+  Rect bounds = HintBoundsAt(pointer, window_.MeasureText(text));
+  bounds = ConfineToMonitor(bounds, window_.MonitorBoundsNear(Point{bounds.left, bounds.top}));
+
+  HintAnimationInputs anim;
+  anim.now = window_.TickCount();
+  anim.shownBefore = shownBefore_;
+  anim.previousEnd = lastActivationEnd_;
+  anim.textLength = text.size();
+  anim.tooltipAnimation = window_.TooltipAnimation();
+  anim.tooltipFade = anim.tooltipAnimation && window_.TooltipFade();
+  anim.pointerY = pointer.y;
+  anim.hintTop = bounds.top;
+
+  window_.Present(bounds, text, ChooseHintAnimation(anim));
+  shownBefore_ = true;
+  lastActivationEnd_ = window_.TickCount();
+}
+
+void CursorHint::HideImeHint() {
+  if (window_.HasWindow()) window_.Discard();
+}
+
+void CursorHint::CHKHintClick() {
+  if (settings_.Hint()) return;
+  HideImeHint();
+  MHintDispC = 0;
+}
+
+}  // namespace ruvano

@@ -1,0 +1,150 @@
+#include "cues/win32/hint_window.h"
+
+#include <uxtheme.h>
+#include <vsstyle.h>
+
+#include "zeq/win32/hwnd.h"
+#include "zeq/win32/window_style.h"
+
+namespace ruvano {
+
+HintWindow::~HintWindow() {
+  // The window goes before the font it paints with.
+  if (hwnd()) ::DestroyWindow(hwnd());
+}
+
+bool HintWindow::EnsureWindow() {
+  if (hwnd()) return true;
+  WNDCLASSEXW wc{};
+  wc.style = CS_SAVEBITS | CS_DROPSHADOW;
+  wc.lpszClassName = kClassName;
+  wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+  if (!RegisterClassOnce(wc)) return false;
+
+  NONCLIENTMETRICSW metrics{};
+  metrics.cbSize = sizeof(metrics);
+  if (::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0)) {
+    font_.reset(::CreateFontIndirectW(&metrics.lfStatusFont));
+  }
+  if (!CreateWindowFor(WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE, kClassName, L"",
+                       WS_POPUP | WS_BORDER, 0, 0, 0, 0, owner_, nullptr)) {
+    font_.reset();
+    return false;
+  }
+  return true;
+}
+
+void HintWindow::Discard() {
+  if (hwnd()) ::DestroyWindow(hwnd());
+}
+
+Point HintWindow::PointerPosition() {
+  POINT p{};
+  ::GetCursorPos(&p);
+  return Point{p.x, p.y};
+}
+
+Rect HintWindow::MeasureText(const Text& text) {
+  RECT r{0, 0, 0, 0};
+  if (!hwnd()) return Rect{};
+  WindowDC dc(hwnd());
+  if (!dc.get()) return Rect{};
+  SelectGuard font(dc.get(), CurrentFont());
+  // Measured as it is drawn, without prefix processing, so that an "&" in the text takes
+  // its room.
+  ::DrawTextW(dc.get(), WidePtr(text), -1, &r, DT_CALCRECT | DT_NOPREFIX);
+  return Rect{r.left, r.top, r.right, r.bottom};
+}
+
+Rect HintWindow::MonitorBoundsNear(Point p) {
+  MONITORINFO info{};
+  info.cbSize = sizeof(info);
+  if (!::GetMonitorInfoW(::MonitorFromPoint(POINT{p.x, p.y}, MONITOR_DEFAULTTONEAREST), &info)) {
+    return Rect{0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
+  }
+  return Rect{info.rcMonitor.left, info.rcMonitor.top, info.rcMonitor.right, info.rcMonitor.bottom};
+}
+
+std::uint32_t HintWindow::TickCount() { return ::GetTickCount(); }
+
+bool HintWindow::TooltipAnimation() {
+  BOOL on = FALSE;
+  return ::SystemParametersInfoW(SPI_GETTOOLTIPANIMATION, 0, &on, 0) && on;
+}
+
+bool HintWindow::TooltipFade() {
+  BOOL on = FALSE;
+  return ::SystemParametersInfoW(SPI_GETTOOLTIPFADE, 0, &on, 0) && on;
+}
+
+void HintWindow::Present(const Rect& bounds, const Text& text, HintAnimation animation) {
+  if (!hwnd()) return;
+  text_ = text;
+  ::SetWindowTextW(hwnd(), WidePtr(text_));
+  ::SetWindowPos(hwnd(), HWND_TOPMOST, bounds.left, bounds.top, bounds.right - bounds.left,
+                 bounds.bottom - bounds.top, SWP_NOOWNERZORDER | SWP_NOACTIVATE);
+  DWORD flags = 0;
+  switch (animation) {
+    case HintAnimation::None: break;
+    case HintAnimation::Fade: flags = AW_BLEND; break;
+    case HintAnimation::SlideDown: flags = AW_SLIDE | AW_VER_POSITIVE; break;
+    case HintAnimation::SlideUp: flags = AW_SLIDE | AW_VER_NEGATIVE; break;
+  }
+  if (flags) ::AnimateWindow(hwnd(), kHintAnimationMs, flags);
+  ::ShowWindow(hwnd(), SW_SHOWNOACTIVATE);
+  ::InvalidateRect(hwnd(), nullptr, TRUE);
+  SetToolWindowStyle(hwnd());
+}
+
+HFONT HintWindow::CurrentFont() const noexcept {
+  return font_ ? font_.get() : static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
+}
+
+void HintWindow::Paint(HDC dc) noexcept {
+  RECT rc{};
+  ::GetClientRect(hwnd(), &rc);
+  bool themed = false;
+  if (::IsAppThemed() && ::IsThemeActive()) {
+    UniqueTheme theme(::OpenThemeData(hwnd(), L"TOOLTIP"));
+    if (theme) {
+      ::DrawThemeBackground(theme.get(), dc, TTP_STANDARD, TTSS_NORMAL, &rc, nullptr);
+      themed = true;
+    }
+  }
+  if (!themed) {
+    UniqueBrush pale(::CreateSolidBrush(RGB(255, 255, 128)));
+    ::FillRect(dc, &rc, pale ? pale.get() : ::GetSysColorBrush(COLOR_INFOBK));
+    ::DrawEdge(dc, &rc, BDR_RAISEDOUTER, BF_RECT);
+  }
+  SelectGuard font(dc, CurrentFont());
+  ::SetBkMode(dc, TRANSPARENT);
+  ::SetTextColor(dc, ::GetSysColor(COLOR_INFOTEXT));
+  RECT textRect = rc;
+  textRect.left += 2;
+  textRect.top += 2;
+  ::DrawTextW(dc, WidePtr(text_), -1, &textRect, DT_WORDBREAK | DT_NOPREFIX);
+}
+
+LRESULT HintWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  switch (msg) {
+    case WM_NCHITTEST:
+      return HTTRANSPARENT;
+    case WM_MOUSEACTIVATE:
+      return MA_NOACTIVATE;
+    case WM_ERASEBKGND:
+      return 1;  // WM_PAINT fills the whole client area
+    case WM_PAINT: {
+      PAINTSTRUCT ps;
+      HDC dc = ::BeginPaint(hwnd(), &ps);
+      if (dc) Paint(dc);
+      ::EndPaint(hwnd(), &ps);
+      return 0;
+    }
+    case WM_PRINTCLIENT:  // AnimateWindow draws the window through this
+      Paint(reinterpret_cast<HDC>(wp));
+      return 0;
+  }
+  return DefaultProc(msg, wp, lp);
+}
+
+}  // namespace ruvano
