@@ -1,0 +1,74 @@
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <imm.h>
+
+#include "plain_window.h"
+#include "wine_test_util.h"
+#include "zeq/win32/foreground_win32.h"
+#include "zeq/win32/window_style.h"
+
+namespace ruvano {
+namespace {
+
+using testing::FakeImeTarget;
+using testing::PlainWindow;
+using testing::PumpFor;
+
+DWORD LockTimeout() {
+  DWORD ms = 0;
+  SystemParametersInfoW(SPI_GETFOREGROUNDLOCKTIMEOUT, 0, &ms, 0);
+  return ms;
+}
+
+TEST(ForegroundActivation, BringsOurWindowInFrontOfAnotherProgram) {
+  FakeImeTarget target;
+  ASSERT_TRUE(target.Start(L"Foreground target"));
+  PlainWindow mine(L"settings stand-in", WS_OVERLAPPEDWINDOW, 100, 100, 300, 200);
+  ShowWindow(mine.get(), SW_SHOWNOACTIVATE);
+  ASSERT_TRUE(target.Activate());
+  const DWORD lockBefore = LockTimeout();
+
+  EXPECT_TRUE(ForceForegroundWindow(mine.get()));
+  PumpFor(100);
+  EXPECT_EQ(GetForegroundWindow(), mine.get());
+  EXPECT_EQ(LockTimeout(), lockBefore);
+
+  // Already in front: true again, nothing changes.
+  EXPECT_TRUE(ForceForegroundWindow(mine.get()));
+  EXPECT_EQ(GetForegroundWindow(), mine.get());
+}
+
+TEST(ForegroundActivation, ReportsTheVersionTheSessionClaims) {
+  const OsVersion v = ReadOsVersion();
+  EXPECT_EQ(v.platformId, OsVersion::kPlatformNt);
+  EXPECT_TRUE(UsesForcingMethod(v));
+  EXPECT_GE(v.major, 6u);
+}
+
+TEST(WindowStyle, ToolWindowStyleIsAddedToTheExistingOnes) {
+  PlainWindow w(L"tool", WS_POPUP, 0, 0, 10, 10);
+  SetWindowLongW(w.get(), GWL_EXSTYLE, WS_EX_NOACTIVATE);
+  SetToolWindowStyle(w.get());
+  const LONG ex = GetWindowLongW(w.get(), GWL_EXSTYLE);
+  EXPECT_TRUE(ex & WS_EX_TOOLWINDOW);
+  EXPECT_TRUE(ex & WS_EX_NOACTIVATE);
+}
+
+TEST(WindowStyle, OwnInputMethodOpensAndCloses) {
+  PlainWindow w(L"ime", WS_POPUP, 0, 0, 10, 10);
+  auto open = [&] {
+    HIMC context = ImmGetContext(w.get());
+    const bool result = context && ImmGetOpenStatus(context);
+    if (context) ImmReleaseContext(w.get(), context);
+    return result;
+  };
+  // A window whose context was taken away gets the default one back.
+  ImmAssociateContextEx(w.get(), nullptr, 0);
+  SetWindowImeOpen(w.get(), true);
+  EXPECT_TRUE(open());
+  SetWindowImeOpen(w.get(), false);
+  EXPECT_FALSE(open());
+}
+
+}  // namespace
+}  // namespace ruvano

@@ -1,0 +1,303 @@
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <imm.h>
+
+#include "plain_window.h"
+#include "ui/win32/icon_form.h"
+#include "wine_test_util.h"
+
+namespace ruvano {
+namespace {
+
+using testing::FakeImeTarget;
+using testing::MovePointer;
+using testing::PlainWindow;
+using testing::PumpFor;
+using testing::ClientImage;
+using testing::WaitUntil;
+using testing::WindowRect;
+
+// The settings window's side of the indicator: live settings, the tick timer as a flag,
+// and a plain window standing in for the settings window, whose show handler closes the
+// indicator as the real one does.
+class FakeIndicatorHost final : public IIndicatorHost {
+ public:
+  explicit FakeIndicatorHost(HWND owner)
+      : settingsWindow(L"RUVANO settings", WS_OVERLAPPEDWINDOW, 300, 300, 400, 300, owner) {}
+
+  const Settings& LiveSettings() override { return settings; }
+  void SetTickTimerEnabled(bool enabled) override {
+    timerEnabled = enabled;
+    (enabled ? enables : disables) += 1;
+  }
+  bool SettingsWindowVisible() override { return IsWindowVisible(settingsWindow.get()) != FALSE; }
+  void ShowSettingsWindow() override {
+    ShowWindow(settingsWindow.get(), SW_SHOW);
+    if (indicator) indicator->CloseIndicator();
+  }
+  HWND SettingsWindowHandle() override { return settingsWindow.get(); }
+
+  Settings settings;
+  PlainWindow settingsWindow;
+  TIconForm* indicator = nullptr;
+  bool timerEnabled = true;
+  int enables = 0;
+  int disables = 0;
+};
+
+bool OwnImeOpen(HWND w) {
+  HIMC context = ImmGetContext(w);
+  if (!context) return false;
+  const bool open = ImmGetOpenStatus(context) != FALSE;
+  ImmReleaseContext(w, context);
+  return open;
+}
+
+void MouseButton(DWORD flags) {
+  INPUT in{};
+  in.type = INPUT_MOUSE;
+  in.mi.dwFlags = flags;
+  SendInput(1, &in, sizeof(in));
+}
+
+class IndicatorWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_NE(appWindow.get(), nullptr);
+    host.settings.SetIcon(true);
+    host.indicator = &indicator;
+    ASSERT_TRUE(indicator.Create(appWindow.get()));
+    ASSERT_TRUE(target.Start(L"Indicator target", 200, 150, 640, 480));
+    ASSERT_TRUE(target.Activate());
+    // A top-left anchor just inside the target's frame.
+    const RECT r = WindowRect(target.window());
+    left = r.left + 8;
+    top = r.top + 8;
+  }
+
+  bool IsShownAt(int x, int y) {
+    const RECT r = WindowRect(indicator.hwnd());
+    return IsWindowVisible(indicator.hwnd()) && r.left == x && r.top == y && r.right == x + 32 && r.bottom == y + 32;
+  }
+
+  PlainWindow appWindow{L"RUVANO", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100};
+  FakeIndicatorHost host{appWindow.get()};
+  TIconForm indicator{host};
+  FakeImeTarget target;
+  int left = 0;
+  int top = 0;
+};
+
+TEST_F(IndicatorWindowTest, ShowsAtTheAnchorOnTopWithoutTakingTheForeground) {
+  ShowWindow(appWindow.get(), SW_SHOWNOACTIVATE);  // the show-time refresh hides it again
+  ASSERT_TRUE(target.Activate());
+  EXPECT_FALSE(indicator.IndicatorVisible());
+  EXPECT_FALSE(IsWindowVisible(indicator.hwnd()));
+
+  indicator.ShowIndicator(left, top);
+  PumpFor(200);
+  EXPECT_TRUE(indicator.IndicatorVisible());
+  EXPECT_TRUE(IsShownAt(left, top));
+  EXPECT_EQ(GetForegroundWindow(), target.window());
+  EXPECT_NE(GetActiveWindow(), indicator.hwnd());
+
+  const LONG ex = GetWindowLongW(indicator.hwnd(), GWL_EXSTYLE);
+  EXPECT_TRUE(ex & WS_EX_TOPMOST);
+  EXPECT_TRUE(ex & WS_EX_TOOLWINDOW);
+  EXPECT_FALSE(ex & WS_EX_LAYERED) << "fully opaque at 100 %";
+  EXPECT_EQ(GetWindow(indicator.hwnd(), GW_OWNER), appWindow.get());
+  EXPECT_FALSE(IsWindowVisible(appWindow.get()));
+  // In front of the target at the anchor.
+  EXPECT_EQ(WindowFromPoint(POINT{left + 16, top + 16}), indicator.hwnd());
+
+  // Only the rounded middle is part of the window; the 2-pixel frame belongs to what is
+  // below. A rounded region leaves out its right and bottom edge lines, so the region of
+  // (2, 2)-(30, 30) ends one pixel short of 30, as on Windows.
+  RECT box{};
+  EXPECT_EQ(GetWindowRgnBox(indicator.hwnd(), &box), COMPLEXREGION);
+  EXPECT_EQ(box.left, 2);
+  EXPECT_EQ(box.top, 2);
+  EXPECT_EQ(box.right, 29);
+  EXPECT_EQ(box.bottom, 29);
+  EXPECT_NE(WindowFromPoint(POINT{left + 1, top + 16}), indicator.hwnd());
+  EXPECT_NE(WindowFromPoint(POINT{left + 16, top + 30}), indicator.hwnd());
+
+  // Its own input method is opened at every show.
+  EXPECT_TRUE(OwnImeOpen(indicator.hwnd()));
+}
+
+TEST_F(IndicatorWindowTest, OpacityBelowFullMakesItLayeredWithTheMappedAlpha) {
+  const struct { int position; BYTE alpha; } cases[] = {{50, 127}, {10, 25}, {99, 252}};
+  for (const auto& c : cases) {
+    host.settings.SetAlphaBlendValue(c.position);
+    indicator.ShowIndicator(left, top);
+    PumpFor(50);
+    BYTE alpha = 0;
+    DWORD flags = 0;
+    ASSERT_TRUE(GetWindowLongW(indicator.hwnd(), GWL_EXSTYLE) & WS_EX_LAYERED) << c.position;
+    ASSERT_TRUE(GetLayeredWindowAttributes(indicator.hwnd(), nullptr, &alpha, &flags));
+    EXPECT_EQ(alpha, c.alpha) << c.position;
+    EXPECT_EQ(flags, static_cast<DWORD>(LWA_ALPHA)) << "no colour key";
+    indicator.HideIndicator();
+  }
+  // Back to 100 %: no longer layered, and shown in front of the target.
+  host.settings.SetAlphaBlendValue(100);
+  indicator.ShowIndicator(left, top);
+  PumpFor(50);
+  EXPECT_FALSE(GetWindowLongW(indicator.hwnd(), GWL_EXSTYLE) & WS_EX_LAYERED);
+  EXPECT_TRUE(IsShownAt(left, top));
+  EXPECT_EQ(GetForegroundWindow(), target.window());
+}
+
+TEST_F(IndicatorWindowTest, VisibleIndicatorIsNeitherMovedNorRefreshed) {
+  indicator.ShowIndicator(left, top);
+  host.settings.SetAlphaBlendValue(40);
+  indicator.ShowIndicator(left + 100, top + 100);
+  PumpFor(50);
+  EXPECT_TRUE(IsShownAt(left, top));
+  EXPECT_FALSE(GetWindowLongW(indicator.hwnd(), GWL_EXSTYLE) & WS_EX_LAYERED);
+}
+
+TEST_F(IndicatorWindowTest, IconOffNeverShowsIt) {
+  host.settings.SetIcon(false);
+  indicator.ShowIndicator(left, top);
+  PumpFor(50);
+  EXPECT_FALSE(indicator.IndicatorVisible());
+  EXPECT_FALSE(IsWindowVisible(indicator.hwnd()));
+}
+
+TEST_F(IndicatorWindowTest, HideCloseAndReraise) {
+  indicator.ShowIndicator(left, top);
+  indicator.HideIndicator();
+  EXPECT_FALSE(indicator.IndicatorVisible());
+  EXPECT_FALSE(IsWindowVisible(indicator.hwnd()));
+  EXPECT_TRUE(OwnImeOpen(indicator.hwnd())) << "hiding does not run the close query";
+
+  // Shown again at a new anchor after a hide.
+  indicator.ShowIndicator(left + 40, top + 20);
+  EXPECT_TRUE(IsShownAt(left + 40, top + 20));
+
+  // The re-raise puts a visible indicator back on top at the anchor.
+  PlainWindow other(L"other topmost", WS_POPUP, left + 30, top + 10, 100, 100);
+  SetWindowPos(other.get(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+  ASSERT_EQ(WindowFromPoint(POINT{left + 56, top + 36}), other.get());
+  indicator.Reraise(left + 40, top + 20);
+  EXPECT_EQ(WindowFromPoint(POINT{left + 56, top + 36}), indicator.hwnd());
+  EXPECT_TRUE(IsShownAt(left + 40, top + 20));
+  EXPECT_EQ(GetForegroundWindow(), target.window());
+
+  // Closing runs the close query and hides.
+  indicator.CloseIndicator();
+  EXPECT_FALSE(indicator.IndicatorVisible());
+  EXPECT_FALSE(IsWindowVisible(indicator.hwnd()));
+  EXPECT_FALSE(OwnImeOpen(indicator.hwnd()));
+
+  // A hidden indicator is neither raised, moved nor closed.
+  indicator.Reraise(left, top);
+  EXPECT_FALSE(IsWindowVisible(indicator.hwnd()));
+  EXPECT_EQ(WindowRect(indicator.hwnd()).left, left + 40);
+  SetWindowPos(indicator.hwnd(), nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  indicator.HideIndicator();
+  indicator.CloseIndicator();
+  EXPECT_FALSE(indicator.IndicatorVisible());
+
+  // A close request from outside only hides it: the window lives on.
+  indicator.ShowIndicator(left, top);
+  SendMessageW(indicator.hwnd(), WM_CLOSE, 0, 0);
+  EXPECT_TRUE(IsWindow(indicator.hwnd()));
+  EXPECT_FALSE(indicator.IndicatorVisible());
+  EXPECT_FALSE(IsWindowVisible(indicator.hwnd()));
+}
+
+TEST_F(IndicatorWindowTest, ClickOpensTheSettingsWindowInFrontAndClosesTheIndicator) {
+  indicator.ShowIndicator(left, top);
+  PumpFor(100);
+  ASSERT_TRUE(MovePointer(left + 16, top + 16));
+  MouseButton(MOUSEEVENTF_LEFTDOWN);
+  ASSERT_TRUE(WaitUntil([&] { return host.disables > 0; }, 3000)) << "the press stops the tick timer";
+  EXPECT_FALSE(host.timerEnabled);
+  EXPECT_EQ(GetForegroundWindow(), target.window()) << "a press does not activate the indicator";
+  MouseButton(MOUSEEVENTF_LEFTUP);
+  ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(host.settingsWindow.get()) != FALSE; }, 3000));
+  PumpFor(100);
+  EXPECT_EQ(GetForegroundWindow(), host.settingsWindow.get());
+  EXPECT_FALSE(indicator.IndicatorVisible());
+  EXPECT_FALSE(IsWindowVisible(indicator.hwnd()));
+  EXPECT_FALSE(OwnImeOpen(indicator.hwnd()));
+  // The pointer has left the picture with it: the monitor runs again.
+  EXPECT_TRUE(host.timerEnabled);
+}
+
+TEST_F(IndicatorWindowTest, PressStopsTheTimerUntilThePointerLeaves) {
+  indicator.ShowIndicator(left, top);
+  PumpFor(100);
+  ASSERT_TRUE(MovePointer(left + 16, top + 16));
+  MouseButton(MOUSEEVENTF_RIGHTDOWN);
+  MouseButton(MOUSEEVENTF_RIGHTUP);
+  ASSERT_TRUE(WaitUntil([&] { return host.disables > 0; }, 3000));
+  PumpFor(200);
+  EXPECT_FALSE(host.timerEnabled) << "still over the picture";
+  EXPECT_TRUE(indicator.IndicatorVisible()) << "only a left click opens the settings";
+  EXPECT_EQ(GetForegroundWindow(), target.window());
+
+  ASSERT_TRUE(MovePointer(left + 200, top + 200));
+  EXPECT_TRUE(WaitUntil([&] { return host.timerEnabled; }, 3000));
+  EXPECT_TRUE(indicator.IndicatorVisible());
+}
+
+// The picture is the exe's own icon resource, drawn over the whole client area: compared
+// with the same icon drawn into a bitmap.
+TEST_F(IndicatorWindowTest, DrawsTheChosenPictureFromTheExeResources) {
+  const std::wstring exe = testing::BinDir() + L"RUVANO.exe";
+  HMODULE res = LoadLibraryExW(exe.c_str(), nullptr, LOAD_LIBRARY_AS_IMAGE_RESOURCE | LOAD_LIBRARY_AS_DATAFILE);
+  ASSERT_NE(res, nullptr);
+  if (!FindResourceW(res, L"IMAGEDEF", RT_GROUP_ICON) || !FindResourceW(res, L"MAINICON", RT_GROUP_ICON)) {
+    FreeLibrary(res);
+    GTEST_SKIP() << "RUVANO.exe carries no pictures yet";
+  }
+  PlainWindow appWindow2(L"RUVANO", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100);
+  TIconForm pictured(host);
+  ASSERT_TRUE(pictured.Create(appWindow2.get(), res));
+
+  for (bool appIcon : {false, true}) {
+    host.settings.SetAppIcon(appIcon);
+    pictured.ShowIndicator(left, top);
+    PumpFor(200);
+    HICON icon = static_cast<HICON>(LoadImageW(res, appIcon ? L"MAINICON" : L"IMAGEDEF", IMAGE_ICON, 32, 32, 0));
+    ASSERT_NE(icon, nullptr);
+    const ClientImage painted(pictured.hwnd());
+    HDC screen = GetDC(nullptr);
+    HDC mem = CreateCompatibleDC(screen);
+    HBITMAP bmp = CreateCompatibleBitmap(screen, 32, 32);
+    ReleaseDC(nullptr, screen);
+    HGDIOBJ old = SelectObject(mem, bmp);
+    RECT all{0, 0, 32, 32};
+    FillRect(mem, &all, GetSysColorBrush(COLOR_BTNFACE));
+    DrawIconEx(mem, 0, 0, icon, 32, 32, 0, nullptr, DI_NORMAL);
+    int differing = 0;
+    for (int y = 0; y < 32; ++y)
+      for (int x = 0; x < 32; ++x)
+        if (GetPixel(mem, x, y) != painted.Pixel(x, y)) ++differing;
+    SelectObject(mem, old);
+    DeleteObject(bmp);
+    DeleteDC(mem);
+    DestroyIcon(icon);
+    EXPECT_EQ(differing, 0) << (appIcon ? "program icon" : "default picture");
+    pictured.HideIndicator();
+  }
+  DestroyWindow(pictured.hwnd());
+  FreeLibrary(res);
+}
+
+// Without the pictures the indicator still shows, as a plain square of the face colour.
+TEST_F(IndicatorWindowTest, MissingPicturesLeaveAPlainIndicator) {
+  indicator.ShowIndicator(left, top);
+  PumpFor(200);
+  EXPECT_TRUE(IsShownAt(left, top));
+  const ClientImage painted(indicator.hwnd());
+  EXPECT_EQ(painted.width(), 32);
+  EXPECT_EQ(painted.Pixel(16, 16), GetSysColor(COLOR_BTNFACE));
+}
+
+}  // namespace
+}  // namespace ruvano

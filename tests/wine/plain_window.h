@@ -1,0 +1,96 @@
+// Windows that stand in for the program's own in the Wine tests (the hidden application
+// window that owns the program's windows, a plain settings window), and screen helpers.
+#pragma once
+
+#include <windows.h>
+
+namespace ruvano::testing {
+
+class PlainWindow {
+ public:
+  // A top-level window of a plain class; hidden unless `show`.
+  PlainWindow(const wchar_t* title, DWORD style, int x, int y, int w, int h, HWND owner = nullptr) {
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = DefWindowProcW;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    wc.lpszClassName = L"RuvanoTestPlainWindow";
+    RegisterClassW(&wc);  // a second registration fails harmlessly
+    wnd_ = CreateWindowExW(0, wc.lpszClassName, title, style, x, y, w, h, owner, nullptr, wc.hInstance, nullptr);
+  }
+  PlainWindow(const PlainWindow&) = delete;
+  PlainWindow& operator=(const PlainWindow&) = delete;
+  ~PlainWindow() { if (wnd_) DestroyWindow(wnd_); }
+  HWND get() const { return wnd_; }
+
+ private:
+  HWND wnd_ = nullptr;
+};
+
+// Moves the mouse pointer and waits until the system has kept it there for a while: under
+// Wine, pointer events that X delivers late can put it back where it was before.
+inline bool MovePointer(int x, int y) {
+  const DWORD start = GetTickCount();
+  DWORD steadySince = 0;
+  bool steady = false;
+  for (;;) {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+    POINT p{};
+    GetCursorPos(&p);
+    if (p.x == x && p.y == y) {
+      if (!steady) steadySince = GetTickCount();
+      steady = true;
+      if (GetTickCount() - steadySince >= 250) return true;
+    } else {
+      steady = false;
+      SetCursorPos(x, y);
+    }
+    if (GetTickCount() - start > 5000) return false;
+    Sleep(10);
+  }
+}
+
+// The client area of a window of this process as its WM_PRINTCLIENT handler paints it into
+// a bitmap, independent of what the screen shows on top of it.
+class ClientImage {
+ public:
+  explicit ClientImage(HWND w) {
+    RECT rc{};
+    GetClientRect(w, &rc);
+    width_ = rc.right;
+    height_ = rc.bottom;
+    HDC screen = GetDC(nullptr);
+    dc_ = CreateCompatibleDC(screen);
+    bmp_ = CreateCompatibleBitmap(screen, width_ > 0 ? width_ : 1, height_ > 0 ? height_ : 1);
+    ReleaseDC(nullptr, screen);
+    old_ = SelectObject(dc_, bmp_);
+    SendMessageW(w, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc_), PRF_CLIENT | PRF_ERASEBKGND);
+  }
+  ClientImage(const ClientImage&) = delete;
+  ClientImage& operator=(const ClientImage&) = delete;
+  ~ClientImage() {
+    SelectObject(dc_, old_);
+    DeleteObject(bmp_);
+    DeleteDC(dc_);
+  }
+  int width() const { return width_; }
+  int height() const { return height_; }
+  COLORREF Pixel(int x, int y) const { return GetPixel(dc_, x, y); }
+
+ private:
+  int width_ = 0;
+  int height_ = 0;
+  HDC dc_ = nullptr;
+  HBITMAP bmp_ = nullptr;
+  HGDIOBJ old_ = nullptr;
+};
+
+inline RECT WindowRect(HWND w) {
+  RECT r{};
+  GetWindowRect(w, &r);
+  return r;
+}
+
+}  // namespace ruvano::testing
