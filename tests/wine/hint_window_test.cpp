@@ -16,6 +16,7 @@ using testing::FakeImeTarget;
 using testing::MovePointer;
 using testing::PlainWindow;
 using testing::PumpFor;
+using testing::Bitmap;
 using testing::ClientImage;
 using testing::WaitUntil;
 using testing::WindowRect;
@@ -162,21 +163,17 @@ TEST_F(HintWindowTest, PaintsTheTooltipBackground) {
   ASSERT_GT(client.right, 6);
 
   // The expected background, drawn into a bitmap the way the system draws it.
-  HDC screen = GetDC(nullptr);
-  HDC mem = CreateCompatibleDC(screen);
-  HBITMAP bmp = CreateCompatibleBitmap(screen, client.right, client.bottom);
-  ReleaseDC(nullptr, screen);
-  HGDIOBJ old = SelectObject(mem, bmp);
+  Bitmap expected(client.right, client.bottom);
   HTHEME theme = (IsAppThemed() && IsThemeActive()) ? OpenThemeData(w, L"TOOLTIP") : nullptr;
   const bool themed = theme != nullptr;
   if (theme) {
-    DrawThemeBackground(theme, mem, 1 /* TTP_STANDARD */, 1 /* TTSS_NORMAL */, &client, nullptr);
+    DrawThemeBackground(theme, expected.dc(), 1 /* TTP_STANDARD */, 1 /* TTSS_NORMAL */, &client, nullptr);
     CloseThemeData(theme);
   } else {
     HBRUSH pale = CreateSolidBrush(RGB(255, 255, 128));
-    FillRect(mem, &client, pale);
+    FillRect(expected.dc(), &client, pale);
     DeleteObject(pale);
-    DrawEdge(mem, &client, BDR_RAISEDOUTER, BF_RECT);
+    DrawEdge(expected.dc(), &client, BDR_RAISEDOUTER, BF_RECT);
   }
   // Along the edges, outside the text, nothing but the background shows.
   int compared = 0, differing = 0;
@@ -184,12 +181,9 @@ TEST_F(HintWindowTest, PaintsTheTooltipBackground) {
     for (int x = 0; x < client.right; ++x) {
       if (y >= 2 && y < client.bottom - 2 && x < client.right - 3) continue;
       ++compared;
-      if (GetPixel(mem, x, y) != painted.Pixel(x, y)) ++differing;
+      differing += expected.Pixel(x, y) != painted.Pixel(x, y);
     }
   }
-  SelectObject(mem, old);
-  DeleteObject(bmp);
-  DeleteDC(mem);
   // The text shows in the tooltip text colour.
   int textPixels = 0;
   for (int y = 2; y < client.bottom - 2; ++y)

@@ -13,6 +13,7 @@ using testing::FakeImeTarget;
 using testing::MovePointer;
 using testing::PlainWindow;
 using testing::PumpFor;
+using testing::Bitmap;
 using testing::ClientImage;
 using testing::WaitUntil;
 using testing::WindowRect;
@@ -266,22 +267,14 @@ TEST_F(IndicatorWindowTest, DrawsTheChosenPictureFromTheExeResources) {
     HICON icon = static_cast<HICON>(LoadImageW(res, appIcon ? L"MAINICON" : L"IMAGEDEF", IMAGE_ICON, 32, 32, 0));
     ASSERT_NE(icon, nullptr);
     const ClientImage painted(pictured.hwnd());
-    HDC screen = GetDC(nullptr);
-    HDC mem = CreateCompatibleDC(screen);
-    HBITMAP bmp = CreateCompatibleBitmap(screen, 32, 32);
-    ReleaseDC(nullptr, screen);
-    HGDIOBJ old = SelectObject(mem, bmp);
-    RECT all{0, 0, 32, 32};
-    FillRect(mem, &all, GetSysColorBrush(COLOR_BTNFACE));
-    DrawIconEx(mem, 0, 0, icon, 32, 32, 0, nullptr, DI_NORMAL);
+    Bitmap expected(32, 32);
+    const RECT all = expected.rect();
+    FillRect(expected.dc(), &all, GetSysColorBrush(COLOR_BTNFACE));
+    DrawIconEx(expected.dc(), 0, 0, icon, 32, 32, 0, nullptr, DI_NORMAL);
+    DestroyIcon(icon);
     int differing = 0;
     for (int y = 0; y < 32; ++y)
-      for (int x = 0; x < 32; ++x)
-        if (GetPixel(mem, x, y) != painted.Pixel(x, y)) ++differing;
-    SelectObject(mem, old);
-    DeleteObject(bmp);
-    DeleteDC(mem);
-    DestroyIcon(icon);
+      for (int x = 0; x < 32; ++x) differing += expected.Pixel(x, y) != painted.Pixel(x, y);
     EXPECT_EQ(differing, 0) << (appIcon ? "program icon" : "default picture");
     pictured.HideIndicator();
   }

@@ -52,39 +52,51 @@ inline bool MovePointer(int x, int y) {
   }
 }
 
-// The client area of a window of this process as its WM_PRINTCLIENT handler paints it into
-// a bitmap, independent of what the screen shows on top of it.
-class ClientImage {
+// A bitmap to draw into, with its own memory device context.
+class Bitmap {
  public:
-  explicit ClientImage(HWND w) {
-    RECT rc{};
-    GetClientRect(w, &rc);
-    width_ = rc.right;
-    height_ = rc.bottom;
+  Bitmap(int width, int height) : width_(width), height_(height) {
     HDC screen = GetDC(nullptr);
     dc_ = CreateCompatibleDC(screen);
-    bmp_ = CreateCompatibleBitmap(screen, width_ > 0 ? width_ : 1, height_ > 0 ? height_ : 1);
+    bmp_ = CreateCompatibleBitmap(screen, width > 0 ? width : 1, height > 0 ? height : 1);
     ReleaseDC(nullptr, screen);
     old_ = SelectObject(dc_, bmp_);
-    SendMessageW(w, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc_), PRF_CLIENT | PRF_ERASEBKGND);
   }
-  ClientImage(const ClientImage&) = delete;
-  ClientImage& operator=(const ClientImage&) = delete;
-  ~ClientImage() {
+  Bitmap(const Bitmap&) = delete;
+  Bitmap& operator=(const Bitmap&) = delete;
+  ~Bitmap() {
     SelectObject(dc_, old_);
     DeleteObject(bmp_);
     DeleteDC(dc_);
   }
+  HDC dc() const { return dc_; }
   int width() const { return width_; }
   int height() const { return height_; }
+  RECT rect() const { return RECT{0, 0, width_, height_}; }
   COLORREF Pixel(int x, int y) const { return GetPixel(dc_, x, y); }
 
  private:
-  int width_ = 0;
-  int height_ = 0;
+  int width_;
+  int height_;
   HDC dc_ = nullptr;
   HBITMAP bmp_ = nullptr;
   HGDIOBJ old_ = nullptr;
+};
+
+// The client area of a window of this process as its WM_PRINTCLIENT handler paints it,
+// independent of what the screen shows on top of it.
+class ClientImage : public Bitmap {
+ public:
+  explicit ClientImage(HWND w) : Bitmap(ClientSize(w).cx, ClientSize(w).cy) {
+    SendMessageW(w, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc()), PRF_CLIENT | PRF_ERASEBKGND);
+  }
+
+ private:
+  static SIZE ClientSize(HWND w) {
+    RECT rc{};
+    GetClientRect(w, &rc);
+    return SIZE{rc.right, rc.bottom};
+  }
 };
 
 inline RECT WindowRect(HWND w) {
