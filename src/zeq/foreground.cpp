@@ -2,9 +2,9 @@
 
 namespace ruvano {
 
-bool UsesForcingMethod(const OsVersion& v) {
-  if (v.platformId == OsVersion::kPlatformNt) return v.major > 4;
-  if (v.platformId == OsVersion::kPlatformWindows) return v.major > 4 || (v.major == 4 && v.minor > 0);
+bool UsesForcingMethod(const PlatformVersion& v) {
+  if (v.platformId == PlatformVersion::kPlatformNt) return v.major > 4;
+  if (v.platformId == PlatformVersion::kPlatformWindows) return v.major > 4 || (v.major == 4 && v.minor > 0);
   return false;
 }
 

@@ -9,8 +9,8 @@
 
 namespace ruvano {
 
-// The operating system's version as the system reports it.
-struct OsVersion {
+// The platform family and version number, as GetVersionExW reports them.
+struct PlatformVersion {
   static constexpr std::uint32_t kPlatformWindows = 1;  // the 9x family
   static constexpr std::uint32_t kPlatformNt = 2;       // the NT family
 
@@ -35,7 +35,7 @@ class IForegroundSystem {
   virtual bool AttachInput(std::uint32_t from, std::uint32_t to, bool attach) = 0;
   virtual void BringToTop(Hwnd w) = 0;
   virtual void SetForeground(Hwnd w) = 0;
-  virtual OsVersion Version() = 0;
+  virtual PlatformVersion Version() = 0;
   // The system-wide foreground lock timeout in milliseconds; false when it cannot be read.
   virtual bool ReadForegroundLockTimeout(std::uint32_t& ms) = 0;
   virtual void WriteForegroundLockTimeout(std::uint32_t ms) = 0;
@@ -43,7 +43,7 @@ class IForegroundSystem {
 
 // True when the system lets a process attach thread input and lift the foreground lock
 // (Windows 98, Me, 2000 and every later version); older systems get the plain method.
-bool UsesForcingMethod(const OsVersion& v);
+bool UsesForcingMethod(const PlatformVersion& v);
 
 // Makes wnd the foreground window. The result is whether wnd is the foreground window at
 // the moment of return, whichever attempt brought it there.

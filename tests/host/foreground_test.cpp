@@ -15,7 +15,7 @@ class FakeForeground final : public IForegroundSystem {
  public:
   Hwnd foreground = 0;
   std::map<Hwnd, std::uint32_t> threads;
-  OsVersion version{OsVersion::kPlatformNt, 10, 0};
+  PlatformVersion version{PlatformVersion::kPlatformNt, 10, 0};
   std::uint32_t lockTimeout = 200000;
   bool lockReadable = true;
   bool worksWhileAttached = true;
@@ -43,7 +43,7 @@ class FakeForeground final : public IForegroundSystem {
     calls.push_back("set " + std::to_string(w));
     if ((attached_ && worksWhileAttached) || (lockTimeout == 0 && worksWithLiftedLock)) foreground = w;
   }
-  OsVersion Version() override { return version; }
+  PlatformVersion Version() override { return version; }
   bool ReadForegroundLockTimeout(std::uint32_t& ms) override {
     calls.push_back("lock?");
     if (!lockReadable) return false;
@@ -143,7 +143,8 @@ TEST(ForceForegroundWindow, UnreadableLockIsNeverChanged) {
 }
 
 TEST(ForceForegroundWindow, OldSystemsGetThePlainMethod) {
-  for (OsVersion v : {OsVersion{OsVersion::kPlatformNt, 4, 0}, OsVersion{OsVersion::kPlatformWindows, 4, 0}}) {
+  for (PlatformVersion v : {PlatformVersion{PlatformVersion::kPlatformNt, 4, 0},
+                            PlatformVersion{PlatformVersion::kPlatformWindows, 4, 0}}) {
     FakeForeground sys = DesktopWithOtherInFront();
     sys.version = v;
     sys.lockTimeout = 0;  // nothing holds the foreground back on these systems
@@ -155,28 +156,28 @@ TEST(ForceForegroundWindow, OldSystemsGetThePlainMethod) {
 TEST(ForceForegroundWindow, ForcingMethodFromWindows98And2000On) {
   struct Case { std::uint32_t platform, major, minor; bool forcing; };
   const Case cases[] = {
-      {OsVersion::kPlatformWindows, 4, 0, false},  // 95
-      {OsVersion::kPlatformWindows, 4, 10, true},  // 98
-      {OsVersion::kPlatformWindows, 4, 90, true},  // Me
-      {OsVersion::kPlatformNt, 3, 51, false},
-      {OsVersion::kPlatformNt, 4, 0, false},
-      {OsVersion::kPlatformNt, 5, 0, true},        // 2000
-      {OsVersion::kPlatformNt, 6, 1, true},
-      {OsVersion::kPlatformNt, 10, 0, true},
+      {PlatformVersion::kPlatformWindows, 4, 0, false},  // 95
+      {PlatformVersion::kPlatformWindows, 4, 10, true},  // 98
+      {PlatformVersion::kPlatformWindows, 4, 90, true},  // Me
+      {PlatformVersion::kPlatformNt, 3, 51, false},
+      {PlatformVersion::kPlatformNt, 4, 0, false},
+      {PlatformVersion::kPlatformNt, 5, 0, true},        // 2000
+      {PlatformVersion::kPlatformNt, 6, 1, true},
+      {PlatformVersion::kPlatformNt, 10, 0, true},
       {0, 10, 0, false},                           // neither family
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(UsesForcingMethod(OsVersion{c.platform, c.major, c.minor}), c.forcing)
+    EXPECT_EQ(UsesForcingMethod(PlatformVersion{c.platform, c.major, c.minor}), c.forcing)
         << c.platform << " " << c.major << "." << c.minor;
   }
 }
 
-TEST(OsVersion, AtLeastComparesMajorThenMinor) {
-  EXPECT_FALSE((OsVersion{2, 6, 1}.AtLeast(6, 2)));
-  EXPECT_TRUE((OsVersion{2, 6, 2}.AtLeast(6, 2)));
-  EXPECT_TRUE((OsVersion{2, 6, 3}.AtLeast(6, 2)));
-  EXPECT_TRUE((OsVersion{2, 10, 0}.AtLeast(6, 2)));  // minor 0 on a later major
-  EXPECT_FALSE((OsVersion{2, 5, 9}.AtLeast(6, 2)));
+TEST(PlatformVersion, AtLeastComparesMajorThenMinor) {
+  EXPECT_FALSE((PlatformVersion{2, 6, 1}.AtLeast(6, 2)));
+  EXPECT_TRUE((PlatformVersion{2, 6, 2}.AtLeast(6, 2)));
+  EXPECT_TRUE((PlatformVersion{2, 6, 3}.AtLeast(6, 2)));
+  EXPECT_TRUE((PlatformVersion{2, 10, 0}.AtLeast(6, 2)));  // minor 0 on a later major
+  EXPECT_FALSE((PlatformVersion{2, 5, 9}.AtLeast(6, 2)));
 }
 
 }  // namespace

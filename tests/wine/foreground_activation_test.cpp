@@ -2,7 +2,7 @@
 #include <windows.h>
 #include <imm.h>
 
-#include "plain_window.h"
+#include "test_windows.h"
 #include "wine_test_util.h"
 #include "zeq/win32/foreground_win32.h"
 #include "zeq/win32/window_style.h"
@@ -11,7 +11,7 @@ namespace ruvano {
 namespace {
 
 using testing::FakeImeTarget;
-using testing::PlainWindow;
+using testing::MakeTestWindow;
 using testing::PumpFor;
 
 DWORD LockTimeout() {
@@ -23,7 +23,7 @@ DWORD LockTimeout() {
 TEST(ForegroundActivation, BringsOurWindowInFrontOfAnotherProgram) {
   FakeImeTarget target;
   ASSERT_TRUE(target.Start(L"Foreground target"));
-  PlainWindow mine(L"settings stand-in", WS_OVERLAPPEDWINDOW, 100, 100, 300, 200);
+  UniqueWindow mine = MakeTestWindow(L"RuvanoTestSettings", WS_OVERLAPPEDWINDOW);
   ShowWindow(mine.get(), SW_SHOWNOACTIVATE);
   ASSERT_TRUE(target.Activate());
   const DWORD lockBefore = LockTimeout();
@@ -39,14 +39,14 @@ TEST(ForegroundActivation, BringsOurWindowInFrontOfAnotherProgram) {
 }
 
 TEST(ForegroundActivation, ReportsTheVersionTheSessionClaims) {
-  const OsVersion v = ReadOsVersion();
-  EXPECT_EQ(v.platformId, OsVersion::kPlatformNt);
+  const PlatformVersion v = ReadPlatformVersion();
+  EXPECT_EQ(v.platformId, PlatformVersion::kPlatformNt);
   EXPECT_TRUE(UsesForcingMethod(v));
   EXPECT_GE(v.major, 6u);
 }
 
 TEST(WindowStyle, ToolWindowStyleIsAddedToTheExistingOnes) {
-  PlainWindow w(L"tool", WS_POPUP, 0, 0, 10, 10);
+  UniqueWindow w = MakeTestWindow(L"RuvanoTestTool", WS_POPUP);
   SetWindowLongW(w.get(), GWL_EXSTYLE, WS_EX_NOACTIVATE);
   SetToolWindowStyle(w.get());
   const LONG ex = GetWindowLongW(w.get(), GWL_EXSTYLE);
@@ -55,7 +55,7 @@ TEST(WindowStyle, ToolWindowStyleIsAddedToTheExistingOnes) {
 }
 
 TEST(WindowStyle, OwnInputMethodOpensAndCloses) {
-  PlainWindow w(L"ime", WS_POPUP, 0, 0, 10, 10);
+  UniqueWindow w = MakeTestWindow(L"RuvanoTestTool", WS_POPUP);
   auto open = [&] {
     HIMC context = ImmGetContext(w.get());
     const bool result = context && ImmGetOpenStatus(context);

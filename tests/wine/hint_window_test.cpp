@@ -5,7 +5,8 @@
 #include <string>
 
 #include "cues/win32/hint_window.h"
-#include "plain_window.h"
+#include "screen_test_util.h"
+#include "test_windows.h"
 #include "wine_test_util.h"
 #include "zeq/win32/hwnd.h"
 
@@ -14,7 +15,7 @@ namespace {
 
 using testing::FakeImeTarget;
 using testing::MovePointer;
-using testing::PlainWindow;
+using testing::MakeTestWindow;
 using testing::PumpFor;
 using testing::Bitmap;
 using testing::ClientImage;
@@ -35,7 +36,7 @@ class HintWindowTest : public ::testing::Test {
     ASSERT_TRUE(target.Activate());
   }
 
-  PlainWindow appWindow{L"RUVANO", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100};
+  UniqueWindow appWindow = MakeTestWindow(L"RuvanoTestApplication", WS_OVERLAPPEDWINDOW);
   Settings settings;
   HintWindow window{appWindow.get()};
   CursorHint hint{window, settings};

@@ -2,16 +2,20 @@
 #include <windows.h>
 #include <imm.h>
 
-#include "plain_window.h"
+#include "monitor/indicator_anchor.h"
+#include "monitor/win32/desktop_win32.h"
+#include "screen_test_util.h"
+#include "test_windows.h"
 #include "ui/win32/icon_form.h"
 #include "wine_test_util.h"
+#include "zeq/win32/hwnd.h"
 
 namespace ruvano {
 namespace {
 
 using testing::FakeImeTarget;
 using testing::MovePointer;
-using testing::PlainWindow;
+using testing::MakeTestWindow;
 using testing::PumpFor;
 using testing::Bitmap;
 using testing::ClientImage;
@@ -24,7 +28,7 @@ using testing::WindowRect;
 class FakeIndicatorHost final : public IIndicatorHost {
  public:
   explicit FakeIndicatorHost(HWND owner)
-      : settingsWindow(L"RUVANO settings", WS_OVERLAPPEDWINDOW, 300, 300, 400, 300, owner) {}
+      : settingsWindow(MakeTestWindow(L"RuvanoTestSettings", WS_OVERLAPPEDWINDOW, owner, 300, 300, 400, 300)) {}
 
   const Settings& LiveSettings() override { return settings; }
   void SetTickTimerEnabled(bool enabled) override {
@@ -39,7 +43,7 @@ class FakeIndicatorHost final : public IIndicatorHost {
   HWND SettingsWindowHandle() override { return settingsWindow.get(); }
 
   Settings settings;
-  PlainWindow settingsWindow;
+  UniqueWindow settingsWindow;
   TIconForm* indicator = nullptr;
   bool timerEnabled = true;
   int enables = 0;
@@ -70,10 +74,11 @@ class IndicatorWindowTest : public ::testing::Test {
     ASSERT_TRUE(indicator.Create(appWindow.get()));
     ASSERT_TRUE(target.Start(L"Indicator target", 200, 150, 640, 480));
     ASSERT_TRUE(target.Activate());
-    // A top-left anchor just inside the target's frame.
+    // The top-left anchor of the target, as the tick works it out.
     const RECT r = WindowRect(target.window());
-    left = r.left + 8;
-    top = r.top + 8;
+    Win32Desktop desktop;
+    UpdateIndicatorAnchor(FromHwnd(target.window()), Rect{r.left, r.top, r.right, r.bottom}, 0, 0,
+                          ReadBorderMetric(desktop), left, top);
   }
 
   bool IsShownAt(int x, int y) {
@@ -81,12 +86,12 @@ class IndicatorWindowTest : public ::testing::Test {
     return IsWindowVisible(indicator.hwnd()) && r.left == x && r.top == y && r.right == x + 32 && r.bottom == y + 32;
   }
 
-  PlainWindow appWindow{L"RUVANO", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100};
+  UniqueWindow appWindow = MakeTestWindow(L"RuvanoTestApplication", WS_OVERLAPPEDWINDOW);
   FakeIndicatorHost host{appWindow.get()};
   TIconForm indicator{host};
   FakeImeTarget target;
-  int left = 0;
-  int top = 0;
+  std::int32_t left = 0;
+  std::int32_t top = 0;
 };
 
 TEST_F(IndicatorWindowTest, ShowsAtTheAnchorOnTopWithoutTakingTheForeground) {
@@ -179,7 +184,7 @@ TEST_F(IndicatorWindowTest, HideCloseAndReraise) {
   EXPECT_TRUE(IsShownAt(left + 40, top + 20));
 
   // The re-raise puts a visible indicator back on top at the anchor.
-  PlainWindow other(L"other topmost", WS_POPUP, left + 30, top + 10, 100, 100);
+  UniqueWindow other = MakeTestWindow(L"RuvanoTestOther", WS_POPUP, nullptr, left + 30, top + 10, 100, 100);
   SetWindowPos(other.get(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
   ASSERT_EQ(WindowFromPoint(POINT{left + 56, top + 36}), other.get());
   indicator.Reraise(left + 40, top + 20);
@@ -256,7 +261,7 @@ TEST_F(IndicatorWindowTest, DrawsTheChosenPictureFromTheExeResources) {
     FreeLibrary(res);
     GTEST_SKIP() << "RUVANO.exe carries no pictures yet";
   }
-  PlainWindow appWindow2(L"RUVANO", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100);
+  UniqueWindow appWindow2 = MakeTestWindow(L"RuvanoTestApplication", WS_OVERLAPPEDWINDOW);
   TIconForm pictured(host);
   ASSERT_TRUE(pictured.Create(appWindow2.get(), res));
 

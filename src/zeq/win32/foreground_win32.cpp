@@ -4,14 +4,14 @@
 
 namespace ruvano {
 
-OsVersion ReadOsVersion() noexcept {
+PlatformVersion ReadPlatformVersion() noexcept {
   OSVERSIONINFOW info{};
   info.dwOSVersionInfoSize = sizeof(info);
 #if defined(_MSC_VER)
 #pragma warning(suppress : 4996)  // the manifest makes the deprecated call report the truth
 #endif
   if (!::GetVersionExW(&info)) return {};
-  return OsVersion{info.dwPlatformId, info.dwMajorVersion, info.dwMinorVersion};
+  return PlatformVersion{info.dwPlatformId, info.dwMajorVersion, info.dwMinorVersion};
 }
 
 Hwnd Win32ForegroundSystem::ForegroundWindow() { return FromHwnd(::GetForegroundWindow()); }
@@ -28,7 +28,7 @@ void Win32ForegroundSystem::BringToTop(Hwnd w) { ::BringWindowToTop(ToHwnd(w)); 
 
 void Win32ForegroundSystem::SetForeground(Hwnd w) { ::SetForegroundWindow(ToHwnd(w)); }
 
-OsVersion Win32ForegroundSystem::Version() { return ReadOsVersion(); }
+PlatformVersion Win32ForegroundSystem::Version() { return ReadPlatformVersion(); }
 
 bool Win32ForegroundSystem::ReadForegroundLockTimeout(std::uint32_t& ms) {
   DWORD value = 0;

@@ -10,7 +10,7 @@ namespace ruvano {
 
 // The version that GetVersionExW reports (the true one, since the program's manifest
 // declares every supported system).
-OsVersion ReadOsVersion() noexcept;
+PlatformVersion ReadPlatformVersion() noexcept;
 
 class Win32ForegroundSystem final : public IForegroundSystem {
  public:
@@ -19,7 +19,7 @@ class Win32ForegroundSystem final : public IForegroundSystem {
   bool AttachInput(std::uint32_t from, std::uint32_t to, bool attach) override;
   void BringToTop(Hwnd w) override;
   void SetForeground(Hwnd w) override;
-  OsVersion Version() override;
+  PlatformVersion Version() override;
   bool ReadForegroundLockTimeout(std::uint32_t& ms) override;
   void WriteForegroundLockTimeout(std::uint32_t ms) override;
 };

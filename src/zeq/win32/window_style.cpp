@@ -36,7 +36,7 @@ void SetWindowImeOpen(HWND wnd, bool open) noexcept {
   HIMC context = ::ImmGetContext(wnd);
   if (!context) return;
   ::ImmSetOpenStatus(context, open ? TRUE : FALSE);
-  if (ReadOsVersion().AtLeast(6, 2)) {
+  if (ReadPlatformVersion().AtLeast(6, 2)) {
     if (SetInputScopeFn setInputScope = InputScopeSetter()) setInputScope(wnd, kInputScopeDefault);
   }
   ::ImmReleaseContext(wnd, context);

@@ -1,32 +1,9 @@
-// Windows that stand in for the program's own in the Wine tests (the hidden application
-// window that owns the program's windows, a plain settings window), and screen helpers.
+// Screen helpers for the Wine tests: moving the pointer, and reading what a window paints.
 #pragma once
 
 #include <windows.h>
 
 namespace ruvano::testing {
-
-class PlainWindow {
- public:
-  // A top-level window of a plain class; hidden unless `show`.
-  PlainWindow(const wchar_t* title, DWORD style, int x, int y, int w, int h, HWND owner = nullptr) {
-    WNDCLASSW wc{};
-    wc.lpfnWndProc = DefWindowProcW;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-    wc.lpszClassName = L"RuvanoTestPlainWindow";
-    RegisterClassW(&wc);  // a second registration fails harmlessly
-    wnd_ = CreateWindowExW(0, wc.lpszClassName, title, style, x, y, w, h, owner, nullptr, wc.hInstance, nullptr);
-  }
-  PlainWindow(const PlainWindow&) = delete;
-  PlainWindow& operator=(const PlainWindow&) = delete;
-  ~PlainWindow() { if (wnd_) DestroyWindow(wnd_); }
-  HWND get() const { return wnd_; }
-
- private:
-  HWND wnd_ = nullptr;
-};
 
 // Moves the mouse pointer and waits until the system has kept it there for a while: under
 // Wine, pointer events that X delivers late can put it back where it was before.
