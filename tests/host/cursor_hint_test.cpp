@@ -149,11 +149,6 @@ TEST_F(CursorHintTest, HintOffShowsNothingAndTickDoesNothing) {
   EXPECT_EQ(window.discards, 0);
 }
 
-TEST_F(CursorHintTest, HideWithoutAWindowDoesNothing) {
-  hint.HideImeHint();
-  EXPECT_EQ(window.discards, 0);
-}
-
 TEST_F(CursorHintTest, WindowThatCannotBeMadeStillRunsTheCountdown) {
   window.canCreate = false;
   Tick(true);

@@ -15,11 +15,6 @@ TEST(IndicatorOpacity, PositionMapsToAlphaAndOnlyFullOpacityIsNotLayered) {
     EXPECT_EQ(o.alpha, row.alpha) << row.position;
   }
   EXPECT_EQ(OpacityForPosition(100), (IndicatorOpacity{false, 255}));
-  // Every position truncates and stays layered below 100.
-  for (std::int32_t p = 10; p < 100; ++p) {
-    EXPECT_EQ(OpacityForPosition(p).alpha, p * 255 / 100);
-    EXPECT_TRUE(OpacityForPosition(p).layered);
-  }
 }
 
 TEST(IndicatorOpacity, PositionsOutsideTheRangeTakeTheNearestBound) {

@@ -93,16 +93,6 @@ TEST_F(HintWindowTest, ShowsTheTextBelowRightOfThePointerAndGoesAfterTheCountdow
   std::printf("hint gone after %d ticks, %lu ms\n", ticksWhenGone, static_cast<unsigned long>(elapsed));
 }
 
-TEST_F(HintWindowTest, OffAndOnAgainWithinTheCountdownShowsNoSecondHint) {
-  hint.TriggerHint();
-  ASSERT_TRUE(window.HasWindow());
-  hint.HideImeHint();
-  EXPECT_FALSE(window.HasWindow());
-  hint.TickHint();
-  hint.TriggerHint();
-  EXPECT_FALSE(window.HasWindow());
-}
-
 TEST_F(HintWindowTest, StaysOnTheMonitorNearItsBottomRightCorner) {
   const int cx = GetSystemMetrics(SM_CXSCREEN);
   const int cy = GetSystemMetrics(SM_CYSCREEN);
