@@ -1,0 +1,21 @@
+// The generated resource files, by file name, and writing them into a folder.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "media/bytes.h"
+
+namespace ruvano::media {
+
+// "0kacha.wav" .. "11pya.wav".
+std::vector<std::pair<std::string, Bytes>> GenerateSounds();
+// "imagedef.ico", "ruvano.ico" and "appicon.grp", a second icon group over the images of
+// "ruvano.ico".
+std::vector<std::pair<std::string, Bytes>> GeneratePictures();
+
+void WriteAll(const std::vector<std::pair<std::string, Bytes>>& files, const std::filesystem::path& folder);
+
+}  // namespace ruvano::media

@@ -1,0 +1,25 @@
+// The program's two pictures: a grey key-cap with a white face, showing the hiragana "あ"
+// (the indicator's default picture) or a paw print (the program icon).
+#pragma once
+
+#include "media/bytes.h"
+#include "media/raster.h"
+
+namespace ruvano::media {
+
+enum class Symbol { Hiragana, Paw };
+enum class Shading {
+  Smooth,  // gradients and anti-aliased edges, for 8, 24 and 32 bits per pixel
+  Vga,     // the flat greys of the 16-colour palette
+};
+
+// The key-cap drawn at one size (16, 32, 48 or 256 pixels), transparent around it.
+Canvas DrawKeyCap(int size, Symbol symbol, Shading shading);
+
+// The default picture: one 32 × 32 image at 24 bits per pixel, opaque everywhere.
+Bytes BuildDefaultPicture();
+// The program icon: 16, 32 and 48 pixels at 32 and 8 bits per pixel, 16 and 32 pixels at
+// 4 bits per pixel, and 256 pixels as PNG.
+Bytes BuildProgramIcon();
+
+}  // namespace ruvano::media
