@@ -1,0 +1,209 @@
+// The sound cue and the Scroll Lock LED through their Win32 adapters, for real: the key
+// state of this thread, and the audio that reaches the sound device (which the Wine session
+// writes to the file named by RUVANO_AUDIO_SINK).
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <algorithm>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "../host/wave_form_for_tests.h"
+#include "cues/scroll_led.h"
+#include "cues/win32/keyboard.h"
+#include "settings/settings.h"
+#include "wine_test_util.h"
+#include "zeq/win32/handles.h"
+
+namespace {
+
+using ruvano::testing::BinDir;
+using ruvano::testing::PumpFor;
+using ruvano::testing::WaitUntil;
+
+bool ScrollOn() { return (GetKeyState(VK_SCROLL) & 1) != 0; }
+
+void PressScrollLock() {
+  keybd_event(VK_SCROLL, 0, KEYEVENTF_EXTENDEDKEY, 0);
+  keybd_event(VK_SCROLL, 0, KEYEVENTF_EXTENDEDKEY | KEYEVENTF_KEYUP, 0);
+}
+
+TEST(ScrollLedUnderWine, LightsAndDarkensTheScrollLockState) {
+  // A window of this thread in front receives the injected keys, as the user's window would.
+  ruvano::UniqueWindow wnd(CreateWindowExW(0, L"STATIC", L"Scroll Lock test", WS_POPUP | WS_VISIBLE, 50, 50, 200, 100,
+                                           nullptr, nullptr, nullptr, nullptr));
+  ASSERT_TRUE(wnd);
+  SetForegroundWindow(wnd.get());
+  PumpFor(200);
+
+  // Switch Scroll Lock off first. The thread learns the lock state only from key events it
+  // sees, so two presses bring it in step before the state is read.
+  PressScrollLock();
+  PumpFor(150);
+  PressScrollLock();
+  PumpFor(150);
+  if (ScrollOn()) {
+    PressScrollLock();
+    ASSERT_TRUE(WaitUntil([] { return !ScrollOn(); }, 2000));
+  }
+  ASSERT_EQ(GetKeyState(VK_SCROLL), 0);
+
+  ruvano::Settings settings;
+  settings.SetScroll(true);
+  ruvano::Win32Keyboard keyboard;
+  ruvano::ScrollLed led(keyboard, settings);
+
+  led.ScrollLedOff();  // already off: nothing is sent
+  PumpFor(250);
+  EXPECT_FALSE(ScrollOn());
+
+  led.ScrollLedOn();
+  EXPECT_TRUE(WaitUntil(ScrollOn, 2000)) << "LED not lit";
+  led.ScrollLedOn();  // already on: nothing is sent, so it stays on
+  PumpFor(250);
+  EXPECT_TRUE(ScrollOn());
+
+  led.ScrollLedOff();
+  EXPECT_TRUE(WaitUntil([] { return !ScrollOn(); }, 2000)) << "LED not darkened";
+
+  settings.SetScroll(false);  // the option off: the key is left alone
+  led.ScrollLedOn();
+  PumpFor(250);
+  EXPECT_FALSE(ScrollOn());
+}
+
+// Path conversions through Wine's kernel32; empty when not under Wine.
+std::string UnixPath(const std::wstring& path) {
+  using Fn = char*(CDECL*)(const wchar_t*);
+  auto fn = reinterpret_cast<Fn>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
+  char* unix = fn ? fn(path.c_str()) : nullptr;
+  if (!unix) return {};
+  std::string out = unix;
+  HeapFree(GetProcessHeap(), 0, unix);
+  return out;
+}
+std::wstring DosPath(const std::string& path) {
+  using Fn = wchar_t*(CDECL*)(const char*);
+  auto fn = reinterpret_cast<Fn>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_dos_file_name")));
+  wchar_t* dos = fn ? fn(path.c_str()) : nullptr;
+  if (!dos) return {};
+  std::wstring out = dos;
+  HeapFree(GetProcessHeap(), 0, dos);
+  return out;
+}
+
+// Wine's program loader, as a Unix path; empty when not under Wine.
+std::wstring WineLoader() {
+  wchar_t unix[MAX_PATH] = {};
+  if (!GetEnvironmentVariableW(L"WINELOADER", unix, MAX_PATH)) return {};
+  return unix;
+}
+
+// Runs the cue player with the given sound index, its audio going to a fresh file, and
+// returns what was written there (empty when nothing was).
+//
+// The sink variable must be in the Unix environment of the playing process. Wine gives a
+// Windows child the Unix environment of its parent, whatever its environment block says;
+// a Unix program started through CreateProcess, however, gets the block as its
+// environment. So the player is started through Wine's loader run as that Unix program.
+// Such a start yields no process handle: the player sets a named event when it is done.
+std::vector<std::uint8_t> PlayIntoSink(int index, bool* ran) {
+  *ran = false;
+  wchar_t temp[MAX_PATH];
+  GetTempPathW(MAX_PATH, temp);
+  const std::wstring tag = std::to_wstring(GetCurrentProcessId()) + L"_" + std::to_wstring(index + 1);
+  const std::wstring sink = std::wstring(temp) + L"ruvano_sink_" + tag + L".raw";
+  DeleteFileW(sink.c_str());
+  const std::string unixSink = UnixPath(sink);
+  // The loader's own command line must name it by its Unix path: it finds its files from there.
+  const std::wstring loader = WineLoader();
+  const std::wstring loaderDos = DosPath(std::string(loader.begin(), loader.end()));
+  if (unixSink.empty() || loaderDos.empty()) return {};
+
+  std::wstring env;
+  wchar_t* block = GetEnvironmentStringsW();
+  for (const wchar_t* p = block; *p; p += wcslen(p) + 1) {
+    if (wcsncmp(p, L"RUVANO_AUDIO_SINK=", 18) != 0) env.append(p).push_back(L'\0');
+  }
+  FreeEnvironmentStringsW(block);
+  env += L"RUVANO_AUDIO_SINK=" + std::wstring(unixSink.begin(), unixSink.end());
+  env.push_back(L'\0');
+  env.push_back(L'\0');
+
+  const std::wstring eventName = L"RuvanoCuePlayerDone_" + tag;
+  ruvano::UniqueHandle done(CreateEventW(nullptr, TRUE, FALSE, eventName.c_str()));
+  std::wstring cmd = L"\"" + loader + L"\" \"" + BinDir() + L"cue_player.exe\" " + std::to_wstring(index) +
+                     L" 1500 " + eventName;
+  STARTUPINFOW si{};
+  si.cb = sizeof(si);
+  PROCESS_INFORMATION pi{};
+  if (!CreateProcessW(loaderDos.c_str(), cmd.data(), nullptr, nullptr, FALSE, CREATE_UNICODE_ENVIRONMENT, env.data(),
+                      nullptr, &si, &pi)) {
+    return {};
+  }
+  if (pi.hProcess) CloseHandle(pi.hProcess);
+  if (pi.hThread) CloseHandle(pi.hThread);
+  *ran = WaitForSingleObject(done.get(), 30000) == WAIT_OBJECT_0;
+  Sleep(200);  // the player's process ends and the sink is closed
+
+  std::vector<std::uint8_t> bytes;
+  {
+    ruvano::UniqueFile file(CreateFileW(sink.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                        OPEN_EXISTING, 0, nullptr));
+    std::uint8_t buf[65536];
+    DWORD got = 0;
+    while (file && ReadFile(file.get(), buf, sizeof(buf), &got, nullptr) && got > 0) bytes.insert(bytes.end(), buf, buf + got);
+  }
+  DeleteFileW(sink.c_str());
+  return bytes;
+}
+
+std::size_t NonZeroBytes(const std::vector<std::uint8_t>& v) {
+  std::size_t n = 0;
+  for (std::uint8_t b : v) n += b != 0;
+  return n;
+}
+
+// The samples of a sound as RUVANO.exe carries it.
+std::vector<std::uint8_t> SoundData(const wchar_t* name) {
+  std::vector<std::uint8_t> out;
+  HMODULE exe = LoadLibraryExW((BinDir() + L"RUVANO.exe").c_str(), nullptr,
+                               LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+  if (!exe) return out;
+  if (HRSRC r = FindResourceW(exe, name, L"WAVE")) {
+    const auto* p = static_cast<const std::uint8_t*>(LockResource(LoadResource(exe, r)));
+    const std::size_t n = SizeofResource(exe, r);
+    for (std::size_t at = 12; at + 8 <= n; at += 8 + ruvano::testing::Le32(p + at + 4)) {
+      if (std::memcmp(p + at, "data", 4) == 0) out.assign(p + at + 8, p + at + 8 + ruvano::testing::Le32(p + at + 4));
+    }
+  }
+  FreeLibrary(exe);
+  return out;
+}
+
+TEST(SoundCueUnderWine, ChosenSoundReachesTheAudioDeviceWhole) {
+  if (WineLoader().empty()) GTEST_SKIP() << "needs Wine's audio file sink";
+  const auto expected = SoundData(L"4PIN");
+  ASSERT_EQ(expected.size(), 156632u);
+  bool ran = false;
+  const auto audio = PlayIntoSink(4, &ran);  // "4pin", 816 ms
+  ASSERT_TRUE(ran);
+  // The device is opened in the sound's own format, so its samples pass unchanged: the sink
+  // holds them all, in order, with at most silence around them.
+  const auto at = std::search(audio.begin(), audio.end(), expected.begin(), expected.end());
+  ASSERT_NE(at, audio.end()) << audio.size() << " bytes written, " << NonZeroBytes(audio) << " not zero";
+  EXPECT_EQ(NonZeroBytes(audio), NonZeroBytes(expected));
+}
+
+TEST(SoundCueUnderWine, NoSelectionPlaysNothingOfOurs) {
+  if (WineLoader().empty()) GTEST_SKIP() << "needs Wine's audio file sink";
+  bool ran = false;
+  const auto audio = PlayIntoSink(-1, &ran);
+  ASSERT_TRUE(ran);
+  EXPECT_EQ(NonZeroBytes(audio), 0u) << audio.size() << " bytes written";
+}
+
+}  // namespace
