@@ -97,9 +97,9 @@ Mix Nya(std::int32_t frames) {
   const std::int32_t end = frames;
   std::vector<Mix::Formant> formants = {
       {{{0, Hz(350)}, {Ms(60), Hz(420)}, {Ms(220), Hz(950)}, {Ms(600), Hz(880)}, {end, Hz(620)}},
-       Hz(150), kUnity},
+       Hz(280), kUnity},
       {{{0, Hz(1400)}, {Ms(60), Hz(2500)}, {Ms(230), Hz(1750)}, {end, Hz(1300)}},
-       Hz(220), {{0, Level(0.4)}, {Ms(60), Level(0.8)}, {Ms(230), Level(0.65)}}},
+       Hz(320), {{0, Level(0.4)}, {Ms(60), Level(0.8)}, {Ms(230), Level(0.65)}}},
       {Hz(3200), Hz(320), Level(0.3)},
       {Hz(4500), Hz(500), Level(0.12)},
   };
