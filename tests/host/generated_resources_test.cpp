@@ -10,6 +10,8 @@
 #include <set>
 #include <utility>
 
+#include <unistd.h>
+
 #include "inflate_for_tests.h"
 #include "media/deflate.h"
 #include "media/file_io.h"
