@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "app/win32/application_window.h"
-#include "monitor/null_cues.h"
 #include "test_windows.h"
 #include "ui/win32/main_form.h"
 #include "wine_test_util.h"
@@ -18,30 +17,54 @@ namespace ruvano {
 namespace {
 
 using testing::FakeImeTarget;
+using testing::TempFolder;
 using testing::WaitUntil;
 
-// Records the cue calls; the tick with number throwOnTick (1-based) throws.
-class RecordingCues : public NullMonitorCues {
+// Records the cue calls; the tick with number throwOnTick (1-based) throws, and so does every
+// ScrollLedOff while failLed is set.
+class RecordingCues : public IProgramCues {
  public:
   int ticks = 0;
   int throwOnTick = 0;
+  bool failLed = false;
   std::vector<std::string> calls;
 
   void TickHint() override {
     if (++ticks == throwOnTick) throw std::runtime_error("tick failure");
   }
+  void TriggerHint() override {}
+  void HideImeHint() override {}
   void PlayCue(bool on) override { calls.push_back(on ? "PlayCue(ON)" : "PlayCue(OFF)"); }
   void ScrollLedOn() override { calls.push_back("ScrollLedOn"); }
-  void ScrollLedOff() override { calls.push_back("ScrollLedOff"); }
+  void ScrollLedOff() override {
+    calls.push_back("ScrollLedOff");
+    if (failLed) throw std::runtime_error("led failure");
+  }
+  bool IndicatorVisible() override { return false; }
+  void ShowIndicator(std::int32_t, std::int32_t) override {}
+  void HideIndicator() override {}
   void CloseIndicator() override { calls.push_back("CloseIndicator"); }
+  void CreateHintWindow(HWND) override { calls.push_back("CreateHintWindow"); }
+  void ClearHint() override {}
+  void ReraiseIndicator(std::int32_t left, std::int32_t top) override {
+    calls.push_back("Reraise(" + std::to_string(left) + "," + std::to_string(top) + ")");
+  }
   bool Saw(const std::string& c) const { return std::find(calls.begin(), calls.end(), c) != calls.end(); }
 };
 
 struct Program {
-  AppWindow app;
-  RecordingCues cues;
-  TmainForm form{cues};
+  explicit Program(std::wstring file = L"") : form(settings, cues, ToText(file)) {}
   bool Create() { return app.Create() && form.Create(app.hwnd()); }
+  RECT Bounds() const {
+    RECT r{};
+    GetWindowRect(form.hwnd(), &r);
+    return r;
+  }
+
+  AppWindow app;
+  Settings settings;
+  RecordingCues cues;
+  TmainForm form;
 };
 
 TEST(TmainForm, IsCreatedHiddenOwnedByTheApplicationWindowAndFindsTheDesktop) {
@@ -55,15 +78,32 @@ TEST(TmainForm, IsCreatedHiddenOwnedByTheApplicationWindowAndFindsTheDesktop) {
   EXPECT_EQ(GetRootWindow(p.form.hwnd()), p.app.hwnd());
   EXPECT_EQ(p.form.ApplicationWindow(), FromHwnd(p.app.hwnd()));
   EXPECT_EQ(p.form.DesktopWnd(), FromHwnd(progman.get()));
+  EXPECT_TRUE(p.cues.Saw("CreateHintWindow"));
+  EXPECT_TRUE(p.form.TimerRunning());
+
+  // A fixed dialog frame with the Close button only.
+  const LONG style = GetWindowLongW(p.form.hwnd(), GWL_STYLE);
+  EXPECT_TRUE(style & WS_SYSMENU);
+  EXPECT_FALSE(style & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX));
+  RECT client{};
+  GetClientRect(p.form.hwnd(), &client);
+  EXPECT_GE(client.right, TmainForm::kClientWidth);
+  EXPECT_GE(client.bottom, TmainForm::kClientHeight);
 
   // Shown, it reports itself visible, keeps the application window hidden and takes the
   // indicator and the LED down.
   EXPECT_FALSE(p.form.SettingsWindowVisible());
-  ShowWindow(p.form.hwnd(), SW_SHOWNOACTIVATE);
+  p.form.Show();
   EXPECT_TRUE(p.form.SettingsWindowVisible());
   EXPECT_FALSE(IsWindowVisible(p.app.hwnd()));
   EXPECT_TRUE(p.cues.Saw("CloseIndicator"));
   EXPECT_TRUE(p.cues.Saw("ScrollLedOff"));
+
+  // Losing the activation to another program raises the indicator again at the anchor.
+  p.form.tick().MActLeft = 321;
+  p.form.tick().MActTop = -7;
+  SendMessageW(p.form.hwnd(), WM_ACTIVATEAPP, FALSE, 0);
+  EXPECT_TRUE(p.cues.Saw("Reraise(321,-7)"));
 }
 
 TEST(TmainForm, TimerRunsTheTickUntilCloseAndAFailingTickDoesNotStopIt) {
@@ -72,11 +112,19 @@ TEST(TmainForm, TimerRunsTheTickUntilCloseAndAFailingTickDoesNotStopIt) {
   ASSERT_TRUE(p.Create());
   EXPECT_TRUE(WaitUntil([&] { return p.cues.ticks >= 4; }, 3000));
 
+  // Held off (a press on the indicator) the tick does not run; switched on again it resumes.
+  p.form.SetTickTimerEnabled(false);
+  int ticks = p.cues.ticks;
+  testing::PumpFor(600);
+  EXPECT_EQ(p.cues.ticks, ticks);
+  p.form.SetTickTimerEnabled(true);
+  EXPECT_TRUE(WaitUntil([&] { return p.cues.ticks > ticks; }, 3000));
+
   p.cues.calls.clear();
   SendMessageW(p.form.hwnd(), WM_CLOSE, 0, 0);
   EXPECT_EQ(p.form.hwnd(), nullptr);
   EXPECT_TRUE(p.cues.Saw("ScrollLedOff"));
-  const int ticks = p.cues.ticks;
+  ticks = p.cues.ticks;
   testing::PumpFor(600);
   EXPECT_EQ(p.cues.ticks, ticks);
 }
@@ -99,25 +147,60 @@ TEST(TmainForm, TickSeesTheForegroundProgramsImeTurnOnAndOff) {
   EXPECT_TRUE(WaitUntil([&] { return p.form.tick().ListBoxHandle.IndexOf(key) == -1; }, 3000));
 }
 
-TEST(RuvanoExe, StartsHiddenWithItsTwoWindowsAndKeepsRunning) {
-  testing::ChildProcess ruvano;
-  ASSERT_TRUE(ruvano.Start(L"RUVANO.exe"));
-  HWND form = nullptr;
-  ASSERT_TRUE(WaitUntil(
-      [&] { return (form = testing::FindProcessWindow(ruvano.pid(), L"TmainForm", L"RUVANO")) != nullptr; }, 10000));
-  const HWND app = GetWindow(form, GW_OWNER);
-  ASSERT_NE(app, nullptr);
-  wchar_t caption[32] = {};
-  GetWindowTextW(app, caption, 32);
-  EXPECT_STREQ(caption, L"RUVANO");
-  EXPECT_EQ(GetRootWindow(app), app);
+TEST(TmainForm, OpensAtTheSavedPositionAndKeepsTheSettingsInStepWithItsPlace) {
+  TempFolder folder;
+  const std::wstring file = folder.path() + L"RUVANO.ini";
+  folder.Write(L"RUVANO.ini", "[Window]\r\nTop=120\r\nLeft=230\r\n");
+  Program p(file);
+  ASSERT_TRUE(p.Create());
+  EXPECT_EQ(p.Bounds().left, 230);
+  EXPECT_EQ(p.Bounds().top, 120);
 
-  EXPECT_EQ(ruvano.WaitExit(1500), -1);  // still running, monitor ticking
-  EXPECT_FALSE(IsWindowVisible(form));
-  EXPECT_FALSE(IsWindowVisible(app));
+  // Moved by the user (or the system), the settings follow; a settings change moves it.
+  SetWindowPos(p.form.hwnd(), nullptr, 300, 310, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  EXPECT_EQ(p.settings.Left(), 300);
+  EXPECT_EQ(p.settings.Top(), 310);
+  p.settings.SetTop(40);
+  EXPECT_EQ(p.Bounds().left, 300);
+  EXPECT_EQ(p.Bounds().top, 40);
 
-  PostMessageW(form, WM_CLOSE, 0, 0);  // closing the main window ends the program
-  EXPECT_EQ(ruvano.WaitExit(10000), 0);
+  // Every close request writes the window's place, the LED going dark first.
+  SendMessageW(p.form.hwnd(), WM_CLOSE, 0, 0);
+  const std::string saved = folder.Read(L"RUVANO.ini");
+  EXPECT_NE(saved.find("Top=40\r\nLeft=300\r\n"), std::string::npos) << saved;
+  ASSERT_FALSE(p.cues.calls.empty());
+  EXPECT_EQ(p.cues.calls.back(), "ScrollLedOff");
+}
+
+TEST(TmainForm, APositionOffEveryMonitorIsBroughtBackToThePrimaryMonitor) {
+  TempFolder folder;
+  folder.Write(L"RUVANO.ini", "[Window]\r\nTop=-30000\r\nLeft=40000\r\n");
+  Program p(folder.path() + L"RUVANO.ini");
+  ASSERT_TRUE(p.Create());
+  const RECT r = p.Bounds();
+  POINT centre{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+  EXPECT_NE(MonitorFromPoint(centre, MONITOR_DEFAULTTONULL), nullptr);
+  EXPECT_EQ(p.settings.Left(), r.left);
+  EXPECT_EQ(p.settings.Top(), r.top);
+}
+
+TEST(TmainForm, EndOfSessionQuerySavesAndAgreesAndAFailingCloseStepStopsNothing) {
+  TempFolder folder;
+  Program p(folder.path() + L"RUVANO.ini");
+  ASSERT_TRUE(p.Create());
+  // The LED step fails: the file is written all the same and the logon may end.
+  p.cues.failLed = true;
+  EXPECT_EQ(SendMessageW(p.form.hwnd(), WM_QUERYENDSESSION, 0, 0), TRUE);
+  EXPECT_NE(folder.Read(L"RUVANO.ini").find("[Config]"), std::string::npos);
+  // The logon goes on: the program keeps running.
+  SendMessageW(p.form.hwnd(), WM_ENDSESSION, FALSE, 0);
+  EXPECT_TRUE(IsWindow(p.form.hwnd()));
+
+  // A settings file that cannot be written does not keep the window from closing.
+  Program q(folder.path() + L"missing\\RUVANO.ini");
+  ASSERT_TRUE(q.Create());
+  SendMessageW(q.form.hwnd(), WM_CLOSE, 0, 0);
+  EXPECT_EQ(q.form.hwnd(), nullptr);
 }
 
 }  // namespace

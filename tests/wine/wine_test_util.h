@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace ruvano::testing {
 
@@ -89,6 +90,70 @@ inline HWND FindProcessWindow(DWORD pid, const wchar_t* cls, const wchar_t* titl
   }
   return nullptr;
 }
+
+// A fresh folder under the temporary folder, removed with everything in it when the object
+// goes away. path() ends with a backslash.
+class TempFolder {
+ public:
+  TempFolder() {
+    wchar_t temp[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, temp);
+    static int serial = 0;
+    path_ = std::wstring(temp) + L"ruvano-test-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+            std::to_wstring(GetTickCount()) + L"-" + std::to_wstring(++serial) + L"\\";
+    CreateDirectoryW(path_.c_str(), nullptr);
+  }
+  TempFolder(const TempFolder&) = delete;
+  TempFolder& operator=(const TempFolder&) = delete;
+  ~TempFolder() { RemoveTree(path_); }
+
+  const std::wstring& path() const { return path_; }
+
+  void Write(const std::wstring& name, const std::string& bytes) const {
+    HANDLE f = CreateFileW((path_ + name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                           nullptr);
+    if (f == INVALID_HANDLE_VALUE) return;
+    DWORD put = 0;
+    WriteFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &put, nullptr);
+    CloseHandle(f);
+  }
+  // The whole file, or an empty text when it cannot be read.
+  std::string Read(const std::wstring& name) const {
+    std::string bytes;
+    HANDLE f = CreateFileW((path_ + name).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                           nullptr, OPEN_EXISTING, 0, nullptr);
+    if (f == INVALID_HANDLE_VALUE) return bytes;
+    char buffer[4096];
+    DWORD got = 0;
+    while (ReadFile(f, buffer, sizeof(buffer), &got, nullptr) && got > 0) bytes.append(buffer, got);
+    CloseHandle(f);
+    return bytes;
+  }
+
+  static void RemoveTree(const std::wstring& folder) {
+    WIN32_FIND_DATAW fd;
+    HANDLE find = FindFirstFileW((folder + L"*").c_str(), &fd);
+    if (find != INVALID_HANDLE_VALUE) {
+      std::vector<std::wstring> names;
+      do {
+        const std::wstring name = fd.cFileName;
+        if (name != L"." && name != L"..") names.push_back(name);
+      } while (FindNextFileW(find, &fd));
+      FindClose(find);
+      for (const std::wstring& name : names) {
+        const std::wstring path = folder + name;
+        SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+        const DWORD a = GetFileAttributesW(path.c_str());
+        if (a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY)) RemoveTree(path + L"\\");
+        else DeleteFileW(path.c_str());
+      }
+    }
+    RemoveDirectoryW(folder.c_str());
+  }
+
+ private:
+  std::wstring path_;
+};
 
 // The fake IME target (targets/fake_ime_target.cpp), started and driven from a test.
 class FakeImeTarget {

@@ -14,4 +14,17 @@ bool AppWindow::Create() noexcept {
                          nullptr) != nullptr;
 }
 
+LRESULT AppWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  switch (msg) {
+    case WM_QUERYENDSESSION:
+      return TRUE;
+    case WM_ENDSESSION:
+      // The settings window saved the settings when the system asked whether the logon may
+      // end; now that it ends, nothing more is done.
+      if (wp) ::ExitProcess(0);
+      return 0;
+  }
+  return DefaultProc(msg, wp, lp);
+}
+
 }  // namespace ruvano

@@ -14,6 +14,10 @@ class AppWindow : public Window {
 
   // Creates the window, hidden. False when the system refuses.
   bool Create() noexcept;
+
+ protected:
+  // Agrees to the end of the logon and, when it ends, ends the process at once.
+  LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
 };
 
 }  // namespace ruvano

@@ -1,23 +1,93 @@
-// Program entry of RUVANO.exe: the hidden application window, the hidden settings window
-// that runs the monitor, and the message loop. The process ends with exit code 0.
+// Program entry of RUVANO.exe. Start-up prepares the data folder, applies the single-instance
+// rule (a second plain start asks the running copy to show its settings window and ends),
+// creates the hidden application window, the hidden settings window that runs the monitor
+// and the hidden indicator, and runs the message loop until the settings window closes. The
+// process ends with exit code 0 on every path.
 #include <windows.h>
+#include <commctrl.h>
 
 #include "app/win32/application_window.h"
-#include "monitor/null_cues.h"
+#include "app/win32/single_instance.h"
+#include "settings/settings.h"
+#include "settings/settings_file.h"
 #include "ui/win32/main_form.h"
+#include "zeq/data_folder.h"
+#include "zeq/win32/data_folder_win32.h"
+
+namespace ruvano {
+namespace {
+
+inline constexpr char16_t kProgramName[] = u"RUVANO";
+
+class NoProgramCues final : public IProgramCues {
+ public:
+  void TickHint() override {}
+  void TriggerHint() override {}
+  void HideImeHint() override {}
+  void PlayCue(bool) override {}
+  void ScrollLedOn() override {}
+  void ScrollLedOff() override {}
+  bool IndicatorVisible() override { return false; }
+  void ShowIndicator(std::int32_t, std::int32_t) override {}
+  void HideIndicator() override {}
+  void CloseIndicator() override {}
+  void CreateHintWindow(HWND) override {}
+  void ClearHint() override {}
+  void ReraiseIndicator(std::int32_t, std::int32_t) override {}
+};
+
+void InitCommonControls() {
+  INITCOMMONCONTROLSEX icc{};
+  icc.dwSize = sizeof(icc);
+  icc.dwICC = ICC_STANDARD_CLASSES | ICC_BAR_CLASSES | ICC_WIN95_CLASSES;
+  ::InitCommonControlsEx(&icc);
+}
+
+// Runs the message loop until the main window ends it. An exception from anything the loop
+// calls is dropped and the loop goes on with the next message.
+void RunMessageLoop(TmainForm& mainForm) {
+  for (;;) {
+    MSG msg;
+    const BOOL got = ::GetMessageW(&msg, nullptr, 0, 0);
+    if (got == 0 || got == -1) return;
+    try {
+      if (mainForm.PreTranslateMessage(msg)) continue;
+      ::TranslateMessage(&msg);
+      ::DispatchMessageW(&msg);
+    } catch (...) {
+    }
+  }
+}
+
+void Run() {
+  // Without its data folder the program cannot keep its settings: it ends, creating nothing.
+  if (!PrepareDataFolder(kProgramName, false)) return;
+  // The wait switch, the running-copy check and the "/Show" request.
+  if (!ShouldThisCopyRun()) return;
+
+  SingleInstanceMutex mutex;
+  mutex.Create();
+  InitCommonControls();
+
+  AppWindow application;
+  if (!application.Create()) return;
+
+  Settings settings;
+  NoProgramCues cues;
+  TmainForm mainForm(settings, cues, SettingsFilePath(UserDataDir()));
+  if (!mainForm.Create(application.hwnd())) return;
+
+  RunMessageLoop(mainForm);
+  // The windows go first, then the mutex is released and its handle closed.
+}
+
+}  // namespace
+}  // namespace ruvano
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
-  ruvano::AppWindow application;
-  if (!application.Create()) return 0;
-
-  ruvano::NullMonitorCues cues;
-  ruvano::TmainForm mainForm(cues);
-  if (!mainForm.Create(application.hwnd())) return 0;
-
-  MSG msg;
-  while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
-    ::TranslateMessage(&msg);
-    ::DispatchMessageW(&msg);
+  try {
+    ruvano::Run();
+  } catch (...) {
   }
   return 0;
 }

@@ -1,16 +1,35 @@
 #include "ui/win32/main_form.h"
 
+#include <utility>
+
+#include "app/win32/single_instance.h"
+#include "settings/win32/settings_file_win32.h"
 #include "zeq/win32/hwnd.h"
+#include "zeq/win32/placement_win32.h"
 #include "zeq/win32/probes_win32.h"
 
 namespace ruvano {
 
 namespace {
-constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
+// A fixed dialog frame with a caption and only the Close button. No WS_CLIPCHILDREN: the
+// group boxes leave their inside to the window's own background.
+constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPSIBLINGS;
 constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
+
+UniqueIcon LoadProgramIcon(int cx, int cy) {
+  return UniqueIcon(static_cast<HICON>(
+      ::LoadImageW(::GetModuleHandleW(nullptr), L"MAINICON", IMAGE_ICON, cx, cy, LR_DEFAULTCOLOR)));
+}
 }  // namespace
 
-TmainForm::TmainForm(IMonitorCues& cues) : cues_(cues), tick_(desktop_, cues, *this, settings_) {}
+TmainForm::TmainForm(Settings& settings, IProgramCues& cues, Text settingsFile)
+    : settings_(settings), cues_(cues), settingsFile_(std::move(settingsFile)), tick_(desktop_, cues, *this, settings) {}
+
+TmainForm::~TmainForm() {
+  // The window goes before the icons it shows, and the settings stop reporting to it.
+  if (hwnd()) ::DestroyWindow(hwnd());
+  settings_.SetListener(nullptr);
+}
 
 bool TmainForm::Create(HWND applicationWindow) noexcept {
   applicationWindow_ = applicationWindow;
@@ -19,8 +38,10 @@ bool TmainForm::Create(HWND applicationWindow) noexcept {
   wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
   wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   if (!RegisterClassOnce(wc)) return false;
+  settings_.SetListener([this](SettingField field) { OnSettingChanged(field); });
   RECT frame{0, 0, kClientWidth, kClientHeight};
   ::AdjustWindowRectEx(&frame, kStyle, FALSE, kExStyle);
+  // At (0, 0) until the saved position, if any, replaces it.
   return CreateWindowFor(kExStyle, kClassName, kCaption, kStyle, 0, 0, frame.right - frame.left,
                          frame.bottom - frame.top, applicationWindow, nullptr) != nullptr;
 }
@@ -29,9 +50,47 @@ bool TmainForm::SettingsWindowVisible() { return hwnd() && ::IsWindowVisible(hwn
 Hwnd TmainForm::ApplicationWindow() { return FromHwnd(applicationWindow_); }
 Hwnd TmainForm::DesktopWnd() { return ruvano::DesktopWnd; }
 
+void TmainForm::SetTickTimerEnabled(bool enabled) {
+  if (!hwnd() || enabled == timerRunning_) return;
+  if (enabled) {
+    timerRunning_ = ::SetTimer(hwnd(), kTimerId, Settings::kTimerIntervalMs, nullptr) != 0;
+  } else {
+    ::KillTimer(hwnd(), kTimerId);
+    timerRunning_ = false;
+  }
+}
+
+void TmainForm::Show() {
+  if (!hwnd()) return;
+  ::ShowWindow(hwnd(), SW_SHOW);
+  ::SetWindowPos(hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+}
+
+bool TmainForm::PreTranslateMessage(MSG& msg) {
+  if (!hwnd()) return false;
+  return ::IsDialogMessageW(hwnd(), &msg) != FALSE;
+}
+
 void TmainForm::FormCreate() {
   FindDesktopWindow();
-  ::SetTimer(hwnd(), kTimerId, Settings::kTimerIntervalMs, nullptr);
+  SetProgramIcons();
+  if (!settingsFile_.empty()) LoadSettings(settingsFile_, settings_);
+  EnsureWindowOnScreen(hwnd());
+  FollowWindowPosition();
+  cues_.CreateHintWindow(applicationWindow_);
+  SetTickTimerEnabled(true);
+}
+
+void TmainForm::SetProgramIcons() {
+  bigIcon_ = LoadProgramIcon(::GetSystemMetrics(SM_CXICON), ::GetSystemMetrics(SM_CYICON));
+  smallIcon_ = LoadProgramIcon(::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CYSMICON));
+  if (bigIcon_) ::SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.get()));
+  if (smallIcon_) ::SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
+  // The window cannot be resized, minimised or maximised: its system menu offers Move and
+  // Close only.
+  if (HMENU menu = ::GetSystemMenu(hwnd(), FALSE)) {
+    for (UINT command : {SC_RESTORE, SC_SIZE, SC_MINIMIZE, SC_MAXIMIZE}) ::DeleteMenu(menu, command, MF_BYCOMMAND);
+  }
 }
 
 void TmainForm::FormShow() {
@@ -41,7 +100,26 @@ void TmainForm::FormShow() {
   cues_.ScrollLedOff();
 }
 
-void TmainForm::FormCloseQuery() { cues_.ScrollLedOff(); }
+void TmainForm::FormCloseQuery() noexcept {
+  // Each step stands on its own: the LED goes dark even when the file cannot be written, and
+  // nothing here ever refuses or stops the close.
+  try {
+    cues_.ScrollLedOff();
+  } catch (...) {
+  }
+  try {
+    if (!settingsFile_.empty()) SaveSettings(settingsFile_, settings_);
+  } catch (...) {
+  }
+}
+
+void TmainForm::WMCopyData(LPARAM lp) {
+  if (!ShouldShowForCopyData(SettingsWindowVisible(), lp)) return;
+  Show();
+  ::SetForegroundWindow(hwnd());
+}
+
+void TmainForm::ApplicationEventsDeactivate() { cues_.ReraiseIndicator(tick_.MActLeft, tick_.MActTop); }
 
 void TmainForm::TimerTimer() noexcept {
   // A failing tick is dropped; the next one starts afresh from the state this one left.
@@ -49,6 +127,28 @@ void TmainForm::TimerTimer() noexcept {
     tick_.TimerTimer();
   } catch (...) {
   }
+}
+
+void TmainForm::OnSettingChanged(SettingField field) {
+  if (field != SettingField::Top && field != SettingField::Left) return;
+  if (followingWindow_ || !hwnd()) return;
+  RECT r{};
+  if (!::GetWindowRect(hwnd(), &r)) return;
+  if (r.left == settings_.Left() && r.top == settings_.Top()) return;
+  ::SetWindowPos(hwnd(), nullptr, settings_.Left(), settings_.Top(), 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TmainForm::FollowWindowPosition() {
+  RECT r{};
+  if (!hwnd() || ::IsIconic(hwnd()) || !::GetWindowRect(hwnd(), &r)) return;
+  struct Following {
+    bool& flag;
+    explicit Following(bool& f) : flag(f) { flag = true; }
+    ~Following() { flag = false; }
+  } following(followingWindow_);
+  settings_.SetLeft(r.left);
+  settings_.SetTop(r.top);
 }
 
 LRESULT TmainForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
@@ -59,19 +159,38 @@ LRESULT TmainForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_SHOWWINDOW:
       if (wp) FormShow();
       break;
+    case WM_MOVE:
+      FollowWindowPosition();
+      return 0;
     case WM_TIMER:
       if (wp == kTimerId) {
         TimerTimer();
         return 0;
       }
       break;
+    case WM_COPYDATA:
+      WMCopyData(lp);
+      return 0;
+    case WM_ACTIVATEAPP:
+      if (!wp) ApplicationEventsDeactivate();
+      return 0;
     case WM_CLOSE:
-      // The close is always allowed; as the main window, its end ends the program.
+      // Every close path ends here (the quit button, the title bar, Alt+F4, the system menu,
+      // another program's WM_CLOSE). The close is always allowed; as the main window, its
+      // end ends the program.
       FormCloseQuery();
       ::DestroyWindow(hwnd());
       return 0;
+    case WM_QUERYENDSESSION:
+      FormCloseQuery();
+      return TRUE;
+    case WM_ENDSESSION:
+      // The logon ends: the settings were saved when the system asked; the process goes now.
+      if (wp) ::ExitProcess(0);
+      return 0;
     case WM_DESTROY:
       ::KillTimer(hwnd(), kTimerId);
+      timerRunning_ = false;
       ::PostQuitMessage(0);
       return 0;
   }

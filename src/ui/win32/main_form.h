@@ -1,17 +1,35 @@
 // The settings window "TmainForm": the program's main window. It is created hidden and owned
-// by the application window; it hosts the monitor's 250 ms timer and the tick's state, and
-// tells the tick about the program's own windows.
+// by the application window; it hosts the monitor's 250 ms timer and the tick's state, loads
+// the settings file when it is created and writes it whenever it is asked to close, answers
+// the "/Show" request of a second copy, and ends the program when it closes.
 #pragma once
 
 #include <windows.h>
+
+#include <cstdint>
 
 #include "monitor/cues.h"
 #include "monitor/monitor_tick.h"
 #include "monitor/win32/desktop_win32.h"
 #include "settings/settings.h"
+#include "zeq/types.h"
+#include "zeq/win32/handles.h"
 #include "zeq/win32/window.h"
 
 namespace ruvano {
+
+// The cue operations as the settings window drives them: the tick's, plus what the window
+// itself does with the cursor hint and the indicator.
+class IProgramCues : public IMonitorCues {
+ public:
+  // Makes the cursor hint's window object, owned by the application window (its system
+  // window exists only while a hint is shown).
+  virtual void CreateHintWindow(HWND applicationWindow) = 0;
+  // The hint option was switched off: the hint goes at once and its countdown is cleared.
+  virtual void ClearHint() = 0;
+  // The program lost the activation: a visible indicator is raised again at the anchor.
+  virtual void ReraiseIndicator(std::int32_t left, std::int32_t top) = 0;
+};
 
 class TmainForm : public Window, public IProgramWindows {
  public:
@@ -21,20 +39,36 @@ class TmainForm : public Window, public IProgramWindows {
   static constexpr int kClientWidth = 474;
   static constexpr int kClientHeight = 377;
 
-  // The cue operations that the tick drives; they must outlive the window.
-  explicit TmainForm(IMonitorCues& cues);
+  // settings: the live options, which this window keeps in step with its position;
+  // settingsFile: the file read at creation and written at every close request. Both and
+  // the cues must outlive the window.
+  TmainForm(Settings& settings, IProgramCues& cues, Text settingsFile);
+  ~TmainForm() override;
 
   // Creates the window, hidden, owned by the application window. Its creation finds the
-  // desktop window and starts the monitor timer. False when the system refuses.
+  // desktop window, loads the settings file, brings a window saved off every monitor back
+  // onto the primary one, makes the hint window and starts the monitor timer. False when
+  // the system refuses.
   bool Create(HWND applicationWindow) noexcept;
+
+  // Makes the window visible and raises it; its show handler runs.
+  void Show();
+
+  // A message of the loop, offered before it is translated and dispatched: the window's
+  // keyboard interface (dialog keys). True when it was used.
+  bool PreTranslateMessage(MSG& msg);
 
   Settings& settings() noexcept { return settings_; }
   MonitorTick& tick() noexcept { return tick_; }
+  bool TimerRunning() const noexcept { return timerRunning_; }
 
   // What the tick asks about the program's windows.
   bool SettingsWindowVisible() override;
   Hwnd ApplicationWindow() override;
   Hwnd DesktopWnd() override;
+
+  // Switches the monitor's timer off or on; switching on a running timer leaves it alone.
+  void SetTickTimerEnabled(bool enabled);
 
  protected:
   LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
@@ -42,14 +76,24 @@ class TmainForm : public Window, public IProgramWindows {
  private:
   void FormCreate();
   void FormShow();
-  void FormCloseQuery();
+  void FormCloseQuery() noexcept;
+  void WMCopyData(LPARAM lp);
+  void ApplicationEventsDeactivate();
   void TimerTimer() noexcept;
+  void OnSettingChanged(SettingField field);
+  void FollowWindowPosition();
+  void SetProgramIcons();
 
-  IMonitorCues& cues_;
-  Settings settings_;
+  Settings& settings_;
+  IProgramCues& cues_;
+  Text settingsFile_;
   Win32Desktop desktop_;
   MonitorTick tick_;
   HWND applicationWindow_ = nullptr;
+  bool timerRunning_ = false;
+  bool followingWindow_ = false;  // the window moved: Settings follow, the window stays
+  UniqueIcon bigIcon_;
+  UniqueIcon smallIcon_;
 };
 
 }  // namespace ruvano
