@@ -1,0 +1,330 @@
+// RUVANO.exe as a whole: started as a child process with a data folder of its own, beside a
+// fake IME target.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <algorithm>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "app/win32/single_instance.h"
+#include "wine_test_util.h"
+
+namespace {
+
+using ruvano::SingleInstanceMutex;
+using ruvano::testing::FakeImeTarget;
+using ruvano::testing::FindProcessWindow;
+using ruvano::testing::TempFolder;
+using ruvano::testing::WaitUntil;
+
+const std::string kDefaultFile =
+    "[Window]\r\nTop=0\r\nLeft=0\r\n\r\n"
+    "[Config]\r\nWaveIndex=0\r\nWaveIndexOFF=0\r\nIcon=0\r\nHint=0\r\nHintString=IME ON\r\n"
+    "IconPosition=0\r\nMute=0\r\nOFF=0\r\nScroll=0\r\nAppIcon=0\r\nAlphaBlendValue=100\r\n\r\n";
+
+// The environment of this process with some variables replaced, as a CreateProcessW block.
+std::wstring EnvironmentWith(const std::map<std::wstring, std::wstring>& changes) {
+  std::map<std::wstring, std::wstring> vars;
+  wchar_t* env = GetEnvironmentStringsW();
+  for (const wchar_t* p = env; *p; p += wcslen(p) + 1) {
+    const std::wstring entry = p;
+    const size_t eq = entry.find(L'=', 1);  // "=C:=..." entries keep their leading "="
+    if (eq == std::wstring::npos) continue;
+    vars[entry.substr(0, eq)] = entry.substr(eq + 1);
+  }
+  FreeEnvironmentStringsW(env);
+  for (const auto& [name, value] : changes) {
+    for (auto it = vars.begin(); it != vars.end();) {
+      it = _wcsicmp(it->first.c_str(), name.c_str()) == 0 ? vars.erase(it) : std::next(it);
+    }
+    vars[name] = value;
+  }
+  std::wstring block;
+  for (const auto& [name, value] : vars) block += name + L"=" + value + L'\0';
+  block += L'\0';
+  return block;
+}
+
+bool ScrollLockOn() { return (GetKeyState(VK_SCROLL) & 1) != 0; }
+
+void PressScrollLock() {
+  keybd_event(VK_SCROLL, static_cast<BYTE>(MapVirtualKeyW(VK_SCROLL, 0)), KEYEVENTF_EXTENDEDKEY, 0);
+  keybd_event(VK_SCROLL, static_cast<BYTE>(MapVirtualKeyW(VK_SCROLL, 0)), KEYEVENTF_EXTENDEDKEY | KEYEVENTF_KEYUP, 0);
+}
+
+// Scroll Lock as this thread sees it, after the pending input has been taken in.
+bool WaitForScrollLock(bool on, DWORD timeoutMs = 3000) {
+  return WaitUntil([&] { return ScrollLockOn() == on; }, timeoutMs);
+}
+
+// Points the user's roaming application-data folder at another folder while the object
+// lives. Wine's shell-folder query takes this folder from the registry, not from the
+// environment, so a child process started meanwhile gets a data folder of the test's own.
+class AppDataOverride {
+ public:
+  static constexpr const wchar_t* kKey = L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
+
+  explicit AppDataOverride(const std::wstring& folder) {
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, kKey, 0, nullptr, 0, KEY_READ | KEY_WRITE, nullptr, &key_, nullptr) !=
+        ERROR_SUCCESS) {
+      key_ = nullptr;
+      return;
+    }
+    wchar_t old[MAX_PATH * 2] = {};
+    DWORD size = sizeof(old) - sizeof(wchar_t);
+    had_ = RegQueryValueExW(key_, L"AppData", nullptr, &oldType_, reinterpret_cast<BYTE*>(old), &size) == ERROR_SUCCESS;
+    old_ = old;
+    Set(REG_SZ, folder);
+  }
+  ~AppDataOverride() {
+    if (!key_) return;
+    if (had_) Set(oldType_, old_);
+    else RegDeleteValueW(key_, L"AppData");
+    RegCloseKey(key_);
+  }
+  AppDataOverride(const AppDataOverride&) = delete;
+  AppDataOverride& operator=(const AppDataOverride&) = delete;
+
+ private:
+  void Set(DWORD type, const std::wstring& value) {
+    RegSetValueExW(key_, L"AppData", 0, type, reinterpret_cast<const BYTE*>(value.c_str()),
+                   static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+  }
+
+  HKEY key_ = nullptr;
+  bool had_ = false;
+  DWORD oldType_ = REG_EXPAND_SZ;
+  std::wstring old_;
+};
+
+// A copy of RUVANO.exe, started with extra environment variables when given.
+class Ruvano {
+ public:
+  // appData: the application-data folder the copy is expected to use (see AppDataOverride).
+  explicit Ruvano(std::wstring appData) : appData_(std::move(appData)) {}
+  ~Ruvano() { Kill(); }
+
+  bool Start(const std::wstring& args = L"", const std::map<std::wstring, std::wstring>& extra = {}) {
+    std::wstring block = EnvironmentWith(extra);
+    std::wstring cmd = L"\"" + ruvano::testing::BinDir() + L"RUVANO.exe\"";
+    if (!args.empty()) cmd += L" " + args;
+    STARTUPINFOW si{};
+    si.cb = sizeof(si);
+    form_ = nullptr;
+    return CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, FALSE, CREATE_UNICODE_ENVIRONMENT, block.data(),
+                          nullptr, &si, &pi_) != 0;
+  }
+  // Starts the program and waits for its settings window.
+  bool Run(const std::wstring& args = L"", const std::map<std::wstring, std::wstring>& extra = {}) {
+    return Start(args, extra) && WaitForForm();
+  }
+  bool WaitForForm() {
+    return WaitUntil([&] { return (form_ = FindProcessWindow(pi_.dwProcessId, L"TmainForm", L"RUVANO")) != nullptr; },
+                     10000);
+  }
+
+  HWND form() const { return form_; }
+  HWND Window(const wchar_t* cls) const { return FindProcessWindow(pi_.dwProcessId, cls); }
+  DWORD pid() const { return pi_.dwProcessId; }
+  std::wstring SettingsFile() const { return appData_ + L"\\ZEQ Project\\RUVANO\\RUVANO.ini"; }
+
+  // The exit code once the process has ended within the time, else -1.
+  long WaitExit(DWORD timeoutMs) {
+    if (!pi_.hProcess || WaitForSingleObject(pi_.hProcess, timeoutMs) != WAIT_OBJECT_0) return -1;
+    DWORD code = 0;
+    GetExitCodeProcess(pi_.hProcess, &code);
+    return static_cast<long>(code);
+  }
+  void Kill() {
+    if (!pi_.hProcess) return;
+    if (WaitForSingleObject(pi_.hProcess, 0) == WAIT_TIMEOUT) {
+      TerminateProcess(pi_.hProcess, 1);
+      WaitForSingleObject(pi_.hProcess, 5000);
+    }
+    CloseHandle(pi_.hProcess);
+    CloseHandle(pi_.hThread);
+    pi_ = {};
+  }
+
+ private:
+  std::wstring appData_;
+  PROCESS_INFORMATION pi_{};
+  HWND form_ = nullptr;
+};
+
+std::string ReadAll(const std::wstring& path) {
+  std::string bytes;
+  HANDLE f = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
+                         nullptr);
+  if (f == INVALID_HANDLE_VALUE) return bytes;
+  char buffer[4096];
+  DWORD got = 0;
+  while (ReadFile(f, buffer, sizeof(buffer), &got, nullptr) && got > 0) bytes.append(buffer, got);
+  CloseHandle(f);
+  return bytes;
+}
+
+// Each test starts with Scroll Lock off, as this thread and the programs it starts see it.
+class RuvanoExe : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (ScrollLockOn()) PressScrollLock();
+    ASSERT_TRUE(WaitForScrollLock(false));
+  }
+  void TearDown() override {
+    if (ScrollLockOn()) PressScrollLock();
+  }
+
+  // The application-data folder of this test's copies of the program.
+  const std::wstring& AppData() const { return appData_; }
+
+  TempFolder home_;
+  std::wstring appData_ = home_.path() + L"AppData";
+  bool made_ = CreateDirectoryW(appData_.c_str(), nullptr) != 0;
+  AppDataOverride override_{appData_};
+};
+
+TEST_F(RuvanoExe, StartsHiddenRunsOnceAndQuitsWritingTheDefaultFile) {
+  Ruvano ruvano(AppData());
+  ASSERT_TRUE(ruvano.Run());
+  const HWND app = GetWindow(ruvano.form(), GW_OWNER);
+  ASSERT_NE(app, nullptr);
+  wchar_t caption[32] = {};
+  GetWindowTextW(app, caption, 32);
+  EXPECT_STREQ(caption, L"RUVANO");
+  EXPECT_EQ(ruvano.WaitExit(1000), -1);  // still running, the monitor ticking
+  EXPECT_FALSE(IsWindowVisible(ruvano.form()));
+  EXPECT_FALSE(IsWindowVisible(app));
+  EXPECT_TRUE(SingleInstanceMutex::RunningCopyExists());
+
+  // Nothing is written before the close request; then the file of a first start is the
+  // default one, and the mutex goes with the process.
+  EXPECT_EQ(GetFileAttributesW(ruvano.SettingsFile().c_str()), INVALID_FILE_ATTRIBUTES);
+  PostMessageW(ruvano.form(), WM_CLOSE, 0, 0);
+  EXPECT_EQ(ruvano.WaitExit(10000), 0);
+  EXPECT_EQ(ReadAll(ruvano.SettingsFile()), kDefaultFile);
+  EXPECT_FALSE(SingleInstanceMutex::RunningCopyExists());
+}
+
+TEST_F(RuvanoExe, ADataFolderThatCannotBeMadeEndsTheProgramSilently) {
+  home_.Write(L"not-a-folder", "x");
+  AppDataOverride file(home_.path() + L"not-a-folder");
+  Ruvano ruvano(home_.path() + L"not-a-folder");
+  ASSERT_TRUE(ruvano.Start());
+  EXPECT_EQ(ruvano.WaitExit(10000), 0);
+  EXPECT_FALSE(SingleInstanceMutex::RunningCopyExists());
+  EXPECT_EQ(FindProcessWindow(ruvano.pid(), L"TmainForm"), nullptr);
+}
+
+TEST_F(RuvanoExe, ASecondPlainStartShowsTheSettingsWindowInFrontAndEnds) {
+  Ruvano first(AppData());
+  ASSERT_TRUE(first.Run());
+  FakeImeTarget target;
+  ASSERT_TRUE(target.Start(L"in front before"));
+  ASSERT_TRUE(target.Activate());
+
+  Ruvano second(AppData());
+  ASSERT_TRUE(second.Start());
+  EXPECT_EQ(second.WaitExit(10000), 0);
+  EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(first.form()) && GetForegroundWindow() == first.form(); }, 3000));
+  EXPECT_FALSE(IsWindowVisible(GetWindow(first.form(), GW_OWNER)));
+
+  // Already visible, it is left as it is: not even raised.
+  ASSERT_TRUE(target.Activate());
+  Ruvano third(AppData());
+  ASSERT_TRUE(third.Start());
+  EXPECT_EQ(third.WaitExit(10000), 0);
+  ruvano::testing::PumpFor(300);
+  EXPECT_EQ(GetForegroundWindow(), target.window());
+  EXPECT_TRUE(IsWindowVisible(first.form()));
+}
+
+TEST_F(RuvanoExe, OtherArgumentsEndAtOnceWhileACopyRunsAndTheWaitSwitchStartsASecondCopy) {
+  Ruvano first(AppData());
+  ASSERT_TRUE(first.Run());
+  for (const wchar_t* args : {L"/x", L"/W", L"/Show", L"\"/w x\""}) {
+    Ruvano other(AppData());
+    ASSERT_TRUE(other.Start(args));
+    EXPECT_EQ(other.WaitExit(10000), 0) << args;
+  }
+  EXPECT_FALSE(IsWindowVisible(first.form()));
+
+  // "/w" waits a second and then runs beside the first copy, with its own windows.
+  Ruvano second(AppData());
+  const DWORD start = GetTickCount();
+  ASSERT_TRUE(second.Run(L"/w"));
+  EXPECT_GE(GetTickCount() - start, 900u);
+  EXPECT_NE(second.form(), first.form());
+  EXPECT_EQ(second.WaitExit(500), -1);
+  EXPECT_EQ(first.WaitExit(0), -1);
+  PostMessageW(second.form(), WM_CLOSE, 0, 0);
+  EXPECT_EQ(second.WaitExit(10000), 0);
+  // The first copy still holds the mutex.
+  EXPECT_TRUE(SingleInstanceMutex::RunningCopyExists());
+}
+
+// Sends WM_COPYDATA with the given bytes (or a null data pointer) to the settings window.
+void SendCopyData(HWND form, const void* data, DWORD size) {
+  COPYDATASTRUCT cds{};
+  cds.cbData = size;
+  cds.lpData = const_cast<void*>(data);
+  DWORD_PTR result = 0;
+  SendMessageTimeoutW(form, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&cds), SMTO_NORMAL, 5000, &result);
+}
+
+TEST_F(RuvanoExe, OnlyTheExactShowRequestShowsTheSettingsWindow) {
+  Ruvano ruvano(AppData());
+  ASSERT_TRUE(ruvano.Run());
+  const std::wstring texts[] = {L"/show", L"/Show2", L"/SHOW", L"Show", L""};
+  for (const std::wstring& text : texts) {
+    SendCopyData(ruvano.form(), text.c_str(), static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
+  }
+  SendCopyData(ruvano.form(), nullptr, 14);                 // no data behind a size
+  SendCopyData(ruvano.form(), L"/Sho", 8);                  // cut before the last letter
+  SendMessageW(ruvano.form(), WM_COPYDATA, 0, 0);           // no structure at all
+  ruvano::testing::PumpFor(300);
+  EXPECT_FALSE(IsWindowVisible(ruvano.form()));
+  EXPECT_EQ(ruvano.WaitExit(0), -1);
+
+  // "/Show" without a NUL within the size still counts: the size bounds the text.
+  SendCopyData(ruvano.form(), L"/Show and more", 10);
+  EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(ruvano.form()) != FALSE; }, 3000));
+}
+
+TEST_F(RuvanoExe, TheEndOfTheLogonSavesAndEndsTheProcess) {
+  // wineboot --end-session would end every program of the session, this test included, so
+  // the test sends the two messages the system sends at log-off itself.
+  Ruvano ruvano(AppData());
+  ASSERT_TRUE(ruvano.Run());
+  DWORD_PTR answer = 0;
+  ASSERT_TRUE(SendMessageTimeoutW(ruvano.form(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_NORMAL, 5000, &answer));
+  EXPECT_EQ(answer, static_cast<DWORD_PTR>(TRUE));
+  EXPECT_EQ(ReadAll(ruvano.SettingsFile()), kDefaultFile);
+  SendMessageTimeoutW(GetWindow(ruvano.form(), GW_OWNER), WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, SMTO_NORMAL, 5000,
+                      &answer);
+  EXPECT_EQ(ruvano.WaitExit(5000), 0);
+}
+
+TEST_F(RuvanoExe, AHangingForegroundProgramDoesNotFreezeIt) {
+  Ruvano ruvano(AppData());
+  ASSERT_TRUE(ruvano.Run());
+  FakeImeTarget target;
+  ASSERT_TRUE(target.Start(L"hangs"));
+  ASSERT_TRUE(target.Activate());
+  ruvano::testing::PumpFor(600);
+  target.Hang(5000);
+  // While the target hangs, the program's window answers at once, tick after tick.
+  DWORD slowest = 0;
+  for (int i = 0; i < 12; ++i) {
+    const DWORD start = GetTickCount();
+    DWORD_PTR result = 0;
+    ASSERT_TRUE(SendMessageTimeoutW(ruvano.form(), WM_NULL, 0, 0, SMTO_NORMAL, 2000, &result)) << i;
+    slowest = std::max(slowest, GetTickCount() - start);
+    Sleep(250);
+  }
+  EXPECT_LT(slowest, 1000u);
+}
+
+}  // namespace
