@@ -184,6 +184,32 @@ TEST(TmainForm, APositionOffEveryMonitorIsBroughtBackToThePrimaryMonitor) {
   EXPECT_EQ(p.settings.Top(), r.top);
 }
 
+// A click on a toolbar button, as the toolbar reports it to its parent.
+void ClickToolButton(TmainForm& form, int id) {
+  SendMessageW(form.hwnd(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+               reinterpret_cast<LPARAM>(form.panel().Control(SettingsPanel::Part::ToolBar)));
+}
+
+TEST(TmainForm, HideButtonHidesAndQuitButtonClosesLikeTheTitleBar) {
+  TempFolder folder;
+  Program p(folder.path() + L"RUVANO.ini");
+  ASSERT_TRUE(p.Create());
+  ASSERT_NE(p.form.panel().Control(SettingsPanel::Part::ToolBar), nullptr);
+  p.form.Show();
+  ClickToolButton(p.form, SettingsPanel::kTBHide);
+  EXPECT_FALSE(p.form.SettingsWindowVisible());
+  EXPECT_TRUE(IsWindow(p.form.hwnd()));
+  EXPECT_TRUE(p.form.TimerRunning());
+
+  // A setting changed in the window is written at the close.
+  p.settings.SetHintString(u"かな");
+  p.cues.calls.clear();
+  ClickToolButton(p.form, SettingsPanel::kTBClose);
+  EXPECT_TRUE(WaitUntil([&] { return p.form.hwnd() == nullptr; }, 3000));
+  EXPECT_EQ(p.cues.calls, std::vector<std::string>{"ScrollLedOff"});
+  EXPECT_NE(folder.Read(L"RUVANO.ini").find("[Config]"), std::string::npos);
+}
+
 TEST(TmainForm, EndOfSessionQuerySavesAndAgreesAndAFailingCloseStepStopsNothing) {
   TempFolder folder;
   Program p(folder.path() + L"RUVANO.ini");

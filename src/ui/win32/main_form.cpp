@@ -23,7 +23,8 @@ UniqueIcon LoadProgramIcon(int cx, int cy) {
 }  // namespace
 
 TmainForm::TmainForm(Settings& settings, IProgramCues& cues, Text settingsFile)
-    : settings_(settings), cues_(cues), settingsFile_(std::move(settingsFile)), tick_(desktop_, cues, *this, settings) {}
+    : settings_(settings), cues_(cues), settingsFile_(std::move(settingsFile)), tick_(desktop_, cues, *this, settings),
+      panel_(settings, *this) {}
 
 TmainForm::~TmainForm() {
   // The window goes before the icons it shows, and the settings stop reporting to it.
@@ -38,7 +39,6 @@ bool TmainForm::Create(HWND applicationWindow) noexcept {
   wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
   wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   if (!RegisterClassOnce(wc)) return false;
-  settings_.SetListener([this](SettingField field) { OnSettingChanged(field); });
   RECT frame{0, 0, kClientWidth, kClientHeight};
   ::AdjustWindowRectEx(&frame, kStyle, FALSE, kExStyle);
   // At (0, 0) until the saved position, if any, replaces it.
@@ -68,15 +68,34 @@ void TmainForm::Show() {
 
 bool TmainForm::PreTranslateMessage(MSG& msg) {
   if (!hwnd()) return false;
-  return ::IsDialogMessageW(hwnd(), &msg) != FALSE;
+  return panel_.TranslateAccessKey(msg) || ::IsDialogMessageW(hwnd(), &msg) != FALSE;
+}
+
+void TmainForm::PlayCue(bool on) { cues_.PlayCue(on); }
+void TmainForm::HideHintNow() { cues_.ClearHint(); }
+void TmainForm::HideSettingsWindow() { ::ShowWindow(hwnd(), SW_HIDE); }
+// Posted, not sent: the toolbar that asks is a child of the window that the close destroys.
+void TmainForm::CloseSettingsWindow() { ::PostMessageW(hwnd(), WM_CLOSE, 0, 0); }
+
+void TmainForm::ClientSizeWanted(int width, int height) {
+  const SIZE outer = WindowSizeForClient(hwnd(), width, height);
+  ::SetWindowPos(hwnd(), nullptr, 0, 0, outer.cx, outer.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void TmainForm::FormCreate() {
   FindDesktopWindow();
   SetProgramIcons();
+  // The controls, in the face of the system's menu font. The panel keeps them in step with
+  // the settings; this window adds its own position.
+  panel_.Create(hwnd());
+  settings_.SetListener([this](SettingField field) {
+    panel_.OnSettingChanged(field);
+    OnSettingChanged(field);
+  });
   if (!settingsFile_.empty()) LoadSettings(settingsFile_, settings_);
   EnsureWindowOnScreen(hwnd());
   FollowWindowPosition();
+  panel_.ApplyLoadedState();
   cues_.CreateHintWindow(applicationWindow_);
   SetTickTimerEnabled(true);
 }
@@ -193,7 +212,17 @@ LRESULT TmainForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       timerRunning_ = false;
       ::PostQuitMessage(0);
       return 0;
+    case WM_DPICHANGED:
+      // Onto a monitor of another scale: take the rectangle the system suggests, then the
+      // panel lays its controls out again and asks for the client size they need.
+      if (const auto* suggested = reinterpret_cast<const RECT*>(lp)) {
+        ::SetWindowPos(hwnd(), nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                       suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+      }
+      break;
   }
+  LRESULT result = 0;
+  if (panel_.HandleMessage(msg, wp, lp, &result)) return result;
   return DefaultProc(msg, wp, lp);
 }
 

@@ -12,6 +12,8 @@
 #include "monitor/monitor_tick.h"
 #include "monitor/win32/desktop_win32.h"
 #include "settings/settings.h"
+#include "ui/win32/settings_panel.h"
+#include "ui/win32/settings_panel_host.h"
 #include "zeq/types.h"
 #include "zeq/win32/handles.h"
 #include "zeq/win32/window.h"
@@ -31,7 +33,7 @@ class IProgramCues : public IMonitorCues {
   virtual void ReraiseIndicator(std::int32_t left, std::int32_t top) = 0;
 };
 
-class TmainForm : public Window, public IProgramWindows {
+class TmainForm : public Window, public IProgramWindows, public ISettingsPanelHost {
  public:
   static constexpr const wchar_t* kClassName = L"TmainForm";
   static constexpr const wchar_t* kCaption = L"RUVANO";
@@ -54,12 +56,13 @@ class TmainForm : public Window, public IProgramWindows {
   // Makes the window visible and raises it; its show handler runs.
   void Show();
 
-  // A message of the loop, offered before it is translated and dispatched: the window's
-  // keyboard interface (dialog keys). True when it was used.
+  // A message of the loop, offered before it is translated and dispatched: the toolbar's
+  // access keys and the dialog keys. True when it was used.
   bool PreTranslateMessage(MSG& msg);
 
   Settings& settings() noexcept { return settings_; }
   MonitorTick& tick() noexcept { return tick_; }
+  SettingsPanel& panel() noexcept { return panel_; }
   bool TimerRunning() const noexcept { return timerRunning_; }
 
   // What the tick asks about the program's windows.
@@ -69,6 +72,13 @@ class TmainForm : public Window, public IProgramWindows {
 
   // Switches the monitor's timer off or on; switching on a running timer leaves it alone.
   void SetTickTimerEnabled(bool enabled);
+
+  // What the settings panel asks of its window.
+  void PlayCue(bool on) override;
+  void HideHintNow() override;
+  void HideSettingsWindow() override;
+  void CloseSettingsWindow() override;
+  void ClientSizeWanted(int width, int height) override;
 
  protected:
   LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
@@ -89,6 +99,7 @@ class TmainForm : public Window, public IProgramWindows {
   Text settingsFile_;
   Win32Desktop desktop_;
   MonitorTick tick_;
+  SettingsPanel panel_;
   HWND applicationWindow_ = nullptr;
   bool timerRunning_ = false;
   bool followingWindow_ = false;  // the window moved: Settings follow, the window stays
