@@ -2,6 +2,7 @@
 // fake IME target.
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <commctrl.h>
 
 #include <algorithm>
 #include <map>
@@ -9,6 +10,7 @@
 #include <vector>
 
 #include "app/win32/single_instance.h"
+#include "ui/win32/settings_panel.h"
 #include "wine_test_util.h"
 
 namespace {
@@ -179,6 +181,12 @@ class RuvanoExe : public ::testing::Test {
 
   // The application-data folder of this test's copies of the program.
   const std::wstring& AppData() const { return appData_; }
+  // A settings file for the next start.
+  void Preset(const std::string& ini) {
+    CreateDirectoryW((appData_ + L"\\ZEQ Project").c_str(), nullptr);
+    CreateDirectoryW((appData_ + L"\\ZEQ Project\\RUVANO").c_str(), nullptr);
+    home_.Write(L"AppData\\ZEQ Project\\RUVANO\\RUVANO.ini", ini);
+  }
 
   TempFolder home_;
   std::wstring appData_ = home_.path() + L"AppData";
@@ -206,6 +214,67 @@ TEST_F(RuvanoExe, StartsHiddenRunsOnceAndQuitsWritingTheDefaultFile) {
   EXPECT_EQ(ruvano.WaitExit(10000), 0);
   EXPECT_EQ(ReadAll(ruvano.SettingsFile()), kDefaultFile);
   EXPECT_FALSE(SingleInstanceMutex::RunningCopyExists());
+}
+
+// A left click at a screen point, through the system's input queue.
+void ClickAt(int x, int y) {
+  SetCursorPos(x, y);
+  INPUT input[2] = {};
+  input[0].type = input[1].type = INPUT_MOUSE;
+  input[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+  input[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  SendInput(2, input, sizeof(INPUT));
+}
+
+TEST_F(RuvanoExe, TheImeOfTheForegroundProgramDrivesIndicatorHintAndLed) {
+  Preset("[Config]\r\nIcon=1\r\nHint=1\r\nScroll=1\r\n");
+  Ruvano ruvano(AppData());
+  ASSERT_TRUE(ruvano.Run());
+  FakeImeTarget target;
+  ASSERT_TRUE(target.Start(L"typing here", 300, 200, 500, 400));
+  ASSERT_TRUE(target.Activate());
+  ruvano::testing::PumpFor(600);
+  const HWND indicator = ruvano.Window(L"TIconForm");
+  ASSERT_NE(indicator, nullptr);
+  EXPECT_FALSE(IsWindowVisible(indicator));
+
+  // On: the indicator at the window's top-left corner, 4 pixels in, and the hint by the
+  // pointer; the program takes neither the foreground nor the focus.
+  target.SetOpen(true);
+  ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(indicator) != FALSE; }, 3000));
+  RECT t{}, r{};
+  GetWindowRect(target.window(), &t);
+  GetWindowRect(indicator, &r);
+  EXPECT_EQ(r.left, t.left + 4);
+  EXPECT_EQ(r.top, t.top + 4);
+  HWND hint = nullptr;
+  EXPECT_TRUE(WaitUntil([&] { return (hint = ruvano.Window(L"RuvanoHintWindow")) && IsWindowVisible(hint); }, 3000));
+  EXPECT_EQ(GetForegroundWindow(), target.window());
+
+  // Off: the indicator and the hint go.
+  target.SetOpen(false);
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(indicator); }, 3000));
+  EXPECT_TRUE(WaitUntil([&] { return ruvano.Window(L"RuvanoHintWindow") == nullptr; }, 3000));
+
+  // A click on the indicator opens the settings window in front and closes the indicator.
+  target.SetOpen(true);
+  ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(indicator) != FALSE; }, 3000));
+  GetWindowRect(indicator, &r);
+  ClickAt(r.left + 16, r.top + 16);
+  EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(ruvano.form()) && GetForegroundWindow() == ruvano.form(); }, 3000));
+  EXPECT_FALSE(IsWindowVisible(indicator));
+  SetCursorPos(5, 1000);
+
+  // Hidden again with its "閉じる" button, the window lets the monitor work again.
+  const HWND toolBar = FindWindowExW(ruvano.form(), nullptr, TOOLBARCLASSNAMEW, nullptr);
+  ASSERT_NE(toolBar, nullptr);
+  SendMessageW(ruvano.form(), WM_COMMAND, MAKEWPARAM(ruvano::SettingsPanel::kTBHide, BN_CLICKED), reinterpret_cast<LPARAM>(toolBar));
+  EXPECT_FALSE(IsWindowVisible(ruvano.form()));
+  ASSERT_TRUE(target.Activate());
+  EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(indicator) != FALSE; }, 3000));
+
+  PostMessageW(ruvano.form(), WM_CLOSE, 0, 0);
+  EXPECT_EQ(ruvano.WaitExit(10000), 0);
 }
 
 TEST_F(RuvanoExe, ADataFolderThatCannotBeMadeEndsTheProgramSilently) {

@@ -11,6 +11,7 @@
 #include "settings/settings.h"
 #include "settings/settings_file.h"
 #include "ui/win32/main_form.h"
+#include "ui/win32/program_cues.h"
 #include "zeq/data_folder.h"
 #include "zeq/win32/data_folder_win32.h"
 
@@ -19,27 +20,10 @@ namespace {
 
 inline constexpr char16_t kProgramName[] = u"RUVANO";
 
-class NoProgramCues final : public IProgramCues {
- public:
-  void TickHint() override {}
-  void TriggerHint() override {}
-  void HideImeHint() override {}
-  void PlayCue(bool) override {}
-  void ScrollLedOn() override {}
-  void ScrollLedOff() override {}
-  bool IndicatorVisible() override { return false; }
-  void ShowIndicator(std::int32_t, std::int32_t) override {}
-  void HideIndicator() override {}
-  void CloseIndicator() override {}
-  void CreateHintWindow(HWND) override {}
-  void ClearHint() override {}
-  void ReraiseIndicator(std::int32_t, std::int32_t) override {}
-};
-
 void InitCommonControls() {
   INITCOMMONCONTROLSEX icc{};
   icc.dwSize = sizeof(icc);
-  icc.dwICC = ICC_STANDARD_CLASSES | ICC_BAR_CLASSES | ICC_WIN95_CLASSES;
+  icc.dwICC = ICC_STANDARD_CLASSES | ICC_BAR_CLASSES;
   ::InitCommonControlsEx(&icc);
 }
 
@@ -73,9 +57,10 @@ void Run() {
   if (!application.Create()) return;
 
   Settings settings;
-  NoProgramCues cues;
+  ProgramCues cues(settings);
   TmainForm mainForm(settings, cues, SettingsFilePath(UserDataDir()));
   if (!mainForm.Create(application.hwnd())) return;
+  cues.CreateIndicator(mainForm, application.hwnd());
 
   RunMessageLoop(mainForm);
   // The windows go first, then the mutex is released and its handle closed.

@@ -4,6 +4,7 @@
 
 #include "app/win32/single_instance.h"
 #include "settings/win32/settings_file_win32.h"
+#include "zeq/win32/foreground_win32.h"
 #include "zeq/win32/hwnd.h"
 #include "zeq/win32/placement_win32.h"
 #include "zeq/win32/probes_win32.h"
@@ -135,7 +136,7 @@ void TmainForm::FormCloseQuery() noexcept {
 void TmainForm::WMCopyData(LPARAM lp) {
   if (!ShouldShowForCopyData(SettingsWindowVisible(), lp)) return;
   Show();
-  ::SetForegroundWindow(hwnd());
+  ForceForegroundWindow(hwnd());
 }
 
 void TmainForm::ApplicationEventsDeactivate() { cues_.ReraiseIndicator(tick_.MActLeft, tick_.MActTop); }

@@ -12,6 +12,7 @@
 #include "monitor/monitor_tick.h"
 #include "monitor/win32/desktop_win32.h"
 #include "settings/settings.h"
+#include "ui/win32/indicator_host.h"
 #include "ui/win32/settings_panel.h"
 #include "ui/win32/settings_panel_host.h"
 #include "zeq/types.h"
@@ -33,7 +34,7 @@ class IProgramCues : public IMonitorCues {
   virtual void ReraiseIndicator(std::int32_t left, std::int32_t top) = 0;
 };
 
-class TmainForm : public Window, public IProgramWindows, public ISettingsPanelHost {
+class TmainForm : public Window, public IProgramWindows, public ISettingsPanelHost, public IIndicatorHost {
  public:
   static constexpr const wchar_t* kClassName = L"TmainForm";
   static constexpr const wchar_t* kCaption = L"RUVANO";
@@ -70,8 +71,12 @@ class TmainForm : public Window, public IProgramWindows, public ISettingsPanelHo
   Hwnd ApplicationWindow() override;
   Hwnd DesktopWnd() override;
 
-  // Switches the monitor's timer off or on; switching on a running timer leaves it alone.
-  void SetTickTimerEnabled(bool enabled);
+  // What the indicator asks of the window that hosts the monitor. SetTickTimerEnabled
+  // switches the monitor's timer off or on; switching on a running timer leaves it alone.
+  const Settings& LiveSettings() override { return settings_; }
+  void SetTickTimerEnabled(bool enabled) override;
+  void ShowSettingsWindow() override { Show(); }
+  HWND SettingsWindowHandle() override { return hwnd(); }
 
   // What the settings panel asks of its window.
   void PlayCue(bool on) override;

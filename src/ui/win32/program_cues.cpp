@@ -1,0 +1,67 @@
+#include "ui/win32/program_cues.h"
+
+namespace ruvano {
+
+ProgramCues::ProgramCues(const Settings& settings) : settings_(settings) {}
+
+// The windows go in the reverse order of their making; the hint's countdown before its window.
+ProgramCues::~ProgramCues() {
+  indicator_.reset();
+  hint_.reset();
+  hintWindow_.reset();
+}
+
+bool ProgramCues::CreateIndicator(IIndicatorHost& host, HWND applicationWindow) {
+  auto indicator = std::make_unique<TIconForm>(host);
+  if (!indicator->Create(applicationWindow)) return false;
+  indicator_ = std::move(indicator);
+  return true;
+}
+
+void ProgramCues::CreateHintWindow(HWND applicationWindow) {
+  if (hintWindow_) return;
+  hintWindow_ = std::make_unique<HintWindow>(applicationWindow);
+  hint_ = std::make_unique<CursorHint>(*hintWindow_, settings_);
+}
+
+void ProgramCues::TickHint() {
+  if (hint_) hint_->TickHint();
+}
+
+void ProgramCues::TriggerHint() {
+  if (hint_) hint_->TriggerHint();
+}
+
+void ProgramCues::HideImeHint() {
+  if (hint_) hint_->HideImeHint();
+}
+
+void ProgramCues::ClearHint() {
+  if (!hint_) return;
+  hint_->HideImeHint();
+  hint_->MHintDispC = 0;
+}
+
+void ProgramCues::PlayCue(bool) {}
+void ProgramCues::ScrollLedOn() {}
+void ProgramCues::ScrollLedOff() {}
+
+bool ProgramCues::IndicatorVisible() { return indicator_ && indicator_->IndicatorVisible(); }
+
+void ProgramCues::ShowIndicator(std::int32_t left, std::int32_t top) {
+  if (indicator_) indicator_->ShowIndicator(left, top);
+}
+
+void ProgramCues::HideIndicator() {
+  if (indicator_) indicator_->HideIndicator();
+}
+
+void ProgramCues::CloseIndicator() {
+  if (indicator_) indicator_->CloseIndicator();
+}
+
+void ProgramCues::ReraiseIndicator(std::int32_t left, std::int32_t top) {
+  if (indicator_) indicator_->Reraise(left, top);
+}
+
+}  // namespace ruvano
