@@ -93,7 +93,11 @@ void TmainForm::FormCreate() {
     panel_.OnSettingChanged(field);
     OnSettingChanged(field);
   });
-  if (!settingsFile_.empty()) LoadSettings(settingsFile_, settings_);
+  // A file that cannot be read leaves the defaults; the monitor starts all the same.
+  try {
+    if (!settingsFile_.empty()) LoadSettings(settingsFile_, settings_);
+  } catch (...) {
+  }
   EnsureWindowOnScreen(hwnd());
   FollowWindowPosition();
   panel_.ApplyLoadedState();
