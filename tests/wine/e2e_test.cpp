@@ -249,20 +249,25 @@ TEST_F(RuvanoExe, TheImeOfTheForegroundProgramDrivesIndicatorHintAndLed) {
   EXPECT_EQ(r.top, t.top + 4);
   HWND hint = nullptr;
   EXPECT_TRUE(WaitUntil([&] { return (hint = ruvano.Window(L"RuvanoHintWindow")) && IsWindowVisible(hint); }, 3000));
+  EXPECT_TRUE(WaitForScrollLock(true)) << "LED not lit";
   EXPECT_EQ(GetForegroundWindow(), target.window());
 
-  // Off: the indicator and the hint go.
+  // Off: the indicator, the hint and the LED go.
   target.SetOpen(false);
   EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(indicator); }, 3000));
   EXPECT_TRUE(WaitUntil([&] { return ruvano.Window(L"RuvanoHintWindow") == nullptr; }, 3000));
+  EXPECT_TRUE(WaitForScrollLock(false)) << "LED not darkened";
 
-  // A click on the indicator opens the settings window in front and closes the indicator.
+  // A click on the indicator opens the settings window in front, closes the indicator and
+  // darkens the LED.
   target.SetOpen(true);
   ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(indicator) != FALSE; }, 3000));
+  EXPECT_TRUE(WaitForScrollLock(true));
   GetWindowRect(indicator, &r);
   ClickAt(r.left + 16, r.top + 16);
   EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(ruvano.form()) && GetForegroundWindow() == ruvano.form(); }, 3000));
   EXPECT_FALSE(IsWindowVisible(indicator));
+  EXPECT_TRUE(WaitForScrollLock(false));
   SetCursorPos(5, 1000);
 
   // Hidden again with its "閉じる" button, the window lets the monitor work again.
@@ -272,9 +277,13 @@ TEST_F(RuvanoExe, TheImeOfTheForegroundProgramDrivesIndicatorHintAndLed) {
   EXPECT_FALSE(IsWindowVisible(ruvano.form()));
   ASSERT_TRUE(target.Activate());
   EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(indicator) != FALSE; }, 3000));
+  EXPECT_TRUE(WaitForScrollLock(true));
 
+  // Quitting darkens the LED and writes the settings.
   PostMessageW(ruvano.form(), WM_CLOSE, 0, 0);
   EXPECT_EQ(ruvano.WaitExit(10000), 0);
+  EXPECT_TRUE(WaitForScrollLock(false));
+  EXPECT_NE(ReadAll(ruvano.SettingsFile()).find("Scroll=1\r\n"), std::string::npos);
 }
 
 TEST_F(RuvanoExe, ADataFolderThatCannotBeMadeEndsTheProgramSilently) {

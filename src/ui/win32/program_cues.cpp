@@ -2,7 +2,8 @@
 
 namespace ruvano {
 
-ProgramCues::ProgramCues(const Settings& settings) : settings_(settings) {}
+ProgramCues::ProgramCues(const Settings& settings)
+    : settings_(settings), sound_(player_, settings), led_(keyboard_, settings) {}
 
 // The windows go in the reverse order of their making; the hint's countdown before its window.
 ProgramCues::~ProgramCues() {
@@ -42,9 +43,9 @@ void ProgramCues::ClearHint() {
   hint_->MHintDispC = 0;
 }
 
-void ProgramCues::PlayCue(bool) {}
-void ProgramCues::ScrollLedOn() {}
-void ProgramCues::ScrollLedOff() {}
+void ProgramCues::PlayCue(bool on) { sound_.PlayCue(on); }
+void ProgramCues::ScrollLedOn() { led_.ScrollLedOn(); }
+void ProgramCues::ScrollLedOff() { led_.ScrollLedOff(); }
 
 bool ProgramCues::IndicatorVisible() { return indicator_ && indicator_->IndicatorVisible(); }
 

@@ -1,6 +1,6 @@
 // The program's cues, behind the operations the monitor tick and the settings window call:
-// the cursor hint and the indicator window. The indicator and the hint window are made at
-// start-up and live until the program ends.
+// the ON/OFF sounds, the Scroll Lock LED, the cursor hint and the indicator window. The
+// indicator and the hint window are made at start-up and live until the program ends.
 #pragma once
 
 #include <windows.h>
@@ -9,7 +9,11 @@
 #include <memory>
 
 #include "cues/cursor_hint.h"
+#include "cues/scroll_led.h"
+#include "cues/sound_cue.h"
 #include "cues/win32/hint_window.h"
+#include "cues/win32/keyboard.h"
+#include "cues/win32/sound_player.h"
 #include "settings/settings.h"
 #include "ui/win32/icon_form.h"
 #include "ui/win32/indicator_host.h"
@@ -51,6 +55,10 @@ class ProgramCues final : public IProgramCues {
 
  private:
   const Settings& settings_;
+  Win32SoundPlayer player_;
+  SoundCue sound_;
+  Win32Keyboard keyboard_;
+  ScrollLed led_;
   std::unique_ptr<HintWindow> hintWindow_;
   std::unique_ptr<CursorHint> hint_;
   std::unique_ptr<TIconForm> indicator_;
