@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "../host/wave_form_for_tests.h"
+#include "audio_sink.h"
 #include "cues/scroll_led.h"
 #include "cues/win32/keyboard.h"
 #include "settings/settings.h"
@@ -18,7 +18,12 @@
 
 namespace {
 
-using ruvano::testing::BinDir;
+using ruvano::testing::EnvironmentWithSink;
+using ruvano::testing::NonZeroBytes;
+using ruvano::testing::SoundData;
+using ruvano::testing::StartThroughWineLoader;
+using ruvano::testing::UnixPath;
+using ruvano::testing::WineLoader;
 using ruvano::testing::PumpFor;
 using ruvano::testing::WaitUntil;
 
@@ -73,35 +78,6 @@ TEST(ScrollLedUnderWine, LightsAndDarkensTheScrollLockState) {
   EXPECT_FALSE(ScrollOn());
 }
 
-// Path conversions through Wine's kernel32; empty when not under Wine.
-std::string UnixPath(const std::wstring& path) {
-  using Fn = char*(CDECL*)(const wchar_t*);
-  auto fn = reinterpret_cast<Fn>(
-      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
-  char* unix = fn ? fn(path.c_str()) : nullptr;
-  if (!unix) return {};
-  std::string out = unix;
-  HeapFree(GetProcessHeap(), 0, unix);
-  return out;
-}
-std::wstring DosPath(const std::string& path) {
-  using Fn = wchar_t*(CDECL*)(const char*);
-  auto fn = reinterpret_cast<Fn>(
-      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_dos_file_name")));
-  wchar_t* dos = fn ? fn(path.c_str()) : nullptr;
-  if (!dos) return {};
-  std::wstring out = dos;
-  HeapFree(GetProcessHeap(), 0, dos);
-  return out;
-}
-
-// Wine's program loader, as a Unix path; empty when not under Wine.
-std::wstring WineLoader() {
-  wchar_t unix[MAX_PATH] = {};
-  if (!GetEnvironmentVariableW(L"WINELOADER", unix, MAX_PATH)) return {};
-  return unix;
-}
-
 // Runs the cue player with the given sound index, its audio going to a fresh file, and
 // returns what was written there (empty when nothing was).
 //
@@ -118,34 +94,14 @@ std::vector<std::uint8_t> PlayIntoSink(int index, bool* ran) {
   const std::wstring sink = std::wstring(temp) + L"ruvano_sink_" + tag + L".raw";
   DeleteFileW(sink.c_str());
   const std::string unixSink = UnixPath(sink);
-  // The loader's own command line must name it by its Unix path: it finds its files from there.
-  const std::wstring loader = WineLoader();
-  const std::wstring loaderDos = DosPath(std::string(loader.begin(), loader.end()));
-  if (unixSink.empty() || loaderDos.empty()) return {};
-
-  std::wstring env;
-  wchar_t* block = GetEnvironmentStringsW();
-  for (const wchar_t* p = block; *p; p += wcslen(p) + 1) {
-    if (wcsncmp(p, L"RUVANO_AUDIO_SINK=", 18) != 0) env.append(p).push_back(L'\0');
-  }
-  FreeEnvironmentStringsW(block);
-  env += L"RUVANO_AUDIO_SINK=" + std::wstring(unixSink.begin(), unixSink.end());
-  env.push_back(L'\0');
-  env.push_back(L'\0');
+  if (unixSink.empty()) return {};
 
   const std::wstring eventName = L"RuvanoCuePlayerDone_" + tag;
   ruvano::UniqueHandle done(CreateEventW(nullptr, TRUE, FALSE, eventName.c_str()));
-  std::wstring cmd = L"\"" + loader + L"\" \"" + BinDir() + L"cue_player.exe\" " + std::to_wstring(index) +
-                     L" 1500 " + eventName;
-  STARTUPINFOW si{};
-  si.cb = sizeof(si);
-  PROCESS_INFORMATION pi{};
-  if (!CreateProcessW(loaderDos.c_str(), cmd.data(), nullptr, nullptr, FALSE, CREATE_UNICODE_ENVIRONMENT, env.data(),
-                      nullptr, &si, &pi)) {
+  if (!StartThroughWineLoader(L"cue_player.exe", std::to_wstring(index) + L" 1500 " + eventName,
+                              EnvironmentWithSink(unixSink))) {
     return {};
   }
-  if (pi.hProcess) CloseHandle(pi.hProcess);
-  if (pi.hThread) CloseHandle(pi.hThread);
   *ran = WaitForSingleObject(done.get(), 30000) == WAIT_OBJECT_0;
   Sleep(200);  // the player's process ends and the sink is closed
 
@@ -159,29 +115,6 @@ std::vector<std::uint8_t> PlayIntoSink(int index, bool* ran) {
   }
   DeleteFileW(sink.c_str());
   return bytes;
-}
-
-std::size_t NonZeroBytes(const std::vector<std::uint8_t>& v) {
-  std::size_t n = 0;
-  for (std::uint8_t b : v) n += b != 0;
-  return n;
-}
-
-// The samples of a sound as RUVANO.exe carries it.
-std::vector<std::uint8_t> SoundData(const wchar_t* name) {
-  std::vector<std::uint8_t> out;
-  HMODULE exe = LoadLibraryExW((BinDir() + L"RUVANO.exe").c_str(), nullptr,
-                               LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
-  if (!exe) return out;
-  if (HRSRC r = FindResourceW(exe, name, L"WAVE")) {
-    const auto* p = static_cast<const std::uint8_t*>(LockResource(LoadResource(exe, r)));
-    const std::size_t n = SizeofResource(exe, r);
-    for (std::size_t at = 12; at + 8 <= n; at += 8 + ruvano::testing::Le32(p + at + 4)) {
-      if (std::memcmp(p + at, "data", 4) == 0) out.assign(p + at + 8, p + at + 8 + ruvano::testing::Le32(p + at + 4));
-    }
-  }
-  FreeLibrary(exe);
-  return out;
 }
 
 TEST(SoundCueUnderWine, ChosenSoundReachesTheAudioDeviceWhole) {

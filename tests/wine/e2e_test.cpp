@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/win32/single_instance.h"
+#include "audio_sink.h"
 #include "ui/win32/settings_panel.h"
 #include "wine_test_util.h"
 
@@ -118,6 +119,18 @@ class Ruvano {
     return CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, FALSE, CREATE_UNICODE_ENVIRONMENT, block.data(),
                           nullptr, &si, &pi_) != 0;
   }
+  // Starts the program through Wine's loader, so that the environment block (with the audio
+  // sink) is its Unix environment too, and takes its process from its settings window. The
+  // only copy of the program that runs.
+  bool RunWithAudioSink(const std::string& unixSink) {
+    if (!ruvano::testing::StartThroughWineLoader(L"RUVANO.exe", L"", ruvano::testing::EnvironmentWithSink(unixSink)))
+      return false;
+    if (!WaitUntil([&] { return (form_ = FindWindowW(L"TmainForm", L"RUVANO")) != nullptr; }, 10000)) return false;
+    GetWindowThreadProcessId(form_, &pi_.dwProcessId);
+    pi_.hProcess = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION | PROCESS_TERMINATE, FALSE,
+                               pi_.dwProcessId);
+    return pi_.hProcess != nullptr;
+  }
   // Starts the program and waits for its settings window.
   bool Run(const std::wstring& args = L"", const std::map<std::wstring, std::wstring>& extra = {}) {
     return Start(args, extra) && WaitForForm();
@@ -146,7 +159,7 @@ class Ruvano {
       WaitForSingleObject(pi_.hProcess, 5000);
     }
     CloseHandle(pi_.hProcess);
-    CloseHandle(pi_.hThread);
+    if (pi_.hThread) CloseHandle(pi_.hThread);
     pi_ = {};
   }
 
@@ -284,6 +297,36 @@ TEST_F(RuvanoExe, TheImeOfTheForegroundProgramDrivesIndicatorHintAndLed) {
   EXPECT_EQ(ruvano.WaitExit(10000), 0);
   EXPECT_TRUE(WaitForScrollLock(false));
   EXPECT_NE(ReadAll(ruvano.SettingsFile()).find("Scroll=1\r\n"), std::string::npos);
+}
+
+TEST_F(RuvanoExe, TheChosenOnAndOffSoundsReachTheAudioDevice) {
+  if (ruvano::testing::WineLoader().empty()) GTEST_SKIP() << "needs Wine's audio file sink";
+  const auto on = ruvano::testing::SoundData(L"3PI");
+  const auto off = ruvano::testing::SoundData(L"11PYA");
+  ASSERT_FALSE(on.empty());
+  ASSERT_FALSE(off.empty());
+  Preset("[Config]\r\nWaveIndex=3\r\nWaveIndexOFF=11\r\nOFF=1\r\n");
+  const std::wstring sink = home_.path() + L"audio.raw";
+  Ruvano ruvano(AppData());
+  ASSERT_TRUE(ruvano.RunWithAudioSink(ruvano::testing::UnixPath(sink)));
+  FakeImeTarget target;
+  ASSERT_TRUE(target.Start(L"listening"));
+  ASSERT_TRUE(target.Activate());
+  ruvano::testing::PumpFor(600);
+
+  // Each sound opens the device anew, which starts the sink file afresh: after each event
+  // the file holds that event's sound, whole.
+  auto holds = [&](const std::vector<std::uint8_t>& sound) {
+    const std::string bytes = ReadAll(sink);
+    const std::vector<std::uint8_t> audio(bytes.begin(), bytes.end());
+    return std::search(audio.begin(), audio.end(), sound.begin(), sound.end()) != audio.end();
+  };
+  target.SetOpen(true);
+  EXPECT_TRUE(WaitUntil([&] { return holds(on); }, 3000)) << "no ON sound";
+  target.SetOpen(false);
+  EXPECT_TRUE(WaitUntil([&] { return holds(off); }, 3000)) << "no OFF sound";
+  PostMessageW(ruvano.form(), WM_CLOSE, 0, 0);
+  EXPECT_EQ(ruvano.WaitExit(10000), 0);
 }
 
 TEST_F(RuvanoExe, ADataFolderThatCannotBeMadeEndsTheProgramSilently) {
