@@ -54,6 +54,13 @@ class ChildProcess {
     si.cb = sizeof(si);
     return CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi_) != 0;
   }
+  // Takes over a process that was started otherwise (for example through Wine's loader).
+  bool Adopt(DWORD pid) {
+    Kill();
+    pi_.hProcess = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION | PROCESS_TERMINATE, FALSE, pid);
+    pi_.dwProcessId = pi_.hProcess ? pid : 0;
+    return pi_.hProcess != nullptr;
+  }
   HANDLE process() const { return pi_.hProcess; }
   DWORD pid() const { return pi_.dwProcessId; }
 
@@ -71,7 +78,7 @@ class ChildProcess {
         WaitForSingleObject(pi_.hProcess, 5000);
       }
       CloseHandle(pi_.hProcess);
-      CloseHandle(pi_.hThread);
+      if (pi_.hThread) CloseHandle(pi_.hThread);
     }
     pi_ = {};
   }
@@ -89,6 +96,19 @@ inline HWND FindProcessWindow(DWORD pid, const wchar_t* cls, const wchar_t* titl
     if (owner == pid) return w;
   }
   return nullptr;
+}
+
+// The whole file, or an empty text when it cannot be read.
+inline std::string ReadWholeFile(const std::wstring& path) {
+  std::string bytes;
+  HANDLE f = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                         OPEN_EXISTING, 0, nullptr);
+  if (f == INVALID_HANDLE_VALUE) return bytes;
+  char buffer[4096];
+  DWORD got = 0;
+  while (ReadFile(f, buffer, sizeof(buffer), &got, nullptr) && got > 0) bytes.append(buffer, got);
+  CloseHandle(f);
+  return bytes;
 }
 
 // A fresh folder under the temporary folder, removed with everything in it when the object
@@ -117,18 +137,7 @@ class TempFolder {
     WriteFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &put, nullptr);
     CloseHandle(f);
   }
-  // The whole file, or an empty text when it cannot be read.
-  std::string Read(const std::wstring& name) const {
-    std::string bytes;
-    HANDLE f = CreateFileW((path_ + name).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                           nullptr, OPEN_EXISTING, 0, nullptr);
-    if (f == INVALID_HANDLE_VALUE) return bytes;
-    char buffer[4096];
-    DWORD got = 0;
-    while (ReadFile(f, buffer, sizeof(buffer), &got, nullptr) && got > 0) bytes.append(buffer, got);
-    CloseHandle(f);
-    return bytes;
-  }
+  std::string Read(const std::wstring& name) const { return ReadWholeFile(path_ + name); }
 
   static void RemoveTree(const std::wstring& folder) {
     WIN32_FIND_DATAW fd;
