@@ -1,0 +1,78 @@
+// Cost of one monitor tick against the scripted desktop: the tick's own work (pruning the
+// handle list, qualification, anchor, list bookkeeping, cue calls) without the system calls
+// behind it. The argument is the number of other live windows whose entries sit in the
+// handle list besides the window in front.
+//
+//   build/host/tick_bench [--benchmark_repetitions=5]
+#include <benchmark/benchmark.h>
+
+#include "fake_desktop.h"
+#include "monitor/monitor_tick.h"
+#include "settings/settings.h"
+
+namespace ruvano {
+namespace {
+
+using fakes::FakeCues;
+using fakes::FakeDesktop;
+
+constexpr Hwnd kApp = 0x00020010;
+constexpr Hwnd kDesktop = 0x00010010;
+constexpr Hwnd kA = 0x00010094;
+constexpr Hwnd kB = 0x000300A2;
+constexpr Hwnd kFirstOther = 0x00100000;
+
+struct Rig {
+  FakeDesktop desk;
+  FakeCues cues;
+  Settings settings;
+  MonitorTick tick{desk, cues, cues, settings};
+
+  explicit Rig(int others) {
+    desk.logQueries = false;
+    cues.logCalls = false;
+    cues.applicationWindow = kApp;
+    cues.desktopWnd = kDesktop;
+    desk.Add(kApp, {.className = u"TApplication", .visible = false});
+    desk.Add(kDesktop, {.className = u"Progman", .rect = {0, 0, 1920, 1080}});
+    desk.Add(kA, {.imeOpen = true});
+    desk.Add(kB, {.className = u"Chrome_WidgetWin_1", .rect = {-1288, 207, -7, 1000}, .imeOpen = true});
+    settings.SetIcon(true);
+    settings.SetHint(true);
+    settings.SetOFF(true);
+    settings.SetScroll(true);
+    for (int i = 0; i < others; ++i) {
+      const Hwnd w = kFirstOther + 4 * static_cast<Hwnd>(i);
+      desk.Add(w);
+      tick.ListBoxHandle.InsertFront(HandleList::KeyOf(w));
+    }
+  }
+};
+
+// The same window stays in front with its IME on: the state every tick sees most of the day.
+void BM_TickSameWindowImeOn(benchmark::State& state) {
+  Rig r(static_cast<int>(state.range(0)));
+  r.desk.foreground = kA;
+  r.tick.TimerTimer();
+  r.tick.TimerTimer();
+  for (auto _ : state) r.tick.TimerTimer();
+  state.counters["list"] = static_cast<double>(r.tick.ListBoxHandle.Count());
+}
+BENCHMARK(BM_TickSameWindowImeOn)->Arg(0)->Arg(10)->Arg(1000);
+
+// Every tick finds another window in front, both with their IME on: hide, move the entry
+// to the front, show, LED, hint and sound each time.
+void BM_TickWindowSwitch(benchmark::State& state) {
+  Rig r(static_cast<int>(state.range(0)));
+  bool a = true;
+  for (auto _ : state) {
+    r.desk.foreground = a ? kA : kB;
+    a = !a;
+    r.tick.TimerTimer();
+  }
+  state.counters["list"] = static_cast<double>(r.tick.ListBoxHandle.Count());
+}
+BENCHMARK(BM_TickWindowSwitch)->Arg(0)->Arg(10)->Arg(1000);
+
+}  // namespace
+}  // namespace ruvano
