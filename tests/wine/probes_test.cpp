@@ -184,6 +184,33 @@ TEST(IsImeOpen, FollowsTheTargetsOpenStatusThroughItsFocusedControl) {
   EXPECT_FALSE(IsImeOpen(gone));
 }
 
+TEST(IsImeOpen, AsksTheRightWindowWhenTargetsAlternateOrReplaceTheirImeWindow) {
+  FakeImeTarget a, b;
+  ASSERT_TRUE(a.Start(L"ime probe A"));
+  ASSERT_TRUE(b.Start(L"ime probe B", 300, 250));
+  a.SetOpen(true);
+  for (int i = 0; i < 3; ++i) {
+    EXPECT_TRUE(IsImeOpen(a.window()));
+    EXPECT_FALSE(IsImeOpen(b.window()));
+  }
+  EXPECT_NE(FindImeWindowFor(a.window()), FindImeWindowFor(b.window()));
+
+  // The window asked about last keeps its application's IME window in mind; a replaced one
+  // is looked for afresh.
+  const HWND old = FindImeWindowFor(a.window());
+  EXPECT_TRUE(IsImeOpen(a.window()));
+  const HWND fresh = a.ReplaceImeWindow();
+  ASSERT_NE(fresh, nullptr);
+  ASSERT_NE(fresh, old);
+  EXPECT_EQ(FindImeWindowFor(a.window()), fresh);
+  EXPECT_TRUE(IsImeOpen(a.window()));
+  EXPECT_TRUE(IsImeOpen(a.window()));
+  a.SetOpen(false);
+  EXPECT_FALSE(IsImeOpen(a.window()));
+  b.SetOpen(true);
+  EXPECT_TRUE(IsImeOpen(b.window()));
+}
+
 TEST(IsImeOpen, AHungTargetCountsAsClosedAndDoesNotHoldTheCaller) {
   FakeImeTarget target;
   ASSERT_TRUE(target.Start(L"hung ime probe"));

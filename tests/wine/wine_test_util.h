@@ -171,12 +171,17 @@ class FakeImeTarget {
   static constexpr UINT kHang = WM_APP + 2;
   static constexpr UINT kGetOpen = WM_APP + 3;
   static constexpr UINT kActivate = WM_APP + 4;
+  static constexpr UINT kReplaceIme = WM_APP + 5;
+
+  // Hidden windows of class "RuvanoFakeExtra" that the target makes besides its own.
+  int extraWindows = 0;
 
   // Starts the target with its window at (x, y) sized w × h and waits for its window.
   bool Start(const std::wstring& title = L"Fake IME target", int x = 200, int y = 150, int w = 640,
              int h = 480, bool open = false) {
     std::wstring args = L"/title \"" + title + L"\" /rect " + std::to_wstring(x) + L" " + std::to_wstring(y) +
                         L" " + std::to_wstring(w) + L" " + std::to_wstring(h) + L" /open " + (open ? L"1" : L"0");
+    if (extraWindows > 0) args += L" /extra " + std::to_wstring(extraWindows);
     if (!proc_.Start(L"fake_ime_target.exe", args)) return false;
     WaitUntil([&] { return (wnd_ = FindProcessWindow(proc_.pid(), L"RuvanoFakeTarget")) != nullptr; }, 10000);
     return wnd_ != nullptr;
@@ -187,6 +192,8 @@ class FakeImeTarget {
   bool IsOpen() { return SendMessageW(wnd_, kGetOpen, 0, 0) != 0; }
   // The target stops answering messages for ms milliseconds.
   void Hang(DWORD ms) { PostMessageW(wnd_, kHang, ms, 0); }
+  // The target replaces its IME window by a new one and returns the new window.
+  HWND ReplaceImeWindow() { return reinterpret_cast<HWND>(SendMessageW(wnd_, kReplaceIme, 0, 0)); }
   // Brings the target to the front (from inside its own process) and waits until it is.
   bool Activate() {
     PostMessageW(wnd_, kActivate, 0, 0);

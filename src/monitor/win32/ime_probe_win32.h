@@ -17,7 +17,9 @@ HWND FindImeWindowFor(HWND w) noexcept;
 
 // Asks w's IME window for its open status (WM_IME_CONTROL / IMC_GETOPENSTATUS). False when
 // there is no IME window, or when its thread does not answer within kImeQueryTimeoutMs or is
-// hung: an application that does not answer counts as having its IME closed.
+// hung: an application that does not answer counts as having its IME closed. The IME window
+// found by walking a thread's windows is remembered for that focus window and looked for
+// again only when it is gone.
 bool IsImeOpen(HWND w) noexcept;
 
 }  // namespace ruvano

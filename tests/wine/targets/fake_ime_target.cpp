@@ -2,13 +2,17 @@
 // answers the open-status query with a constant, so this program switches Wine's IME off
 // for itself and provides its own window of class "IME" whose open status a test controls.
 //
-//   fake_ime_target.exe [/title TEXT] [/rect X Y W H] [/open 0|1]
+//   fake_ime_target.exe [/title TEXT] [/rect X Y W H] [/open 0|1] [/extra N]
+//
+// /extra N adds N hidden top-level windows of class "RuvanoFakeExtra", made by a second
+// thread so that the IME window's thread keeps only its own windows.
 //
 // Control messages, sent or posted to the main window (class "RuvanoFakeTarget"):
 //   WM_APP+1 (wParam 0/1)  set the IME open status
 //   WM_APP+2 (wParam ms)   stop answering messages for that long (a hung application)
 //   WM_APP+3               returns the IME open status
 //   WM_APP+4               bring the main window to the front and focus its edit control
+//   WM_APP+5               replace the "IME" window by a new one; returns the new window
 #include <windows.h>
 #include <imm.h>
 #include <shellapi.h>
@@ -28,9 +32,16 @@ constexpr UINT kSetOpen = WM_APP + 1;
 constexpr UINT kHang = WM_APP + 2;
 constexpr UINT kGetOpen = WM_APP + 3;
 constexpr UINT kActivate = WM_APP + 4;
+constexpr UINT kReplaceIme = WM_APP + 5;
 
 LONG g_open = 0;
 HWND g_edit = nullptr;
+HWND g_ime = nullptr;
+
+HWND MakeImeWindow() {
+  return CreateWindowExW(0, L"IME", L"Default IME", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                         GetModuleHandleW(nullptr), nullptr);
+}
 
 LRESULT CALLBACK ImeWndProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
   if (m == WM_IME_CONTROL) {
@@ -57,22 +68,44 @@ LRESULT CALLBACK MainWndProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
       SetForegroundWindow(w);
       SetFocus(g_edit);
       return 0;
+    case kReplaceIme: {
+      // The new window is made first, so it cannot take the old one's handle.
+      HWND fresh = MakeImeWindow();
+      DestroyWindow(g_ime);
+      g_ime = fresh;
+      return reinterpret_cast<LRESULT>(fresh);
+    }
     case WM_DESTROY: PostQuitMessage(0); return 0;
   }
   return DefWindowProcW(w, m, wp, lp);
+}
+
+DWORD WINAPI MakeExtraWindows(void* param) {
+  const int n = static_cast<int>(reinterpret_cast<INT_PTR>(param));
+  WNDCLASSW wc{};
+  wc.lpfnWndProc = DefWindowProcW;
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.lpszClassName = L"RuvanoFakeExtra";
+  RegisterClassW(&wc);
+  for (int i = 0; i < n; ++i)
+    CreateWindowExW(0, L"RuvanoFakeExtra", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, wc.hInstance, nullptr);
+  MSG msg;
+  while (GetMessageW(&msg, nullptr, 0, 0) > 0) DispatchMessageW(&msg);
+  return 0;
 }
 
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE inst, HINSTANCE, PWSTR, int) {
   std::wstring title = L"Fake IME target";
-  int x = 200, y = 150, cw = 640, ch = 480;
+  int x = 200, y = 150, cw = 640, ch = 480, extra = 0;
   int argc = 0;
   LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &argc);
   for (int i = 1; i < argc; ++i) {
     std::wstring a = argv[i];
     if (a == L"/title" && i + 1 < argc) title = argv[++i];
     else if (a == L"/open" && i + 1 < argc) g_open = _wtoi(argv[++i]) != 0;
+    else if (a == L"/extra" && i + 1 < argc) extra = _wtoi(argv[++i]);
     else if (a == L"/rect" && i + 4 < argc) {
       x = _wtoi(argv[++i]); y = _wtoi(argv[++i]); cw = _wtoi(argv[++i]); ch = _wtoi(argv[++i]);
     }
@@ -80,13 +113,17 @@ int WINAPI wWinMain(HINSTANCE inst, HINSTANCE, PWSTR, int) {
   LocalFree(argv);
 
   ImmDisableIME(static_cast<DWORD>(-1));
+  if (extra > 0) {
+    if (HANDLE t = CreateThread(nullptr, 0, MakeExtraWindows, reinterpret_cast<void*>(INT_PTR{extra}), 0, nullptr))
+      CloseHandle(t);
+  }
 
   WNDCLASSW ime{};
   ime.lpfnWndProc = ImeWndProc;
   ime.hInstance = inst;
   ime.lpszClassName = L"IME";
   RegisterClassW(&ime);
-  CreateWindowExW(0, L"IME", L"Default IME", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, inst, nullptr);
+  g_ime = MakeImeWindow();
 
   WNDCLASSW wc{};
   wc.lpfnWndProc = MainWndProc;
