@@ -57,7 +57,14 @@ inline Memory MemoryOf(HANDLE process) {
   return r;
 }
 
-// User plus kernel CPU time of a process, in milliseconds.
+// True under Wine, which gives itself away by an export of its ntdll.
+inline bool RunningUnderWine() {
+  const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+  return ntdll && GetProcAddress(ntdll, "wine_get_version") != nullptr;
+}
+
+// User plus kernel CPU time of a process, in milliseconds. Wine 8 answers for another
+// process with the caller's own times: there, only GetCurrentProcess() gives a true figure.
 inline double CpuMs(HANDLE process) {
   FILETIME created, ended, kernel, user;
   if (!GetProcessTimes(process, &created, &ended, &kernel, &user)) return -1;

@@ -1,0 +1,73 @@
+#!/usr/bin/env bash
+# Reruns every benchmark and prints its figures (docs/performance.md says what they mean):
+#   1. the host benchmark of the monitor tick (Google Benchmark, build/host/tick_bench);
+#   2. under Wine, in one private session: the real tick against the bare system calls
+#      (tick_bench.exe), RUVANO.exe's size and memory over 100 000 ticks
+#      (footprint_bench.exe), the window-system objects over indicator and hint cycles
+#      (windows_bench.exe, when it is built), and RUVANO.exe's CPU time over 60 s idle,
+#      read from /proc because Wine does not report another process's CPU time.
+#
+#   scripts/bench.sh            everything (about 10 minutes on two shared cores)
+#   BENCH_IDLE_SECONDS=60 BENCH_TICK_RUNS=4000 BENCH_TICKS=100000   the defaults
+#
+# Nothing here passes or fails on a figure; the script fails only when a benchmark cannot run.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+idle_seconds=${BENCH_IDLE_SECONDS:-60}
+
+# Inside the Wine session: RUVANO.exe idle, with a fake IME target in front (IME on).
+if [ "${1:-}" = --idle-inside-session ]; then
+  bin=build/mingw
+  cpu_ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
+  wine "$bin/fake_ime_target.exe" /title "idle bench" /open 1 >/dev/null 2>&1 &
+  sleep 3
+  wine "$bin/RUVANO.exe" >/dev/null 2>&1 &
+  sleep 5
+  ruvano=$(pgrep -n -f 'RUVANO\.exe$' || true)
+  target=$(pgrep -n -f 'fake_ime_target\.exe' || true)
+  server=$(pgrep -n -x 'wineserver64|wineserver' || true)
+  if [ -z "$ruvano" ] || [ -z "$target" ]; then
+    echo "idle: RUVANO.exe or the fake target did not start" >&2
+    exit 1
+  fi
+  hz=$(getconf CLK_TCK)
+  r0=$(cpu_ticks "$ruvano"); t0=$(cpu_ticks "$target"); s0=$(cpu_ticks "$server")
+  sleep "$idle_seconds"
+  r1=$(cpu_ticks "$ruvano"); t1=$(cpu_ticks "$target"); s1=$(cpu_ticks "$server")
+  rss=$(awk '/^VmRSS/ {print $2}' "/proc/$ruvano/status")
+  anon=$(awk '/^RssAnon/ {print $2}' "/proc/$ruvano/status")
+  awk -v r=$((r1 - r0)) -v t=$((t1 - t0)) -v s=$((s1 - s0)) -v hz="$hz" -v sec="$idle_seconds" \
+      -v rss="$rss" -v anon="$anon" 'BEGIN {
+    printf "RUVANO.exe idle under Wine for %d s (target in front, IME on; /proc, %d ms resolution)\n", sec, 1000 / hz
+    printf "  RUVANO.exe CPU time           %8.0f ms (%.3f %% of one core, %.2f ms per tick)\n", r * 1000 / hz, r * 100 / hz / sec, r * 1000 / hz / (sec * 4)
+    printf "  idle fake target, for scale   %8.0f ms\n", t * 1000 / hz
+    printf "  wineserver (whole session)    %8.0f ms\n", s * 1000 / hz
+    printf "  RUVANO.exe resident %d KiB, anonymous %d KiB\n", rss, anon
+  }'
+  exit 0
+fi
+
+echo "== Machine"
+echo "nproc: $(nproc); CPU: $(lscpu | sed -n 's/^Model name: *//p' | head -1); $(wine --version 2>/dev/null || echo 'no wine')"
+echo "load average: $(cut -d' ' -f1-3 /proc/loadavg)"
+
+scripts/build.sh all >/dev/null
+
+echo
+echo "== Host: monitor tick on the scripted desktop"
+build/host/tick_bench --benchmark_repetitions=3 --benchmark_report_aggregates_only=true
+
+echo
+echo "== Wine"
+runs=${BENCH_TICK_RUNS:-4000}
+ticks=${BENCH_TICKS:-100000}
+scripts/wine-session.sh bash -c "
+  set -e
+  wine build/mingw/tick_bench.exe /runs $runs
+  echo
+  wine build/mingw/footprint_bench.exe /ticks $ticks
+  if [ -f build/mingw/windows_bench.exe ]; then echo; wine build/mingw/windows_bench.exe; fi
+  echo
+  BENCH_IDLE_SECONDS=$idle_seconds '$0' --idle-inside-session
+"
