@@ -37,10 +37,29 @@ struct RememberedImeWindow {
 };
 RememberedImeWindow g_remembered;
 
-bool AskOpenStatus(HWND ime, DWORD_PTR& answer) noexcept {
+// The last answer, and the IME window that gave it.
+struct LastAnswer {
+  HWND ime = nullptr;
+  bool open = false;
+};
+LastAnswer g_lastAnswer;
+
+enum class Reply { Answered, Gone, Silent };
+
+Reply AskOpenStatus(HWND ime, bool& open) noexcept {
+  DWORD_PTR answer = 0;
   ::SetLastError(ERROR_SUCCESS);
-  return ::SendMessageTimeoutW(ime, WM_IME_CONTROL, IMC_GETOPENSTATUS, 0, SMTO_ABORTIFHUNG | SMTO_NORMAL,
-                               kImeQueryTimeoutMs, &answer) != 0;
+  if (::SendMessageTimeoutW(ime, WM_IME_CONTROL, IMC_GETOPENSTATUS, 0, SMTO_ABORTIFHUNG | SMTO_NORMAL,
+                            kImeQueryTimeoutMs, &answer)) {
+    open = answer != 0;
+    g_lastAnswer = {ime, open};
+    return Reply::Answered;
+  }
+  if (::GetLastError() == ERROR_INVALID_WINDOW_HANDLE) return Reply::Gone;
+  // Busy or hung: its input method cannot have changed while it does not take messages, so
+  // the window that answered last keeps that answer. Anything else counts as closed.
+  open = g_lastAnswer.ime == ime && g_lastAnswer.open;
+  return Reply::Silent;
 }
 
 }  // namespace
@@ -63,18 +82,15 @@ bool IsImeOpen(HWND w) noexcept {
     }
   }
   if (!ime) return false;
-  DWORD_PTR answer = 0;
-  if (AskOpenStatus(ime, answer)) return answer != 0;
-  // The remembered window is gone (its application made a new one): look again, once. A
-  // thread that does not answer in time is not asked twice.
-  if (remembered && ::GetLastError() == ERROR_INVALID_WINDOW_HANDLE) {
-    g_remembered = {};
-    ime = WalkThreadForImeWindow(w);
-    if (!ime) return false;
-    g_remembered = {w, ime};
-    if (AskOpenStatus(ime, answer)) return answer != 0;
-  }
-  return false;
+  bool open = false;
+  if (AskOpenStatus(ime, open) != Reply::Gone) return open;
+  // The remembered window is gone (its application made a new one): look again, once.
+  if (!remembered) return false;
+  g_remembered = {};
+  ime = WalkThreadForImeWindow(w);
+  if (!ime) return false;
+  g_remembered = {w, ime};
+  return AskOpenStatus(ime, open) != Reply::Gone && open;
 }
 
 }  // namespace ruvano

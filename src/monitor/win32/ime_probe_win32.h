@@ -15,9 +15,11 @@ constexpr UINT kImeQueryTimeoutMs = 100;
 // w's thread. nullptr when there is neither.
 HWND FindImeWindowFor(HWND w) noexcept;
 
-// Asks w's IME window for its open status (WM_IME_CONTROL / IMC_GETOPENSTATUS). False when
-// there is no IME window, or when its thread does not answer within kImeQueryTimeoutMs or is
-// hung: an application that does not answer counts as having its IME closed. The IME window
+// Asks w's IME window for its open status (WM_IME_CONTROL / IMC_GETOPENSTATUS), waiting at
+// most kImeQueryTimeoutMs. False when there is no IME window. When its thread does not answer
+// in time or is hung, the IME window that gave the last answer keeps that answer (a busy
+// application cannot switch its input method, and the monitor must not signal OFF and ON
+// again around every pause of it); any other silent window counts as closed. The IME window
 // found by walking a thread's windows is remembered for that focus window and looked for
 // again only when it is gone.
 bool IsImeOpen(HWND w) noexcept;

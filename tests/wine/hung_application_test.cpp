@@ -1,0 +1,103 @@
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "app/win32/application_window.h"
+#include "bench_util.h"
+#include "monitor/monitor_tick.h"
+#include "monitor/null_cues.h"
+#include "monitor/win32/desktop_win32.h"
+#include "wine_test_util.h"
+#include "zeq/win32/hwnd.h"
+
+namespace ruvano {
+namespace {
+
+using testing::FakeImeTarget;
+using testing::WaitUntil;
+
+class SignalLog : public NullMonitorCues, public IProgramWindows {
+ public:
+  HWND app = nullptr;
+  std::vector<std::string> calls;
+  void PlayCue(bool on) override { calls.push_back(on ? "PlayCue(ON)" : "PlayCue(OFF)"); }
+  void ScrollLedOn() override { calls.push_back("ScrollLedOn"); }
+  void ScrollLedOff() override { calls.push_back("ScrollLedOff"); }
+  bool Saw(const std::string& c) const { return std::find(calls.begin(), calls.end(), c) != calls.end(); }
+
+  bool SettingsWindowVisible() override { return false; }
+  Hwnd ApplicationWindow() override { return FromHwnd(app); }
+  Hwnd DesktopWnd() override { return 0; }
+};
+
+// An application in front stops answering while its IME is on. Neither the tick nor the
+// running program waits for it, nothing is signalled while it is silent, and once it answers
+// again the tick follows what it reports.
+TEST(HungForegroundApplication, NeitherTickNorProgramWaitsAndTheStateCatchesUp) {
+  testing::ChildProcess ruvano;
+  ASSERT_TRUE(ruvano.Start(L"RUVANO.exe"));
+  HWND form = nullptr;
+  ASSERT_TRUE(WaitUntil(
+      [&] { return (form = testing::FindProcessWindow(ruvano.pid(), L"TmainForm", L"RUVANO")) != nullptr; }, 10000));
+
+  AppWindow app;
+  ASSERT_TRUE(app.Create());
+  SignalLog log;
+  log.app = app.hwnd();
+  Settings settings;
+  settings.SetOFF(true);
+  Win32Desktop desktop;
+  MonitorTick tick(desktop, log, log, settings);
+
+  FakeImeTarget target;
+  ASSERT_TRUE(target.Start(L"hung application", 200, 150, 640, 480, true));
+  ASSERT_TRUE(target.Activate());
+  const std::string key = std::to_string(FromHwnd(target.window()));
+  ASSERT_TRUE(WaitUntil([&] { tick.TimerTimer(); return tick.ListBoxHandle.IndexOf(key) == 0; }, 3000));
+  log.calls.clear();
+
+  constexpr DWORD kHangMs = 4000;
+  target.Hang(kHangMs);
+  ASSERT_TRUE(WaitUntil([&] {
+    DWORD_PTR r = 0;
+    return SendMessageTimeoutW(target.window(), WM_NULL, 0, 0, SMTO_NORMAL, 20, &r) == 0;
+  }, 2000));
+
+  double longestTick = 0, longestAnswer = 0;
+  int ticks = 0, answers = 0;
+  for (const double start = bench::NowUs(); bench::NowUs() - start < kHangMs / 2 * 1000.0;) {
+    double t0 = bench::NowUs();
+    tick.TimerTimer();
+    longestTick = std::max(longestTick, (bench::NowUs() - t0) / 1000);
+    ++ticks;
+    t0 = bench::NowUs();
+    DWORD_PTR r = 0;
+    answers += SendMessageTimeoutW(form, WM_NULL, 0, 0, SMTO_NORMAL, kHangMs, &r) != 0;
+    longestAnswer = std::max(longestAnswer, (bench::NowUs() - t0) / 1000);
+  }
+  std::printf("With the application in front hung: %d ticks, longest %.1f ms; RUVANO.exe answered %d of %d, "
+              "longest wait %.1f ms\n", ticks, longestTick, answers, ticks, longestAnswer);
+  EXPECT_EQ(answers, ticks);
+  // Waiting for the application would have taken the rest of its pause.
+  EXPECT_LT(longestTick, kHangMs / 4.0);
+  EXPECT_LT(longestAnswer, kHangMs / 4.0);
+  EXPECT_EQ(tick.ListBoxHandle.IndexOf(key), 0);
+  EXPECT_EQ(log.calls, (std::vector<std::string>(ticks, "ScrollLedOn")));
+
+  // Awake again: it switches its IME off and the next tick signals that.
+  target.SetOpen(false);
+  tick.TimerTimer();
+  EXPECT_EQ(tick.ListBoxHandle.IndexOf(key), -1);
+  EXPECT_TRUE(log.Saw("PlayCue(OFF)"));
+  EXPECT_TRUE(log.Saw("ScrollLedOff"));
+
+  PostMessageW(form, WM_CLOSE, 0, 0);
+  EXPECT_EQ(ruvano.WaitExit(10000), 0);
+}
+
+}  // namespace
+}  // namespace ruvano
