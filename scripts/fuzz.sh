@@ -6,8 +6,9 @@
 # build/fuzz/ as crash-* (replay it with: build/fuzz/ini_fuzz build/fuzz/crash-...).
 #
 # The bound is FUZZ_RUNS inputs (default 200000) or FUZZ_SECONDS seconds (default 60),
-# whichever comes first. For a longer run, e.g. an hour on one core:
-#   FUZZ_RUNS=-1 FUZZ_SECONDS=3600 scripts/fuzz.sh
+# whichever comes first; inputs are at most FUZZ_MAX_LEN bytes (default 4096). For a longer
+# run, e.g. an hour on one core with inputs up to 64 KiB:
+#   FUZZ_RUNS=-1 FUZZ_SECONDS=3600 FUZZ_MAX_LEN=65536 scripts/fuzz.sh
 # New interesting inputs collect in build/fuzz/corpus/; copy small, distinct ones into
 # fuzz/corpus/ to keep them as seeds.
 set -euo pipefail
@@ -28,6 +29,6 @@ clang++ -std=c++20 -g -O1 -fno-omit-frame-pointer \
 
 "$out/ini_fuzz" \
   -runs="${FUZZ_RUNS:-200000}" -max_total_time="${FUZZ_SECONDS:-60}" \
-  -max_len=4096 -timeout=10 -rss_limit_mb=2048 \
+  -max_len="${FUZZ_MAX_LEN:-4096}" -timeout=10 -rss_limit_mb=2048 \
   -dict=fuzz/ini.dict -artifact_prefix="$out/" -print_final_stats=1 \
   "$out/corpus" fuzz/corpus
