@@ -34,16 +34,9 @@ class SignalLog : public NullMonitorCues, public IProgramWindows {
   Hwnd DesktopWnd() override { return 0; }
 };
 
-// An application in front stops answering while its IME is on. Neither the tick nor the
-// running program waits for it, nothing is signalled while it is silent, and once it answers
-// again the tick follows what it reports.
-TEST(HungForegroundApplication, NeitherTickNorProgramWaitsAndTheStateCatchesUp) {
-  testing::ChildProcess ruvano;
-  ASSERT_TRUE(ruvano.Start(L"RUVANO.exe"));
-  HWND form = nullptr;
-  ASSERT_TRUE(WaitUntil(
-      [&] { return (form = testing::FindProcessWindow(ruvano.pid(), L"TmainForm", L"RUVANO")) != nullptr; }, 10000));
-
+// An application in front stops answering while its IME is on. The tick does not wait for
+// it, signals nothing while it is silent, and once it answers again follows what it reports.
+TEST(HungForegroundApplication, TheTickDoesNotWaitSignalsNothingAndCatchesUp) {
   AppWindow app;
   ASSERT_TRUE(app.Create());
   SignalLog log;
@@ -67,24 +60,16 @@ TEST(HungForegroundApplication, NeitherTickNorProgramWaitsAndTheStateCatchesUp) 
     return SendMessageTimeoutW(target.window(), WM_NULL, 0, 0, SMTO_NORMAL, 20, &r) == 0;
   }, 2000));
 
-  double longestTick = 0, longestAnswer = 0;
-  int ticks = 0, answers = 0;
-  for (const double start = bench::NowUs(); bench::NowUs() - start < kHangMs / 2 * 1000.0;) {
-    double t0 = bench::NowUs();
+  double longestTick = 0;
+  int ticks = 0;
+  for (const double start = bench::NowUs(); bench::NowUs() - start < kHangMs / 2 * 1000.0; ++ticks) {
+    const double t0 = bench::NowUs();
     tick.TimerTimer();
     longestTick = std::max(longestTick, (bench::NowUs() - t0) / 1000);
-    ++ticks;
-    t0 = bench::NowUs();
-    DWORD_PTR r = 0;
-    answers += SendMessageTimeoutW(form, WM_NULL, 0, 0, SMTO_NORMAL, kHangMs, &r) != 0;
-    longestAnswer = std::max(longestAnswer, (bench::NowUs() - t0) / 1000);
   }
-  std::printf("With the application in front hung: %d ticks, longest %.1f ms; RUVANO.exe answered %d of %d, "
-              "longest wait %.1f ms\n", ticks, longestTick, answers, ticks, longestAnswer);
-  EXPECT_EQ(answers, ticks);
+  std::printf("With the application in front hung: %d ticks, the longest took %.1f ms\n", ticks, longestTick);
   // Waiting for the application would have taken the rest of its pause.
   EXPECT_LT(longestTick, kHangMs / 4.0);
-  EXPECT_LT(longestAnswer, kHangMs / 4.0);
   EXPECT_EQ(tick.ListBoxHandle.IndexOf(key), 0);
   EXPECT_EQ(log.calls, (std::vector<std::string>(ticks, "ScrollLedOn")));
 
@@ -94,9 +79,6 @@ TEST(HungForegroundApplication, NeitherTickNorProgramWaitsAndTheStateCatchesUp) 
   EXPECT_EQ(tick.ListBoxHandle.IndexOf(key), -1);
   EXPECT_TRUE(log.Saw("PlayCue(OFF)"));
   EXPECT_TRUE(log.Saw("ScrollLedOff"));
-
-  PostMessageW(form, WM_CLOSE, 0, 0);
-  EXPECT_EQ(ruvano.WaitExit(10000), 0);
 }
 
 }  // namespace
