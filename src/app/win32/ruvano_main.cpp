@@ -28,12 +28,20 @@ void InitCommonControls() {
 }
 
 // Runs the message loop until the main window ends it. An exception from anything the loop
-// calls is dropped and the loop goes on with the next message.
+// calls is dropped and the loop goes on with the next message. GetMessageW answers -1 when it
+// cannot hand over a message: under Wine, one sent by another process with more data than
+// this thread's stack holds. That message is lost and the loop goes on; only a long run of
+// failures with nothing in between ends it.
 void RunMessageLoop(TmainForm& mainForm) {
-  for (;;) {
+  for (int failures = 0; failures < 1000;) {
     MSG msg;
     const BOOL got = ::GetMessageW(&msg, nullptr, 0, 0);
-    if (got == 0 || got == -1) return;
+    if (got == 0) return;
+    if (got == -1) {
+      ++failures;
+      continue;
+    }
+    failures = 0;
     try {
       if (mainForm.PreTranslateMessage(msg)) continue;
       ::TranslateMessage(&msg);
