@@ -20,8 +20,8 @@ bool Answers(HWND w) {
 // Payloads that no copy of the program sends: sizes that cut a code unit, a payload far too
 // large for any request (under Wine it cannot even be handed to the window procedure), a
 // size larger than the data behind it and a size with no data at all. The running program
-// neither ends nor shows its settings window, and keeps answering.
-TEST(MalformedCopyData, TheRunningProgramNeitherEndsNorShowsItself) {
+// neither ends nor shows its settings window, keeps answering, and still takes a real request.
+TEST(MalformedCopyData, TheRunningProgramOutlivesThemAndStillTakesTheRequest) {
   ChildProcess ruvano;
   ASSERT_TRUE(ruvano.Start(L"RUVANO.exe"));
   HWND form = nullptr;
@@ -51,6 +51,10 @@ TEST(MalformedCopyData, TheRunningProgramNeitherEndsNorShowsItself) {
   ruvano::testing::PumpFor(300);
   EXPECT_EQ(ruvano.WaitExit(0), -1);
   EXPECT_FALSE(IsWindowVisible(form));
+  // The request itself still works.
+  COPYDATASTRUCT request{0, sizeof show, const_cast<wchar_t*>(show)};
+  SendMessageTimeoutW(form, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&request), SMTO_NORMAL, 5000, &r);
+  EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(form) != FALSE; }, 3000));
   PostMessageW(form, WM_CLOSE, 0, 0);
   EXPECT_EQ(ruvano.WaitExit(10000), 0);
 }

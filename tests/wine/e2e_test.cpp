@@ -5,6 +5,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -376,6 +377,67 @@ TEST_F(RuvanoExe, AHangingForegroundProgramDoesNotFreezeIt) {
     ASSERT_TRUE(SendMessageTimeoutW(ruvano.form(), WM_NULL, 0, 0, SMTO_NORMAL, 2000, &result)) << i;
     Sleep(250);
   }
+}
+
+// Faults of the settings file: a read-only file, a file another program holds open without
+// sharing, the data folder removed while the program runs, files of several megabytes and
+// one beyond what a settings file may be. The program starts, runs and quits each time, and
+// no file loses what it held.
+TEST_F(RuvanoExe, SettingsFileFaultsNeitherStopItNorCostTheFileItsContent) {
+  const std::wstring folder = AppData() + L"\\ZEQ Project\\RUVANO\\";
+  const std::wstring file = folder + L"RUVANO.ini";
+  auto runAndQuit = [&](const char* what) {
+    Ruvano ruvano(AppData());
+    const DWORD start = GetTickCount();
+    ASSERT_TRUE(ruvano.Run()) << what;
+    DWORD_PTR answer = 0;
+    EXPECT_TRUE(SendMessageTimeoutW(ruvano.form(), WM_NULL, 0, 0, SMTO_NORMAL, 10000, &answer)) << what;
+    std::printf("%s: started in %lu ms\n", what, GetTickCount() - start);
+    EXPECT_EQ(ruvano.WaitExit(500), -1) << what;
+    PostMessageW(ruvano.form(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(ruvano.WaitExit(10000), 0) << what;
+  };
+
+  const std::string mine = "[Config]\r\nMute=1\r\nHintString=mine\r\n[Mine]\r\nkeep=1\r\n";
+  Preset(mine);
+  SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_READONLY);
+  runAndQuit("read-only file");
+  EXPECT_EQ(ruvano::testing::ReadWholeFile(file), mine);
+  SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_NORMAL);
+
+  HANDLE lock = CreateFileW(file.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+  runAndQuit("locked file");
+  CloseHandle(lock);
+  EXPECT_EQ(ruvano::testing::ReadWholeFile(file), mine);
+
+  {
+    Ruvano ruvano(AppData());
+    ASSERT_TRUE(ruvano.Run());
+    ruvano::testing::TempFolder::RemoveTree(folder);
+    ASSERT_EQ(GetFileAttributesW(folder.c_str()), INVALID_FILE_ATTRIBUTES);
+    ruvano::testing::PumpFor(600);
+    EXPECT_EQ(ruvano.WaitExit(0), -1);
+    PostMessageW(ruvano.form(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(ruvano.WaitExit(10000), 0);
+  }
+
+  // 6 MB: read, kept in full and written back with the program's keys.
+  std::string big = "[Config]\r\nMute=1\r\n[Big]\r\n";
+  for (int i = 0; big.size() < (6u << 20); ++i) big += "key" + std::to_string(i) + "=" + std::string(100, 'x') + "\r\n";
+  big += "last=1\r\n";
+  Preset(big);
+  runAndQuit("6 MB file");
+  const std::string saved = ruvano::testing::ReadWholeFile(file);
+  EXPECT_GE(saved.size(), big.size());
+  EXPECT_NE(saved.find("Mute=1\r\n"), std::string::npos);
+  EXPECT_NE(saved.find(big.substr(big.find("[Big]"))), std::string::npos);
+
+  // Beyond 16 MB the program does not take it for a settings file: defaults, file untouched.
+  std::string huge(17u << 20, ';');
+  Preset(huge);
+  runAndQuit("17 MB file");
+  EXPECT_EQ(ruvano::testing::ReadWholeFile(file).size(), huge.size());
 }
 
 }  // namespace
