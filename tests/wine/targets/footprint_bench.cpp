@@ -3,7 +3,8 @@
 // which does not report another process's CPU time, scripts/bench.sh measures that from
 // /proc. The ticks are run by sending the settings window its timer message, so the real
 // program runs its real tick without waiting 250 ms for each; a fake IME target is in front
-// and its IME is switched on and off every 100 ticks.
+// and its IME is switched on and off every 100 ticks. The program runs with every cue on
+// (indicator, hint, sounds, LED): its settings file is set so for the run and put back after.
 //
 //   footprint_bench.exe [/ticks N] [/idle SECONDS]     (defaults 100000 and 60)
 //
@@ -16,7 +17,11 @@
 #include <string>
 
 #include "bench_util.h"
+#include "settings/settings_file.h"
 #include "wine_test_util.h"
+#include "zeq/data_folder.h"
+#include "zeq/win32/data_folder_win32.h"
+#include "zeq/win32/hwnd.h"
 
 namespace {
 
@@ -32,6 +37,36 @@ void PrintMemory(const char* when, HANDLE process) {
   const bench::Memory m = bench::MemoryOf(process);
   std::printf("  %-28s private %8.0f KiB   working set %8.0f KiB\n", when, m.privateKiB, m.workingSetKiB);
 }
+
+// Sets the program's settings file for the run and puts the old one back afterwards.
+class SettingsFileForTheRun {
+ public:
+  explicit SettingsFileForTheRun(const std::string& content) {
+    const std::wstring folder = ToWide(GetSpecialFolder(kAppDataIndex)) + L"\\ZEQ Project";
+    CreateDirectoryW(folder.c_str(), nullptr);
+    CreateDirectoryW((folder + L"\\RUVANO").c_str(), nullptr);
+    path_ = folder + L"\\RUVANO\\" + ToWide(kSettingsFileName);
+    had_ = GetFileAttributesW(path_.c_str()) != INVALID_FILE_ATTRIBUTES;
+    if (had_) old_ = testing::ReadWholeFile(path_);
+    Write(content);
+  }
+  ~SettingsFileForTheRun() {
+    if (had_) Write(old_);
+    else DeleteFileW(path_.c_str());
+  }
+
+ private:
+  void Write(const std::string& bytes) {
+    HANDLE f = CreateFileW(path_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (f == INVALID_HANDLE_VALUE) return;
+    DWORD put = 0;
+    WriteFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &put, nullptr);
+    CloseHandle(f);
+  }
+  std::wstring path_;
+  bool had_ = false;
+  std::string old_;
+};
 
 }  // namespace
 
@@ -55,6 +90,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     std::printf("footprint_bench: the fake IME target did not come to the front\n");
     return 1;
   }
+  SettingsFileForTheRun everyCue(
+      "[Config]\r\nWaveIndex=3\r\nWaveIndexOFF=5\r\nIcon=1\r\nHint=1\r\nOFF=1\r\nScroll=1\r\n");
   testing::ChildProcess ruvano;
   HWND form = nullptr;
   if (!ruvano.Start(L"RUVANO.exe") ||

@@ -8,7 +8,8 @@
 //   soak.exe [/cycles N]     (default 10000)
 //
 // Exit code 0 when the handle list is empty at the end, no object count grew after the
-// first 1000 cycles, memory grew by less than 1 MiB and the LED is off; 1 otherwise.
+// first 1000 cycles (beyond two objects the system may still hold at the moment of counting),
+// memory grew by less than 1 MiB and the LED is off; 1 otherwise.
 #include <windows.h>
 #include <shellapi.h>
 
@@ -118,11 +119,19 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     }
   }
   // The last cycle switched the IME off: the LED goes dark (the key events arrive through
-  // the input queue).
+  // the input queue). What the system finishes in the background settles meanwhile.
   const bool ledOff = testing::WaitUntil([] { return !ScrollLockOn(); }, 3000);
+  testing::PumpFor(500);
+  last = sample();
+  std::printf("  %8s %7zu %6ld %6ld %8ld %12.0f %12.0f\n", "settled", last.listed, last.gdi, last.user, last.handles,
+              last.privateKiB, last.workingSetKiB);
 
-  const bool flat = last.listed == 0 && listedWhileOn && last.gdi <= warm.gdi && last.user <= warm.user &&
-                    last.handles <= warm.handles && last.privateKiB - warm.privateKiB < 1024;
+  // A leak of one object in a hundred cycles would add 90 over the run; a count caught one
+  // or two above its level is an object the system has not yet let go.
+  constexpr long kTransient = 2;
+  const bool flat = last.listed == 0 && listedWhileOn && last.gdi <= warm.gdi + kTransient &&
+                    last.user <= warm.user + kTransient && last.handles <= warm.handles + kTransient &&
+                    last.privateKiB - warm.privateKiB < 1024;
   std::printf("  %.1f ms per cycle; handle list %s; objects and memory %s; LED %s\n",
               (bench::NowUs() - t0) / 1000 / cycles, listedWhileOn && last.listed == 0 ? "right" : "WRONG",
               flat ? "flat" : "GREW", ledOff ? "off" : "STILL ON");
