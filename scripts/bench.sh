@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # Reruns every benchmark and prints its figures (docs/performance.md says what they mean):
 #   1. the host benchmark of the monitor tick (Google Benchmark, build/host/tick_bench);
-#   2. under Wine, in one private session: the real tick against the bare system calls
+#   2. under Wine, in a private session: the real tick against the bare system calls
 #      (tick_bench.exe), RUVANO.exe's size and memory over 100 000 ticks
-#      (footprint_bench.exe), the window-system objects over indicator and hint cycles
-#      (windows_bench.exe, when it is built), and RUVANO.exe's CPU time over 60 s idle,
+#      (footprint_bench.exe) and the window-system objects over indicator and hint cycles
+#      (windows_bench.exe); then, in a fresh session, RUVANO.exe's CPU time over 60 s idle,
 #      read from /proc because Wine does not report another process's CPU time.
 #
 #   scripts/bench.sh            everything (about 10 minutes on two shared cores)
@@ -68,6 +68,7 @@ scripts/wine-session.sh bash -c "
   echo
   wine build/mingw/footprint_bench.exe /ticks $ticks
   if [ -f build/mingw/windows_bench.exe ]; then echo; wine build/mingw/windows_bench.exe; fi
-  echo
-  BENCH_IDLE_SECONDS=$idle_seconds '$0' --idle-inside-session
 "
+# The idle figure gets a session of its own, with nothing left over from the runs above.
+echo
+BENCH_IDLE_SECONDS=$idle_seconds scripts/wine-session.sh "$0" --idle-inside-session
