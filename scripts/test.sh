@@ -13,3 +13,5 @@ if [ -x scripts/fuzz.sh ]; then
 fi
 echo "== Windows tests under Wine"
 scripts/wine-session.sh ctest --test-dir build/mingw --output-on-failure
+echo "== End of the logon with the real program"
+scripts/wine-session.sh scripts/end-session-check.sh build/mingw/RUVANO.exe
