@@ -26,4 +26,4 @@ ok=1
 if [ -z "$code" ]; then echo "RUVANO.exe still runs after the end of the session"; kill "$pid" 2>/dev/null || true; ok=0
 elif [ "$code" != 0 ]; then echo "RUVANO.exe ended with exit code $code"; ok=0; fi
 if ! grep -q $'^\\[Config\\]\r$' "$ini" 2>/dev/null; then echo "no settings file written at the end of the session"; ok=0; fi
-if [ $ok = 1 ]; then echo "end of session: settings written, exit code 0"; echo "1 passed, 0 failed"; else echo "0 passed, 1 failed"; exit 1; fi
+if [ $ok = 1 ]; then echo "end of session: settings written, exit code 0"; else echo "end-of-session check FAILED"; exit 1; fi

@@ -11,7 +11,7 @@ if [ -x scripts/fuzz.sh ]; then
   echo "== Fuzzing (bounded)"
   scripts/fuzz.sh
 fi
-echo "== Windows tests under Wine"
-scripts/wine-session.sh ctest --test-dir build/mingw --output-on-failure
 echo "== End of the logon with the real program"
 scripts/wine-session.sh scripts/end-session-check.sh build/mingw/RUVANO.exe
+echo "== Windows tests under Wine"
+scripts/wine-session.sh ctest --test-dir build/mingw --output-on-failure
