@@ -131,19 +131,8 @@ LRESULT HintWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       return HTTRANSPARENT;
     case WM_MOUSEACTIVATE:
       return MA_NOACTIVATE;
-    case WM_ERASEBKGND:
-      return 1;  // WM_PAINT fills the whole client area
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = ::BeginPaint(hwnd(), &ps);
-      if (dc) Paint(dc);
-      ::EndPaint(hwnd(), &ps);
-      return 0;
-    }
-    case WM_PRINTCLIENT:  // AnimateWindow draws the window through this
-      Paint(reinterpret_cast<HDC>(wp));
-      return 0;
   }
+  if (LRESULT r = 0; HandlePaintMessage(msg, wp, r)) return r;
   return DefaultProc(msg, wp, lp);
 }
 

@@ -35,7 +35,7 @@ class HintWindow final : public Window, public IHintWindow {
 
  private:
   HFONT CurrentFont() const noexcept;
-  void Paint(HDC dc) noexcept;
+  void Paint(HDC dc) noexcept override;
 
   HWND owner_;
   UniqueFont font_;  // the system's tooltip font; none means the default GUI font

@@ -182,19 +182,8 @@ LRESULT TIconForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       FormCloseQuery();
       HideIndicator();
       return 0;
-    case WM_ERASEBKGND:
-      return 1;  // WM_PAINT fills the whole client area
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = ::BeginPaint(hwnd(), &ps);
-      if (dc) Paint(dc);
-      ::EndPaint(hwnd(), &ps);
-      return 0;
-    }
-    case WM_PRINTCLIENT:
-      Paint(reinterpret_cast<HDC>(wp));
-      return 0;
   }
+  if (LRESULT r = 0; HandlePaintMessage(msg, wp, r)) return r;
   return DefaultProc(msg, wp, lp);
 }
 

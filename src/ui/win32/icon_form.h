@@ -49,7 +49,7 @@ class TIconForm final : public Window {
   void ReleaseTimer();
   void TrackLeave() noexcept;
   void ApplyOpacity(const IndicatorOpacity& wanted) noexcept;
-  void Paint(HDC dc) noexcept;
+  void Paint(HDC dc) noexcept override;
 
   IIndicatorHost& host_;
   HWND owner_ = nullptr;

@@ -37,10 +37,10 @@ void ProgramCues::HideImeHint() {
   if (hint_) hint_->HideImeHint();
 }
 
+// Called once Hint has been switched off: the hint's own handler hides it and clears the
+// countdown.
 void ProgramCues::ClearHint() {
-  if (!hint_) return;
-  hint_->HideImeHint();
-  hint_->MHintDispC = 0;
+  if (hint_) hint_->CHKHintClick();
 }
 
 void ProgramCues::PlayCue(bool on) { sound_.PlayCue(on); }

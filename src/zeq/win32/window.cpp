@@ -28,6 +28,27 @@ HWND Window::CreateWindowFor(DWORD exStyle, const wchar_t* className, const wcha
 
 LRESULT Window::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) { return DefaultProc(msg, wp, lp); }
 
+bool Window::HandlePaintMessage(UINT msg, WPARAM wp, LRESULT& result) noexcept {
+  switch (msg) {
+    case WM_ERASEBKGND:
+      result = 1;  // Paint fills the whole client area
+      return true;
+    case WM_PAINT: {
+      PAINTSTRUCT ps;
+      HDC dc = ::BeginPaint(hwnd_, &ps);
+      if (dc) Paint(dc);
+      ::EndPaint(hwnd_, &ps);
+      result = 0;
+      return true;
+    }
+    case WM_PRINTCLIENT:
+      Paint(reinterpret_cast<HDC>(wp));
+      result = 0;
+      return true;
+  }
+  return false;
+}
+
 LRESULT CALLBACK Window::StaticWndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) noexcept {
   Window* self = nullptr;
   if (msg == WM_NCCREATE) {

@@ -28,6 +28,11 @@ class Window {
   virtual LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
   LRESULT DefaultProc(UINT msg, WPARAM wp, LPARAM lp) noexcept { return ::DefWindowProcW(hwnd_, msg, wp, lp); }
 
+  // For windows that draw their whole client area in Paint: answers WM_ERASEBKGND,
+  // WM_PAINT and WM_PRINTCLIENT (which AnimateWindow uses). True when msg was one of them.
+  bool HandlePaintMessage(UINT msg, WPARAM wp, LRESULT& result) noexcept;
+  virtual void Paint(HDC) noexcept {}
+
   // Called after WM_NCDESTROY; the handle is gone by then.
   virtual void OnDestroyed() noexcept {}
 
