@@ -2,20 +2,30 @@
 # End-of-logon check with the real program: RUVANO.exe runs, Wine ends the session
 # (`wineboot --end-session` sends WM_QUERYENDSESSION, then WM_ENDSESSION), and the program
 # must have written its settings file and ended with exit code 0. Runs inside
-# scripts/wine-session.sh; it uses the prefix's own data folder and puts back what was there.
+# scripts/wine-session.sh, with a data folder of its own: the user's application-data folder
+# is pointed at a fresh folder for the run and put back afterwards.
 set -euo pipefail
 exe=${1:-build/mingw/RUVANO.exe}
-appdata=$(winepath -u "$(wine cmd /c echo %APPDATA% 2>/dev/null | tr -d '\r')")
-ini="$appdata/ZEQ Project/RUVANO/RUVANO.ini"
-saved=""
-if [ -f "$ini" ]; then saved=$(mktemp); cp "$ini" "$saved"; fi
-restore() { if [ -n "$saved" ]; then cp "$saved" "$ini"; rm -f "$saved"; else rm -f "$ini"; fi; }
+waiter="$(dirname "$exe")/wait_window.exe"
+shell_folders='HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer\User Shell Folders'
+home=$(mktemp -d)
+line=$(wine reg query "$shell_folders" /v AppData 2>/dev/null | tr -d '\r' | awk '$1 == "AppData"' || true)
+old_type=$(awk '{ print $2 }' <<<"$line")
+old_value=$(sed -E 's/^ *AppData +REG_[A-Z_]+ +//' <<<"$line")
+restore() {
+  if [ -n "$line" ]; then wine reg add "$shell_folders" /v AppData /t "$old_type" /d "$old_value" /f >/dev/null 2>&1
+  else wine reg delete "$shell_folders" /v AppData /f >/dev/null 2>&1; fi
+  rm -rf "$home"
+}
 trap restore EXIT
-rm -f "$ini"
+wine reg add "$shell_folders" /v AppData /t REG_SZ /d "$(winepath -w "$home")" /f >/dev/null 2>&1
+ini="$home/ZEQ Project/RUVANO/RUVANO.ini"
 
 wine "$exe" & pid=$!
-for _ in $(seq 1 100); do [ -d "$(dirname "$ini")" ] && break; sleep 0.1; done
-sleep 2
+# The session may end only once the program runs with its settings window made.
+if ! wine "$waiter" TmainForm RUVANO 20000; then
+  echo "RUVANO.exe showed no settings window within 20 s"; kill "$pid" 2>/dev/null || true; exit 1
+fi
 wine wineboot --end-session >/dev/null 2>&1 || true
 code=""
 for _ in $(seq 1 100); do

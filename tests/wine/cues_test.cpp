@@ -18,7 +18,9 @@
 
 namespace {
 
+using ruvano::testing::ChildProcess;
 using ruvano::testing::EnvironmentWithSink;
+using ruvano::testing::FindProcessId;
 using ruvano::testing::NonZeroBytes;
 using ruvano::testing::SoundData;
 using ruvano::testing::StartThroughWineLoader;
@@ -103,7 +105,9 @@ std::vector<std::uint8_t> PlayIntoSink(int index, bool* ran) {
     return {};
   }
   *ran = WaitForSingleObject(done.get(), 30000) == WAIT_OBJECT_0;
-  Sleep(200);  // the player's process ends and the sink is closed
+  // The sink is complete once the player's process has ended and closed the device.
+  ChildProcess player;
+  if (*ran && player.Adopt(FindProcessId(L"cue_player.exe"))) *ran = player.WaitExit(10000) == 0;
 
   std::vector<std::uint8_t> bytes;
   {

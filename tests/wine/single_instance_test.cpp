@@ -33,6 +33,10 @@ class RunningCopy {
     return bytes;
   }
   void Hang(DWORD ms) { PostMessageW(wnd_, WM_APP + 5, ms, 0); }
+  bool Answers() {
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutW(wnd_, WM_NULL, 0, 0, SMTO_NORMAL, 50, &result) != 0;
+  }
   void Kill() { proc_.Kill(); wnd_ = nullptr; }
 
  private:
@@ -95,7 +99,8 @@ TEST(ShowRequestSender, AHungRunningCopyDoesNotHoldTheSender) {
   RunningCopy copy;
   ASSERT_TRUE(copy.Start(false));
   copy.Hang(60000);
-  Sleep(500);  // let the copy's thread pick up the hang before the request arrives
+  // The request must meet a copy that has stopped taking messages.
+  ASSERT_TRUE(WaitUntil([&] { return !copy.Answers(); }, 5000));
   const DWORD start = GetTickCount();
   EXPECT_FALSE(ruvano::SendShowRequestToRunningCopy());
   const DWORD waited = GetTickCount() - start;

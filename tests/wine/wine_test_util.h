@@ -3,6 +3,7 @@
 #pragma once
 
 #include <windows.h>
+#include <tlhelp32.h>
 
 #include <functional>
 #include <string>
@@ -86,6 +87,20 @@ class ChildProcess {
  private:
   PROCESS_INFORMATION pi_{};
 };
+
+// The id of a running process whose exe has the given file name, or 0.
+inline DWORD FindProcessId(const wchar_t* exeName) {
+  DWORD pid = 0;
+  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+  if (snapshot == INVALID_HANDLE_VALUE) return 0;
+  PROCESSENTRY32W entry{};
+  entry.dwSize = sizeof(entry);
+  for (BOOL more = Process32FirstW(snapshot, &entry); more && !pid; more = Process32NextW(snapshot, &entry)) {
+    if (lstrcmpiW(entry.szExeFile, exeName) == 0) pid = entry.th32ProcessID;
+  }
+  CloseHandle(snapshot);
+  return pid;
+}
 
 // A top-level window of the given process and class (title optional), or nullptr.
 inline HWND FindProcessWindow(DWORD pid, const wchar_t* cls, const wchar_t* title = nullptr) {
