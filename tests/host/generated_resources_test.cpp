@@ -37,7 +37,7 @@ TEST(GeneratedResources, CommittedFilesAreExactlyWhatTheGeneratorsMake) {
   auto pictures = media::GeneratePictures();
   files.insert(files.end(), pictures.begin(), pictures.end());
   media::WriteAll(files, dir);
-  EXPECT_EQ(files.size(), 15u);
+  EXPECT_EQ(files.size(), 19u);
   for (const auto& [name, bytes] : files) {
     const Bytes fresh = media::ReadFile(dir / name);
     const Bytes committed = Committed(name);

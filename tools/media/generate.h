@@ -12,8 +12,9 @@ namespace ruvano::media {
 
 // "0kacha.wav" .. "11pya.wav".
 std::vector<std::pair<std::string, Bytes>> GenerateSounds();
-// "imagedef.ico", "ruvano.ico" and "appicon.grp", a second icon group over the images of
-// "ruvano.ico".
+// "imagedef.ico", "ruvano.ico", "appicon.grp" (a second icon group over the images of
+// "ruvano.ico") and the four other input modes' pictures "modekata.ico", "modehkata.ico",
+// "modealnum.ico" and "modehalnum.ico".
 std::vector<std::pair<std::string, Bytes>> GeneratePictures();
 
 void WriteAll(const std::vector<std::pair<std::string, Bytes>>& files, const std::filesystem::path& folder);

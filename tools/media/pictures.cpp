@@ -108,6 +108,38 @@ Shape Hiragana(const Placement& p, std::int64_t width) {
   return Union(std::move(parts));
 }
 
+// A stroke through design points, each point's x first narrowed to `widthPermille` of its
+// full-width distance from the centre (half-width letters keep the height, not the width).
+Shape NarrowStroke(const Placement& p, std::vector<Point> through, int steps, std::int64_t width,
+                   std::int64_t widthPermille) {
+  for (auto& pt : through) pt = p.At({DivRound(pt.first * widthPermille, 1000), pt.second});
+  return Stroke(steps > 1 ? SmoothCurve(through, steps) : through, width);
+}
+
+// The katakana "カ": the bar that turns down at its right end into a hooked stroke, and the
+// long stroke that falls to the lower left.
+Shape Katakana(const Placement& p, std::int64_t width, std::int64_t widthPermille) {
+  std::vector<Shape> parts;
+  parts.push_back(NarrowStroke(p, {{-420, -200}, {330, -225}}, 1, width, widthPermille));
+  parts.push_back(NarrowStroke(p, {{330, -225}, {325, 80}, {285, 320}, {210, 450}, {90, 385}}, 8, width,
+                               widthPermille));
+  parts.push_back(NarrowStroke(p, {{-20, -480}, {-35, -160}, {-110, 130}, {-250, 330}, {-420, 450}}, 8, width,
+                               widthPermille));
+  return Union(std::move(parts));
+}
+
+// The Latin capital "A": two legs from the apex and the cross bar.
+Shape LatinA(const Placement& p, std::int64_t width, std::int64_t widthPermille) {
+  std::vector<Shape> parts;
+  parts.push_back(NarrowStroke(p, {{0, -470}, {-400, 460}}, 1, width, widthPermille));
+  parts.push_back(NarrowStroke(p, {{0, -470}, {400, 460}}, 1, width, widthPermille));
+  parts.push_back(NarrowStroke(p, {{-235, 150}, {235, 150}}, 1, width, widthPermille));
+  return Union(std::move(parts));
+}
+
+// Half-width letters take a little over half the width of full-width ones.
+constexpr std::int64_t kHalfWidthPermille = 560;
+
 // At 16 pixels the paw print is drawn pixel by pixel: anti-aliased ellipses of a pixel or two
 // only blur into a blob. Rows of 10 pixels, top-left at (3, 3).
 Shape SmallPaw() {
@@ -144,18 +176,37 @@ Canvas DrawKeyCap(int size, Symbol symbol, Shading shading) {
   canvas.Fill(RoundRect(l.faceL + l.rim, l.faceT + l.rim, l.faceR - l.rim, l.faceB - l.rim, l.faceRadius - l.rim / 2),
               VerticalGradient(c.faceTop, c.faceBottom, faceTop, faceBottom));
 
-  if (symbol == Symbol::Paw) {
-    canvas.Fill(size == 16 ? SmallPaw() : Paw({l.pawX, l.pawY, l.pawSize}), c.ink);
-  } else {
-    canvas.Fill(Hiragana({l.kanaX, l.kanaY, l.kanaSize}, DivRound(l.kanaSize * 95, 1000)), c.ink);
+  const Placement kana{l.kanaX, l.kanaY, l.kanaSize};
+  const std::int64_t pen = DivRound(l.kanaSize * 95, 1000);
+  switch (symbol) {
+    case Symbol::Paw:
+      canvas.Fill(size == 16 ? SmallPaw() : Paw({l.pawX, l.pawY, l.pawSize}), c.ink);
+      break;
+    case Symbol::Hiragana:
+      canvas.Fill(Hiragana(kana, pen), c.ink);
+      break;
+    case Symbol::Katakana:
+      canvas.Fill(Katakana(kana, pen, 1000), c.ink);
+      break;
+    case Symbol::HalfKatakana:
+      canvas.Fill(Katakana(kana, pen, kHalfWidthPermille), c.ink);
+      break;
+    case Symbol::FullAlnum:
+      canvas.Fill(LatinA(kana, pen, 1000), c.ink);
+      break;
+    case Symbol::HalfAlnum:
+      canvas.Fill(LatinA(kana, pen, kHalfWidthPermille), c.ink);
+      break;
   }
   return canvas;
 }
 
-Bytes BuildDefaultPicture() {
+Bytes BuildDefaultPicture() { return BuildModePicture(Symbol::Hiragana); }
+
+Bytes BuildModePicture(Symbol symbol) {
   // The window shows only the inner 28 × 28 pixels with rounded corners; the frame around
   // the key-cap gets the outline colour so that nothing light shows at the corners.
-  Canvas cap = DrawKeyCap(32, Symbol::Hiragana, Shading::Smooth);
+  Canvas cap = DrawKeyCap(32, symbol, Shading::Smooth);
   Canvas opaque(32, 32);
   opaque.Fill(RoundRect(0, 0, Px(32), Px(32), 0), kSmooth.outline);
   for (int y = 0; y < 32; ++y) {
@@ -184,7 +235,13 @@ std::vector<std::pair<std::string, Bytes>> GeneratePictures() {
   Bytes icon = BuildProgramIcon();
   // The program icon's images are the first icon resources of the executable: ids 1 on.
   Bytes group = BuildIconGroup(icon, 1);
-  return {{"imagedef.ico", BuildDefaultPicture()}, {"ruvano.ico", std::move(icon)}, {"appicon.grp", std::move(group)}};
+  return {{"imagedef.ico", BuildDefaultPicture()},
+          {"ruvano.ico", std::move(icon)},
+          {"appicon.grp", std::move(group)},
+          {"modekata.ico", BuildModePicture(Symbol::Katakana)},
+          {"modehkata.ico", BuildModePicture(Symbol::HalfKatakana)},
+          {"modealnum.ico", BuildModePicture(Symbol::FullAlnum)},
+          {"modehalnum.ico", BuildModePicture(Symbol::HalfAlnum)}};
 }
 
 }  // namespace ruvano::media

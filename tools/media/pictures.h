@@ -1,5 +1,6 @@
-// The program's two pictures: a grey key-cap with a white face, showing the hiragana "あ"
-// (the indicator's default picture) or a paw print (the program icon).
+// The program's pictures: a grey key-cap with a white face, showing the hiragana "あ" (the
+// indicator's default picture), the key-cap of another input mode ("カ", half-width "ｶ",
+// full-width "Ａ", half-width "A"), or a paw print (the program icon).
 #pragma once
 
 #include "media/bytes.h"
@@ -7,7 +8,7 @@
 
 namespace ruvano::media {
 
-enum class Symbol { Hiragana, Paw };
+enum class Symbol { Hiragana, Katakana, HalfKatakana, FullAlnum, HalfAlnum, Paw };
 enum class Shading {
   Smooth,  // gradients and anti-aliased edges, for 8, 24 and 32 bits per pixel
   Vga,     // the flat greys of the 16-colour palette
@@ -18,6 +19,9 @@ Canvas DrawKeyCap(int size, Symbol symbol, Shading shading);
 
 // The default picture: one 32 × 32 image at 24 bits per pixel, opaque everywhere.
 Bytes BuildDefaultPicture();
+// The picture of one input mode, in the same form as the default picture (which is the
+// hiragana mode's).
+Bytes BuildModePicture(Symbol symbol);
 // The program icon: 16, 32 and 48 pixels at 32 and 8 bits per pixel, 16 and 32 pixels at
 // 4 bits per pixel, and 256 pixels as PNG.
 Bytes BuildProgramIcon();
