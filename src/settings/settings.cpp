@@ -34,6 +34,8 @@ void Settings::SetOFF(bool v) { Assign(off_, v, SettingField::OFF); }
 void Settings::SetScroll(bool v) { Assign(scroll_, v, SettingField::Scroll); }
 void Settings::SetAppIcon(bool v) { Assign(appIcon_, v, SettingField::AppIcon); }
 void Settings::SetAlphaBlendValue(std::int32_t v) { Assign(alphaBlendValue_, ClampAlpha(v), SettingField::AlphaBlendValue); }
+void Settings::SetShowMode(bool v) { Assign(showMode_, v, SettingField::ShowMode); }
+void Settings::SetAlnumOff(bool v) { Assign(alnumOff_, v, SettingField::AlnumOff); }
 void Settings::SetTop(std::int32_t v) { Assign(top_, v, SettingField::Top); }
 void Settings::SetLeft(std::int32_t v) { Assign(left_, v, SettingField::Left); }
 

@@ -24,6 +24,8 @@ enum class SettingField {
   Scroll,
   AppIcon,
   AlphaBlendValue,
+  ShowMode,
+  AlnumOff,
   Top,
   Left,
 };
@@ -52,6 +54,10 @@ class Settings {
   bool Scroll() const { return scroll_; }
   bool AppIcon() const { return appIcon_; }
   std::int32_t AlphaBlendValue() const { return alphaBlendValue_; }
+  // The indicator's picture shows the IME's input mode instead of always "あ".
+  bool ShowMode() const { return showMode_; }
+  // An open IME in half-width alphanumeric mode counts as closed.
+  bool AlnumOff() const { return alnumOff_; }
   std::int32_t Top() const { return top_; }
   std::int32_t Left() const { return left_; }
 
@@ -66,6 +72,8 @@ class Settings {
   void SetScroll(bool v);
   void SetAppIcon(bool v);
   void SetAlphaBlendValue(std::int32_t v); // clamped to 10..100
+  void SetShowMode(bool v);
+  void SetAlnumOff(bool v);
   void SetTop(std::int32_t v);
   void SetLeft(std::int32_t v);
 
@@ -89,6 +97,8 @@ class Settings {
   bool scroll_ = false;
   bool appIcon_ = false;
   std::int32_t alphaBlendValue_ = 100;
+  bool showMode_ = false;
+  bool alnumOff_ = false;
   std::int32_t top_ = 0;
   std::int32_t left_ = 0;
 };

@@ -35,6 +35,9 @@ inline constexpr std::array<const char16_t*, Settings::kPositionCount> kPosition
 
 inline constexpr const char16_t* kHint = u"マウスカーソル付近にヒントを表示(&H)";
 
+inline constexpr const char16_t* kShowMode = u"入力モードを表示(&M)";
+inline constexpr const char16_t* kAlnumOff = u"半角英数はOFFとみなす(&A)";
+
 // The icon check box's caption with the opacity: the plain caption, an ideographic space,
 // the word for opacity, one ordinary space, the position in decimal and "%".
 Text OpacityCaption(std::int32_t position);

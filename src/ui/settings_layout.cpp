@@ -60,8 +60,9 @@ SettingsPanelLayout LayOutSettingsPanel(const SettingsPanelMeasures& m) {
                                               2 * pad + m.positionCaption + D(8));
   const std::int32_t iconWidth = 2 * pad + std::max(checkWidth(m.iconCheck), positionWidth);
   const std::int32_t hintWidth = 2 * pad + checkWidth(m.hintCheck);
+  const std::int32_t modeWidth = 2 * pad + 2 * checkWidth(m.modeCheck);  // two check boxes side by side
   const std::int32_t width =
-      std::max({D(d::kClientWidth), m.toolBar.width, soundWidth, iconWidth, hintWidth});
+      std::max({D(d::kClientWidth), m.toolBar.width, soundWidth, iconWidth, hintWidth, modeWidth});
 
   // Heights: the designed heights, or more when the text needs it.
   const std::int32_t toolBarHeight = std::max(D(d::kToolBarHeight), m.toolBar.height);
@@ -77,9 +78,12 @@ SettingsPanelLayout LayOutSettingsPanel(const SettingsPanelMeasures& m) {
   const std::int32_t editHeight = std::max(D(d::kHintEditHeight), textHeight + D(8));
   const std::int32_t editGap = D(2);
   const std::int32_t hintMinHeight = plainTop + hintCheckHeight + editGap + editHeight + bottomIn;
-  // The hint band takes what is left of the designed height.
+  // The hint band takes what is left of the designed height; the input mode band comes
+  // below it.
   const std::int32_t above = toolBarHeight + 2 * soundHeight + iconHeight;
-  const std::int32_t height = std::max(D(d::kClientHeight), above + hintMinHeight);
+  const std::int32_t hintBottom = std::max(D(d::kClientHeight), above + hintMinHeight);
+  const std::int32_t modeHeight = std::max(D(d::kModeGroupHeight), plainTop + line + bottomIn);
+  const std::int32_t height = hintBottom + modeHeight;
 
   SettingsPanelLayout l;
   l.client = {width, height};
@@ -94,7 +98,8 @@ SettingsPanelLayout LayOutSettingsPanel(const SettingsPanelMeasures& m) {
   l.soundOn = band(soundHeight);
   l.soundOff = band(soundHeight);
   l.iconGroup = band(iconHeight);
-  l.hintGroup = band(height - above);
+  l.hintGroup = band(hintBottom - above);
+  l.modeGroup = band(modeHeight);
 
   auto soundArea = [&](const Rect& g) {
     return Rect{g.left + pad, g.top + captionTop, g.right - pad, g.bottom - bottomIn};
@@ -117,6 +122,13 @@ SettingsPanelLayout LayOutSettingsPanel(const SettingsPanelMeasures& m) {
                   l.hintGroup.bottom - bottomIn};
   l.hintCheck = {hint.left, hint.top, hint.right, hint.top + hintCheckHeight};
   l.hintEdit = {hint.left, l.hintCheck.bottom + editGap, hint.right, l.hintCheck.bottom + editGap + editHeight};
+
+  // The two input mode check boxes share one line, each in half of the band.
+  const Rect mode{l.modeGroup.left + pad, l.modeGroup.top + plainTop, l.modeGroup.right - pad,
+                  l.modeGroup.top + plainTop + line};
+  const std::int32_t half = mode.left + (mode.right - mode.left) / 2;
+  l.showModeCheck = {mode.left, mode.top, half, mode.bottom};
+  l.alnumOffCheck = {half, mode.top, mode.right, mode.bottom};
   return l;
 }
 

@@ -1,5 +1,6 @@
-// Layout arithmetic of the settings window's contents: the five bands from top to bottom
-// (toolbar, ON sounds, OFF sounds, icon group, hint group), the controls inside them and
+// Layout arithmetic of the settings window's contents: the six bands from top to bottom
+// (toolbar, ON sounds, OFF sounds, icon group, hint group, input mode group), the controls
+// inside them and
 // the radio items in columns. The window side measures the captions with the real font at
 // the real DPI; this code scales the designed sizes and widens or heightens whatever the
 // measured captions need, so nothing is ever clipped. Portable: no platform headers.
@@ -30,6 +31,7 @@ inline constexpr int kToolBarHeight = 19;
 inline constexpr int kSoundGroupHeight = 93;
 inline constexpr int kIconGroupHeight = 114;
 inline constexpr int kHintGroupHeight = 58;
+inline constexpr int kModeGroupHeight = 40;    // below the designed height of the rest
 inline constexpr int kIconCheckHeight = 13;
 inline constexpr int kTrackBarHeight = 40;
 inline constexpr int kTrackBarMinHeight = 30;  // what is left when captions need the room
@@ -68,6 +70,7 @@ struct SettingsPanelMeasures {
   std::int32_t positionCaption = 0;  // the position group's caption
   std::int32_t positionItem = 0;     // the widest position name
   std::int32_t hintCheck = 0;        // the hint check box's caption
+  std::int32_t modeCheck = 0;        // the wider of the two input mode check boxes' captions
 };
 
 // Where everything goes, in client coordinates of the host window.
@@ -87,6 +90,9 @@ struct SettingsPanelLayout {
   Rect hintGroup;
   Rect hintCheck;
   Rect hintEdit;
+  Rect modeGroup;
+  Rect showModeCheck;
+  Rect alnumOffCheck;
 };
 
 SettingsPanelLayout LayOutSettingsPanel(const SettingsPanelMeasures& m);

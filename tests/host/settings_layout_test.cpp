@@ -36,6 +36,7 @@ SettingsPanelMeasures TypicalMeasures(int dpi) {
   m.positionCaption = em(10);
   m.positionItem = em(3);
   m.hintCheck = em(20);
+  m.modeCheck = em(13);
   return m;
 }
 
@@ -48,7 +49,7 @@ void ExpectSound(const SettingsPanelLayout& l, const SettingsPanelMeasures& m) {
 
   // The bands: in order from the top, stacked without gaps or overlaps, full width, the
   // last one reaching the bottom.
-  const Rect bands[] = {l.toolBar, l.soundOn, l.soundOff, l.iconGroup, l.hintGroup};
+  const Rect bands[] = {l.toolBar, l.soundOn, l.soundOff, l.iconGroup, l.hintGroup, l.modeGroup};
   std::int32_t y = 0;
   for (const Rect& b : bands) {
     EXPECT_EQ(b.top, y);
@@ -96,6 +97,14 @@ void ExpectSound(const SettingsPanelLayout& l, const SettingsPanelMeasures& m) {
   EXPECT_GE(Width(l.hintCheck), CheckControlWidth(m.hintCheck, m.checkGlyph, dpi));
   EXPECT_GE(Height(l.hintEdit), m.textHeight + 2);
   EXPECT_TRUE(Inside(l.hintGroup, client));
+
+  // The input mode group: its two check boxes side by side, each with room for its caption.
+  for (const Rect& r : {l.showModeCheck, l.alnumOffCheck}) {
+    EXPECT_TRUE(Inside(r, l.modeGroup));
+    EXPECT_GE(Width(r), CheckControlWidth(m.modeCheck, m.checkGlyph, dpi));
+    EXPECT_GE(Height(r), line);
+  }
+  EXPECT_LE(l.showModeCheck.right, l.alnumOffCheck.left);
 }
 
 TEST(ScaleToDpi, RoundsToTheNearestPixel) {
@@ -147,13 +156,15 @@ TEST(SettingsLayout, HasTheDesignedSizeWhenTheCaptionsAreSmall) {
   m.toolBar = {400, 19};
   const SettingsPanelLayout l = LayOutSettingsPanel(m);
   ExpectSound(l, m);
-  EXPECT_EQ(l.client, (Extent{474, 377}));
+  // The designed window, with the input mode band below it.
+  EXPECT_EQ(l.client, (Extent{474, 377 + 40}));
   EXPECT_EQ(Height(l.toolBar), 19);
   EXPECT_EQ(Height(l.soundOn), 93);
   EXPECT_EQ(Height(l.soundOff), 93);
   EXPECT_EQ(Height(l.iconGroup), 114);
   EXPECT_EQ(Height(l.hintGroup), 58);
   EXPECT_EQ(Height(l.positionGroup), 45);
+  EXPECT_EQ(Height(l.modeGroup), 40);
 }
 
 TEST(SettingsLayout, KeepsOrderAndFitsCaptionsAtCommonDpis) {

@@ -347,7 +347,8 @@ TEST_F(SettingsPanelTest, KeyboardFollowsTheTabOrderAndAccessKeys) {
   const HWND expected[] = {panel.SoundItem(true, 0),       panel.Control(Part::ToolBar),
                            panel.Control(Part::TrackBar),  panel.Control(Part::CHKIcon),
                            panel.PositionItem(1),          panel.SoundItem(false, 4),
-                           panel.Control(Part::CHKHint),   panel.Control(Part::EditHint)};
+                           panel.Control(Part::CHKHint),   panel.Control(Part::EditHint),
+                           panel.Control(Part::CHKShowMode), panel.Control(Part::CHKAlnumOff)};
   HWND at = expected[0];
   for (std::size_t i = 1; i < std::size(expected); ++i) {
     at = GetNextDlgTabItem(host.hwnd(), at, FALSE);
@@ -374,6 +375,9 @@ TEST_F(SettingsPanelTest, KeyboardFollowsTheTabOrderAndAccessKeys) {
   EXPECT_FALSE(settings.Icon());
   EXPECT_TRUE(sysChar(L'H'));
   EXPECT_TRUE(settings.Hint());
+  EXPECT_TRUE(sysChar(L'm'));  // the two input mode check boxes
+  EXPECT_TRUE(sysChar(L'A'));
+  EXPECT_TRUE(settings.ShowMode() && settings.AlnumOff());
   EXPECT_TRUE(sysChar(L'c'));  // 閉じる(&C)
   EXPECT_EQ(host.hideRequests, 1);
   EXPECT_TRUE(sysChar(L'X'));  // 終了(&X)
@@ -473,7 +477,8 @@ void CheckLayout(PanelTestHost& host, int dpi) {
   EXPECT_GE(client.right, ScaleToDpi(474, dpi));
   EXPECT_GE(client.bottom, ScaleToDpi(377, dpi));
 
-  const Part bands[] = {Part::ToolBar, Part::RadioGroupON, Part::RadioGroupOFF, Part::GroupBoxIcon, Part::GroupBoxHint};
+  const Part bands[] = {Part::ToolBar,      Part::RadioGroupON, Part::RadioGroupOFF,
+                        Part::GroupBoxIcon, Part::GroupBoxHint, Part::GroupBoxMode};
   LONG lastBottom = 0;
   for (Part b : bands) {
     const RECT r = RectIn(parent, p.Control(b));
@@ -482,7 +487,7 @@ void CheckLayout(PanelTestHost& host, int dpi) {
     EXPECT_TRUE(Inside(r, client));
     lastBottom = r.bottom;
   }
-  EXPECT_EQ(lastBottom, client.bottom);  // the hint band fills the rest
+  EXPECT_EQ(lastBottom, client.bottom);  // the input mode band ends the window
 
   auto checkItems = [&](HWND box, auto item, int count) {
     const RECT group = RectIn(parent, box);
@@ -529,6 +534,11 @@ void CheckLayout(PanelTestHost& host, int dpi) {
   EXPECT_LE(hintCheck.bottom, edit.top);
   EXPECT_GE(hintCheck.right - hintCheck.left,
             CheckControlWidth(CaptionWidth(p.Control(Part::CHKHint)), ScaleToDpi(13, dpi), dpi));
+  for (Part modeCheck : {Part::CHKShowMode, Part::CHKAlnumOff}) {
+    const RECT r = RectIn(parent, p.Control(modeCheck));
+    EXPECT_TRUE(Inside(r, RectIn(parent, p.Control(Part::GroupBoxMode))));
+    EXPECT_GE(r.right - r.left, CheckControlWidth(CaptionWidth(p.Control(modeCheck)), ScaleToDpi(13, dpi), dpi));
+  }
 
   // Every toolbar button in one row, inside the toolbar.
   HWND tb = p.Control(Part::ToolBar);

@@ -26,6 +26,9 @@ constexpr int kIdPositionBox = 0x5115;
 constexpr int kIdHintBox = 0x5116;
 constexpr int kIdHintCheck = 0x5117;
 constexpr int kIdHintEdit = 0x5118;
+constexpr int kIdModeBox = 0x5119;
+constexpr int kIdShowModeCheck = 0x511A;
+constexpr int kIdAlnumOffCheck = 0x511B;
 constexpr int kIdSoundOnFirst = 0x5120;
 constexpr int kIdSoundOffFirst = 0x5130;
 constexpr int kIdPositionFirst = 0x5140;
@@ -90,7 +93,7 @@ std::wstring JapaneseSample() {
   };
   for (const char16_t* c : {captions::kMute, captions::kOff, captions::kAppIcon, captions::kHide, captions::kClose,
                             captions::kSoundOn, captions::kSoundOff, captions::kIcon, captions::kPosition,
-                            captions::kHint})
+                            captions::kHint, captions::kShowMode, captions::kAlnumOff})
     add(c);
   for (const char16_t* c : captions::kSounds) add(c);
   for (const char16_t* c : captions::kPositions) add(c);
@@ -209,7 +212,7 @@ SettingsPanel::~SettingsPanel() {
   // The children go before the font they use; when the host window is gone already, so are
   // they.
   if (parent_ && ::IsWindow(parent_)) {
-    HWND all[] = {hintEdit_, hintCheck_, hintBox_, trackBar_, iconCheck_, iconBox_, positionBox_, soundOffBox_,
+    HWND all[] = {alnumOffCheck_, showModeCheck_, modeBox_, hintEdit_, hintCheck_, hintBox_, trackBar_, iconCheck_, iconBox_, positionBox_, soundOffBox_,
                   soundOnBox_, toolBar_};
     for (HWND w : positions_) if (w && ::IsWindow(w)) ::DestroyWindow(w);
     for (HWND w : soundOff_) if (w && ::IsWindow(w)) ::DestroyWindow(w);
@@ -248,6 +251,8 @@ bool SettingsPanel::Create(HWND parent) {
   if (settings_.Scroll() != defaults.Scroll()) OnSettingChanged(SettingField::Scroll);
   if (settings_.AppIcon() != defaults.AppIcon()) OnSettingChanged(SettingField::AppIcon);
   if (settings_.AlphaBlendValue() != defaults.AlphaBlendValue()) OnSettingChanged(SettingField::AlphaBlendValue);
+  if (settings_.ShowMode() != defaults.ShowMode()) OnSettingChanged(SettingField::ShowMode);
+  if (settings_.AlnumOff() != defaults.AlnumOff()) OnSettingChanged(SettingField::AlnumOff);
   ApplyLoadedState();
   Relayout(dpi_);
   return true;
@@ -262,7 +267,8 @@ void SettingsPanel::CreateControls() {
     return w;
   };
   // Creation order is the tab order: the ON sounds, the toolbar, the icon group (track
-  // bar, check box, positions), the OFF sounds, the hint group (check box, edit box). Each
+  // bar, check box, positions), the OFF sounds, the hint group (check box, edit box), the
+  // input mode group (its two check boxes). Each
   // group box comes before the controls it frames. WS_GROUP closes every radio group.
   auto makeRadios = [&](HWND* items, int count, const std::array<const char16_t*, Settings::kSoundCount>* sounds,
                         int firstId) {
@@ -316,6 +322,12 @@ void SettingsPanel::CreateControls() {
   hintBox_ = make(0, L"BUTTON", L"", BS_GROUPBOX | WS_GROUP, kIdHintBox);
   hintCheck_ = make(0, L"BUTTON", W(captions::kHint), BS_AUTOCHECKBOX | WS_TABSTOP | WS_GROUP, kIdHintCheck);
   hintEdit_ = make(WS_EX_CLIENTEDGE, L"EDIT", L"", ES_AUTOHSCROLL | WS_TABSTOP | WS_GROUP, kIdHintEdit);
+
+  modeBox_ = make(0, L"BUTTON", L"", BS_GROUPBOX | WS_GROUP, kIdModeBox);
+  showModeCheck_ =
+      make(0, L"BUTTON", W(captions::kShowMode), BS_AUTOCHECKBOX | WS_TABSTOP | WS_GROUP, kIdShowModeCheck);
+  alnumOffCheck_ =
+      make(0, L"BUTTON", W(captions::kAlnumOff), BS_AUTOCHECKBOX | WS_TABSTOP | WS_GROUP, kIdAlnumOffCheck);
 
   // The designed state: first sounds chosen, first position, nothing ticked or down.
   const Settings defaults;
@@ -371,6 +383,7 @@ SettingsPanelMeasures SettingsPanel::Measure() const {
   m.positionCaption = width(captions::kPosition);
   for (const char16_t* s : captions::kPositions) m.positionItem = std::max(m.positionItem, width(s));
   m.hintCheck = width(captions::kHint);
+  m.modeCheck = std::max(width(captions::kShowMode), width(captions::kAlnumOff));
 
   if (toolBar_) {
     // The buttons' own extent, one row; the toolbar sizes each button to its caption.
@@ -392,8 +405,8 @@ void SettingsPanel::Relayout(int dpi) {
   UniqueFont font = CreatePanelFont(dpi);
   if (font) {
     dpi_ = dpi;
-    HWND all[] = {toolBar_, soundOnBox_, soundOffBox_, iconBox_, iconCheck_, trackBar_, positionBox_, hintBox_,
-                  hintCheck_, hintEdit_};
+    HWND all[] = {toolBar_,    soundOnBox_, soundOffBox_, iconBox_, iconCheck_,     trackBar_,     positionBox_,
+                  hintBox_,    hintCheck_,  hintEdit_,    modeBox_, showModeCheck_, alnumOffCheck_};
     auto setFont = [&](HWND w) {
       if (w) ::SendMessageW(w, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), FALSE);
     };
@@ -433,6 +446,9 @@ void SettingsPanel::PlaceControls() {
   place(hintBox_, layout_.hintGroup);
   place(hintCheck_, layout_.hintCheck);
   place(hintEdit_, layout_.hintEdit);
+  place(modeBox_, layout_.modeGroup);
+  place(showModeCheck_, layout_.showModeCheck);
+  place(alnumOffCheck_, layout_.alnumOffCheck);
   ::InvalidateRect(parent_, nullptr, TRUE);
 }
 
@@ -549,6 +565,14 @@ bool SettingsPanel::OnControlCommand(HWND control, int code) {
     settings_.SetHint(IsChecked(hintCheck_));
     return true;
   }
+  if (control == showModeCheck_) {
+    settings_.SetShowMode(IsChecked(showModeCheck_));
+    return true;
+  }
+  if (control == alnumOffCheck_) {
+    settings_.SetAlnumOff(IsChecked(alnumOffCheck_));
+    return true;
+  }
   // A radio button also reports a click when it merely gets the focus; only a checked one
   // is a choice.
   for (int i = 0; i < Settings::kSoundCount; ++i) {
@@ -623,6 +647,12 @@ void SettingsPanel::OnSettingChanged(SettingField field) {
         ::SendMessageW(trackBar_, TBM_SETPOS, TRUE, settings_.AlphaBlendValue());
       TrackBarChange();
       break;
+    case SettingField::ShowMode:
+      if (showModeCheck_) ::SendMessageW(showModeCheck_, BM_SETCHECK, settings_.ShowMode() ? BST_CHECKED : BST_UNCHECKED, 0);
+      break;
+    case SettingField::AlnumOff:
+      if (alnumOffCheck_) ::SendMessageW(alnumOffCheck_, BM_SETCHECK, settings_.AlnumOff() ? BST_CHECKED : BST_UNCHECKED, 0);
+      break;
     case SettingField::Top:
     case SettingField::Left:
       break;  // the window's position is the host's
@@ -677,6 +707,9 @@ HWND SettingsPanel::Control(Part part) const {
     case Part::GroupBoxHint: return hintBox_;
     case Part::CHKHint: return hintCheck_;
     case Part::EditHint: return hintEdit_;
+    case Part::GroupBoxMode: return modeBox_;
+    case Part::CHKShowMode: return showModeCheck_;
+    case Part::CHKAlnumOff: return alnumOffCheck_;
   }
   return nullptr;
 }

@@ -1,5 +1,5 @@
-// The contents of the settings window: the toolbar, the two sound groups, the icon group
-// and the hint group, laid out for the DPI of the window's monitor, kept in step with
+// The contents of the settings window: the toolbar, the two sound groups, the icon group,
+// the hint group and the input mode group, laid out for the DPI of the window's monitor, kept in step with
 // `Settings` in both directions. The panel is not a window of its own: it creates and owns
 // child controls inside the host window given to Create.
 //
@@ -16,7 +16,7 @@
 //    size, keeping its top-left corner (WindowSizeForClient below gives the outer size).
 //  - In the message loop, before IsDialogMessageW(host, &msg), offer the message to
 //    TranslateAccessKey (the toolbar's Alt+C and Alt+X). IsDialogMessageW gives Tab, the
-//    arrow keys in the radio groups and the other access keys (Alt+N, F, I, P, H; a group
+//    arrow keys in the radio groups and the other access keys (Alt+N, F, I, P, H, M, A; a group
 //    box's key reaches its chosen item through WM_NEXTDLGCTL, which the panel handles as
 //    a dialog would).
 //  - Not have WS_CLIPCHILDREN: the group boxes do not paint their inside, the host's
@@ -52,6 +52,9 @@ class SettingsPanel {
     GroupBoxHint,
     CHKHint,
     EditHint,
+    GroupBoxMode,
+    CHKShowMode,
+    CHKAlnumOff,
   };
 
   // Command ids of the toolbar's buttons (WM_COMMAND from the toolbar carries them).
@@ -133,6 +136,9 @@ class SettingsPanel {
   HWND hintBox_ = nullptr;
   HWND hintCheck_ = nullptr;
   HWND hintEdit_ = nullptr;
+  HWND modeBox_ = nullptr;
+  HWND showModeCheck_ = nullptr;
+  HWND alnumOffCheck_ = nullptr;
 };
 
 // The DPI of the window's monitor: GetDpiForWindow where the system has it, else the
