@@ -252,7 +252,8 @@ TEST_F(IndicatorWindowTest, PressStopsTheTimerUntilThePointerLeaves) {
 }
 
 // The picture is the exe's own icon resource, drawn over the whole client area: compared
-// with the same icon drawn into a bitmap.
+// with the same icon drawn into a bitmap. The program icon wins over the input mode's
+// key-cap, which shows only when asked for and follows a mode change while visible.
 TEST_F(IndicatorWindowTest, DrawsTheChosenPictureFromTheExeResources) {
   const std::wstring exe = testing::BinDir() + L"RUVANO.exe";
   HMODULE res = LoadLibraryExW(exe.c_str(), nullptr, LOAD_LIBRARY_AS_IMAGE_RESOURCE | LOAD_LIBRARY_AS_DATAFILE);
@@ -263,11 +264,24 @@ TEST_F(IndicatorWindowTest, DrawsTheChosenPictureFromTheExeResources) {
   TIconForm pictured(host);
   ASSERT_TRUE(pictured.Create(appWindow2.get(), res));
 
-  for (bool appIcon : {false, true}) {
-    host.settings.SetAppIcon(appIcon);
+  const struct {
+    bool appIcon, showMode;
+    InputMode mode;
+    const wchar_t* picture;
+  } cases[] = {
+      {false, false, InputMode::HalfAlnum, L"IMAGEDEF"},   {true, true, InputMode::Katakana, L"MAINICON"},
+      {false, true, InputMode::Katakana, L"IMAGEKATA"},    {false, true, InputMode::HalfKatakana, L"IMAGEHKATA"},
+      {false, true, InputMode::FullAlnum, L"IMAGEALNUM"},  {false, true, InputMode::HalfAlnum, L"IMAGEHALNUM"},
+      {false, true, InputMode::Hiragana, L"IMAGEDEF"},
+  };
+  for (const auto& c : cases) {
+    host.settings.SetAppIcon(c.appIcon);
+    host.settings.SetShowMode(c.showMode);
+    pictured.SetInputMode(InputMode::Hiragana);
     pictured.ShowIndicator(left, top);
+    pictured.SetInputMode(c.mode);
     PumpFor(200);
-    HICON icon = static_cast<HICON>(LoadImageW(res, appIcon ? L"MAINICON" : L"IMAGEDEF", IMAGE_ICON, 32, 32, 0));
+    HICON icon = static_cast<HICON>(LoadImageW(res, c.picture, IMAGE_ICON, 32, 32, 0));
     ASSERT_NE(icon, nullptr);
     const ClientImage painted(pictured.hwnd());
     Bitmap expected(32, 32);
@@ -278,7 +292,7 @@ TEST_F(IndicatorWindowTest, DrawsTheChosenPictureFromTheExeResources) {
     int differing = 0;
     for (int y = 0; y < 32; ++y)
       for (int x = 0; x < 32; ++x) differing += expected.Pixel(x, y) != painted.Pixel(x, y);
-    EXPECT_EQ(differing, 0) << (appIcon ? "program icon" : "default picture");
+    EXPECT_EQ(differing, 0) << static_cast<int>(c.mode) << (c.appIcon ? " program icon" : "");
     pictured.HideIndicator();
   }
   DestroyWindow(pictured.hwnd());

@@ -35,8 +35,15 @@ bool TIconForm::Create(HWND owner, HMODULE resources) noexcept {
   }
 
   // Missing pictures leave the indicator blank rather than failing.
-  programIcon_.reset(static_cast<HICON>(::LoadImageW(resources, L"MAINICON", IMAGE_ICON, kSize, kSize, LR_DEFAULTCOLOR)));
-  defaultPicture_.reset(static_cast<HICON>(::LoadImageW(resources, L"IMAGEDEF", IMAGE_ICON, kSize, kSize, LR_DEFAULTCOLOR)));
+  auto load = [resources](const wchar_t* name) {
+    return UniqueIcon(static_cast<HICON>(::LoadImageW(resources, name, IMAGE_ICON, kSize, kSize, LR_DEFAULTCOLOR)));
+  };
+  programIcon_ = load(L"MAINICON");
+  defaultPicture_ = load(L"IMAGEDEF");
+  modePictures_[static_cast<std::size_t>(InputMode::Katakana)] = load(L"IMAGEKATA");
+  modePictures_[static_cast<std::size_t>(InputMode::HalfKatakana)] = load(L"IMAGEHKATA");
+  modePictures_[static_cast<std::size_t>(InputMode::FullAlnum)] = load(L"IMAGEALNUM");
+  modePictures_[static_cast<std::size_t>(InputMode::HalfAlnum)] = load(L"IMAGEHALNUM");
   return true;
 }
 
@@ -79,10 +86,28 @@ void TIconForm::Reraise(std::int32_t left, std::int32_t top) noexcept {
   ::SetWindowPos(hwnd(), HWND_TOPMOST, left, top, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
+void TIconForm::SetInputMode(InputMode mode) noexcept {
+  mode_ = mode;
+  if (!visible_) return;
+  HICON wanted = PictureFor(host_.LiveSettings());
+  if (wanted == picture_) return;
+  picture_ = wanted;
+  ::InvalidateRect(hwnd(), nullptr, TRUE);
+}
+
+// The program icon wins; then the input mode's key-cap when asked for; else "あ".
+HICON TIconForm::PictureFor(const Settings& settings) const noexcept {
+  if (settings.AppIcon()) return programIcon_.get();
+  if (settings.ShowMode()) {
+    if (HICON mode = modePictures_[static_cast<std::size_t>(mode_)].get()) return mode;
+  }
+  return defaultPicture_.get();
+}
+
 void TIconForm::FormShow() {
   SetToolWindowStyle(hwnd());
   const Settings& settings = host_.LiveSettings();
-  picture_ = settings.AppIcon() ? programIcon_.get() : defaultPicture_.get();
+  picture_ = PictureFor(settings);
   ::InvalidateRect(hwnd(), nullptr, TRUE);
   // Whatever else happens when one of the program's windows is shown, the application
   // window stays hidden, so the program never has a taskbar button.

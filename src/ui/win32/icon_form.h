@@ -6,8 +6,10 @@
 
 #include <windows.h>
 
+#include <array>
 #include <cstdint>
 
+#include "monitor/input_mode.h"
 #include "ui/indicator_opacity.h"
 #include "ui/win32/indicator_host.h"
 #include "zeq/win32/handles.h"
@@ -24,7 +26,8 @@ class TIconForm final : public Window {
   ~TIconForm() override;
 
   // Creates the hidden window, owned by the application window `owner`. The pictures
-  // (icon resources "MAINICON" and "IMAGEDEF") come from `resources`, by default the exe.
+  // (icon resources "MAINICON", "IMAGEDEF" and the input modes' "IMAGEKATA", "IMAGEHKATA",
+  // "IMAGEALNUM", "IMAGEHALNUM") come from `resources`, by default the exe.
   bool Create(HWND owner, HMODULE resources = nullptr) noexcept;
 
   bool IndicatorVisible() const noexcept { return visible_; }
@@ -37,6 +40,9 @@ class TIconForm final : public Window {
   // Raises a visible indicator to the top of the topmost windows at (left, top); used when
   // the program loses the activation to another program.
   void Reraise(std::int32_t left, std::int32_t top) noexcept;
+  // The input mode of the IME the indicator stands for. With ShowMode on (and AppIcon off)
+  // its key-cap is the picture; a visible indicator repaints at once when it changes.
+  void SetInputMode(InputMode mode) noexcept;
 
  protected:
   LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
@@ -50,12 +56,15 @@ class TIconForm final : public Window {
   void TrackLeave() noexcept;
   void ApplyOpacity(const IndicatorOpacity& wanted) noexcept;
   void Paint(HDC dc) noexcept override;
+  HICON PictureFor(const Settings& settings) const noexcept;
 
   IIndicatorHost& host_;
   HWND owner_ = nullptr;
   UniqueIcon programIcon_;
   UniqueIcon defaultPicture_;
-  HICON picture_ = nullptr;       // one of the two above, or none
+  std::array<UniqueIcon, 5> modePictures_;  // by InputMode; hiragana's is the default picture
+  InputMode mode_ = InputMode::Hiragana;
+  HICON picture_ = nullptr;       // one of those above, or none
   IndicatorOpacity opacity_;      // what the window shows now
   bool visible_ = false;
   bool trackingLeave_ = false;    // a WM_MOUSELEAVE has been asked for
