@@ -245,8 +245,11 @@ void IniFile::Parse(std::string_view bytes) {
     const auto length = static_cast<std::uint32_t>(line.size());
     if (line.size() >= 2 && line.front() == u'[' && line.back() == u']') {
       const std::u16string_view name = Trim(line.substr(1, line.size() - 2));
+      Text folded = Folded(name);
       // A repeated header: its lines are skipped.
-      current = FindSection(Folded(name)) == kNone ? AddSection(name, static_cast<std::uint32_t>(lines_.size())) : kNone;
+      current = FindSection(folded) == kNone
+                    ? AddSection(name, std::move(folded), static_cast<std::uint32_t>(lines_.size()))
+                    : kNone;
       continue;
     }
     if (current == kNone) continue;
@@ -310,8 +313,7 @@ std::uint32_t IniFile::FindSection(std::u16string_view folded) const {
   }
 }
 
-std::uint32_t IniFile::AddSection(std::u16string_view name, std::uint32_t first) {
-  const Text folded = Folded(name);
+std::uint32_t IniFile::AddSection(std::u16string_view name, Text folded, std::uint32_t first) {
   Section section{};
   section.nameBegin = static_cast<std::uint32_t>(name.data() - buffer_.data());
   section.nameLength = static_cast<std::uint32_t>(name.size());
@@ -464,12 +466,13 @@ Text IniFile::ReadText(std::u16string_view section, std::u16string_view key, con
 }
 
 void IniFile::WriteValue(std::u16string_view section, std::u16string_view key, Text value) {
-  std::uint32_t index = FindSection(Folded(section));
+  Text folded = Folded(section);
+  std::uint32_t index = FindSection(folded);
   if (index == kNone) {
     // The new section's name goes behind the file's text.
     const std::size_t at = buffer_.size();
     buffer_ += section;
-    index = AddSection(std::u16string_view(buffer_).substr(at), 0);
+    index = AddSection(std::u16string_view(buffer_).substr(at), std::move(folded), 0);
   }
   const auto entry = static_cast<std::uint32_t>(written_.size());
   if (Line* line = FindEntry(index, key)) {

@@ -98,7 +98,7 @@ class IniFile {
   Text Folded(std::u16string_view name) const;
   bool SameName(std::u16string_view a, std::u16string_view b) const;
   std::uint32_t FindSection(std::u16string_view folded) const;
-  std::uint32_t AddSection(std::u16string_view name, std::uint32_t first);
+  std::uint32_t AddSection(std::u16string_view name, Text folded, std::uint32_t first);
   void IndexSection(std::uint32_t index);
   Line* FindEntry(std::uint32_t section, std::u16string_view key);
   const Line* FindEntry(std::uint32_t section, std::u16string_view key) const;
