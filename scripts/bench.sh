@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Reruns every benchmark and prints its figures (docs/performance.md says what they mean):
-#   1. the host benchmark of the monitor tick (Google Benchmark, build/host/tick_bench);
+#   1. the host benchmarks: the monitor tick (Google Benchmark, build/host/tick_bench) and
+#      loading and saving the settings file (build/host/settings_file_bench);
 #   2. under Wine, in a private session: the real tick against the bare system calls
 #      (tick_bench.exe), RUVANO.exe's size and memory over 100 000 ticks
 #      (footprint_bench.exe) and the window-system objects over indicator and hint cycles
@@ -57,6 +58,10 @@ scripts/build.sh all >/dev/null
 echo
 echo "== Host: monitor tick on the scripted desktop"
 build/host/tick_bench --benchmark_repetitions=3 --benchmark_report_aggregates_only=true
+
+echo
+echo "== Host: settings file load and save"
+build/host/settings_file_bench 3
 
 echo
 echo "== Wine"

@@ -7,8 +7,11 @@
 #
 # The bound is FUZZ_RUNS inputs (default 200000) or FUZZ_SECONDS seconds (default 60),
 # whichever comes first; inputs are at most FUZZ_MAX_LEN bytes (default 4096). For a longer
-# run, e.g. an hour on one core with inputs up to 64 KiB:
-#   FUZZ_RUNS=-1 FUZZ_SECONDS=3600 FUZZ_MAX_LEN=65536 scripts/fuzz.sh
+# run, e.g. an hour on one core with inputs up to the settings file's 16 MiB cap:
+#   FUZZ_RUNS=-1 FUZZ_SECONDS=3600 FUZZ_MAX_LEN=16777216 scripts/fuzz.sh
+# With a bound of 1 MiB or more, two generated seeds of about 1 MiB (many short lines, many
+# sections) start the run among large files, and the time allowed for one input grows with
+# the bound (FUZZ_TIMEOUT seconds, by default 10 plus 1 per 128 KiB of the bound).
 # New interesting inputs collect in build/fuzz/corpus/; copy small, distinct ones into
 # fuzz/corpus/ to keep them as seeds.
 set -euo pipefail
@@ -27,8 +30,19 @@ clang++ -std=c++20 -g -O1 -fno-omit-frame-pointer \
   -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined \
   -Isrc -Itests/host "${sources[@]}" -o "$out/ini_fuzz"
 
+max_len=${FUZZ_MAX_LEN:-4096}
+seeds=(fuzz/corpus)
+if [ "$max_len" -ge 1048576 ]; then
+  mkdir -p "$out/large-seeds"
+  awk 'BEGIN { printf "[Window]\r\nTop=1\r\n[Config]\r\nMute=1\r\n[Many]\r\n";
+               for (i = 0; i < 90000; i++) printf "k%d=%d\r\n", i, i % 97 }' >"$out/large-seeds/many-lines.ini"
+  awk 'BEGIN { for (i = 0; i < 60000; i++) printf "[s%d]\r\nk=%d\r\n", i, i; printf "[Config]\r\nOFF=1\r\n" }' \
+    >"$out/large-seeds/many-sections.ini"
+  seeds+=("$out/large-seeds")
+fi
+
 "$out/ini_fuzz" \
   -runs="${FUZZ_RUNS:-200000}" -max_total_time="${FUZZ_SECONDS:-60}" \
-  -max_len="${FUZZ_MAX_LEN:-4096}" -timeout=10 -rss_limit_mb=2048 \
+  -max_len="$max_len" -timeout="${FUZZ_TIMEOUT:-$((10 + max_len / 131072))}" -rss_limit_mb=2048 \
   -dict=fuzz/ini.dict -artifact_prefix="$out/" -print_final_stats=1 \
-  "$out/corpus" fuzz/corpus
+  "$out/corpus" "${seeds[@]}"

@@ -1,5 +1,7 @@
 #include "settings/ini_file.h"
 
+#include <algorithm>
+#include <functional>
 #include <string>
 #include <utility>
 
@@ -74,10 +76,8 @@ Text DecodeUtf8(std::string_view bytes) {
   return out;
 }
 
-// UTF-16 to UTF-8; an unpaired surrogate becomes U+FFFD.
-std::string EncodeUtf8(std::u16string_view text) {
-  std::string out;
-  out.reserve(text.size() + text.size() / 2);
+// UTF-16 to UTF-8, appended to out; an unpaired surrogate becomes U+FFFD.
+void AppendUtf8(std::u16string_view text, std::string& out) {
   for (std::size_t i = 0; i < text.size(); ++i) {
     char32_t cp = text[i];
     if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
@@ -102,7 +102,6 @@ std::string EncodeUtf8(std::u16string_view text) {
       out += static_cast<char>(0x80 | (cp & 0x3F));
     }
   }
-  return out;
 }
 
 // UTF-16 bytes in either order to text; a dangling last byte becomes U+FFFD.
@@ -119,16 +118,13 @@ Text DecodeUtf16(std::string_view bytes, bool bigEndian) {
   return out;
 }
 
-std::string EncodeUtf16(std::u16string_view text, bool bigEndian) {
-  std::string out;
-  out.reserve(text.size() * 2);
+void AppendUtf16(std::u16string_view text, bool bigEndian, std::string& out) {
   for (char16_t c : text) {
     const char high = static_cast<char>(c >> 8);
     const char low = static_cast<char>(c & 0xFF);
     out += bigEndian ? high : low;
     out += bigEndian ? low : high;
   }
-  return out;
 }
 
 bool StartsWith(std::string_view bytes, std::string_view prefix) {
@@ -199,129 +195,258 @@ std::optional<std::int32_t> ParseIniInteger(std::u16string_view value) {
 }
 
 void IniFile::Parse(std::string_view bytes) {
-  Text text;
+  buffer_.clear();
+  folded_.clear();
+  lines_.clear();
+  sections_.clear();
+  slots_.clear();
+  written_.clear();
+  added_.clear();
   if (StartsWith(bytes, kUtf8Mark)) {
     encoding_ = IniEncoding::Utf8;
-    text = DecodeUtf8(bytes.substr(kUtf8Mark.size()));
+    buffer_ = DecodeUtf8(bytes.substr(kUtf8Mark.size()));
   } else if (StartsWith(bytes, kUtf16LEMark)) {
     encoding_ = IniEncoding::Utf16LE;
-    text = DecodeUtf16(bytes.substr(kUtf16LEMark.size()), false);
+    buffer_ = DecodeUtf16(bytes.substr(kUtf16LEMark.size()), false);
   } else if (StartsWith(bytes, kUtf16BEMark)) {
     encoding_ = IniEncoding::Utf16BE;
-    text = DecodeUtf16(bytes.substr(kUtf16BEMark.size()), true);
+    buffer_ = DecodeUtf16(bytes.substr(kUtf16BEMark.size()), true);
   } else {
     encoding_ = IniEncoding::Ansi;
-    text = text_->DecodeAnsi(bytes);
+    buffer_ = text_->DecodeAnsi(bytes);
   }
-  ParseText(text);
-}
+  // Offsets are 32-bit; the settings file is far smaller than that (its reader has a cap).
+  if (buffer_.size() >= kNone / 2) buffer_.clear();
 
-void IniFile::ParseText(const Text& text) {
-  sections_.clear();
-  sectionIndex_.clear();
-  constexpr std::size_t kNone = static_cast<std::size_t>(-1);
-  std::size_t current = kNone;  // the section that takes entries, if any
+  const std::u16string_view text(buffer_);
+  std::size_t breaks = 1;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == u'\n' || (text[i] == u'\r' && (i + 1 == text.size() || text[i + 1] != u'\n'))) ++breaks;
+  }
+  lines_.reserve(breaks);
+
+  std::uint32_t current = kNone;  // the section that takes entries, if any
   std::size_t pos = 0;
   while (pos < text.size()) {
-    std::size_t end = text.find_first_of(u"\r\n", pos);
+    const std::size_t end = text.find_first_of(u"\r\n", pos);
     std::u16string_view raw;
-    if (end == Text::npos) {
-      raw = std::u16string_view(text).substr(pos);
+    if (end == std::u16string_view::npos) {
+      raw = text.substr(pos);
       pos = text.size();
     } else {
-      raw = std::u16string_view(text).substr(pos, end - pos);
+      raw = text.substr(pos, end - pos);
       pos = end + 1;
       if (text[end] == u'\r' && pos < text.size() && text[pos] == u'\n') ++pos;
     }
 
     const std::u16string_view line = Trim(raw);
     if (line.empty() || line.front() == u';') continue;
+    const auto begin = static_cast<std::uint32_t>(line.data() - text.data());
+    const auto length = static_cast<std::uint32_t>(line.size());
     if (line.size() >= 2 && line.front() == u'[' && line.back() == u']') {
-      Text name(Trim(line.substr(1, line.size() - 2)));
-      Text folded = text_->UpperCase(name);
-      if (sectionIndex_.count(folded)) {
-        current = kNone;  // a repeated header: its lines are skipped
-      } else {
-        current = AddSection(std::move(name), std::move(folded));
-      }
+      const std::u16string_view name = Trim(line.substr(1, line.size() - 2));
+      Text folded = Folded(name);
+      // A repeated header: its lines are skipped.
+      current = FindSection(folded) == kNone
+                    ? AddSection(name, std::move(folded), static_cast<std::uint32_t>(lines_.size()))
+                    : kNone;
       continue;
     }
     if (current == kNone) continue;
     const std::size_t eq = line.find(u'=');
-    IniEntry entry;
-    if (eq == std::u16string_view::npos) {
-      entry.key = Text(line);
-    } else {
-      entry.key = Text(Trim(line.substr(0, eq)));
-      entry.value = Text(Trim(line.substr(eq + 1)));
-    }
-    sections_[current].entries.push_back(std::move(entry));
+    lines_.push_back(Line{begin, length, eq == std::u16string_view::npos ? kNone : static_cast<std::uint32_t>(eq)});
+    sections_[current].end = static_cast<std::uint32_t>(lines_.size());
   }
 }
 
-std::string IniFile::Serialize() const {
-  Text text;
-  for (const IniSection& section : sections_) {
-    text += u'[';
-    text += section.name;
-    text += u"]\r\n";
-    for (const IniEntry& entry : section.entries) {
-      text += entry.key;
-      if (entry.value) {
-        text += u'=';
-        text += *entry.value;
-      }
-      text += u"\r\n";
-    }
-    text += u"\r\n";
+std::u16string_view IniFile::View(std::uint32_t begin, std::uint32_t length) const {
+  return std::u16string_view(buffer_).substr(begin, length);
+}
+
+std::u16string_view IniFile::KeyOf(const Line& line) const {
+  if (line.length == kNone) return written_[line.begin].key;
+  if (line.equals == kNone) return View(line.begin, line.length);
+  return Trim(View(line.begin, line.equals));
+}
+
+std::optional<std::u16string_view> IniFile::ValueOf(const Line& line) const {
+  if (line.length == kNone) {
+    const IniEntry& entry = written_[line.begin];
+    if (!entry.value) return std::nullopt;
+    return std::u16string_view(*entry.value);
   }
+  if (line.equals == kNone) return std::nullopt;
+  return Trim(View(line.begin + line.equals + 1, line.length - line.equals - 1));
+}
 
-  switch (encoding_) {
-    case IniEncoding::Utf8:
-      return std::string(kUtf8Mark) + EncodeUtf8(text);
-    case IniEncoding::Utf16LE:
-      return std::string(kUtf16LEMark) + EncodeUtf16(text, false);
-    case IniEncoding::Utf16BE:
-      return std::string(kUtf16BEMark) + EncodeUtf16(text, true);
-    case IniEncoding::Ansi:
-      break;
+// Plain ASCII is upper-cased here (the system's mapping does the same to it); anything else
+// goes through the system's mapping.
+Text IniFile::Folded(std::u16string_view name) const {
+  Text folded(name);
+  for (char16_t& c : folded) {
+    if (c >= 0x80) return text_->UpperCase(name);
+    if (c >= u'a' && c <= u'z') c = static_cast<char16_t>(c - u'a' + u'A');
   }
-  // The ANSI code page only when it gives every character back as it was; otherwise the
-  // text would silently change at the next read, so UTF-8 with its mark keeps it intact.
-  if (auto ansi = text_->EncodeAnsi(text); ansi && text_->DecodeAnsi(*ansi) == text) return std::move(*ansi);
-  return std::string(kUtf8Mark) + EncodeUtf8(text);
+  return folded;
 }
 
-std::optional<std::size_t> IniFile::FindSection(std::u16string_view name) const {
-  const auto it = sectionIndex_.find(text_->UpperCase(name));
-  if (it == sectionIndex_.end()) return std::nullopt;
-  return it->second;
+bool IniFile::SameName(std::u16string_view a, std::u16string_view b) const {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    char16_t x = a[i], y = b[i];
+    if (x >= 0x80 || y >= 0x80) return text_->UpperCase(a) == text_->UpperCase(b);
+    if (x >= u'a' && x <= u'z') x = static_cast<char16_t>(x - u'a' + u'A');
+    if (y >= u'a' && y <= u'z') y = static_cast<char16_t>(y - u'a' + u'A');
+    if (x != y) return false;
+  }
+  return true;
 }
 
-std::size_t IniFile::AddSection(Text name, Text folded) {
-  sections_.push_back(IniSection{std::move(name), {}});
-  sectionIndex_.emplace(std::move(folded), sections_.size() - 1);
-  return sections_.size() - 1;
+std::uint32_t IniFile::FindSection(std::u16string_view folded) const {
+  if (slots_.empty()) return kNone;
+  const std::size_t mask = slots_.size() - 1;
+  for (std::size_t i = std::hash<std::u16string_view>()(folded) & mask;; i = (i + 1) & mask) {
+    const std::uint32_t slot = slots_[i];
+    if (slot == 0) return kNone;
+    const Section& s = sections_[slot - 1];
+    if (std::u16string_view(folded_).substr(s.foldedBegin, s.foldedLength) == folded) return slot - 1;
+  }
 }
 
-const IniEntry* IniFile::FindEntry(const IniSection& section, std::u16string_view key) const {
-  const Text folded = text_->UpperCase(key);
-  for (const IniEntry& entry : section.entries) {
-    if (entry.key.size() == key.size() && text_->UpperCase(entry.key) == folded) return &entry;
+std::uint32_t IniFile::AddSection(std::u16string_view name, Text folded, std::uint32_t first) {
+  Section section{};
+  section.nameBegin = static_cast<std::uint32_t>(name.data() - buffer_.data());
+  section.nameLength = static_cast<std::uint32_t>(name.size());
+  section.foldedBegin = static_cast<std::uint32_t>(folded_.size());
+  section.foldedLength = static_cast<std::uint32_t>(folded.size());
+  section.first = section.end = first;
+  folded_ += folded;
+  sections_.push_back(section);
+  const auto index = static_cast<std::uint32_t>(sections_.size() - 1);
+  IndexSection(index);
+  return index;
+}
+
+void IniFile::IndexSection(std::uint32_t index) {
+  auto insert = [this](std::uint32_t i) {
+    const Section& s = sections_[i];
+    const std::size_t mask = slots_.size() - 1;
+    std::size_t slot = std::hash<std::u16string_view>()(std::u16string_view(folded_).substr(s.foldedBegin, s.foldedLength)) & mask;
+    while (slots_[slot] != 0) slot = (slot + 1) & mask;
+    slots_[slot] = i + 1;
+  };
+  // At most half full, so that a probe ends soon.
+  if (sections_.size() * 2 > slots_.size()) {
+    slots_.assign(std::max<std::size_t>(16, slots_.size() * 2), 0);
+    for (std::uint32_t i = 0; i < sections_.size(); ++i) insert(i);
+  } else {
+    insert(index);
+  }
+}
+
+template <typename Visit>
+void IniFile::ForEachLine(const Section& section, std::uint32_t index, Visit&& visit) const {
+  for (std::uint32_t i = section.first; i < section.end; ++i) visit(lines_[i]);
+  for (const auto& [owner, line] : added_) {
+    if (owner == index) visit(line);
+  }
+}
+
+const IniFile::Line* IniFile::FindEntry(std::uint32_t section, std::u16string_view key) const {
+  const Section& s = sections_[section];
+  for (std::uint32_t i = s.first; i < s.end; ++i) {
+    if (SameName(KeyOf(lines_[i]), key)) return &lines_[i];
+  }
+  for (const auto& [owner, line] : added_) {
+    if (owner == section && SameName(KeyOf(line), key)) return &line;
   }
   return nullptr;
 }
 
-IniEntry* IniFile::FindEntry(IniSection& section, std::u16string_view key) const {
-  return const_cast<IniEntry*>(FindEntry(static_cast<const IniSection&>(section), key));
+IniFile::Line* IniFile::FindEntry(std::uint32_t section, std::u16string_view key) {
+  return const_cast<Line*>(static_cast<const IniFile*>(this)->FindEntry(section, key));
+}
+
+std::vector<IniSection> IniFile::Sections() const {
+  std::vector<IniSection> sections;
+  for (std::uint32_t i = 0; i < sections_.size(); ++i) {
+    const Section& s = sections_[i];
+    IniSection& out = sections.emplace_back(IniSection{Text(View(s.nameBegin, s.nameLength)), {}});
+    ForEachLine(s, i, [&](const Line& line) {
+      const auto value = ValueOf(line);
+      out.entries.push_back(IniEntry{Text(KeyOf(line)), value ? std::optional<Text>(Text(*value)) : std::nullopt});
+    });
+  }
+  return sections;
+}
+
+std::string IniFile::Serialize() const {
+  std::string out;
+  // The ANSI code page only when it gives every character back as it was; otherwise the
+  // text would silently change at the next read, so UTF-8 with its mark keeps it intact.
+  if (!SerializeAs(encoding_, out)) SerializeAs(IniEncoding::Utf8, out);
+  return out;
+}
+
+// Builds the text a piece at a time (whole lines, so no character is split) and encodes each
+// piece straight into the output. False when the ANSI code page cannot hold some piece.
+bool IniFile::SerializeAs(IniEncoding encoding, std::string& out) const {
+  constexpr std::size_t kPiece = 8 * 1024;
+  out.clear();
+  out.reserve(buffer_.size() * (encoding == IniEncoding::Utf16LE || encoding == IniEncoding::Utf16BE ? 2 : 1) + 1024);
+  switch (encoding) {
+    case IniEncoding::Utf8: out += kUtf8Mark; break;
+    case IniEncoding::Utf16LE: out += kUtf16LEMark; break;
+    case IniEncoding::Utf16BE: out += kUtf16BEMark; break;
+    case IniEncoding::Ansi: break;
+  }
+  Text piece;
+  piece.reserve(kPiece + 256);
+  auto flush = [&]() {
+    switch (encoding) {
+      case IniEncoding::Utf8: AppendUtf8(piece, out); break;
+      case IniEncoding::Utf16LE: AppendUtf16(piece, false, out); break;
+      case IniEncoding::Utf16BE: AppendUtf16(piece, true, out); break;
+      case IniEncoding::Ansi: {
+        const auto ansi = text_->EncodeAnsi(piece);
+        if (!ansi || text_->DecodeAnsi(*ansi) != piece) return false;
+        out += *ansi;
+        break;
+      }
+    }
+    piece.clear();
+    return true;
+  };
+  for (std::uint32_t i = 0; i < sections_.size(); ++i) {
+    const Section& s = sections_[i];
+    piece += u'[';
+    piece += View(s.nameBegin, s.nameLength);
+    piece += u"]\r\n";
+    bool ok = true;
+    ForEachLine(s, i, [&](const Line& line) {
+      if (!ok) return;
+      piece += KeyOf(line);
+      if (const auto value = ValueOf(line)) {
+        piece += u'=';
+        piece += *value;
+      }
+      piece += u"\r\n";
+      if (piece.size() >= kPiece) ok = flush();
+    });
+    if (!ok) return false;
+    piece += u"\r\n";
+  }
+  return piece.empty() || flush();
 }
 
 std::optional<Text> IniFile::ReadValue(std::u16string_view section, std::u16string_view key) const {
-  const auto index = FindSection(section);
-  if (!index) return std::nullopt;
-  const IniEntry* entry = FindEntry(sections_[*index], key);
-  if (!entry) return std::nullopt;
-  return entry->value;
+  const std::uint32_t index = FindSection(Folded(section));
+  if (index == kNone) return std::nullopt;
+  const Line* line = FindEntry(index, key);
+  if (!line) return std::nullopt;
+  const auto value = ValueOf(*line);
+  if (!value) return std::nullopt;
+  return Text(*value);
 }
 
 std::int32_t IniFile::ReadInteger(std::u16string_view section, std::u16string_view key,
@@ -341,13 +466,25 @@ Text IniFile::ReadText(std::u16string_view section, std::u16string_view key, con
 }
 
 void IniFile::WriteValue(std::u16string_view section, std::u16string_view key, Text value) {
-  auto index = FindSection(section);
-  if (!index) index = AddSection(Text(section), text_->UpperCase(section));
-  IniSection& target = sections_[*index];
-  if (IniEntry* entry = FindEntry(target, key)) {
-    entry->value = std::move(value);
+  Text folded = Folded(section);
+  std::uint32_t index = FindSection(folded);
+  if (index == kNone) {
+    // The new section's name goes behind the file's text.
+    const std::size_t at = buffer_.size();
+    buffer_ += section;
+    index = AddSection(std::u16string_view(buffer_).substr(at), std::move(folded), 0);
+  }
+  const auto entry = static_cast<std::uint32_t>(written_.size());
+  if (Line* line = FindEntry(index, key)) {
+    if (line->length == kNone) {
+      written_[line->begin].value = std::move(value);
+      return;
+    }
+    written_.push_back(IniEntry{Text(KeyOf(*line)), std::move(value)});
+    *line = Line{entry, kNone, kNone};
   } else {
-    target.entries.push_back(IniEntry{Text(key), std::move(value)});
+    written_.push_back(IniEntry{Text(key), std::move(value)});
+    added_.emplace_back(index, Line{entry, kNone, kNone});
   }
 }
 

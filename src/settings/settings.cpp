@@ -1,5 +1,6 @@
 #include "settings/settings.h"
 
+#include <string>
 #include <utility>
 
 namespace ruvano {
@@ -27,7 +28,12 @@ void Settings::SetWaveIndex(std::int32_t v) { Assign(waveIndex_, ClampRadioIndex
 void Settings::SetWaveIndexOFF(std::int32_t v) { Assign(waveIndexOff_, ClampRadioIndex(v, kSoundCount), SettingField::WaveIndexOFF); }
 void Settings::SetIcon(bool v) { Assign(icon_, v, SettingField::Icon); }
 void Settings::SetHint(bool v) { Assign(hint_, v, SettingField::Hint); }
-void Settings::SetHintString(Text v) { Assign(hintString_, std::move(v), SettingField::HintString); }
+// The hint is one line: a CR or LF (pasted, or sent to the edit box by another program) would
+// end the line in the settings file and start new keys or sections there.
+void Settings::SetHintString(Text v) {
+  std::erase_if(v, [](char16_t c) { return c == u'\r' || c == u'\n'; });
+  Assign(hintString_, std::move(v), SettingField::HintString);
+}
 void Settings::SetIconPosition(std::int32_t v) { Assign(iconPosition_, ClampRadioIndex(v, kPositionCount), SettingField::IconPosition); }
 void Settings::SetMute(bool v) { Assign(mute_, v, SettingField::Mute); }
 void Settings::SetOFF(bool v) { Assign(off_, v, SettingField::OFF); }

@@ -65,7 +65,7 @@ class Settings {
   void SetWaveIndexOFF(std::int32_t v);    // clamped to -1..11
   void SetIcon(bool v);
   void SetHint(bool v);
-  void SetHintString(Text v);
+  void SetHintString(Text v);             // line breaks (CR, LF) removed
   void SetIconPosition(std::int32_t v);    // clamped to -1..3
   void SetMute(bool v);
   void SetOFF(bool v);

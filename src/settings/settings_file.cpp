@@ -8,13 +8,23 @@ namespace {
 constexpr std::u16string_view kWindow = u"Window";
 constexpr std::u16string_view kConfig = u"Config";
 
+// UTF-8 with its mark, so that Notepad shows the Japanese line as well.
+constexpr std::string_view kTooLargeNote =
+    "\xEF\xBB\xBF"
+    "RUVANO did not read or save its settings: RUVANO.ini in this folder is larger than 16 MiB, "
+    "more than a settings file can be. Make it smaller or move it elsewhere, and RUVANO saves its settings again.\r\n"
+    "RUVANO.ini が 16 MiB を超えているため、RUVANO は設定を読み込まず、保存もしていません。"
+    "ファイルを小さくするか別の場所へ移すと、再び保存されます。\r\n";
+
 }  // namespace
 
 void LoadSettings(const Text& path, Settings& settings, ISettingsFileAccess& files, const ISystemText& text) {
-  const FileContent content = files.ReadWholeFile(path);
-  if (content.status != FileReadStatus::Ok) return;
   IniFile ini(text);
-  ini.Parse(content.bytes);
+  {
+    const FileContent content = files.ReadWholeFile(path);
+    if (content.status != FileReadStatus::Ok) return;
+    ini.Parse(content.bytes);
+  }
 
   // One key at a time: each assignment (and what it sets off) happens before the next read,
   // and each fallback is the value the field has at that moment.
@@ -34,12 +44,15 @@ void LoadSettings(const Text& path, Settings& settings, ISettingsFileAccess& fil
 }
 
 bool SaveSettings(const Text& path, const Settings& settings, ISettingsFileAccess& files, const ISystemText& text) {
-  const FileContent content = files.ReadWholeFile(path);
-  // A file that is there but cannot be read is not overwritten: whatever else it holds
-  // would be lost.
-  if (content.status == FileReadStatus::Unreadable) return false;
   IniFile ini(text);
-  if (content.status == FileReadStatus::Ok) ini.Parse(content.bytes);
+  {
+    const FileContent content = files.ReadWholeFile(path);
+    // A file that is there but cannot be read is not overwritten: whatever else it holds
+    // would be lost. When it is too large to be ours, the user learns why from the note.
+    if (content.status == FileReadStatus::TooLarge) files.ReplaceWholeFile(SettingsNotePath(path), kTooLargeNote);
+    if (content.status == FileReadStatus::Unreadable || content.status == FileReadStatus::TooLarge) return false;
+    if (content.status == FileReadStatus::Ok) ini.Parse(content.bytes);
+  }
 
   ini.WriteInteger(kWindow, u"Top", settings.Top());
   ini.WriteInteger(kWindow, u"Left", settings.Left());
@@ -55,7 +68,9 @@ bool SaveSettings(const Text& path, const Settings& settings, ISettingsFileAcces
   ini.WriteBool(kConfig, u"AppIcon", settings.AppIcon());
   ini.WriteInteger(kConfig, u"AlphaBlendValue", settings.AlphaBlendValue());
 
-  return files.ReplaceWholeFile(path, ini.Serialize());
+  if (!files.ReplaceWholeFile(path, ini.Serialize())) return false;
+  files.RemoveFile(SettingsNotePath(path));
+  return true;
 }
 
 }  // namespace ruvano

@@ -4,6 +4,7 @@
 // save; comments and blank lines do not.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -15,10 +16,17 @@ namespace ruvano {
 
 inline constexpr char16_t kSettingsFileName[] = u"RUVANO.ini";
 
+// Larger files are no settings file of ours: they are neither read nor written.
+inline constexpr std::uint64_t kMaxSettingsFileSize = 16u << 20;
+
 // The settings file in a data folder given with its trailing backslash.
 inline Text SettingsFilePath(const Text& dataDir) { return dataDir + kSettingsFileName; }
 
-enum class FileReadStatus { Ok, Missing, Unreadable };
+// The note that SaveSettings leaves beside a settings file it would not touch, so that the
+// user finds why the settings were not saved.
+inline Text SettingsNotePath(const Text& settingsPath) { return settingsPath + u".not-saved.txt"; }
+
+enum class FileReadStatus { Ok, Missing, Unreadable, TooLarge };
 
 struct FileContent {
   FileReadStatus status = FileReadStatus::Missing;
@@ -28,12 +36,15 @@ struct FileContent {
 class ISettingsFileAccess {
  public:
   virtual ~ISettingsFileAccess() = default;
-  // The whole file, or Missing when there is no such file, or Unreadable when it exists but
-  // cannot be read (locked, access denied, too large for a settings file).
+  // The whole file, or Missing when there is no such file, Unreadable when it exists but
+  // cannot be read (locked, access denied), TooLarge when it is larger than any settings file
+  // of ours would be (it is then not read).
   virtual FileContent ReadWholeFile(const Text& path) = 0;
   // Replaces the whole file with the bytes (creating it when missing). Either the complete
   // new content is in place afterwards (true) or the previous file is left as it was (false).
   virtual bool ReplaceWholeFile(const Text& path, std::string_view bytes) = 0;
+  // Removes the file if it is there; true when it is gone.
+  virtual bool RemoveFile(const Text& path) = 0;
 };
 
 // Reads the file and assigns the fields through the Settings setters (which clamp and notify)
@@ -44,7 +55,9 @@ void LoadSettings(const Text& path, Settings& settings, ISettingsFileAccess& fil
 
 // Reads the file's current content, sets the thirteen keys from the settings and writes it
 // all back. Returns false when the file could not be read (the file is then left alone, so
-// what else it holds is not lost) or not written (the previous file stays as it was).
+// what else it holds is not lost) or not written (the previous file stays as it was). A file
+// too large to be ours is left alone too, and a note beside it (SettingsNotePath) tells the
+// user why the settings were not saved; the next save that succeeds removes the note.
 bool SaveSettings(const Text& path, const Settings& settings, ISettingsFileAccess& files, const ISystemText& text);
 
 }  // namespace ruvano

@@ -1,5 +1,6 @@
 #include "iconv_system_text.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cwctype>
 #include <stdexcept>
@@ -38,8 +39,11 @@ IconvSystemText::~IconvSystemText() {
 
 Text IconvSystemText::DecodeAnsi(std::string_view bytes) const {
   Text out;
+  out.reserve(bytes.size());
   iconv(decoder_, nullptr, nullptr, nullptr, nullptr);
-  std::vector<char> buffer(bytes.size() * 4 + 16);
+  // A bounded buffer, filled again as often as needed, so a large file costs no more than
+  // its text.
+  std::vector<char> buffer(std::min<std::size_t>(bytes.size() * 4 + 16, 16 * 1024));
   char* in = const_cast<char*>(bytes.data());
   size_t inLeft = bytes.size();
   while (inLeft > 0) {

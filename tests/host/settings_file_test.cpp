@@ -20,7 +20,7 @@ const std::string kDefaultFile =
     "IconPosition=0\r\nMute=0\r\nOFF=0\r\nScroll=0\r\nAppIcon=0\r\nAlphaBlendValue=100\r\n\r\n";
 
 // Files in memory; a file can be made unreadable, and writing can be made to fail (the old
-// content then stays, as the real replacement promises).
+// content then stays, as the real replacement promises). A file over the size cap is not read.
 class FakeFiles : public ISettingsFileAccess {
  public:
   std::map<Text, std::string> files;
@@ -32,8 +32,10 @@ class FakeFiles : public ISettingsFileAccess {
     if (unreadable) return {FileReadStatus::Unreadable, {}};
     const auto it = files.find(path);
     if (it == files.end()) return {FileReadStatus::Missing, {}};
+    if (it->second.size() > kMaxSettingsFileSize) return {FileReadStatus::TooLarge, {}};
     return {FileReadStatus::Ok, it->second};
   }
+  bool RemoveFile(const Text& path) override { return files.erase(path), true; }
   bool ReplaceWholeFile(const Text& path, std::string_view bytes) override {
     ++writes;
     if (writeFails) return false;
@@ -126,6 +128,19 @@ TEST_F(SettingsFileTest, SaveLeavesAnUnreadableFileAloneAndReportsFailedWrites) 
   files_.writeFails = true;
   EXPECT_FALSE(SaveSettings(kPath, Settings(), files_, cp932_));
   EXPECT_EQ(files_.files[kPath], "[Mine]\nprecious=1\n");
+}
+
+TEST_F(SettingsFileTest, AFileTooLargeToBeOursIsLeftAloneWithANoteSayingWhy) {
+  const std::string huge = "[Config]\r\nMute=1\r\n" + std::string(kMaxSettingsFileSize, ';');
+  Settings s = Load(huge);
+  EXPECT_FALSE(s.Mute());
+  EXPECT_FALSE(SaveSettings(kPath, s, files_, cp932_));
+  EXPECT_EQ(files_.files[kPath], huge);
+  EXPECT_NE(files_.files[SettingsNotePath(kPath)].find("larger than 16 MiB"), std::string::npos);
+  // Once the file is small again, the settings are saved and the note goes.
+  files_.files[kPath] = "[Config]\r\nMute=1\r\n";
+  Save(Load(files_.files[kPath]));
+  EXPECT_EQ(files_.files.count(SettingsNotePath(kPath)), 0u);
 }
 
 TEST_F(SettingsFileTest, Utf8WithMarkKeepsJapaneseAndItsEncoding) {

@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
 #include "settings/win32/settings_file_win32.h"
+#include "settings_panel_test_host.h"
 #include "zeq/win32/data_folder_win32.h"
 #include "zeq/win32/hwnd.h"
 
@@ -24,7 +26,7 @@ bool IsDirectory(const std::wstring& path) {
 std::vector<std::wstring> NamesIn(const std::wstring& folder) {
   std::vector<std::wstring> names;
   WIN32_FIND_DATAW fd;
-  HANDLE find = FindFirstFileW((folder + L"*").c_str(), &fd);
+  HANDLE find = FindFirstFileW((L"\\\\?\\" + folder + L"*").c_str(), &fd);
   if (find == INVALID_HANDLE_VALUE) return names;
   do {
     const std::wstring name = fd.cFileName;
@@ -36,12 +38,12 @@ std::vector<std::wstring> NamesIn(const std::wstring& folder) {
 
 void RemoveTree(const std::wstring& folder) {
   for (const std::wstring& name : NamesIn(folder)) {
-    const std::wstring path = folder + name;
+    const std::wstring path = L"\\\\?\\" + folder + name;
     SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-    if (IsDirectory(path)) RemoveTree(path + L"\\");
+    if (IsDirectory(path)) RemoveTree(folder + name + L"\\");
     else DeleteFileW(path.c_str());
   }
-  RemoveDirectoryW(folder.c_str());
+  RemoveDirectoryW((L"\\\\?\\" + folder.substr(0, folder.size() - 1)).c_str());
 }
 
 void WriteFileBytes(const std::wstring& path, const std::string& bytes) {
@@ -57,22 +59,27 @@ std::string ReadFileBytes(const std::wstring& path) {
   return files.ReadWholeFile(ToText(path)).bytes;
 }
 
-// A fresh folder standing in for the roaming application-data folder.
+// A fresh folder standing in for the roaming application-data folder, nested in folders of
+// its own down to at least minLength characters.
 class TempBase : public Win32DataFolderSystem {
  public:
-  TempBase() {
+  explicit TempBase(std::size_t minLength = 0) {
     wchar_t temp[MAX_PATH] = {};
     GetTempPathW(MAX_PATH, temp);
-    base_ = std::wstring(temp) + L"ruvano-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
-            std::to_wstring(GetTickCount());
+    top_ = base_ = std::wstring(temp) + L"ruvano-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+                   std::to_wstring(GetTickCount());
     CreateDirectoryW(base_.c_str(), nullptr);
+    while (base_.size() < minLength) {
+      base_ += L"\\" + std::wstring(40, L'd');
+      CreateDirectoryW((L"\\\\?\\" + base_).c_str(), nullptr);
+    }
   }
-  ~TempBase() override { RemoveTree(base_ + L"\\"); }
+  ~TempBase() override { RemoveTree(top_ + L"\\"); }
   Text ShellFolderPath(std::int32_t) override { return ToText(base_); }
   const std::wstring& base() const { return base_; }
 
  private:
-  std::wstring base_;
+  std::wstring top_, base_;
 };
 
 TEST(DataFolder, PreparesTheRoamingFolderOfTheSession) {
@@ -120,6 +127,20 @@ TEST(DataFolder, LinkToAMissingTargetDoesNotCount) {
   EXPECT_TRUE(PrepareDataFolder(fs, u"RUVANO", false, dirs));
   RemoveDirectoryW(target.c_str());
   EXPECT_FALSE(PrepareDataFolder(fs, u"RUVANO", false, dirs));
+}
+
+TEST(DataFolder, SettingsBeyondMaxPathAreSavedAndRead) {
+  TempBase fs(MAX_PATH - 10);
+  DataDirs dirs;
+  ASSERT_TRUE(PrepareDataFolder(fs, u"RUVANO", false, dirs));
+  const Text path = SettingsFilePath(dirs.user);
+  ASSERT_GT(path.size(), static_cast<std::size_t>(MAX_PATH));
+  Settings s;
+  s.SetWaveIndex(9);
+  ASSERT_TRUE(SaveSettings(path, s));
+  Settings loaded;
+  LoadSettings(path, loaded);
+  EXPECT_EQ(loaded.WaveIndex(), 9);
 }
 
 class SettingsFileOnDisk : public ::testing::Test {
@@ -197,6 +218,46 @@ TEST_F(SettingsFileOnDisk, FailedReplacementKeepsTheOldFileAndRemovesTheNewOne) 
   CloseHandle(reader);
   EXPECT_EQ(ReadFileBytes(file()), mine);
   EXPECT_EQ(NamesIn(folder_), std::vector<std::wstring>{L"RUVANO.ini"});
+}
+
+TEST_F(SettingsFileOnDisk, AFileHeldForAMomentIsReplacedOnceItIsFree) {
+  // A virus scanner or a sync client reads the file for a moment without delete sharing.
+  WriteFileBytes(file(), "[Config]\r\nMute=1\r\n");
+  HANDLE holder = CreateFileW(file().c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+  HANDLE release = CreateThread(
+      nullptr, 0, [](void* h) -> DWORD { return Sleep(300), CloseHandle(h), 0; }, holder, 0, nullptr);
+  EXPECT_TRUE(SaveSettings(path_, Settings()));
+  WaitForSingleObject(release, INFINITE);
+  CloseHandle(release);
+  EXPECT_NE(ReadFileBytes(file()).find("\r\nMute=0\r\n"), std::string::npos);
+  EXPECT_EQ(NamesIn(folder_), std::vector<std::wstring>{L"RUVANO.ini"});
+}
+
+TEST_F(SettingsFileOnDisk, TemporaryFilesLeftByAnUnfinishedSaveGoAtTheNextSave) {
+  // Ours (this version's and earlier ones') go; a file of the user's stays.
+  for (const wchar_t* name : {L"RUVANO.ini.~000012340ABCDEF0.tmp", L"RUV1A2B.tmp", L"notes.tmp"}) {
+    WriteFileBytes(folder_ + name, "x");
+  }
+  ASSERT_TRUE(SaveSettings(path_, Settings()));
+  std::vector<std::wstring> names = NamesIn(folder_);
+  std::sort(names.begin(), names.end());
+  EXPECT_EQ(names, (std::vector<std::wstring>{L"RUVANO.ini", L"notes.tmp"}));
+}
+
+TEST_F(SettingsFileOnDisk, HintTextWithLineBreaksSentToTheEditBoxStaysOneLine) {
+  Settings s;
+  testing::PanelTestHost host(s);
+  ASSERT_TRUE(host.Open());
+  SendMessageW(host.panel.Control(SettingsPanel::Part::EditHint), WM_SETTEXT, 0,
+               reinterpret_cast<LPARAM>(L"IME ON\r\n[Config]\r\nMute=1\nOFF=1"));
+  EXPECT_EQ(s.HintString(), u"IME ON[Config]Mute=1OFF=1");
+  ASSERT_TRUE(SaveSettings(path_, s));
+  Settings loaded;
+  LoadSettings(path_, loaded);
+  EXPECT_EQ(loaded.HintString(), s.HintString());
+  EXPECT_FALSE(loaded.Mute());
+  EXPECT_FALSE(loaded.OFF());
 }
 
 TEST_F(SettingsFileOnDisk, SaveIntoARemovedFolderFailsQuietly) {

@@ -5,9 +5,12 @@
 #include <algorithm>
 #include <climits>
 #include <cstdint>
+#include <iterator>
+#include <string_view>
 
 #include "zeq/win32/handles.h"
 #include "zeq/win32/hwnd.h"
+#include "zeq/win32/long_path.h"
 
 namespace ruvano {
 
@@ -16,9 +19,10 @@ Text Win32SystemText::DecodeAnsi(std::string_view bytes) const {
   const int size = static_cast<int>(bytes.size());
   const int length = ::MultiByteToWideChar(CP_ACP, 0, bytes.data(), size, nullptr, 0);
   if (length <= 0) return Text();
-  std::wstring wide(static_cast<std::size_t>(length), L'\0');
-  ::MultiByteToWideChar(CP_ACP, 0, bytes.data(), size, wide.data(), length);
-  return ToText(wide);
+  // Straight into the text: a large file is not copied twice.
+  Text text(static_cast<std::size_t>(length), u'\0');
+  ::MultiByteToWideChar(CP_ACP, 0, bytes.data(), size, reinterpret_cast<wchar_t*>(text.data()), length);
+  return text;
 }
 
 std::optional<std::string> Win32SystemText::EncodeAnsi(std::u16string_view text) const {
@@ -53,8 +57,8 @@ Text Win32SystemText::UpperCase(std::u16string_view text) const {
 
 FileContent Win32SettingsFileAccess::ReadWholeFile(const Text& path) {
   FileContent content;
-  UniqueFile file(::CreateFileW(WidePtr(path), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  UniqueFile file(::CreateFileW(FileSystemPath(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) {
     const DWORD error = ::GetLastError();
     content.status = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? FileReadStatus::Missing
@@ -63,8 +67,9 @@ FileContent Win32SettingsFileAccess::ReadWholeFile(const Text& path) {
   }
   content.status = FileReadStatus::Unreadable;
   LARGE_INTEGER size{};
-  if (!::GetFileSizeEx(file.get(), &size) || size.QuadPart < 0 ||
-      static_cast<std::uint64_t>(size.QuadPart) > kMaxFileSize) {
+  if (!::GetFileSizeEx(file.get(), &size) || size.QuadPart < 0) return content;
+  if (static_cast<std::uint64_t>(size.QuadPart) > kMaxSettingsFileSize) {
+    content.status = FileReadStatus::TooLarge;
     return content;
   }
   std::string bytes(static_cast<std::size_t>(size.QuadPart), '\0');
@@ -83,23 +88,132 @@ FileContent Win32SettingsFileAccess::ReadWholeFile(const Text& path) {
   return content;
 }
 
+namespace {
+
+// Our temporary files beside the settings file: its name, ".~", 16 hexadecimal digits and
+// ".tmp"; and those that earlier versions had GetTempFileNameW make: "RUV", up to 4
+// hexadecimal digits and ".tmp".
+constexpr std::wstring_view kTempMark = L".~";
+constexpr std::wstring_view kTempEnd = L".tmp";
+
+bool IsHex(std::wstring_view s) {
+  return !s.empty() && s.find_first_not_of(L"0123456789abcdefABCDEF") == std::wstring_view::npos;
+}
+
+bool EndsWithTmp(std::wstring_view name) {
+  return name.size() >= kTempEnd.size() &&
+         ::CompareStringOrdinal(name.data() + name.size() - kTempEnd.size(), static_cast<int>(kTempEnd.size()),
+                                kTempEnd.data(), static_cast<int>(kTempEnd.size()), TRUE) == CSTR_EQUAL;
+}
+
+bool IsOurTempFile(std::wstring_view name, std::wstring_view fileName) {
+  if (!EndsWithTmp(name)) return false;
+  const std::wstring_view stem = name.substr(0, name.size() - kTempEnd.size());
+  const std::size_t prefix = fileName.size() + kTempMark.size();
+  if (stem.size() == prefix + 16 && stem.substr(0, fileName.size()) == fileName &&
+      stem.substr(fileName.size(), kTempMark.size()) == kTempMark) {
+    return IsHex(stem.substr(prefix));
+  }
+  return stem.size() >= 4 && stem.size() <= 7 && ::CompareStringOrdinal(stem.data(), 3, L"RUV", 3, TRUE) == CSTR_EQUAL &&
+         IsHex(stem.substr(3));
+}
+
+// Removes temporary files that an earlier save left behind (a crash or a power cut between
+// writing and replacing). One that is still open (another copy writing it at this moment)
+// cannot be deleted and stays.
+void RemoveStaleTempFiles(const std::wstring& folder, std::wstring_view fileName) {
+  WIN32_FIND_DATAW found{};
+  const HANDLE find = ::FindFirstFileW(FileSystemPath(ToText(folder + L"*.tmp")).c_str(), &found);
+  if (find == INVALID_HANDLE_VALUE) return;
+  do {
+    if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && IsOurTempFile(found.cFileName, fileName)) {
+      ::DeleteFileW(FileSystemPath(ToText(folder + found.cFileName)).c_str());
+    }
+  } while (::FindNextFileW(find, &found));
+  ::FindClose(find);
+}
+
+// Errors that another program holding the file for a moment (a virus scanner, a backup or
+// sync client) gives; they pass when it lets go.
+bool Transient(DWORD error) {
+  return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION || error == ERROR_ACCESS_DENIED ||
+         error == ERROR_UNABLE_TO_REMOVE_REPLACED;
+}
+
+// Whether another program holds the file so that it cannot be replaced at this moment.
+// Asked before ReplaceFileW, which under Wine leaves a file of its own behind when it fails.
+bool Busy(const std::wstring& target) {
+  UniqueFile probe(::CreateFileW(target.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                 nullptr, OPEN_EXISTING, 0, nullptr));
+  return !probe && Transient(::GetLastError());
+}
+
+// Puts the new file in the old one's place. ReplaceFileW keeps what belongs to the old file
+// (attributes, security, alternate streams, its place as a link target); where it cannot work
+// (a file system without it, no old file) a rename takes its place. A busy file is tried again
+// for about a second, well inside the few seconds Windows gives at log-off.
+bool MoveIntoPlace(const std::wstring& temp, const std::wstring& target) {
+  static constexpr DWORD kWaitsMs[] = {20, 40, 80, 160, 250, 250, 250};
+  const ULONGLONG deadline = ::GetTickCount64() + 1100;
+  for (std::size_t attempt = 0;; ++attempt) {
+    const bool last = attempt == std::size(kWaitsMs) || ::GetTickCount64() >= deadline;
+    if (::GetFileAttributesW(target.c_str()) != INVALID_FILE_ATTRIBUTES) {
+      if (Busy(target)) {
+        if (last) return false;
+        ::Sleep(kWaitsMs[attempt]);
+        continue;
+      }
+      if (::ReplaceFileW(target.c_str(), temp.c_str(), nullptr,
+                         REPLACEFILE_IGNORE_MERGE_ERRORS | REPLACEFILE_IGNORE_ACL_ERRORS, nullptr, nullptr)) {
+        return true;
+      }
+      if (!last && Transient(::GetLastError())) {
+        ::Sleep(kWaitsMs[attempt]);
+        continue;
+      }
+    }
+    if (::MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return true;
+    if (last || !Transient(::GetLastError())) return false;
+    ::Sleep(kWaitsMs[attempt]);
+  }
+}
+
+// A new file of our own beside the settings file, created only if no such file exists.
+UniqueFile CreateTempFile(const Text& path, std::wstring& temp) {
+  static std::uint32_t counter = 0;
+  for (int tries = 0; tries < 16; ++tries) {
+    const std::uint64_t unique = (std::uint64_t{::GetCurrentProcessId()} << 32) | (::GetTickCount() + (++counter << 20));
+    Text name = path + u".~";
+    for (int shift = 60; shift >= 0; shift -= 4) name += u"0123456789ABCDEF"[(unique >> shift) & 0xF];
+    name += u".tmp";
+    temp = FileSystemPath(name);
+    UniqueFile file(::CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (file || ::GetLastError() != ERROR_FILE_EXISTS) return file;
+  }
+  return UniqueFile();
+}
+
+}  // namespace
+
 bool Win32SettingsFileAccess::ReplaceWholeFile(const Text& path, std::string_view bytes) {
-  const std::wstring target = ToWide(path);
-  const auto slash = target.find_last_of(L"\\/");
-  const std::wstring folder = slash == std::wstring::npos ? std::wstring(L".") : target.substr(0, slash + 1);
+  const std::wstring wide = ToWide(path);
+  const auto slash = wide.find_last_of(L"\\/");
+  const std::wstring folder = slash == std::wstring::npos ? std::wstring() : wide.substr(0, slash + 1);
+  const std::wstring_view fileName = std::wstring_view(wide).substr(folder.size());
+  const std::wstring target = FileSystemPath(path);
 
   // A file the user made read-only is not replaced (Windows refuses that move anyway; Wine
   // would carry it out).
   const DWORD attributes = ::GetFileAttributesW(target.c_str());
   if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) return false;
 
-  // A uniquely named new file beside the old one, so the final move stays on one volume.
-  wchar_t temp[MAX_PATH] = {};
-  if (!::GetTempFileNameW(folder.c_str(), L"RUV", 0, temp)) return false;
+  RemoveStaleTempFiles(folder, fileName);
 
+  // The new file beside the old one, so that the final move stays on one volume.
+  std::wstring temp;
   bool written = false;
   {
-    UniqueFile file(::CreateFileW(temp, GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    UniqueFile file = CreateTempFile(path, temp);
     if (file) {
       written = true;
       std::size_t done = 0;
@@ -110,11 +224,18 @@ bool Win32SettingsFileAccess::ReplaceWholeFile(const Text& path, std::string_vie
         done += put;
       }
       written = written && ::FlushFileBuffers(file.get());
+    } else {
+      temp.clear();
     }
   }
-  if (written && ::MoveFileExW(temp, target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return true;
-  ::DeleteFileW(temp);
+  if (written && MoveIntoPlace(temp, target)) return true;
+  if (!temp.empty()) ::DeleteFileW(temp.c_str());
   return false;
+}
+
+bool Win32SettingsFileAccess::RemoveFile(const Text& path) {
+  const std::wstring target = FileSystemPath(path);
+  return ::DeleteFileW(target.c_str()) || ::GetLastError() == ERROR_FILE_NOT_FOUND;
 }
 
 void LoadSettings(const Text& path, Settings& settings) {

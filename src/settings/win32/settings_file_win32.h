@@ -19,13 +19,15 @@ class Win32SystemText : public ISystemText {
 
 class Win32SettingsFileAccess : public ISettingsFileAccess {
  public:
-  // Larger files are no settings file of ours and count as unreadable.
-  static constexpr std::uint64_t kMaxFileSize = 16u << 20;
-
+  // Files larger than kMaxSettingsFileSize are TooLarge and not read.
   FileContent ReadWholeFile(const Text& path) override;
-  // Writes the bytes to a new file in the same folder, flushes it, and moves it over the old
-  // file in one step; on any failure the new file is removed and the old one is untouched.
+  // Writes the bytes to a new file of our own in the same folder (first removing any that an
+  // earlier save left behind), flushes it, and puts it in the old file's place in one step,
+  // keeping the old file's attributes and security and waiting a little for a file that
+  // another program holds; on failure the new file is removed and the old one is untouched.
+  // Paths of any length work.
   bool ReplaceWholeFile(const Text& path, std::string_view bytes) override;
+  bool RemoveFile(const Text& path) override;
 };
 
 void LoadSettings(const Text& path, Settings& settings);

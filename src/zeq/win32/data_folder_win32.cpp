@@ -5,6 +5,7 @@
 
 #include "zeq/win32/handles.h"
 #include "zeq/win32/hwnd.h"
+#include "zeq/win32/long_path.h"
 
 namespace ruvano {
 
@@ -17,7 +18,7 @@ Text Win32DataFolderSystem::ShellFolderPath(std::int32_t csidl) {
 }
 
 std::optional<FileAttributes> Win32DataFolderSystem::Attributes(const Text& path) {
-  const DWORD attributes = ::GetFileAttributesW(WidePtr(path));
+  const DWORD attributes = ::GetFileAttributesW(FileSystemPath(path).c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES) return std::nullopt;
   return FileAttributes{(attributes & FILE_ATTRIBUTE_DIRECTORY) != 0,
                         (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0};
@@ -26,14 +27,14 @@ std::optional<FileAttributes> Win32DataFolderSystem::Attributes(const Text& path
 bool Win32DataFolderSystem::Opens(const Text& path) {
   // Backup semantics let CreateFileW open a directory; without FILE_FLAG_OPEN_REPARSE_POINT
   // the link is followed, so this fails when its target is missing.
-  UniqueFile file(::CreateFileW(WidePtr(path), FILE_READ_ATTRIBUTES,
+  UniqueFile file(::CreateFileW(FileSystemPath(path).c_str(), FILE_READ_ATTRIBUTES,
                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                 OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
   return static_cast<bool>(file);
 }
 
 bool Win32DataFolderSystem::CreateOneDirectory(const Text& path) {
-  return ::CreateDirectoryW(WidePtr(path), nullptr) != 0;
+  return ::CreateDirectoryW(FileSystemPath(path).c_str(), nullptr) != 0;
 }
 
 Text GetSpecialFolder(int index) {
