@@ -82,7 +82,7 @@ void MonitorTick::SameWindow(const std::string& key, int idx, bool changed) {
   // A window that moved or changed size gets its indicator shown afresh at the new anchor.
   if (changed) cues_.HideIndicator();
 
-  if (desktop_.IsImeOpen(desktop_.GetFocusedWindow())) {
+  if (FocusedImeOpen(idx)) {
     if (idx == -1) {
       ListBoxHandle.InsertFront(key);
       if (!settings_.Mute()) cues_.PlayCue(true);
@@ -106,7 +106,7 @@ void MonitorTick::NewWindow(Hwnd w, const std::string& key, int idx) {
   cues_.HideIndicator();
   MActWin = w;
 
-  if (!desktop_.IsImeOpen(desktop_.GetFocusedWindow())) return;
+  if (!FocusedImeOpen(idx)) return;
 
   // Every switch to a window whose IME is on signals afresh; its entry moves to the front.
   if (idx != -1) ListBoxHandle.Delete(static_cast<std::size_t>(idx));
@@ -115,6 +115,23 @@ void MonitorTick::NewWindow(Hwnd w, const std::string& key, int idx) {
   cues_.ScrollLedOn();
   cues_.TriggerHint();
   if (!settings_.Mute()) cues_.PlayCue(true);
+}
+
+// The IME state of the focused control of the window in front (idx: the window's entry in the
+// handle list, or -1).
+bool MonitorTick::FocusedImeOpen(int idx) {
+  const Hwnd f = desktop_.GetFocusedWindow();
+  // No control has the focus: nothing can be typed, so the IME reads as closed. Asking about
+  // handle 0 would read the program's own IME instead, which the indicator opens.
+  if (f == 0) return false;
+  switch (desktop_.ImeOpenStatus(f)) {
+    case ImeStatus::Open: return true;
+    case ImeStatus::Closed: return false;
+    case ImeStatus::NoAnswer: break;
+  }
+  // A busy or hung application cannot switch its IME: its window keeps the state the tick
+  // saw last for it, which the handle list holds (listed: seen open and not yet closed).
+  return idx != -1;
 }
 
 void MonitorTick::ShowIndicatorIfHidden() {

@@ -33,6 +33,7 @@ class MonitorTick {
   bool Qualifies(Hwnd w, Rect& r);
   void SameWindow(const std::string& key, int idx, bool changed);
   void NewWindow(Hwnd w, const std::string& key, int idx);
+  bool FocusedImeOpen(int idx);
   void ShowIndicatorIfHidden();
   void Reset();
 

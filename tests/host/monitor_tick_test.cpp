@@ -230,7 +230,7 @@ TEST(MonitorTickQualification, NonQualifyingWindowsResetTheFieldsAndTakeTheCuesD
       EXPECT_EQ(r.Run(), Calls({"TickHint", "CloseIndicator", "ScrollLedOff", hint ? "HideImeHint" : ""}));
       r.ExpectReset();
       EXPECT_EQ(r.List(), (std::vector<std::string>{Key(kA), Key(kB)}));
-      EXPECT_EQ(r.desk.Count(Q::GetFocusedWindow) + r.desk.Count(Q::IsImeOpen) + r.desk.Count(Q::IsWin8OrLater), 0);
+      EXPECT_EQ(r.desk.Count(Q::GetFocusedWindow) + r.desk.Count(Q::ImeOpenStatus) + r.desk.Count(Q::IsWin8OrLater), 0);
     }
   }
 }
@@ -284,7 +284,7 @@ TEST(MonitorTickQualification, QualifyingTickAsksTheDesktopInOrder) {
     for (Q q : {Q::ClassName, Q::IsWindowEnabled, Q::IsWindowVisible, Q::IsIconic, Q::GetRootWindow, Q::GetValidWindowRect})
       expected.push_back({q, kA});
     expected.insert(expected.end(), {{Q::IsWin8OrLater, 0}, {Q::NonClientBorderWidth, 0},
-                                     {Q::GetFocusedWindow, 0}, {Q::IsImeOpen, kA}});
+                                     {Q::GetFocusedWindow, 0}, {Q::ImeOpenStatus, kA}});
     EXPECT_EQ(r.desk.queries, expected);
   }
 }
@@ -296,12 +296,17 @@ TEST(MonitorTickQualification, ImeStateIsAskedOfTheFocusedControl) {
   r.desk.At(kA).focus = kEdit;
   r.Tick(kA, false);  // A's own IME is closed; its edit control's is open
   EXPECT_EQ(r.List(), std::vector<std::string>{Key(kA)});  // the key is the window in front
-  EXPECT_EQ(r.desk.queries.back(), (FakeDesktop::Call{Q::IsImeOpen, kEdit}));
+  EXPECT_EQ(r.desk.queries.back(), (FakeDesktop::Call{Q::ImeOpenStatus, kEdit}));
 
-  r.desk.At(kA).focus = Hwnd{0};  // no focus: asked about 0, answered closed
+  // No focus: closed, without asking about 0, which would read the program's own open IME.
+  r.desk.At(kA).focus = Hwnd{0};
+  r.desk.ownImeOpen = true;
   r.Run();
-  EXPECT_EQ(r.desk.queries.back(), (FakeDesktop::Call{Q::IsImeOpen, 0}));
+  EXPECT_EQ(r.desk.Count(Q::ImeOpenStatus), 0);
   EXPECT_TRUE(r.List().empty());
+  r.Tick(kB, true);
+  r.desk.At(kA).focus = Hwnd{0};
+  EXPECT_EQ(r.Tick(kA, true), Calls({"TickHint", "HideIndicator"}));
 }
 
 // ---- Windows 11 search and start menu ----
@@ -433,6 +438,23 @@ TEST(MonitorTickSequences, ReturningToAWindowWhoseImeWentOffInTheBackground) {
                               f.hint ? "HideImeHint" : "", "HideIndicator"}));
     EXPECT_TRUE(r.List().empty());
   }
+}
+
+TEST(MonitorTickSequences, AnApplicationThatDoesNotAnswerKeepsTheStateSeenLastForItsWindow) {
+  Rig r;
+  r.Tick(kA, true);
+  r.desk.At(kA).answers = false;  // A hangs with its IME open
+  r.Tick(kB, false);
+  // Back to A while it is silent: open as when it was last seen, so no OFF, and no ON later.
+  EXPECT_EQ(r.Tick(kA, false), Calls({"TickHint", "HideIndicator", kShowA, "ScrollLedOn", "TriggerHint", "PlayCue(ON)"}));
+  EXPECT_EQ(r.Run(), Calls({"TickHint", "ScrollLedOn"}));
+  r.desk.At(kA).answers = true;
+  EXPECT_EQ(r.Tick(kA, true), Calls({"TickHint", "ScrollLedOn"}));
+  // B, never seen open, stays closed while it is silent.
+  r.desk.At(kB).answers = false;
+  r.Tick(kB, true);
+  EXPECT_EQ(r.Run(), Calls({"TickHint", "HideImeHint", "HideIndicator"}));
+  EXPECT_EQ(r.List(), std::vector<std::string>{Key(kA)});
 }
 
 // ---- The anchor as the tick hands it on ----

@@ -12,6 +12,7 @@
 #include "wine_test_util.h"
 #include "zeq/win32/hwnd.h"
 #include "zeq/win32/probes_win32.h"
+#include "zeq/win32/window_style.h"
 
 namespace ruvano {
 namespace {
@@ -27,6 +28,8 @@ class RecordingCues : public IProgramCues {
   int ticks = 0;
   int throwOnTick = 0;
   bool failLed = false;
+  bool indicatorShown = false;  // as the calls left the indicator and the LED
+  bool ledLit = false;
   std::vector<std::string> calls;
 
   void TickHint() override {
@@ -35,15 +38,22 @@ class RecordingCues : public IProgramCues {
   void TriggerHint() override {}
   void HideImeHint() override {}
   void PlayCue(bool on) override { calls.push_back(on ? "PlayCue(ON)" : "PlayCue(OFF)"); }
-  void ScrollLedOn() override { calls.push_back("ScrollLedOn"); }
+  void ScrollLedOn() override {
+    calls.push_back("ScrollLedOn");
+    ledLit = true;
+  }
   void ScrollLedOff() override {
     calls.push_back("ScrollLedOff");
+    ledLit = false;
     if (failLed) throw std::runtime_error("led failure");
   }
   bool IndicatorVisible() override { return false; }
-  void ShowIndicator(std::int32_t, std::int32_t) override {}
-  void HideIndicator() override {}
-  void CloseIndicator() override { calls.push_back("CloseIndicator"); }
+  void ShowIndicator(std::int32_t, std::int32_t) override { indicatorShown = true; }
+  void HideIndicator() override { indicatorShown = false; }
+  void CloseIndicator() override {
+    calls.push_back("CloseIndicator");
+    indicatorShown = false;
+  }
   void CreateHintWindow(HWND) override { calls.push_back("CreateHintWindow"); }
   void ClearHint() override {}
   void ReraiseIndicator(std::int32_t left, std::int32_t top) override {
@@ -145,6 +155,24 @@ TEST(TmainForm, TickSeesTheForegroundProgramsImeTurnOnAndOff) {
   EXPECT_TRUE(p.cues.Saw("ScrollLedOn"));
   target.SetOpen(false);
   EXPECT_TRUE(WaitUntil([&] { return p.form.tick().ListBoxHandle.IndexOf(key) == -1; }, 3000));
+}
+
+// The program in front has no focused control while RUVANO's own IME is open (showing the
+// indicator opens it): the tick reads closed instead of taking RUVANO's IME for the program's.
+TEST(TmainForm, NoFocusedControlInFrontReadsAsClosed) {
+  FakeImeTarget target;
+  ASSERT_TRUE(target.Start(L"no focus", 200, 150, 640, 480, true));
+  ASSERT_TRUE(target.Activate());
+  target.DropFocus();
+  ASSERT_TRUE(WaitUntil([] { return GetFocusedWindow() == nullptr; }, 3000));
+  Program p;
+  ASSERT_TRUE(p.Create());
+  SetWindowImeOpen(p.form.hwnd(), true);
+  ASSERT_TRUE(WaitUntil([&] { return p.form.tick().MActWin == FromHwnd(target.window()); }, 3000));
+  const int ticks = p.cues.ticks;
+  ASSERT_TRUE(WaitUntil([&] { return p.cues.ticks >= ticks + 2; }, 3000));
+  EXPECT_EQ(p.form.tick().ListBoxHandle.Count(), 0u);
+  EXPECT_FALSE(p.cues.ledLit);
 }
 
 TEST(TmainForm, OpensAtTheSavedPositionAndKeepsTheSettingsInStepWithItsPlace) {

@@ -172,6 +172,7 @@ class FakeImeTarget {
   static constexpr UINT kGetOpen = WM_APP + 3;
   static constexpr UINT kActivate = WM_APP + 4;
   static constexpr UINT kReplaceIme = WM_APP + 5;
+  static constexpr UINT kDropFocus = WM_APP + 7;
 
   // Hidden windows of class "RuvanoFakeExtra" that the target makes besides its own.
   int extraWindows = 0;
@@ -199,6 +200,9 @@ class FakeImeTarget {
     PostMessageW(wnd_, kActivate, 0, 0);
     return WaitUntil([&] { return GetForegroundWindow() == wnd_; }, 5000);
   }
+  // The target keeps the activation but no control has the focus (posted, so it comes after
+  // an activation still queued).
+  void DropFocus() { PostMessageW(wnd_, kDropFocus, 0, 0); }
   void Kill() { proc_.Kill(); wnd_ = nullptr; }
 
  private:

@@ -13,6 +13,7 @@
 //   WM_APP+3               returns the IME open status
 //   WM_APP+4               bring the main window to the front and focus its edit control
 //   WM_APP+5               replace the "IME" window by a new one; returns the new window
+//   WM_APP+7               keep the activation but leave no control with the focus
 #include <windows.h>
 #include <imm.h>
 #include <shellapi.h>
@@ -33,8 +34,10 @@ constexpr UINT kHang = WM_APP + 2;
 constexpr UINT kGetOpen = WM_APP + 3;
 constexpr UINT kActivate = WM_APP + 4;
 constexpr UINT kReplaceIme = WM_APP + 5;
+constexpr UINT kDropFocus = WM_APP + 7;
 
 LONG g_open = 0;
+bool g_noFocus = false;
 HWND g_edit = nullptr;
 HWND g_ime = nullptr;
 
@@ -59,7 +62,7 @@ LRESULT CALLBACK MainWndProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
                                10, 10, 200, 24, w, nullptr, nullptr, nullptr);
       return 0;
     case WM_SETFOCUS:
-      if (g_edit) SetFocus(g_edit);
+      if (g_edit && !g_noFocus) SetFocus(g_edit);
       return 0;
     case kSetOpen: g_open = wp != 0; return 0;
     case kHang: Sleep(static_cast<DWORD>(wp)); return 0;
@@ -75,6 +78,10 @@ LRESULT CALLBACK MainWndProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
       g_ime = fresh;
       return reinterpret_cast<LRESULT>(fresh);
     }
+    case kDropFocus:
+      g_noFocus = true;
+      SetFocus(nullptr);
+      return 0;
     case WM_DESTROY: PostQuitMessage(0); return 0;
   }
   return DefWindowProcW(w, m, wp, lp);

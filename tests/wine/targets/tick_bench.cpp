@@ -210,7 +210,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         SendMessageTimeoutW(imeWindow, WM_IME_CONTROL, IMC_GETOPENSTATUS, 0, SMTO_ABORTIFHUNG | SMTO_NORMAL, 100, &r);
         g_sink += static_cast<LONG_PTR>(r);
       }));
-  row("IsImeOpen (whole probe)", MeanUs(n, [&] { g_sink += ruvano::IsImeOpen(focus); }));
+  ImeProbe probe;
+  row("ImeProbe::Ask (whole probe)", MeanUs(n, [&] { g_sink += static_cast<int>(probe.Ask(focus)); }));
   row("IsWindow (window of another process)", MeanUs(n, [&] { g_sink += IsWindow(extra[0]); }));
   std::fflush(stdout);
   return 0;
