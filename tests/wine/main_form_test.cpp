@@ -175,6 +175,23 @@ TEST(TmainForm, NoFocusedControlInFrontReadsAsClosed) {
   EXPECT_FALSE(p.cues.ledLit);
 }
 
+// The program in front sends the "/Show" request while it answers the tick's IME query. The
+// request waits until the tick is over, so nothing is signalled over the settings window.
+TEST(TmainForm, AShowRequestSentDuringTheImeQueryRunsAfterTheTick) {
+  Program p;
+  ASSERT_TRUE(p.Create());
+  p.settings.SetIcon(true);
+  FakeImeTarget target;
+  ASSERT_TRUE(target.Start(L"show while answering", 200, 150, 640, 480, true));
+  ASSERT_TRUE(target.Activate());
+  ASSERT_TRUE(WaitUntil([&] { return p.cues.ledLit; }, 3000));
+  target.ShowWhileAnswering();
+  ASSERT_TRUE(WaitUntil([&] { return p.form.SettingsWindowVisible(); }, 3000));
+  testing::PumpFor(300);
+  EXPECT_FALSE(p.cues.indicatorShown);
+  EXPECT_FALSE(p.cues.ledLit);
+}
+
 TEST(TmainForm, OpensAtTheSavedPositionAndKeepsTheSettingsInStepWithItsPlace) {
   TempFolder folder;
   const std::wstring file = folder.path() + L"RUVANO.ini";

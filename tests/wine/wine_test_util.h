@@ -172,6 +172,7 @@ class FakeImeTarget {
   static constexpr UINT kGetOpen = WM_APP + 3;
   static constexpr UINT kActivate = WM_APP + 4;
   static constexpr UINT kReplaceIme = WM_APP + 5;
+  static constexpr UINT kShowWhileAnswering = WM_APP + 6;
   static constexpr UINT kDropFocus = WM_APP + 7;
 
   // Hidden windows of class "RuvanoFakeExtra" that the target makes besides its own.
@@ -200,6 +201,9 @@ class FakeImeTarget {
     PostMessageW(wnd_, kActivate, 0, 0);
     return WaitUntil([&] { return GetForegroundWindow() == wnd_; }, 5000);
   }
+  // At the next IME open-status query the target sends RUVANO's settings window the "/Show"
+  // request before it answers.
+  void ShowWhileAnswering() { SendMessageW(wnd_, kShowWhileAnswering, 0, 0); }
   // The target keeps the activation but no control has the focus (posted, so it comes after
   // an activation still queued).
   void DropFocus() { PostMessageW(wnd_, kDropFocus, 0, 0); }

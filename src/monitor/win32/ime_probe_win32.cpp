@@ -33,7 +33,10 @@ enum class Reply { Answered, Gone, Silent };
 Reply AskOpenStatus(HWND ime, bool& open) noexcept {
   DWORD_PTR answer = 0;
   ::SetLastError(ERROR_SUCCESS);
-  if (::SendMessageTimeoutW(ime, WM_IME_CONTROL, IMC_GETOPENSTATUS, 0, SMTO_ABORTIFHUNG | SMTO_NORMAL,
+  // SMTO_BLOCK: a message that another thread sends to ours while we wait (a "/Show" request,
+  // an end-of-session query, a close) waits for the end of the tick instead of running inside
+  // it. An application that sends to us while it answers then makes the query time out.
+  if (::SendMessageTimeoutW(ime, WM_IME_CONTROL, IMC_GETOPENSTATUS, 0, SMTO_ABORTIFHUNG | SMTO_BLOCK,
                             kImeQueryTimeoutMs, &answer)) {
     open = answer != 0;
     return Reply::Answered;

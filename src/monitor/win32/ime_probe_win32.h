@@ -20,7 +20,9 @@ HWND FindImeWindowFor(HWND w) noexcept;
 // Asks a window's IME window for its open status (WM_IME_CONTROL / IMC_GETOPENSTATUS).
 class ImeProbe {
  public:
-  // Waits at most kImeQueryTimeoutMs. Closed when w is 0 (the system would answer for the caller's own IME window) or
+  // Waits at most kImeQueryTimeoutMs, and while it waits the calling thread handles no
+  // message sent to it by another thread, so none of the program's handlers runs inside the
+  // caller. Closed when w is 0 (the system would answer for the caller's own IME window) or
   // has no IME window; NoAnswer when its thread does not answer in time or is hung. The IME
   // window found by walking a thread's windows is kept for that window and looked for again
   // only when it is gone.

@@ -73,7 +73,7 @@ void BareTick(const std::vector<HWND>& listed, HWND imeWindow) {
   GetGUIThreadInfo(0, &gi);
   g_sink += reinterpret_cast<LONG_PTR>(ImmGetDefaultIMEWnd(gi.hwndFocus));
   DWORD_PTR open = 0;
-  SendMessageTimeoutW(imeWindow, WM_IME_CONTROL, IMC_GETOPENSTATUS, 0, SMTO_ABORTIFHUNG | SMTO_NORMAL,
+  SendMessageTimeoutW(imeWindow, WM_IME_CONTROL, IMC_GETOPENSTATUS, 0, SMTO_ABORTIFHUNG | SMTO_BLOCK,
                       kImeQueryTimeoutMs, &open);
   g_sink += static_cast<LONG_PTR>(open) + r.left + m.iBorderWidth;
 }
@@ -207,7 +207,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   row("FindImeWindowFor (with thread walk)", MeanUs(n, [&] { g_sink += reinterpret_cast<LONG_PTR>(FindImeWindowFor(focus)); }));
   row("SendMessageTimeoutW(IMC_GETOPENSTATUS)", MeanUs(n, [&] {
         DWORD_PTR r = 0;
-        SendMessageTimeoutW(imeWindow, WM_IME_CONTROL, IMC_GETOPENSTATUS, 0, SMTO_ABORTIFHUNG | SMTO_NORMAL, 100, &r);
+        SendMessageTimeoutW(imeWindow, WM_IME_CONTROL, IMC_GETOPENSTATUS, 0, SMTO_ABORTIFHUNG | SMTO_BLOCK, 100, &r);
         g_sink += static_cast<LONG_PTR>(r);
       }));
   ImeProbe probe;
