@@ -46,15 +46,16 @@ void MonitorTick::TimerTimer() {
     return;
   }
 
+  const Text cls = desktop_.ClassName(w);
   Rect r;
-  if (!Qualifies(w, r)) {
+  if (!Qualifies(w, cls, r)) {
     Reset();
     return;
   }
 
   const bool changed = r != MActRect;
   MActRect = r;
-  UpdateIndicatorAnchor(w, r, settings_.IconPosition(), program_.DesktopWnd(),
+  UpdateIndicatorAnchor(w, r, settings_.IconPosition(), DesktopWindow(w, cls),
                         ReadBorderMetric(desktop_), MActLeft, MActTop);
 
   const std::string key = HandleList::KeyOf(w);
@@ -65,10 +66,9 @@ void MonitorTick::TimerTimer() {
     NewWindow(w, key, idx);
 }
 
-// The checks run in this order and stop at the first that fails; the class name is read
-// up front.
-bool MonitorTick::Qualifies(Hwnd w, Rect& r) {
-  const Text cls = desktop_.ClassName(w);
+// The checks run in this order and stop at the first that fails; the caller has read the
+// class name up front.
+bool MonitorTick::Qualifies(Hwnd w, const Text& cls, Rect& r) {
   return desktop_.IsWindowEnabled(w) &&
          desktop_.IsWindowVisible(w) &&
          !desktop_.IsIconic(w) &&
@@ -76,6 +76,21 @@ bool MonitorTick::Qualifies(Hwnd w, Rect& r) {
          desktop_.GetValidWindowRect(w, r) &&
          cls != u"Shell_SecondaryTrayWnd" &&
          cls != u"Shell_TrayWnd";
+}
+
+// The desktop window for the anchor. Explorer makes a new one when it restarts, so the tick
+// looks for it again when a "Progman" or "WorkerW" window other than the kept one is in front,
+// or when the kept handle is in front as a window of another class (the desktop is gone and
+// its handle reused). A gone desktop matters nowhere else: the anchor only compares it with
+// the window in front. A "WorkerW" that is not the desktop is looked for once while it stays
+// in front, as long as a desktop is known.
+Hwnd MonitorTick::DesktopWindow(Hwnd w, const Text& cls) {
+  const Hwnd kept = program_.DesktopWnd();
+  const bool desktopClass = cls == u"Progman" || cls == u"WorkerW";
+  if (desktopClass == (w == kept)) return kept;
+  if (desktopClass && w == desktopLookedFor_ && kept != 0) return kept;
+  desktopLookedFor_ = w;
+  return program_.RefindDesktopWnd();
 }
 
 void MonitorTick::SameWindow(const std::string& key, int idx, bool changed) {

@@ -144,6 +144,8 @@ class FakeCues final : public IMonitorCues, public IProgramWindows {
   bool settingsWindowVisible = false;
   Hwnd applicationWindow = 0;
   Hwnd desktopWnd = 0;
+  Hwnd desktopFound = 0;  // what looking for the desktop window again finds
+  int desktopLookups = 0;
 
   std::vector<std::string> TakeLog() { return std::exchange(log, {}); }
 
@@ -165,6 +167,7 @@ class FakeCues final : public IMonitorCues, public IProgramWindows {
   bool SettingsWindowVisible() override { return settingsWindowVisible; }
   Hwnd ApplicationWindow() override { return applicationWindow; }
   Hwnd DesktopWnd() override { return desktopWnd; }
+  Hwnd RefindDesktopWnd() override { ++desktopLookups; return desktopWnd = desktopFound; }
 
  private:
   void Record(const char* call) {

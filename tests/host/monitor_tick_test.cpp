@@ -67,7 +67,7 @@ struct Rig {
 
   explicit Rig(Flags f = {}) {
     cues.applicationWindow = kApp;
-    cues.desktopWnd = kDesktop;
+    cues.desktopWnd = cues.desktopFound = kDesktop;
     desk.Add(kApp, {.className = u"TApplication", .visible = false});
     desk.Add(kDesktop, {.className = u"Progman", .rect = {0, 0, 1920, 1080}});
     desk.Add(kA);
@@ -484,6 +484,31 @@ TEST(MonitorTickAnchor, DesktopInFrontGetsTheIndicatorAtItsCentre) {
     EXPECT_EQ(r.tick.MActLeft, 960) << pos;
     EXPECT_EQ(r.tick.MActTop, 540) << pos;
   }
+}
+
+TEST(MonitorTickAnchor, DesktopIsLookedForAgainWhenExplorerMadeANewOne) {
+  constexpr Hwnd kNew = 0x000400B0, kWorker = 0x000400B2;
+  Rig r;
+  r.desk.Add(kWorker, {.className = u"WorkerW"});  // not the desktop
+  r.Tick(kDesktop, true);
+  r.Tick(kA, true);
+  r.Tick(kWorker, true);
+  r.Tick(kWorker, true);
+  EXPECT_EQ(r.cues.desktopLookups, 1);  // once for the WorkerW, never for ordinary windows
+  // Explorer restarts: the old desktop is gone and a new one comes to the front.
+  r.desk.Destroy(kDesktop);
+  r.desk.Add(kNew, {.className = u"Progman", .rect = {0, 0, 1920, 1080}});
+  r.cues.desktopFound = kNew;
+  r.Tick(kNew, true);
+  EXPECT_EQ(r.tick.MActLeft, 960);
+  EXPECT_EQ(r.tick.MActTop, 540);
+  // Explorer ends and the desktop's handle comes back as an ordinary window: not the desktop.
+  r.desk.Destroy(kNew);
+  r.desk.Add(kNew);
+  r.cues.desktopFound = 0;
+  r.Tick(kNew, true);
+  EXPECT_EQ(r.tick.MActLeft, 104);
+  EXPECT_EQ(r.cues.desktopLookups, 3);
 }
 
 TEST(MonitorTickAnchor, NoPositionKeepsTheLastAnchorOrZeroAfterAReset) {

@@ -54,8 +54,9 @@ OsVersion ReadOsVersion() noexcept;
 bool IsWin8OrLater() noexcept;
 bool IsWin11() noexcept;
 
-// The desktop window, found once by FindDesktopWindow when the settings window is created;
-// 0 until then and when none was found.
+// The desktop window, found by FindDesktopWindow when the settings window is created and
+// again when the monitor sees that the shell made a new one; 0 until then and when none was
+// found.
 extern Hwnd DesktopWnd;
 
 // Finds the first top-level window of class "Progman" or "WorkerW" with a direct child of

@@ -45,6 +45,7 @@ class BenchProgram : public IProgramWindows {
   bool SettingsWindowVisible() override { return false; }
   Hwnd ApplicationWindow() override { return FromHwnd(app); }
   Hwnd DesktopWnd() override { return ruvano::DesktopWnd; }
+  Hwnd RefindDesktopWnd() override { return ruvano::FindDesktopWindow(); }
 };
 
 volatile LONG_PTR g_sinkValue;
