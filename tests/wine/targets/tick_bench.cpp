@@ -27,6 +27,7 @@
 #include "monitor/win32/ime_probe_win32.h"
 #include "settings/settings.h"
 #include "wine_test_util.h"
+#include "zeq/win32/handles.h"
 #include "zeq/win32/hwnd.h"
 #include "zeq/win32/probes_win32.h"
 
@@ -214,6 +215,13 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   ImeProbe probe;
   row("ImeProbe::Ask (whole probe)", MeanUs(n, [&] { g_sink += static_cast<int>(probe.Ask(focus)); }));
   row("IsWindow (window of another process)", MeanUs(n, [&] { g_sink += IsWindow(extra[0]); }));
+  // The Windows 11 shell check reads the image path of the process in front: as it does now,
+  // and as it did with the module path (full query rights and GetModuleFileNameExW).
+  row("GetWindowProcessPath", MeanUs(n, [&] { g_sink += static_cast<LONG_PTR>(GetWindowProcessPath(w).size()); }));
+  row("OpenProcess(0x410) + module path", MeanUs(n, [&] {
+        UniqueHandle process(OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, target.pid()));
+        g_sink += static_cast<LONG_PTR>(GetProcessModulePath(process.get()).size());
+      }));
   std::fflush(stdout);
   return 0;
 }
