@@ -111,10 +111,9 @@ class FakeDesktop final : public IDesktop {
   // As Windows answers: for handle 0 the calling thread's own IME window replies.
   ImeStatus ImeOpenStatus(Hwnd w) override {
     Note(Query::ImeOpenStatus, w);
-    if (w == 0) return ownImeOpen ? ImeStatus::Open : ImeStatus::Closed;
     const FakeWindow* f = Find(w);
     if (f && !f->answers) return ImeStatus::NoAnswer;
-    return f && f->imeOpen ? ImeStatus::Open : ImeStatus::Closed;
+    return (w == 0 ? ownImeOpen : f && f->imeOpen) ? ImeStatus::Open : ImeStatus::Closed;
   }
 
   std::int32_t NonClientBorderWidth() override { Note(Query::NonClientBorderWidth, 0); return nonClientBorderWidth; }

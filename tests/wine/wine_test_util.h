@@ -201,11 +201,8 @@ class FakeImeTarget {
     PostMessageW(wnd_, kActivate, 0, 0);
     return WaitUntil([&] { return GetForegroundWindow() == wnd_; }, 5000);
   }
-  // At the next IME open-status query the target sends RUVANO's settings window the "/Show"
-  // request before it answers.
   void ShowWhileAnswering() { SendMessageW(wnd_, kShowWhileAnswering, 0, 0); }
-  // The target keeps the activation but no control has the focus (posted, so it comes after
-  // an activation still queued).
+  // Posted, so it comes after an activation still queued.
   void DropFocus() { PostMessageW(wnd_, kDropFocus, 0, 0); }
   void Kill() { proc_.Kill(); wnd_ = nullptr; }
 

@@ -13,8 +13,7 @@
 //   WM_APP+3               returns the IME open status
 //   WM_APP+4               bring the main window to the front and focus its edit control
 //   WM_APP+5               replace the "IME" window by a new one; returns the new window
-//   WM_APP+6               at the next open-status query, send the "/Show" request to
-//                          RUVANO's settings window before answering
+//   WM_APP+6               send RUVANO the "/Show" request while answering the next query
 //   WM_APP+7               keep the activation but leave no control with the focus
 #include <windows.h>
 #include <imm.h>
@@ -28,6 +27,7 @@
 #include <cstdlib>
 #include <cwchar>
 #include <string>
+#include <utility>
 
 #include "app/show_request.h"
 
@@ -43,7 +43,6 @@ constexpr UINT kDropFocus = WM_APP + 7;
 
 LONG g_open = 0;
 bool g_showWhileAnswering = false;
-bool g_noFocus = false;
 HWND g_edit = nullptr;
 HWND g_ime = nullptr;
 
@@ -55,11 +54,9 @@ HWND MakeImeWindow() {
 LRESULT CALLBACK ImeWndProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
   if (m == WM_IME_CONTROL) {
     if (wp == IMC_GETOPENSTATUS) {
-      if (g_showWhileAnswering) {
-        g_showWhileAnswering = false;
-        const ruvano::ShowRequest request = ruvano::MakeShowRequest();
-        COPYDATASTRUCT cds{static_cast<ULONG_PTR>(request.dwData), static_cast<DWORD>(request.bytes.size()),
-                           const_cast<std::uint8_t*>(request.bytes.data())};
+      if (std::exchange(g_showWhileAnswering, false)) {
+        ruvano::ShowRequest request = ruvano::MakeShowRequest();
+        COPYDATASTRUCT cds{0, static_cast<DWORD>(request.bytes.size()), request.bytes.data()};
         SendMessageW(FindWindowW(L"TmainForm", L"RUVANO"), WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&cds));
       }
       return g_open;
@@ -77,7 +74,7 @@ LRESULT CALLBACK MainWndProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
                                10, 10, 200, 24, w, nullptr, nullptr, nullptr);
       return 0;
     case WM_SETFOCUS:
-      if (g_edit && !g_noFocus) SetFocus(g_edit);
+      if (g_edit) SetFocus(g_edit);
       return 0;
     case kSetOpen: g_open = wp != 0; return 0;
     case kHang: Sleep(static_cast<DWORD>(wp)); return 0;
@@ -94,10 +91,7 @@ LRESULT CALLBACK MainWndProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
       return reinterpret_cast<LRESULT>(fresh);
     }
     case kShowWhileAnswering: g_showWhileAnswering = true; return 0;
-    case kDropFocus:
-      g_noFocus = true;
-      SetFocus(nullptr);
-      return 0;
+    case kDropFocus: SetFocus(nullptr); return 0;
     case WM_DESTROY: PostQuitMessage(0); return 0;
   }
   return DefWindowProcW(w, m, wp, lp);
