@@ -24,6 +24,9 @@ void SoundCue::PlayCue(bool on) {
   // The selection is read at the moment of the call: the settings window may have changed it.
   const std::int32_t index = on ? settings_.WaveIndex() : settings_.WaveIndexOFF();
   player_.Stop();
+  // No sound selected (-1, from the settings file) means silence. Asked for a name it cannot
+  // find, the system would play its default sound instead, on every cue.
+  if (index < 0 || index >= Settings::kSoundCount) return;
   player_.PlayResource(SoundName(index));
 }
 

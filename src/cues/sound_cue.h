@@ -16,7 +16,7 @@ class ISoundPlayer {
   // Silences whatever sound the program is playing.
   virtual void Stop() = 0;
   // Starts playing the sound resource of that name and returns at once. A name with no
-  // resource behind it is handed on unchanged; what the platform makes of it is its own.
+  // resource behind it plays nothing.
   virtual void PlayResource(const Text& name) = 0;
 };
 
@@ -24,8 +24,9 @@ class SoundCue {
  public:
   SoundCue(ISoundPlayer& player, const Settings& settings) : player_(player), settings_(settings) {}
 
-  // Plays the ON sound (on = true) or the OFF sound, cutting off a cue still playing.
-  // Applies no option: the callers decide when a cue may sound.
+  // Plays the ON sound (on = true) or the OFF sound, cutting off a cue still playing; with no
+  // sound selected it only stops the one playing. Applies no option: the callers decide when
+  // a cue may sound.
   void PlayCue(bool on);
 
   // The resource name for a sound index: "0kacha" .. "11pya"; "nil" for any other index.

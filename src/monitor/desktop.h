@@ -9,6 +9,10 @@
 
 namespace ruvano {
 
+// What a window's IME window answers about its open status. NoAnswer: the application did
+// not answer in time (busy or hung).
+enum class ImeStatus { Closed, Open, NoAnswer };
+
 class IDesktop {
  public:
   virtual ~IDesktop() = default;
@@ -28,7 +32,9 @@ class IDesktop {
   virtual Hwnd GetRootWindow(Hwnd w) = 0;
   virtual bool GetValidWindowRect(Hwnd w, Rect& r) = 0;
   virtual Hwnd GetFocusedWindow() = 0;
-  virtual bool IsImeOpen(Hwnd w) = 0;
+  // The IME open status of w. As on Windows, w = 0 asks about the IME window of the calling
+  // thread (the program's own), so the tick never asks about 0.
+  virtual ImeStatus ImeOpenStatus(Hwnd w) = 0;
 
   // Border metrics, read anew at every call; 0 when the system call fails.
   virtual std::int32_t NonClientBorderWidth() = 0;  // NONCLIENTMETRICS.iBorderWidth

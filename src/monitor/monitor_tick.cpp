@@ -46,15 +46,16 @@ void MonitorTick::TimerTimer() {
     return;
   }
 
+  const Text cls = desktop_.ClassName(w);
   Rect r;
-  if (!Qualifies(w, r)) {
+  if (!Qualifies(w, cls, r)) {
     Reset();
     return;
   }
 
   const bool changed = r != MActRect;
   MActRect = r;
-  UpdateIndicatorAnchor(w, r, settings_.IconPosition(), program_.DesktopWnd(),
+  UpdateIndicatorAnchor(w, r, settings_.IconPosition(), DesktopWindow(w, cls),
                         ReadBorderMetric(desktop_), MActLeft, MActTop);
 
   const std::string key = HandleList::KeyOf(w);
@@ -65,10 +66,9 @@ void MonitorTick::TimerTimer() {
     NewWindow(w, key, idx);
 }
 
-// The checks run in this order and stop at the first that fails; the class name is read
-// up front.
-bool MonitorTick::Qualifies(Hwnd w, Rect& r) {
-  const Text cls = desktop_.ClassName(w);
+// The checks run in this order and stop at the first that fails; the caller has read the
+// class name up front.
+bool MonitorTick::Qualifies(Hwnd w, const Text& cls, Rect& r) {
   return desktop_.IsWindowEnabled(w) &&
          desktop_.IsWindowVisible(w) &&
          !desktop_.IsIconic(w) &&
@@ -78,11 +78,26 @@ bool MonitorTick::Qualifies(Hwnd w, Rect& r) {
          cls != u"Shell_TrayWnd";
 }
 
+// The desktop window for the anchor. Explorer makes a new one when it restarts, so the tick
+// looks for it again when a "Progman" or "WorkerW" window other than the kept one is in front,
+// or when the kept handle is in front as a window of another class (the desktop is gone and
+// its handle reused). A gone desktop matters nowhere else: the anchor only compares it with
+// the window in front. A "WorkerW" that is not the desktop is looked for once while it stays
+// in front, as long as a desktop is known.
+Hwnd MonitorTick::DesktopWindow(Hwnd w, const Text& cls) {
+  const Hwnd kept = program_.DesktopWnd();
+  const bool desktopClass = cls == u"Progman" || cls == u"WorkerW";
+  if (desktopClass == (w == kept)) return kept;
+  if (desktopClass && w == desktopLookedFor_ && kept != 0) return kept;
+  desktopLookedFor_ = w;
+  return program_.RefindDesktopWnd();
+}
+
 void MonitorTick::SameWindow(const std::string& key, int idx, bool changed) {
   // A window that moved or changed size gets its indicator shown afresh at the new anchor.
   if (changed) cues_.HideIndicator();
 
-  if (desktop_.IsImeOpen(desktop_.GetFocusedWindow())) {
+  if (FocusedImeOpen(idx)) {
     if (idx == -1) {
       ListBoxHandle.InsertFront(key);
       if (!settings_.Mute()) cues_.PlayCue(true);
@@ -106,7 +121,7 @@ void MonitorTick::NewWindow(Hwnd w, const std::string& key, int idx) {
   cues_.HideIndicator();
   MActWin = w;
 
-  if (!desktop_.IsImeOpen(desktop_.GetFocusedWindow())) return;
+  if (!FocusedImeOpen(idx)) return;
 
   // Every switch to a window whose IME is on signals afresh; its entry moves to the front.
   if (idx != -1) ListBoxHandle.Delete(static_cast<std::size_t>(idx));
@@ -115,6 +130,23 @@ void MonitorTick::NewWindow(Hwnd w, const std::string& key, int idx) {
   cues_.ScrollLedOn();
   cues_.TriggerHint();
   if (!settings_.Mute()) cues_.PlayCue(true);
+}
+
+// The IME state of the focused control of the window in front (idx: the window's entry in the
+// handle list, or -1).
+bool MonitorTick::FocusedImeOpen(int idx) {
+  const Hwnd f = desktop_.GetFocusedWindow();
+  // No control has the focus: nothing can be typed, so the IME reads as closed. Asking about
+  // handle 0 would read the program's own IME instead, which the indicator opens.
+  if (f == 0) return false;
+  switch (desktop_.ImeOpenStatus(f)) {
+    case ImeStatus::Open: return true;
+    case ImeStatus::Closed: return false;
+    case ImeStatus::NoAnswer: break;
+  }
+  // A busy or hung application cannot switch its IME: its window keeps the state the tick
+  // saw last for it, which the handle list holds (listed: seen open and not yet closed).
+  return idx != -1;
 }
 
 void MonitorTick::ShowIndicatorIfHidden() {

@@ -30,9 +30,11 @@ class MonitorTick {
   HandleList ListBoxHandle;
 
  private:
-  bool Qualifies(Hwnd w, Rect& r);
+  bool Qualifies(Hwnd w, const Text& cls, Rect& r);
+  Hwnd DesktopWindow(Hwnd w, const Text& cls);
   void SameWindow(const std::string& key, int idx, bool changed);
   void NewWindow(Hwnd w, const std::string& key, int idx);
+  bool FocusedImeOpen(int idx);
   void ShowIndicatorIfHidden();
   void Reset();
 
@@ -40,6 +42,7 @@ class MonitorTick {
   IMonitorCues& cues_;
   IProgramWindows& program_;
   const Settings& settings_;
+  Hwnd desktopLookedFor_ = 0;  // the window in front when the desktop was looked for last
 };
 
 }  // namespace ruvano

@@ -31,6 +31,7 @@ struct FakeWindow {
   Text processPath = u"C:\\Windows\\System32\\notepad.exe";
   std::optional<Hwnd> focus = std::nullopt;  // focused control while in front; unset: the window itself
   bool imeOpen = false;               // IME open state when asked about this window
+  bool answers = true;                // false: its application does not answer (busy or hung)
 };
 
 class FakeDesktop final : public IDesktop {
@@ -38,7 +39,7 @@ class FakeDesktop final : public IDesktop {
   enum class Query {
     ForegroundWindow, ClassName, IsWindowEnabled, IsWindowVisible, IsIconic, IsWindow,
     IsWin11, IsWin8OrLater, GetWindowProcessPath, GetRootWindow, GetValidWindowRect,
-    GetFocusedWindow, IsImeOpen, NonClientBorderWidth, BorderMultiplier,
+    GetFocusedWindow, ImeOpenStatus, NonClientBorderWidth, BorderMultiplier,
     Count_
   };
   struct Call {
@@ -52,6 +53,7 @@ class FakeDesktop final : public IDesktop {
   Hwnd foreground = 0;
   bool win11 = false;
   bool win8OrLater = true;
+  bool ownImeOpen = false;  // the IME of the calling thread (the program's own)
   std::int32_t nonClientBorderWidth = 1;
   std::int32_t borderMultiplier = 1;
 
@@ -106,7 +108,13 @@ class FakeDesktop final : public IDesktop {
     if (!f) return 0;
     return f->focus ? *f->focus : foreground;
   }
-  bool IsImeOpen(Hwnd w) override { Note(Query::IsImeOpen, w); auto f = Find(w); return f && f->imeOpen; }
+  // As Windows answers: for handle 0 the calling thread's own IME window replies.
+  ImeStatus ImeOpenStatus(Hwnd w) override {
+    Note(Query::ImeOpenStatus, w);
+    const FakeWindow* f = Find(w);
+    if (f && !f->answers) return ImeStatus::NoAnswer;
+    return (w == 0 ? ownImeOpen : f && f->imeOpen) ? ImeStatus::Open : ImeStatus::Closed;
+  }
 
   std::int32_t NonClientBorderWidth() override { Note(Query::NonClientBorderWidth, 0); return nonClientBorderWidth; }
   std::int32_t BorderMultiplier() override { Note(Query::BorderMultiplier, 0); return borderMultiplier; }
@@ -135,6 +143,8 @@ class FakeCues final : public IMonitorCues, public IProgramWindows {
   bool settingsWindowVisible = false;
   Hwnd applicationWindow = 0;
   Hwnd desktopWnd = 0;
+  Hwnd desktopFound = 0;  // what looking for the desktop window again finds
+  int desktopLookups = 0;
 
   std::vector<std::string> TakeLog() { return std::exchange(log, {}); }
 
@@ -156,6 +166,7 @@ class FakeCues final : public IMonitorCues, public IProgramWindows {
   bool SettingsWindowVisible() override { return settingsWindowVisible; }
   Hwnd ApplicationWindow() override { return applicationWindow; }
   Hwnd DesktopWnd() override { return desktopWnd; }
+  Hwnd RefindDesktopWnd() override { ++desktopLookups; return desktopWnd = desktopFound; }
 
  private:
   void Record(const char* call) {

@@ -67,7 +67,7 @@ struct Rig {
 
   explicit Rig(Flags f = {}) {
     cues.applicationWindow = kApp;
-    cues.desktopWnd = kDesktop;
+    cues.desktopWnd = cues.desktopFound = kDesktop;
     desk.Add(kApp, {.className = u"TApplication", .visible = false});
     desk.Add(kDesktop, {.className = u"Progman", .rect = {0, 0, 1920, 1080}});
     desk.Add(kA);
@@ -230,7 +230,7 @@ TEST(MonitorTickQualification, NonQualifyingWindowsResetTheFieldsAndTakeTheCuesD
       EXPECT_EQ(r.Run(), Calls({"TickHint", "CloseIndicator", "ScrollLedOff", hint ? "HideImeHint" : ""}));
       r.ExpectReset();
       EXPECT_EQ(r.List(), (std::vector<std::string>{Key(kA), Key(kB)}));
-      EXPECT_EQ(r.desk.Count(Q::GetFocusedWindow) + r.desk.Count(Q::IsImeOpen) + r.desk.Count(Q::IsWin8OrLater), 0);
+      EXPECT_EQ(r.desk.Count(Q::GetFocusedWindow) + r.desk.Count(Q::ImeOpenStatus) + r.desk.Count(Q::IsWin8OrLater), 0);
     }
   }
 }
@@ -284,7 +284,7 @@ TEST(MonitorTickQualification, QualifyingTickAsksTheDesktopInOrder) {
     for (Q q : {Q::ClassName, Q::IsWindowEnabled, Q::IsWindowVisible, Q::IsIconic, Q::GetRootWindow, Q::GetValidWindowRect})
       expected.push_back({q, kA});
     expected.insert(expected.end(), {{Q::IsWin8OrLater, 0}, {Q::NonClientBorderWidth, 0},
-                                     {Q::GetFocusedWindow, 0}, {Q::IsImeOpen, kA}});
+                                     {Q::GetFocusedWindow, 0}, {Q::ImeOpenStatus, kA}});
     EXPECT_EQ(r.desk.queries, expected);
   }
 }
@@ -296,11 +296,12 @@ TEST(MonitorTickQualification, ImeStateIsAskedOfTheFocusedControl) {
   r.desk.At(kA).focus = kEdit;
   r.Tick(kA, false);  // A's own IME is closed; its edit control's is open
   EXPECT_EQ(r.List(), std::vector<std::string>{Key(kA)});  // the key is the window in front
-  EXPECT_EQ(r.desk.queries.back(), (FakeDesktop::Call{Q::IsImeOpen, kEdit}));
+  EXPECT_EQ(r.desk.queries.back(), (FakeDesktop::Call{Q::ImeOpenStatus, kEdit}));
 
-  r.desk.At(kA).focus = Hwnd{0};  // no focus: asked about 0, answered closed
+  r.desk.At(kA).focus = Hwnd{0};  // no focus: closed, without asking about 0 (our own IME)
+  r.desk.ownImeOpen = true;
   r.Run();
-  EXPECT_EQ(r.desk.queries.back(), (FakeDesktop::Call{Q::IsImeOpen, 0}));
+  EXPECT_EQ(r.desk.Count(Q::ImeOpenStatus), 0);
   EXPECT_TRUE(r.List().empty());
 }
 
@@ -435,6 +436,17 @@ TEST(MonitorTickSequences, ReturningToAWindowWhoseImeWentOffInTheBackground) {
   }
 }
 
+TEST(MonitorTickSequences, ASilentApplicationKeepsTheStateSeenLastForItsWindow) {
+  Rig r;
+  r.Tick(kA, true);
+  r.desk.At(kA).answers = false;  // A hangs with its IME open
+  r.Tick(kB, false);
+  // Back to A while it is silent: open, as last seen, so no OFF now and no ON when it answers.
+  EXPECT_EQ(r.Tick(kA, false), Calls({"TickHint", "HideIndicator", kShowA, "ScrollLedOn", "TriggerHint", "PlayCue(ON)"}));
+  r.desk.At(kA).answers = true;
+  EXPECT_EQ(r.Tick(kA, true), Calls({"TickHint", "ScrollLedOn"}));
+}
+
 // ---- The anchor as the tick hands it on ----
 
 TEST(MonitorTickAnchor, BorderIsReadAnewOnEveryQualifyingTick) {
@@ -462,6 +474,19 @@ TEST(MonitorTickAnchor, DesktopInFrontGetsTheIndicatorAtItsCentre) {
     EXPECT_EQ(r.tick.MActLeft, 960) << pos;
     EXPECT_EQ(r.tick.MActTop, 540) << pos;
   }
+}
+
+TEST(MonitorTickAnchor, DesktopIsLookedForAgainAfterExplorerMadeANewOne) {
+  constexpr Hwnd kNew = 0x000400B0;
+  Rig r;
+  r.desk.Destroy(kDesktop);
+  r.desk.Add(kNew, {.className = u"Progman", .rect = {0, 0, 1920, 1080}});
+  r.cues.desktopFound = kNew;
+  r.Tick(kNew, true);
+  EXPECT_EQ(r.tick.MActLeft, 960);
+  r.Tick(kA, true);
+  r.Tick(kNew, true);
+  EXPECT_EQ(r.cues.desktopLookups, 1);  // not for ordinary windows, nor again for the one found
 }
 
 TEST(MonitorTickAnchor, NoPositionKeepsTheLastAnchorOrZeroAfterAReset) {

@@ -32,6 +32,7 @@ class SignalLog : public NullMonitorCues, public IProgramWindows {
   bool SettingsWindowVisible() override { return false; }
   Hwnd ApplicationWindow() override { return FromHwnd(app); }
   Hwnd DesktopWnd() override { return 0; }
+  Hwnd RefindDesktopWnd() override { return 0; }
 };
 
 // An application in front stops answering while its IME is on. The tick does not wait for

@@ -12,6 +12,7 @@
 #include "wine_test_util.h"
 #include "zeq/win32/hwnd.h"
 #include "zeq/win32/probes_win32.h"
+#include "zeq/win32/window_style.h"
 
 namespace ruvano {
 namespace {
@@ -145,6 +146,29 @@ TEST(TmainForm, TickSeesTheForegroundProgramsImeTurnOnAndOff) {
   EXPECT_TRUE(p.cues.Saw("ScrollLedOn"));
   target.SetOpen(false);
   EXPECT_TRUE(WaitUntil([&] { return p.form.tick().ListBoxHandle.IndexOf(key) == -1; }, 3000));
+}
+
+// With no focused control in the program in front, RUVANO's own open IME (the indicator opens
+// it) does not count. A "/Show" request that program sends while it answers the IME query
+// waits for the end of the tick, so nothing is signalled over the settings window.
+TEST(TmainForm, NoFocusReadsAsClosedAndAShowRequestDuringTheImeQueryRunsAfterTheTick) {
+  FakeImeTarget target;
+  ASSERT_TRUE(target.Start(L"tick faults", 200, 150, 640, 480, true));
+  ASSERT_TRUE(target.Activate());
+  target.DropFocus();
+  ASSERT_TRUE(WaitUntil([] { return GetFocusedWindow() == nullptr; }, 3000));
+  Program p;
+  ASSERT_TRUE(p.Create());
+  SetWindowImeOpen(p.form.hwnd(), true);
+  ASSERT_TRUE(WaitUntil([&] { return p.cues.ticks >= 3; }, 3000));
+  EXPECT_EQ(p.form.tick().ListBoxHandle.Count(), 0u);
+
+  ASSERT_TRUE(target.Activate());  // its edit control has the focus again
+  ASSERT_TRUE(WaitUntil([&] { return p.cues.Saw("ScrollLedOn"); }, 3000));
+  target.ShowWhileAnswering();
+  ASSERT_TRUE(WaitUntil([&] { return p.form.SettingsWindowVisible(); }, 3000));
+  testing::PumpFor(300);
+  EXPECT_EQ(p.cues.calls.back(), "ScrollLedOff");  // showing the window darkened the LED last
 }
 
 TEST(TmainForm, OpensAtTheSavedPositionAndKeepsTheSettingsInStepWithItsPlace) {

@@ -172,52 +172,55 @@ TEST(IsImeOpen, FollowsTheTargetsOpenStatusThroughItsFocusedControl) {
   EXPECT_EQ(FindImeWindowFor(target.window()), FindImeWindowFor(focused));
 
   Win32Desktop desktop;
-  EXPECT_FALSE(desktop.IsImeOpen(desktop.GetFocusedWindow()));
+  EXPECT_EQ(desktop.ImeOpenStatus(desktop.GetFocusedWindow()), ImeStatus::Closed);
   target.SetOpen(true);
-  EXPECT_TRUE(desktop.IsImeOpen(desktop.GetFocusedWindow()));
-  EXPECT_TRUE(IsImeOpen(target.window()));
+  EXPECT_EQ(desktop.ImeOpenStatus(desktop.GetFocusedWindow()), ImeStatus::Open);
+  ImeProbe probe;
+  EXPECT_TRUE(probe.IsOpen(target.window()));
   target.SetOpen(false);
-  EXPECT_FALSE(IsImeOpen(focused));
+  EXPECT_FALSE(probe.IsOpen(focused));
 
   const HWND gone = target.window();
   target.Kill();
-  EXPECT_FALSE(IsImeOpen(gone));
+  EXPECT_FALSE(probe.IsOpen(gone));
 }
 
 TEST(IsImeOpen, AsksTheRightWindowWhenTargetsAlternateOrReplaceTheirImeWindow) {
   FakeImeTarget a, b;
+  ImeProbe probe;
   ASSERT_TRUE(a.Start(L"ime probe A"));
   ASSERT_TRUE(b.Start(L"ime probe B", 300, 250));
   a.SetOpen(true);
   for (int i = 0; i < 3; ++i) {
-    EXPECT_TRUE(IsImeOpen(a.window()));
-    EXPECT_FALSE(IsImeOpen(b.window()));
+    EXPECT_TRUE(probe.IsOpen(a.window()));
+    EXPECT_FALSE(probe.IsOpen(b.window()));
   }
   EXPECT_NE(FindImeWindowFor(a.window()), FindImeWindowFor(b.window()));
 
   // The window asked about last keeps its application's IME window in mind; a replaced one
   // is looked for afresh.
   const HWND old = FindImeWindowFor(a.window());
-  EXPECT_TRUE(IsImeOpen(a.window()));
+  EXPECT_TRUE(probe.IsOpen(a.window()));
   const HWND fresh = a.ReplaceImeWindow();
   ASSERT_NE(fresh, nullptr);
   ASSERT_NE(fresh, old);
   EXPECT_EQ(FindImeWindowFor(a.window()), fresh);
-  EXPECT_TRUE(IsImeOpen(a.window()));
-  EXPECT_TRUE(IsImeOpen(a.window()));
+  EXPECT_TRUE(probe.IsOpen(a.window()));
+  EXPECT_TRUE(probe.IsOpen(a.window()));
   a.SetOpen(false);
-  EXPECT_FALSE(IsImeOpen(a.window()));
+  EXPECT_FALSE(probe.IsOpen(a.window()));
   b.SetOpen(true);
-  EXPECT_TRUE(IsImeOpen(b.window()));
+  EXPECT_TRUE(probe.IsOpen(b.window()));
 }
 
-TEST(IsImeOpen, AHungTargetKeepsItsLastAnswerAndDoesNotHoldTheCaller) {
+TEST(IsImeOpen, AHungTargetGivesNoAnswerAndDoesNotHoldTheCaller) {
   FakeImeTarget target, other;
+  ImeProbe probe;
   ASSERT_TRUE(target.Start(L"hung ime probe"));
   ASSERT_TRUE(other.Start(L"silent ime probe", 300, 250));
   other.SetOpen(true);
   target.SetOpen(true);
-  ASSERT_TRUE(IsImeOpen(target.window()));
+  ASSERT_TRUE(probe.IsOpen(target.window()));
   constexpr DWORD kHangMs = 3000;
   target.Hang(kHangMs);
   other.Hang(kHangMs);
@@ -233,14 +236,14 @@ TEST(IsImeOpen, AHungTargetKeepsItsLastAnswerAndDoesNotHoldTheCaller) {
   double longest = 0;
   int calls = 0;
   for (t0 = start; ms(start, t0) < kHangMs / 2; t0 = t1) {
-    const bool open = IsImeOpen(target.window());
+    const ImeStatus status = probe.Ask(target.window());
     QueryPerformanceCounter(&t1);
     longest = std::max(longest, ms(t0, t1));
     ++calls;
-    EXPECT_TRUE(open);
+    EXPECT_EQ(status, ImeStatus::NoAnswer);
   }
-  // A silent window that did not give the last answer counts as closed.
-  EXPECT_FALSE(IsImeOpen(other.window()));
+  // Any silent window gives no answer; what that means for its window is the tick's to decide.
+  EXPECT_EQ(probe.Ask(other.window()), ImeStatus::NoAnswer);
   std::printf("IsImeOpen against a hung target: %d calls, longest %.1f ms (bound %u ms)\n", calls, longest,
               kImeQueryTimeoutMs);
   // Each call gave up on its own instead of waiting for the target to wake.
@@ -248,7 +251,7 @@ TEST(IsImeOpen, AHungTargetKeepsItsLastAnswerAndDoesNotHoldTheCaller) {
   EXPECT_LT(longest, kHangMs / 3.0);
   // Awake again, it answers for itself.
   target.SetOpen(false);
-  EXPECT_FALSE(IsImeOpen(target.window()));
+  EXPECT_FALSE(probe.IsOpen(target.window()));
 }
 
 }  // namespace

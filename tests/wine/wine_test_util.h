@@ -187,6 +187,8 @@ class FakeImeTarget {
   static constexpr UINT kGetOpen = WM_APP + 3;
   static constexpr UINT kActivate = WM_APP + 4;
   static constexpr UINT kReplaceIme = WM_APP + 5;
+  static constexpr UINT kShowWhileAnswering = WM_APP + 6;
+  static constexpr UINT kDropFocus = WM_APP + 7;
 
   // Hidden windows of class "RuvanoFakeExtra" that the target makes besides its own.
   int extraWindows = 0;
@@ -214,6 +216,9 @@ class FakeImeTarget {
     PostMessageW(wnd_, kActivate, 0, 0);
     return WaitUntil([&] { return GetForegroundWindow() == wnd_; }, 5000);
   }
+  void ShowWhileAnswering() { SendMessageW(wnd_, kShowWhileAnswering, 0, 0); }
+  // Posted, so it comes after an activation still queued.
+  void DropFocus() { PostMessageW(wnd_, kDropFocus, 0, 0); }
   void Kill() { proc_.Kill(); wnd_ = nullptr; }
 
  private:

@@ -10,11 +10,11 @@ namespace ruvano {
 // A null name stops the program's sound; the flags do not matter for it.
 void Win32SoundPlayer::Stop() { ::PlaySoundW(nullptr, nullptr, SND_RESOURCE); }
 
-// Asynchronous, from the executable's own resources. SND_NODEFAULT is left out, so a name
-// without a resource gets the platform's rule for missing sounds. Failures are not looked at:
-// the next cue simply tries again.
+// Asynchronous, from the executable's own resources. SND_NODEFAULT: a name without a resource
+// stays silent instead of playing the system's default sound. Failures are not looked at: the
+// next cue simply tries again.
 void Win32SoundPlayer::PlayResource(const Text& name) {
-  ::PlaySoundW(WidePtr(name), ::GetModuleHandleW(nullptr), SND_RESOURCE | SND_ASYNC);
+  ::PlaySoundW(WidePtr(name), ::GetModuleHandleW(nullptr), SND_RESOURCE | SND_ASYNC | SND_NODEFAULT);
 }
 
 }  // namespace ruvano

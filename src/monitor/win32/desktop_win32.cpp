@@ -2,7 +2,6 @@
 
 #include <windows.h>
 
-#include "monitor/win32/ime_probe_win32.h"
 #include "zeq/win32/hwnd.h"
 #include "zeq/win32/probes_win32.h"
 
@@ -37,7 +36,7 @@ bool Win32Desktop::GetValidWindowRect(Hwnd w, Rect& r) {
 
 Hwnd Win32Desktop::GetFocusedWindow() { return FromHwnd(ruvano::GetFocusedWindow()); }
 
-bool Win32Desktop::IsImeOpen(Hwnd w) { return ruvano::IsImeOpen(ToHwnd(w)); }
+ImeStatus Win32Desktop::ImeOpenStatus(Hwnd w) { return imeProbe_.Ask(ToHwnd(w)); }
 
 std::int32_t Win32Desktop::NonClientBorderWidth() {
   NONCLIENTMETRICSW m{};

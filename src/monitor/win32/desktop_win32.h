@@ -3,6 +3,7 @@
 #pragma once
 
 #include "monitor/desktop.h"
+#include "monitor/win32/ime_probe_win32.h"
 
 namespace ruvano {
 
@@ -21,10 +22,13 @@ class Win32Desktop : public IDesktop {
   Hwnd GetRootWindow(Hwnd w) override;
   bool GetValidWindowRect(Hwnd w, Rect& r) override;
   Hwnd GetFocusedWindow() override;
-  bool IsImeOpen(Hwnd w) override;
+  ImeStatus ImeOpenStatus(Hwnd w) override;
 
   std::int32_t NonClientBorderWidth() override;
   std::int32_t BorderMultiplier() override;
+
+ private:
+  ImeProbe imeProbe_;
 };
 
 }  // namespace ruvano

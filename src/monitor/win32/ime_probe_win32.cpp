@@ -28,38 +28,25 @@ HWND WalkThreadForImeWindow(HWND w) noexcept {
   return ime;
 }
 
-// The walk over a thread's windows asks the class of each of them and costs several times
-// the rest of the probe, while its answer stays the same as long as the user types in one
-// control. The window it found for the last focus window is kept; only the GUI thread probes.
-struct RememberedImeWindow {
-  HWND focus = nullptr;
-  HWND ime = nullptr;
-};
-RememberedImeWindow g_remembered;
-
-// The last answer, and the IME window that gave it.
-struct LastAnswer {
-  HWND ime = nullptr;
-  bool open = false;
-};
-LastAnswer g_lastAnswer;
-
 enum class Reply { Answered, Gone, Silent };
 
 Reply AskOpenStatus(HWND ime, bool& open) noexcept {
   DWORD_PTR answer = 0;
   ::SetLastError(ERROR_SUCCESS);
-  if (::SendMessageTimeoutW(ime, WM_IME_CONTROL, IMC_GETOPENSTATUS, 0, SMTO_ABORTIFHUNG | SMTO_NORMAL,
+  // SMTO_BLOCK: a message that another thread sends to ours while we wait (a "/Show" request,
+  // an end-of-session query, a close) waits for the end of the tick instead of running inside
+  // it. An application that sends to us while it answers then makes the query time out.
+  if (::SendMessageTimeoutW(ime, WM_IME_CONTROL, IMC_GETOPENSTATUS, 0, SMTO_ABORTIFHUNG | SMTO_BLOCK,
                             kImeQueryTimeoutMs, &answer)) {
     open = answer != 0;
-    g_lastAnswer = {ime, open};
     return Reply::Answered;
   }
-  if (::GetLastError() == ERROR_INVALID_WINDOW_HANDLE) return Reply::Gone;
-  // Busy or hung: its input method cannot have changed while it does not take messages, so
-  // the window that answered last keeps that answer. Anything else counts as closed.
-  open = g_lastAnswer.ime == ime && g_lastAnswer.open;
-  return Reply::Silent;
+  return ::GetLastError() == ERROR_INVALID_WINDOW_HANDLE ? Reply::Gone : Reply::Silent;
+}
+
+ImeStatus StatusOf(Reply reply, bool open) noexcept {
+  if (reply == Reply::Silent) return ImeStatus::NoAnswer;
+  return reply == Reply::Answered && open ? ImeStatus::Open : ImeStatus::Closed;
 }
 
 }  // namespace
@@ -69,28 +56,30 @@ HWND FindImeWindowFor(HWND w) noexcept {
   return WalkThreadForImeWindow(w);
 }
 
-bool IsImeOpen(HWND w) noexcept {
+ImeStatus ImeProbe::Ask(HWND w) noexcept {
+  if (!w) return ImeStatus::Closed;
   HWND ime = ::ImmGetDefaultIMEWnd(w);
   bool remembered = false;
-  if (!ime && w) {
-    if (w == g_remembered.focus) {
-      ime = g_remembered.ime;
+  if (!ime) {
+    if (w == rememberedFocus_) {
+      ime = rememberedIme_;
       remembered = true;
     } else {
       ime = WalkThreadForImeWindow(w);
-      g_remembered = ime ? RememberedImeWindow{w, ime} : RememberedImeWindow{};
+      rememberedFocus_ = ime ? w : nullptr;
+      rememberedIme_ = ime;
     }
   }
-  if (!ime) return false;
+  if (!ime) return ImeStatus::Closed;
   bool open = false;
-  if (AskOpenStatus(ime, open) != Reply::Gone) return open;
+  Reply reply = AskOpenStatus(ime, open);
+  if (reply != Reply::Gone || !remembered) return StatusOf(reply, open);
   // The remembered window is gone (its application made a new one): look again, once.
-  if (!remembered) return false;
-  g_remembered = {};
-  ime = WalkThreadForImeWindow(w);
-  if (!ime) return false;
-  g_remembered = {w, ime};
-  return AskOpenStatus(ime, open) != Reply::Gone && open;
+  rememberedIme_ = WalkThreadForImeWindow(w);
+  rememberedFocus_ = rememberedIme_ ? w : nullptr;
+  if (!rememberedIme_) return ImeStatus::Closed;
+  reply = AskOpenStatus(rememberedIme_, open);
+  return StatusOf(reply, open);
 }
 
 }  // namespace ruvano

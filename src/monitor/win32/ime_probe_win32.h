@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include "monitor/desktop.h"
+
 namespace ruvano {
 
 // How long the probe waits for the IME window's thread to answer. The monitor asks once per
@@ -15,13 +17,24 @@ constexpr UINT kImeQueryTimeoutMs = 100;
 // w's thread. nullptr when there is neither.
 HWND FindImeWindowFor(HWND w) noexcept;
 
-// Asks w's IME window for its open status (WM_IME_CONTROL / IMC_GETOPENSTATUS), waiting at
-// most kImeQueryTimeoutMs. False when there is no IME window. When its thread does not answer
-// in time or is hung, the IME window that gave the last answer keeps that answer (a busy
-// application cannot switch its input method, and the monitor must not signal OFF and ON
-// again around every pause of it); any other silent window counts as closed. The IME window
-// found by walking a thread's windows is remembered for that focus window and looked for
-// again only when it is gone.
-bool IsImeOpen(HWND w) noexcept;
+// Asks a window's IME window for its open status (WM_IME_CONTROL / IMC_GETOPENSTATUS).
+class ImeProbe {
+ public:
+  // Waits at most kImeQueryTimeoutMs, and while it waits the calling thread handles no
+  // message sent to it by another thread, so none of the program's handlers runs inside the
+  // caller. Closed when w is 0 (the system would answer for the caller's own IME window) or
+  // has no IME window; NoAnswer when its thread does not answer in time or is hung. The IME
+  // window found by walking a thread's windows is kept for that window and looked for again
+  // only when it is gone.
+  ImeStatus Ask(HWND w) noexcept;
+  bool IsOpen(HWND w) noexcept { return Ask(w) == ImeStatus::Open; }
+
+ private:
+  // The walk over a thread's windows asks the class of each of them and costs several times
+  // the rest of the probe, while its answer stays the same as long as the user types in one
+  // control: the window it found for the last focus window is kept.
+  HWND rememberedFocus_ = nullptr;
+  HWND rememberedIme_ = nullptr;
+};
 
 }  // namespace ruvano

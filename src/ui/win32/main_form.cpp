@@ -50,6 +50,7 @@ bool TmainForm::Create(HWND applicationWindow) noexcept {
 bool TmainForm::SettingsWindowVisible() { return hwnd() && ::IsWindowVisible(hwnd()) != FALSE; }
 Hwnd TmainForm::ApplicationWindow() { return FromHwnd(applicationWindow_); }
 Hwnd TmainForm::DesktopWnd() { return ruvano::DesktopWnd; }
+Hwnd TmainForm::RefindDesktopWnd() { return ruvano::FindDesktopWindow(); }
 
 void TmainForm::SetTickTimerEnabled(bool enabled) {
   if (!hwnd() || enabled == timerRunning_) return;

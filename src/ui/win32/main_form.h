@@ -70,6 +70,7 @@ class TmainForm : public Window, public IProgramWindows, public ISettingsPanelHo
   bool SettingsWindowVisible() override;
   Hwnd ApplicationWindow() override;
   Hwnd DesktopWnd() override;
+  Hwnd RefindDesktopWnd() override;
 
   // What the indicator asks of the window that hosts the monitor. SetTickTimerEnabled
   // switches the monitor's timer off or on; switching on a running timer leaves it alone.

@@ -68,6 +68,31 @@ GetModuleFileNameExFn BindGetModuleFileNameEx() noexcept {
   return fn;
 }
 
+// GetProcessImageFileNameW of the system's Psapi.dll, bound at the first call and kept, with
+// the library loaded for the rest of the process: the tick may need it four times a second.
+// When binding fails the next call tries again.
+GetProcessImageFileNameFn g_getProcessImageFileName = nullptr;
+
+GetProcessImageFileNameFn BindGetProcessImageFileName() {
+  if (g_getProcessImageFileName) return g_getProcessImageFileName;
+  // Loaded by full path from the system directory, never through the search path.
+  const std::wstring dir = GetSystemDir();
+  if (dir.empty()) return nullptr;
+  UniqueModule lib(::LoadLibraryW((dir + L"Psapi.dll").c_str()));
+  if (!lib) return nullptr;
+  g_getProcessImageFileName = ProcAs<GetProcessImageFileNameFn>(lib.get(), "GetProcessImageFileNameW");
+  if (g_getProcessImageFileName) lib.release();
+  return g_getProcessImageFileName;
+}
+
+// The path as QueryFullProcessImageNameW gives it, with its drive letter; empty on failure.
+std::wstring QueryImagePath(HANDLE process) {
+  return ReadPathText([&](wchar_t* buf, DWORD size) {
+    DWORD n = size;
+    return ::QueryFullProcessImageNameW(process, 0, buf, &n) ? n : 0;
+  });
+}
+
 // The drive table as GetLogicalDrives and QueryDosDeviceW give it.
 class Win32DosDevices : public IDosDevices {
  public:
@@ -145,12 +170,7 @@ std::wstring GetProcessModulePath(HANDLE process) {
 }
 
 std::wstring GetProcessImagePathWithDriveLetter(HANDLE process) {
-  // Loaded by full path from the system directory, never through the search path.
-  const std::wstring dir = GetSystemDir();
-  if (dir.empty()) return {};
-  UniqueModule lib(::LoadLibraryW((dir + L"Psapi.dll").c_str()));
-  if (!lib) return {};
-  auto fn = ProcAs<GetProcessImageFileNameFn>(lib.get(), "GetProcessImageFileNameW");
+  GetProcessImageFileNameFn fn = BindGetProcessImageFileName();
   if (!fn) return {};
   const std::wstring device = ReadPathText([&](wchar_t* buf, DWORD size) { return fn(process, buf, size); });
   if (device.empty()) return {};
@@ -162,6 +182,16 @@ std::wstring GetWindowProcessPath(HWND w) {
   DWORD pid = 0;
   ::GetWindowThreadProcessId(w, &pid);
   if (pid == 0) return {};  // no window, no process
+  // Limited query rights are granted for elevated programs too, and one call gives the path
+  // with its drive letter.
+  {
+    UniqueHandle limited(::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid));
+    if (limited) {
+      std::wstring path = QueryImagePath(limited.get());
+      if (!path.empty()) return path;
+    }
+  }
+  // Systems or processes where that does not work: the module path, then the device path.
   UniqueHandle process(::OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, pid));
   if (!process) return {};
   std::wstring path = GetProcessModulePath(process.get());

@@ -28,14 +28,16 @@ HWND GetRootWindow(HWND w) noexcept;
 std::wstring GetSystemDir();
 
 // The full image path, with a drive letter, of the process that owns w; empty when it cannot
-// be had.
+// be had. Asks QueryFullProcessImageNameW with limited query rights first, then falls back to
+// the two ways below.
 std::wstring GetWindowProcessPath(HWND w);
 
-// The two ways GetWindowProcessPath reads a process's path, for a handle opened with
-// PROCESS_QUERY_INFORMATION | PROCESS_VM_READ; each gives an empty text on failure.
+// The two fallback ways GetWindowProcessPath reads a process's path, for a handle opened
+// with PROCESS_QUERY_INFORMATION | PROCESS_VM_READ; each gives an empty text on failure.
 // GetProcessModulePath asks GetModuleFileNameExW (bound on first use);
 // GetProcessImagePathWithDriveLetter asks GetProcessImageFileNameW of the system's Psapi.dll
-// and replaces the volume's device name with its drive letter.
+// (bound on first use, the library kept loaded) and replaces the volume's device name with
+// its drive letter.
 std::wstring GetProcessModulePath(HANDLE process);
 std::wstring GetProcessImagePathWithDriveLetter(HANDLE process);
 
@@ -54,8 +56,9 @@ OsVersion ReadOsVersion() noexcept;
 bool IsWin8OrLater() noexcept;
 bool IsWin11() noexcept;
 
-// The desktop window, found once by FindDesktopWindow when the settings window is created;
-// 0 until then and when none was found.
+// The desktop window, found by FindDesktopWindow when the settings window is created and
+// again when the monitor sees that the shell made a new one; 0 until then and when none was
+// found.
 extern Hwnd DesktopWnd;
 
 // Finds the first top-level window of class "Progman" or "WorkerW" with a direct child of

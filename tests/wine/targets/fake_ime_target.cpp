@@ -13,6 +13,8 @@
 //   WM_APP+3               returns the IME open status
 //   WM_APP+4               bring the main window to the front and focus its edit control
 //   WM_APP+5               replace the "IME" window by a new one; returns the new window
+//   WM_APP+6               send RUVANO the "/Show" request while answering the next query
+//   WM_APP+7               keep the activation but leave no control with the focus
 #include <windows.h>
 #include <imm.h>
 #include <shellapi.h>
@@ -25,6 +27,9 @@
 #include <cstdlib>
 #include <cwchar>
 #include <string>
+#include <utility>
+
+#include "app/show_request.h"
 
 namespace {
 
@@ -33,8 +38,11 @@ constexpr UINT kHang = WM_APP + 2;
 constexpr UINT kGetOpen = WM_APP + 3;
 constexpr UINT kActivate = WM_APP + 4;
 constexpr UINT kReplaceIme = WM_APP + 5;
+constexpr UINT kShowWhileAnswering = WM_APP + 6;
+constexpr UINT kDropFocus = WM_APP + 7;
 
 LONG g_open = 0;
+bool g_showWhileAnswering = false;
 HWND g_edit = nullptr;
 HWND g_ime = nullptr;
 
@@ -45,7 +53,14 @@ HWND MakeImeWindow() {
 
 LRESULT CALLBACK ImeWndProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
   if (m == WM_IME_CONTROL) {
-    if (wp == IMC_GETOPENSTATUS) return g_open;
+    if (wp == IMC_GETOPENSTATUS) {
+      if (std::exchange(g_showWhileAnswering, false)) {
+        ruvano::ShowRequest request = ruvano::MakeShowRequest();
+        COPYDATASTRUCT cds{0, static_cast<DWORD>(request.bytes.size()), request.bytes.data()};
+        SendMessageW(FindWindowW(L"TmainForm", L"RUVANO"), WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&cds));
+      }
+      return g_open;
+    }
     if (wp == IMC_SETOPENSTATUS) { g_open = lp != 0; return 0; }
     return 0;
   }
@@ -75,6 +90,8 @@ LRESULT CALLBACK MainWndProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
       g_ime = fresh;
       return reinterpret_cast<LRESULT>(fresh);
     }
+    case kShowWhileAnswering: g_showWhileAnswering = true; return 0;
+    case kDropFocus: SetFocus(nullptr); return 0;
     case WM_DESTROY: PostQuitMessage(0); return 0;
   }
   return DefWindowProcW(w, m, wp, lp);

@@ -27,6 +27,7 @@
 #include "monitor/win32/ime_probe_win32.h"
 #include "settings/settings.h"
 #include "wine_test_util.h"
+#include "zeq/win32/handles.h"
 #include "zeq/win32/hwnd.h"
 #include "zeq/win32/probes_win32.h"
 
@@ -45,6 +46,7 @@ class BenchProgram : public IProgramWindows {
   bool SettingsWindowVisible() override { return false; }
   Hwnd ApplicationWindow() override { return FromHwnd(app); }
   Hwnd DesktopWnd() override { return ruvano::DesktopWnd; }
+  Hwnd RefindDesktopWnd() override { return ruvano::FindDesktopWindow(); }
 };
 
 volatile LONG_PTR g_sinkValue;
@@ -73,7 +75,7 @@ void BareTick(const std::vector<HWND>& listed, HWND imeWindow) {
   GetGUIThreadInfo(0, &gi);
   g_sink += reinterpret_cast<LONG_PTR>(ImmGetDefaultIMEWnd(gi.hwndFocus));
   DWORD_PTR open = 0;
-  SendMessageTimeoutW(imeWindow, WM_IME_CONTROL, IMC_GETOPENSTATUS, 0, SMTO_ABORTIFHUNG | SMTO_NORMAL,
+  SendMessageTimeoutW(imeWindow, WM_IME_CONTROL, IMC_GETOPENSTATUS, 0, SMTO_ABORTIFHUNG | SMTO_BLOCK,
                       kImeQueryTimeoutMs, &open);
   g_sink += static_cast<LONG_PTR>(open) + r.left + m.iBorderWidth;
 }
@@ -207,11 +209,19 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   row("FindImeWindowFor (with thread walk)", MeanUs(n, [&] { g_sink += reinterpret_cast<LONG_PTR>(FindImeWindowFor(focus)); }));
   row("SendMessageTimeoutW(IMC_GETOPENSTATUS)", MeanUs(n, [&] {
         DWORD_PTR r = 0;
-        SendMessageTimeoutW(imeWindow, WM_IME_CONTROL, IMC_GETOPENSTATUS, 0, SMTO_ABORTIFHUNG | SMTO_NORMAL, 100, &r);
+        SendMessageTimeoutW(imeWindow, WM_IME_CONTROL, IMC_GETOPENSTATUS, 0, SMTO_ABORTIFHUNG | SMTO_BLOCK, 100, &r);
         g_sink += static_cast<LONG_PTR>(r);
       }));
-  row("IsImeOpen (whole probe)", MeanUs(n, [&] { g_sink += ruvano::IsImeOpen(focus); }));
+  ImeProbe probe;
+  row("ImeProbe::Ask (whole probe)", MeanUs(n, [&] { g_sink += static_cast<int>(probe.Ask(focus)); }));
   row("IsWindow (window of another process)", MeanUs(n, [&] { g_sink += IsWindow(extra[0]); }));
+  // The Windows 11 shell check reads the image path of the process in front: as it does now,
+  // and as it did with the module path (full query rights and GetModuleFileNameExW).
+  row("GetWindowProcessPath", MeanUs(n, [&] { g_sink += static_cast<LONG_PTR>(GetWindowProcessPath(w).size()); }));
+  row("OpenProcess(0x410) + module path", MeanUs(n, [&] {
+        UniqueHandle process(OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, target.pid()));
+        g_sink += static_cast<LONG_PTR>(GetProcessModulePath(process.get()).size());
+      }));
   std::fflush(stdout);
   return 0;
 }
