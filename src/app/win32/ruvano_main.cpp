@@ -14,6 +14,7 @@
 #include "ui/win32/program_cues.h"
 #include "zeq/data_folder.h"
 #include "zeq/win32/data_folder_win32.h"
+#include "zeq/win32/system_library.h"
 
 namespace ruvano {
 namespace {
@@ -78,6 +79,7 @@ void Run() {
 }  // namespace ruvano
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+  ruvano::LoadLibrariesFromSystemFolderOnly();
   try {
     ruvano::Run();
   } catch (...) {

@@ -57,7 +57,7 @@ GetModuleFileNameExFn g_getModuleFileNameEx = nullptr;
 GetModuleFileNameExFn BindGetModuleFileNameEx() noexcept {
   if (g_getModuleFileNameEx) return g_getModuleFileNameEx;
   const bool win7 = IsWin7OrLaterByVerify();
-  HMODULE lib = ::LoadLibraryW(win7 ? L"KERNEL32.dll" : L"PSAPI.dll");
+  HMODULE lib = ::LoadLibraryExW(win7 ? L"KERNEL32.dll" : L"PSAPI.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
   if (!lib) return nullptr;
   auto fn = ProcAs<GetModuleFileNameExFn>(lib, win7 ? "K32GetModuleFileNameExW" : "GetModuleFileNameExW");
   if (!fn) {
