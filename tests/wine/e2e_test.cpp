@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -319,6 +320,23 @@ TEST_F(RuvanoExe, OtherArgumentsEndAtOnceWhileACopyRunsAndTheWaitSwitchStartsASe
   EXPECT_EQ(second.WaitExit(10000), 0);
   // The first copy still holds the mutex.
   EXPECT_TRUE(SingleInstanceMutex::RunningCopyExists());
+}
+
+TEST_F(RuvanoExe, CopiesStartedAtTheSameMomentLeaveExactlyOneRunning) {
+  std::vector<std::unique_ptr<Ruvano>> copies;
+  for (int i = 0; i < 4; ++i) copies.push_back(std::make_unique<Ruvano>(AppData()));
+  for (auto& copy : copies) ASSERT_TRUE(copy->Start());
+  auto ended = [&] { return std::count_if(copies.begin(), copies.end(), [](auto& c) { return c->WaitExit(0) == 0; }); };
+  EXPECT_TRUE(WaitUntil([&] { return ended() == 3; }, 20000));
+  ruvano::testing::PumpFor(1000);
+  EXPECT_EQ(ended(), 3);
+  for (auto& copy : copies) {
+    if (copy->WaitExit(0) != -1) continue;
+    HWND form = FindProcessWindow(copy->pid(), L"TmainForm", L"RUVANO");
+    ASSERT_NE(form, nullptr);
+    PostMessageW(form, WM_CLOSE, 0, 0);
+    EXPECT_EQ(copy->WaitExit(10000), 0);
+  }
 }
 
 // Sends WM_COPYDATA with the given bytes (or a null data pointer) to the settings window.

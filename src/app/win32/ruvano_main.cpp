@@ -55,11 +55,10 @@ void RunMessageLoop(TmainForm& mainForm) {
 void Run() {
   // Without its data folder the program cannot keep its settings: it ends, creating nothing.
   if (!PrepareDataFolder(kProgramName, false)) return;
-  // The wait switch, the running-copy check and the "/Show" request.
-  if (!ShouldThisCopyRun()) return;
-
-  SingleInstanceMutex mutex;
-  mutex.Create();
+  // The wait switch, the running-copy check, the "/Show" request and the mutex, which the
+  // host keeps until the program ends.
+  Win32StartupHost startup;
+  if (!ShouldThisCopyRun(startup)) return;
   InitCommonControls();
 
   AppWindow application;
