@@ -25,6 +25,8 @@ bool SingleInstanceMutex::Create(const wchar_t* name) noexcept {
 bool SendShowRequestToRunningCopy(HWND sender, DWORD timeoutMs) noexcept {
   HWND target = ::FindWindowW(kSettingsWindowClass, kSettingsWindowCaption);
   if (!target) return false;
+  DWORD runningCopy = 0;
+  if (::GetWindowThreadProcessId(target, &runningCopy) && runningCopy) ::AllowSetForegroundWindow(runningCopy);
   ShowRequest request = MakeShowRequest();
   COPYDATASTRUCT cds{};
   cds.dwData = static_cast<ULONG_PTR>(request.dwData);

@@ -56,6 +56,8 @@ class SingleInstanceMutex {
 // Sends "/Show" (WM_COPYDATA) to the running copy's settings window and waits at most
 // timeoutMs for it to be handled (less when the system sees the receiver hung). sender is the
 // wParam; the receiver does not read it. True when a window was found and took the message.
+// This copy, just started by the user, may hand its right to take the foreground on: the
+// running copy gets it first, so that its window can come to the front without forcing.
 bool SendShowRequestToRunningCopy(HWND sender = nullptr, DWORD timeoutMs = kShowRequestTimeoutMs) noexcept;
 
 // For the settings window's WM_COPYDATA handler: true when the window, hidden, should show
