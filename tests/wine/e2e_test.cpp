@@ -381,6 +381,41 @@ TEST_F(RuvanoExe, TheEndOfTheLogonSavesAndEndsTheProcess) {
   EXPECT_EQ(ruvano.WaitExit(5000), 0);
 }
 
+TEST_F(RuvanoExe, NoTickRelightsTheLedWhileTheLogonEndsAndEveryEndSaves) {
+  Preset("[Config]\r\nScroll=1\r\n");
+  Ruvano ruvano(AppData());
+  ASSERT_TRUE(ruvano.Run());
+  FakeImeTarget target;
+  ASSERT_TRUE(target.Start(L"logging off"));
+  ASSERT_TRUE(target.Activate());
+  target.SetOpen(true);
+  ASSERT_TRUE(WaitForScrollLock(true));
+  DWORD_PTR answer = 0;
+  auto send = [&](HWND to, UINT msg, WPARAM wp) {
+    return SendMessageTimeoutW(to, msg, wp, ENDSESSION_LOGOFF, SMTO_NORMAL, 5000, &answer) != 0;
+  };
+  // Between the query and the end the LED stays dark; a log-off called off lights it again.
+  ASSERT_TRUE(send(ruvano.form(), WM_QUERYENDSESSION, 0));
+  ASSERT_TRUE(WaitForScrollLock(false));
+  ruvano::testing::PumpFor(1000);
+  EXPECT_FALSE(ScrollLockOn()) << "a tick lit the LED after the query";
+  ASSERT_TRUE(send(ruvano.form(), WM_ENDSESSION, FALSE));
+  EXPECT_TRUE(WaitForScrollLock(true)) << "the monitor did not start again";
+  ASSERT_TRUE(send(ruvano.form(), WM_QUERYENDSESSION, 0));
+  send(GetWindow(ruvano.form(), GW_OWNER), WM_ENDSESSION, TRUE);
+  EXPECT_EQ(ruvano.WaitExit(5000), 0);
+  EXPECT_TRUE(WaitForScrollLock(false));
+
+  // A WM_QUIT from elsewhere ends the message loop without a close: the settings are saved
+  // all the same.
+  DeleteFileW((AppData() + L"\\ZEQ Project\\RUVANO\\RUVANO.ini").c_str());
+  Ruvano quit(AppData());
+  ASSERT_TRUE(quit.Run());
+  PostThreadMessageW(GetWindowThreadProcessId(quit.form(), nullptr), WM_QUIT, 0, 0);
+  EXPECT_EQ(quit.WaitExit(10000), 0);
+  EXPECT_EQ(quit.SettingsFile(), kDefaultFile);
+}
+
 TEST_F(RuvanoExe, AHangingForegroundProgramDoesNotFreezeIt) {
   Ruvano ruvano(AppData());
   ASSERT_TRUE(ruvano.Run());

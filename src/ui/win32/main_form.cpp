@@ -127,12 +127,39 @@ void TmainForm::FormShow() {
 void TmainForm::FormCloseQuery() noexcept {
   // Each step stands on its own: the LED goes dark even when the file cannot be written, and
   // nothing here ever refuses or stops the close.
+  closeQueryRan_ = true;
   try {
     cues_.ScrollLedOff();
   } catch (...) {
   }
   try {
     if (!settingsFile_.empty()) SaveSettings(settingsFile_, settings_);
+  } catch (...) {
+  }
+}
+
+void TmainForm::QueryEndSession() noexcept {
+  // No tick may light the LED again between the query and the end of the logon.
+  timerBeforeQuery_ = timerRunning_;
+  SetTickTimerEnabled(false);
+  FormCloseQuery();
+}
+
+void TmainForm::EndSession(bool ending) noexcept {
+  if (ending) {
+    EndProgram();
+    ::ExitProcess(0);
+  }
+  // The logon goes on, and so does the program: the next end saves afresh.
+  closeQueryRan_ = false;
+  if (timerBeforeQuery_) SetTickTimerEnabled(true);
+}
+
+void TmainForm::EndProgram() noexcept {
+  SetTickTimerEnabled(false);
+  if (!closeQueryRan_) FormCloseQuery();
+  try {
+    cues_.ScrollLedOff();
   } catch (...) {
   }
 }
@@ -206,11 +233,12 @@ LRESULT TmainForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       ::DestroyWindow(hwnd());
       return 0;
     case WM_QUERYENDSESSION:
-      FormCloseQuery();
+      QueryEndSession();
       return TRUE;
     case WM_ENDSESSION:
-      // The logon ends: the settings were saved when the system asked; the process goes now.
-      if (wp) ::ExitProcess(0);
+      // The logon ends (the settings were saved when the system asked; the process goes now)
+      // or was called off (the monitor starts again).
+      EndSession(wp != FALSE);
       return 0;
     case WM_DESTROY:
       ::KillTimer(hwnd(), kTimerId);

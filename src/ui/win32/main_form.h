@@ -57,6 +57,11 @@ class TmainForm : public Window, public IProgramWindows, public ISettingsPanelHo
   // Makes the window visible and raises it; its show handler runs.
   void Show();
 
+  // The program ends by another way than the window's own close (the end of the logon, the
+  // message loop giving up): the close query runs unless it has run for this ending
+  // already, the monitor stops and the LED goes dark.
+  void EndProgram() noexcept;
+
   // A message of the loop, offered before it is translated and dispatched: the toolbar's
   // access keys and the dialog keys. True when it was used.
   bool PreTranslateMessage(MSG& msg);
@@ -92,6 +97,8 @@ class TmainForm : public Window, public IProgramWindows, public ISettingsPanelHo
   void FormCreate();
   void FormShow();
   void FormCloseQuery() noexcept;
+  void QueryEndSession() noexcept;
+  void EndSession(bool ending) noexcept;
   void WMCopyData(LPARAM lp);
   void ApplicationEventsDeactivate();
   void TimerTimer() noexcept;
@@ -108,6 +115,8 @@ class TmainForm : public Window, public IProgramWindows, public ISettingsPanelHo
   HWND applicationWindow_ = nullptr;
   bool timerRunning_ = false;
   bool followingWindow_ = false;  // the window moved: Settings follow, the window stays
+  bool closeQueryRan_ = false;    // the program is ending: the settings were saved for it
+  bool timerBeforeQuery_ = false;  // whether the monitor ran when the logon was to end
   UniqueIcon bigIcon_;
   UniqueIcon smallIcon_;
 };
