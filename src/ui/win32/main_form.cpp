@@ -120,6 +120,8 @@ void TmainForm::SetProgramIcons() {
 void TmainForm::FormShow() {
   // Showing an owned window may bring the owner along; the application window stays hidden.
   if (applicationWindow_) ::ShowWindow(applicationWindow_, SW_HIDE);
+  // Its monitor may have gone while the window was hidden.
+  EnsureWindowOnScreen(hwnd());
   cues_.CloseIndicator();
   cues_.ScrollLedOff();
 }

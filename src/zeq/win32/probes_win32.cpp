@@ -112,8 +112,7 @@ HWND GetFocusedWindow() noexcept {
 
 bool GetValidWindowRect(HWND w, RECT& r) noexcept {
   if (!::GetWindowRect(w, &r)) return false;
-  constexpr LONG kParked = -32000;
-  return !(r.left == kParked && r.top == kParked);
+  return !IsParkedPosition(r.left, r.top);
 }
 
 HWND GetRootWindow(HWND w) noexcept {
