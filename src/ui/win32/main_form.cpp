@@ -172,6 +172,22 @@ void TmainForm::WMCopyData(LPARAM lp) {
   ForceForegroundWindow(hwnd());
 }
 
+void TmainForm::OnActivate(bool active) noexcept {
+  // As a dialog does: the control that had the focus when the window was left gets it back
+  // when the window is active again, the first control in the tab order the first time, so
+  // that the keyboard works at once.
+  if (!active) {
+    HWND focus = ::GetFocus();
+    if (focus && ::IsChild(hwnd(), focus)) lastFocus_ = focus;
+    return;
+  }
+  HWND target = lastFocus_;
+  if (!target || !::IsChild(hwnd(), target) || !::IsWindowVisible(target) || !::IsWindowEnabled(target)) {
+    target = ::GetNextDlgTabItem(hwnd(), nullptr, FALSE);
+  }
+  ::SetFocus(target ? target : hwnd());
+}
+
 void TmainForm::ApplicationEventsDeactivate() { cues_.ReraiseIndicator(tick_.MActLeft, tick_.MActTop); }
 
 void TmainForm::TimerTimer() noexcept {
@@ -223,6 +239,9 @@ LRESULT TmainForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       break;
     case WM_COPYDATA:
       WMCopyData(lp);
+      return 0;
+    case WM_ACTIVATE:
+      OnActivate(LOWORD(wp) != WA_INACTIVE);
       return 0;
     case WM_ACTIVATEAPP:
       if (!wp) ApplicationEventsDeactivate();

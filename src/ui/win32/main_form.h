@@ -101,6 +101,7 @@ class TmainForm : public Window, public IProgramWindows, public ISettingsPanelHo
   void EndSession(bool ending) noexcept;
   void WMCopyData(LPARAM lp);
   void ApplicationEventsDeactivate();
+  void OnActivate(bool active) noexcept;
   void TimerTimer() noexcept;
   void OnSettingChanged(SettingField field);
   void FollowWindowPosition();
@@ -115,6 +116,7 @@ class TmainForm : public Window, public IProgramWindows, public ISettingsPanelHo
   HWND applicationWindow_ = nullptr;
   bool timerRunning_ = false;
   bool followingWindow_ = false;  // the window moved: Settings follow, the window stays
+  HWND lastFocus_ = nullptr;      // the control that had the focus when the window was left
   bool closeQueryRan_ = false;    // the program is ending: the settings were saved for it
   bool timerBeforeQuery_ = false;  // whether the monitor ran when the logon was to end
   UniqueIcon bigIcon_;
