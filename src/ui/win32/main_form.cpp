@@ -52,7 +52,9 @@ Hwnd TmainForm::ApplicationWindow() { return FromHwnd(applicationWindow_); }
 Hwnd TmainForm::DesktopWnd() { return ruvano::DesktopWnd; }
 
 void TmainForm::SetTickTimerEnabled(bool enabled) {
-  if (!hwnd() || enabled == timerRunning_) return;
+  // Once the close query has run for an ending, nothing starts the monitor again (the
+  // indicator, for one, when the pointer leaves it).
+  if (!hwnd() || enabled == timerRunning_ || (enabled && closeQueryRan_)) return;
   if (enabled) {
     timerRunning_ = ::SetTimer(hwnd(), kTimerId, Settings::kTimerIntervalMs, nullptr) != 0;
   } else {
@@ -142,7 +144,6 @@ void TmainForm::FormCloseQuery() noexcept {
 
 void TmainForm::QueryEndSession() noexcept {
   // No tick may light the LED again between the query and the end of the logon.
-  timerBeforeQuery_ = timerRunning_;
   SetTickTimerEnabled(false);
   FormCloseQuery();
 }
@@ -154,7 +155,7 @@ void TmainForm::EndSession(bool ending) noexcept {
   }
   // The logon goes on, and so does the program: the next end saves afresh.
   closeQueryRan_ = false;
-  if (timerBeforeQuery_) SetTickTimerEnabled(true);
+  SetTickTimerEnabled(true);
 }
 
 void TmainForm::EndProgram() noexcept {

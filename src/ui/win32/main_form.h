@@ -77,7 +77,8 @@ class TmainForm : public Window, public IProgramWindows, public ISettingsPanelHo
   Hwnd DesktopWnd() override;
 
   // What the indicator asks of the window that hosts the monitor. SetTickTimerEnabled
-  // switches the monitor's timer off or on; switching on a running timer leaves it alone.
+  // switches the monitor's timer off or on; switching on a running timer leaves it alone, and
+  // so does switching it on while the program ends.
   const Settings& LiveSettings() override { return settings_; }
   void SetTickTimerEnabled(bool enabled) override;
   void ShowSettingsWindow() override { Show(); }
@@ -118,7 +119,6 @@ class TmainForm : public Window, public IProgramWindows, public ISettingsPanelHo
   bool followingWindow_ = false;  // the window moved: Settings follow, the window stays
   HWND lastFocus_ = nullptr;      // the control that had the focus when the window was left
   bool closeQueryRan_ = false;    // the program is ending: the settings were saved for it
-  bool timerBeforeQuery_ = false;  // whether the monitor ran when the logon was to end
   UniqueIcon bigIcon_;
   UniqueIcon smallIcon_;
 };
