@@ -12,9 +12,13 @@ namespace {
 
 // Attaches wnd's thread to the foreground thread for one attempt; true when wnd came to
 // the front. Attaching fails for a missing foreground window and for a thread that is
-// already the foreground thread, and then nothing else is tried here.
+// already the foreground thread, and then nothing else is tried here. A foreground window
+// that does not answer is not attached to at all: a thread attached to a hung one can hang
+// with it.
 bool TryWithAttachedInput(IForegroundSystem& sys, Hwnd wnd) {
-  const std::uint32_t foregroundThread = sys.WindowThreadId(sys.ForegroundWindow());
+  const Hwnd foreground = sys.ForegroundWindow();
+  if (foreground != 0 && !sys.IsResponding(foreground)) return false;
+  const std::uint32_t foregroundThread = sys.WindowThreadId(foreground);
   const std::uint32_t targetThread = sys.WindowThreadId(wnd);
   if (!sys.AttachInput(targetThread, foregroundThread, true)) return false;
   sys.BringToTop(wnd);

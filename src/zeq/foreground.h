@@ -1,6 +1,7 @@
 // Bringing a window to the front also when this process is not the foreground process:
-// first with the window's input attached to the foreground thread, then, if that did not
-// work, with the system's foreground lock lifted for one attempt.
+// first with the window's input attached to the foreground thread (never to a thread that
+// does not answer), then, if that did not work, with the system's foreground lock lifted for
+// one attempt.
 #pragma once
 
 #include <cstdint>
@@ -30,6 +31,9 @@ class IForegroundSystem {
   virtual ~IForegroundSystem() = default;
 
   virtual Hwnd ForegroundWindow() = 0;                 // 0 when there is none
+  // False when w's thread does not take messages (the system sees it hung, or it leaves a
+  // WM_NULL unanswered for a moment): attaching to its input could block this thread.
+  virtual bool IsResponding(Hwnd w) = 0;
   virtual std::uint32_t WindowThreadId(Hwnd w) = 0;    // 0 for no window or a failed query
   // Attaches (or detaches) the input of thread `from` to thread `to`; false on failure.
   virtual bool AttachInput(std::uint32_t from, std::uint32_t to, bool attach) = 0;

@@ -118,7 +118,9 @@ void PlaceWindowInWorkArea(IPlacementHost& host, Hwnd w, std::int32_t mode) {
 void EnsureWindowOnScreen(IPlacementHost& host, Hwnd w) {
   if (host.IsZoomed(w)) return;
   Bounds b;
-  if (!GetWindowBounds(host, w, b) || IsOffAllMonitors(host, b)) PlaceWindowInWorkArea(host, w, kPlaceCentre);
+  if (!GetWindowBounds(host, w, b) || IsParkedPosition(b.left, b.top) || IsOffAllMonitors(host, b)) {
+    PlaceWindowInWorkArea(host, w, kPlaceCentre);
+  }
 }
 
 }  // namespace ruvano

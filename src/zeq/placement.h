@@ -55,8 +55,9 @@ class IPlacementHost {
  public:
   virtual ~IPlacementHost() = default;
 
-  // The window's rectangle; false when it can't be read or the window is minimised (parked
-  // at -32000, -32000). r is only meaningful when the result is true.
+  // The window's rectangle; false when it can't be read or the window is minimised. r is
+  // only meaningful when the result is true. A window that is not minimised but stands at
+  // the parking place of minimised windows gives its rectangle.
   virtual bool GetValidWindowRect(Hwnd w, Rect& r) = 0;
   virtual bool IsZoomed(Hwnd w) = 0;
   // The primary monitor's work area as the system reports it (unchanged Rect on failure).
@@ -105,8 +106,10 @@ Bounds PlacementBounds(std::int32_t mode, const Rect& workArea, const Bounds& cu
 // the window is always moved, even when the mode keeps its bounds.
 void PlaceWindowInWorkArea(IPlacementHost& host, Hwnd w, std::int32_t mode);
 
-// Centres the window on the primary monitor when its bounds can't be read or none of its
-// probe points lies on a monitor. A maximised window is left alone.
+// Centres the window on the primary monitor when its bounds can't be read, when it stands
+// at the parking place of minimised windows or when none of its probe points lies on a
+// monitor. A maximised window is left alone, and so is a minimised one (its bounds can't be
+// read, so placement stops).
 void EnsureWindowOnScreen(IPlacementHost& host, Hwnd w);
 
 }  // namespace ruvano

@@ -22,6 +22,13 @@ struct Rect {
   friend bool operator==(const Rect&, const Rect&) = default;
 };
 
+// Where the system keeps a minimised window: a window whose top-left corner is at
+// (-32000, -32000) lies on no monitor, whatever monitors there are.
+inline constexpr std::int32_t kParkedCoordinate = -32000;
+constexpr bool IsParkedPosition(std::int32_t left, std::int32_t top) {
+  return left == kParkedCoordinate && top == kParkedCoordinate;
+}
+
 struct Point {
   std::int32_t x = 0;
   std::int32_t y = 0;

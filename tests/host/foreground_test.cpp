@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -26,6 +27,9 @@ class FakeForeground final : public IForegroundSystem {
     calls.push_back("fg?");
     return foreground;
   }
+  // Windows whose thread is hung (IsHungAppWindow, or no answer to WM_NULL in time).
+  std::set<Hwnd> silent;
+  bool IsResponding(Hwnd w) override { return silent.count(w) == 0; }
   std::uint32_t WindowThreadId(Hwnd w) override {
     calls.push_back("thread?");
     auto it = threads.find(w);
@@ -119,6 +123,15 @@ TEST(ForceForegroundWindow, AttachingFailsThenTheLockIsLiftedAndRestored) {
     EXPECT_EQ(sys->calls[sys->calls.size() - 2], "lock=12345");
     EXPECT_EQ(sys->lockTimeout, 12345u);
   }
+}
+
+TEST(ForceForegroundWindow, AForegroundProgramThatDoesNotAnswerIsNeverAttachedTo) {
+  FakeForeground sys = DesktopWithOtherInFront();
+  sys.silent = {kOther};
+  EXPECT_TRUE(ForceForegroundWindow(sys, kTarget));
+  EXPECT_FALSE(sys.Called("attach")) << "attached to a hung thread";
+  EXPECT_TRUE(sys.Called("lock=0"));
+  EXPECT_EQ(sys.lockTimeout, 200000u);
 }
 
 TEST(ForceForegroundWindow, ResultComesFromTheFinalLook) {

@@ -196,6 +196,15 @@ TEST(EnsureOnScreen, MinimisedWindowIsNotMoved) {
   EXPECT_EQ(host.workAreaReads, 1);  // centring was asked for, and stopped at the bounds
 }
 
+TEST(EnsureOnScreen, AWindowStandingAtTheParkingPlaceIsCentredEvenWhereAMonitorCoversIt) {
+  FakePlacementHost host;
+  host.monitors.push_back({-33000, -33000, -31000, -31000});
+  host.SetWindow(-32000, -32000, 480, 400);  // readable: a saved position, not a minimised window
+  EnsureWindowOnScreen(host, kWnd);
+  ASSERT_EQ(host.moves.size(), 1u);
+  EXPECT_EQ(host.moves[0], (Bounds{720, 340, 480, 400}));
+}
+
 TEST(EnsureOnScreen, ProbePointsAreAskedInOrderUntilOneIsOnAMonitor) {
   const Bounds b{100, 50, 480, 400};
   const std::vector<Point> expected{{100, 50}, {580, 450}, {580, 50}, {100, 450}, {340, 250}};

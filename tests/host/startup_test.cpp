@@ -45,6 +45,8 @@ class FakeStartupHost : public IStartupHost {
     return copyRunning;
   }
   void SendShowRequest() override { ++showRequests; }
+  MarkResult mark = MarkResult::kCreated;
+  MarkResult CreateRunningMark() override { return mark; }
 };
 
 TEST(Startup, NoCopyRunningStartsWhateverTheArguments) {
@@ -86,6 +88,21 @@ TEST(Startup, WaitSwitchWaitsASecondAndSkipsTheRunningCopyCheck) {
     EXPECT_EQ(host.probes, 0);
     EXPECT_EQ(host.showRequests, 0);
   }
+}
+
+TEST(Startup, ACopyThatMadeTheMutexFirstWinsTwoStartsAtOnce) {
+  // Both copies passed the check; this one finds the mutex made when it creates its own.
+  struct Case { Args args; StartupDecision decision; int showRequests; };
+  for (const Case& c : {Case{{}, StartupDecision::kEnd, 1}, Case{{u"/x"}, StartupDecision::kEnd, 0},
+                        Case{{u"/w"}, StartupDecision::kRun, 0}}) {
+    FakeStartupHost host;
+    host.mark = MarkResult::kExisted;
+    EXPECT_EQ(DecideStartup(c.args, host), c.decision);
+    EXPECT_EQ(host.showRequests, c.showRequests);
+  }
+  FakeStartupHost failed;  // no mutex at all: the copy runs without the mark
+  failed.mark = MarkResult::kFailed;
+  EXPECT_EQ(DecideStartup({}, failed), StartupDecision::kRun);
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -321,6 +322,19 @@ TEST_F(RuvanoExe, OtherArgumentsEndAtOnceWhileACopyRunsAndTheWaitSwitchStartsASe
   EXPECT_TRUE(SingleInstanceMutex::RunningCopyExists());
 }
 
+TEST_F(RuvanoExe, CopiesStartedAtTheSameMomentLeaveExactlyOneRunning) {
+  std::vector<std::unique_ptr<Ruvano>> copies;
+  for (int i = 0; i < 4; ++i) ASSERT_TRUE(copies.emplace_back(std::make_unique<Ruvano>(AppData()))->Start());
+  // How many copies have ended with exit code 0, and how many still run (-1).
+  auto with = [&](long code) {
+    return std::count_if(copies.begin(), copies.end(), [&](auto& c) { return c->WaitExit(0) == code; });
+  };
+  EXPECT_TRUE(WaitUntil([&] { return with(0) == 3; }, 20000));
+  ruvano::testing::PumpFor(1000);
+  EXPECT_EQ(with(0), 3);
+  EXPECT_EQ(with(-1), 1);
+}
+
 // Sends WM_COPYDATA with the given bytes (or a null data pointer) to the settings window.
 void SendCopyData(HWND form, const void* data, DWORD size) {
   COPYDATASTRUCT cds{};
@@ -361,6 +375,41 @@ TEST_F(RuvanoExe, TheEndOfTheLogonSavesAndEndsTheProcess) {
   SendMessageTimeoutW(GetWindow(ruvano.form(), GW_OWNER), WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, SMTO_NORMAL, 5000,
                       &answer);
   EXPECT_EQ(ruvano.WaitExit(5000), 0);
+}
+
+TEST_F(RuvanoExe, NoTickRelightsTheLedWhileTheLogonEndsAndEveryEndSaves) {
+  Preset("[Config]\r\nScroll=1\r\n");
+  Ruvano ruvano(AppData());
+  ASSERT_TRUE(ruvano.Run());
+  FakeImeTarget target;
+  ASSERT_TRUE(target.Start(L"logging off"));
+  ASSERT_TRUE(target.Activate());
+  target.SetOpen(true);
+  ASSERT_TRUE(WaitForScrollLock(true));
+  DWORD_PTR answer = 0;
+  auto send = [&](HWND to, UINT msg, WPARAM wp) {
+    return SendMessageTimeoutW(to, msg, wp, ENDSESSION_LOGOFF, SMTO_NORMAL, 5000, &answer) != 0;
+  };
+  // Between the query and the end the LED stays dark; a log-off called off lights it again.
+  ASSERT_TRUE(send(ruvano.form(), WM_QUERYENDSESSION, 0));
+  ASSERT_TRUE(WaitForScrollLock(false));
+  ruvano::testing::PumpFor(1000);
+  EXPECT_FALSE(ScrollLockOn()) << "a tick lit the LED after the query";
+  ASSERT_TRUE(send(ruvano.form(), WM_ENDSESSION, FALSE));
+  EXPECT_TRUE(WaitForScrollLock(true)) << "the monitor did not start again";
+  ASSERT_TRUE(send(ruvano.form(), WM_QUERYENDSESSION, 0));
+  send(GetWindow(ruvano.form(), GW_OWNER), WM_ENDSESSION, TRUE);
+  EXPECT_EQ(ruvano.WaitExit(5000), 0);
+  EXPECT_TRUE(WaitForScrollLock(false));
+
+  // A WM_QUIT from elsewhere ends the message loop without a close: the settings are saved
+  // all the same.
+  DeleteFileW((AppData() + L"\\ZEQ Project\\RUVANO\\RUVANO.ini").c_str());
+  Ruvano quit(AppData());
+  ASSERT_TRUE(quit.Run());
+  PostThreadMessageW(GetWindowThreadProcessId(quit.form(), nullptr), WM_QUIT, 0, 0);
+  EXPECT_EQ(quit.WaitExit(10000), 0);
+  EXPECT_EQ(quit.SettingsFile(), kDefaultFile);
 }
 
 TEST_F(RuvanoExe, AHangingForegroundProgramDoesNotFreezeIt) {

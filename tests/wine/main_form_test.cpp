@@ -10,6 +10,7 @@
 #include "test_windows.h"
 #include "ui/win32/main_form.h"
 #include "wine_test_util.h"
+#include "zeq/win32/foreground_win32.h"
 #include "zeq/win32/hwnd.h"
 #include "zeq/win32/probes_win32.h"
 #include "zeq/win32/window_style.h"
@@ -203,6 +204,29 @@ TEST(TmainForm, OpensAtTheSavedPositionAndKeepsTheSettingsInStepWithItsPlace) {
   EXPECT_NE(MonitorFromPoint(POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2}, MONITOR_DEFAULTTONULL), nullptr);
   EXPECT_EQ(q.settings.Left(), r.left);
   EXPECT_EQ(q.settings.Top(), r.top);
+}
+
+TEST(TmainForm, EachShowingOpensItOnAMonitorWithTheKeyboardFocusOnAControl) {
+  Program p;
+  ASSERT_TRUE(p.Create());
+  // While hidden it came to stand where minimised windows are parked (or its monitor went).
+  SetWindowPos(p.form.hwnd(), nullptr, -32000, -32000, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  p.form.Show();
+  ForceForegroundWindow(p.form.hwnd());
+  const RECT r = p.Bounds();
+  EXPECT_NE(MonitorFromPoint(POINT{r.left, r.top}, MONITOR_DEFAULTTONULL), nullptr);
+  ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == p.form.hwnd(); }, 3000));
+  EXPECT_TRUE(IsChild(p.form.hwnd(), GetFocus())) << "no control has the focus";
+
+  // The user leaves from the hint text for another window and comes back: the text has it.
+  const HWND edit = p.form.panel().Control(SettingsPanel::Part::EditHint);
+  SetFocus(edit);
+  UniqueWindow other = testing::MakeTestWindow(L"RuvanoOtherWindow", WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+  ForceForegroundWindow(other.get());
+  ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == other.get(); }, 3000));
+  ForceForegroundWindow(p.form.hwnd());
+  ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == p.form.hwnd(); }, 3000));
+  EXPECT_EQ(GetFocus(), edit);
 }
 
 // A click on a toolbar button, as the toolbar reports it to its parent.

@@ -98,18 +98,18 @@ TEST(PlacementWin32, MinimisedWindowIsNotMoved) {
   EXPECT_EQ(w.Rect().left, 5000);  // its restored place was not touched either
 }
 
-TEST(PlacementWin32, WindowParkedWhereMinimisedWindowsGoIsNotMoved) {
+TEST(PlacementWin32, WindowParkedWhereMinimisedWindowsGoIsCentred) {
   TestWindow w;
   ruvano::Win32PlacementHost host;
   ruvano::Rect r;
   w.MoveTo(-32000, 100);  // only Left at the parking coordinate: a readable rectangle
   EXPECT_TRUE(host.GetValidWindowRect(ruvano::FromHwnd(w.get()), r));
   EXPECT_EQ(r, (ruvano::Rect{-32000, 100, -31520, 500}));
+  // Not minimised, only standing there (a saved position): it is on no monitor.
   w.MoveTo(-32000, -32000);
-  EXPECT_FALSE(host.GetValidWindowRect(ruvano::FromHwnd(w.get()), r));
   ruvano::EnsureWindowOnScreen(w.get());
-  EXPECT_EQ(w.Rect().left, -32000);
-  EXPECT_EQ(w.Rect().top, -32000);
+  const RECT now = w.Rect();
+  EXPECT_NE(MonitorFromPoint(POINT{now.left, now.top}, MONITOR_DEFAULTTONULL), nullptr);
 }
 
 TEST(PlacementWin32, PlacesIntoTheWorkAreaAndMovesEvenForAnUnknownMode) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <sddl.h>
 
 #include <vector>
 
@@ -80,6 +81,25 @@ TEST(SingleInstanceMutex, SeesTheMutexOfAnotherProcess) {
   EXPECT_FALSE(SingleInstanceMutex::RunningCopyExists());
 }
 
+// A copy running as administrator makes the mutex where a plain copy may not open it for
+// everything: here, with a security descriptor that grants SYNCHRONIZE only, then nothing.
+TEST(SingleInstanceMutex, AMutexThisCopyMayNotFullyOpenStillMarksARunningCopy) {
+  for (const wchar_t* sddl : {L"D:(A;;0x00100000;;;WD)", L"D:"}) {
+    PSECURITY_DESCRIPTOR sd = nullptr;
+    ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorW(sddl, SDDL_REVISION_1, &sd, nullptr));
+    SECURITY_ATTRIBUTES sa{sizeof(sa), sd, FALSE};
+    HANDLE elevated = CreateMutexW(&sa, FALSE, ruvano::kSingleInstanceMutexName);
+    LocalFree(sd);
+    ASSERT_NE(elevated, nullptr);
+    EXPECT_TRUE(SingleInstanceMutex::RunningCopyExists()) << sddl;
+    // Creating it is refused too, or finds it made: either way it is another copy's.
+    SingleInstanceMutex mark;
+    mark.Create();
+    EXPECT_TRUE(mark.existedAlready()) << sddl;
+    CloseHandle(elevated);
+  }
+}
+
 TEST(ShowRequestSender, DeliversTheFourteenBytesToTheRunningCopy) {
   RunningCopy copy;
   ASSERT_TRUE(copy.Start(false));
@@ -112,20 +132,49 @@ TEST(ShowRequestSender, AHungRunningCopyDoesNotHoldTheSender) {
 TEST(StartupWin32, SecondCopyAsksTheRunningOneOnlyWithoutArguments) {
   RunningCopy copy;
   ASSERT_TRUE(copy.Start(true));
-  ruvano::Win32StartupHost host;
-  EXPECT_EQ(ruvano::DecideStartup({}, host), ruvano::StartupDecision::kEnd);
-  EXPECT_EQ(copy.Received(), 1);
-  EXPECT_EQ(ruvano::DecideStartup({u"/x"}, host), ruvano::StartupDecision::kEnd);
-  EXPECT_EQ(ruvano::DecideStartup({u"/W"}, host), ruvano::StartupDecision::kEnd);
-  EXPECT_EQ(copy.Received(), 1);
+  {
+    ruvano::Win32StartupHost host;
+    EXPECT_EQ(ruvano::DecideStartup({}, host), ruvano::StartupDecision::kEnd);
+    EXPECT_EQ(copy.Received(), 1);
+    EXPECT_EQ(ruvano::DecideStartup({u"/x"}, host), ruvano::StartupDecision::kEnd);
+    EXPECT_EQ(ruvano::DecideStartup({u"/W"}, host), ruvano::StartupDecision::kEnd);
+    EXPECT_EQ(copy.Received(), 1);
 
-  const DWORD start = GetTickCount();
-  EXPECT_EQ(ruvano::DecideStartup({u"/w"}, host), ruvano::StartupDecision::kRun);
-  EXPECT_GE(GetTickCount() - start, 900u);  // the switch waits about a second first
-  EXPECT_EQ(copy.Received(), 1);
+    const DWORD start = GetTickCount();
+    EXPECT_EQ(ruvano::DecideStartup({u"/w"}, host), ruvano::StartupDecision::kRun);
+    EXPECT_GE(GetTickCount() - start, 900u);  // the switch waits about a second first
+    EXPECT_EQ(copy.Received(), 1);
+  }  // the host lets go of the mutex it opened after "/w"
 
   copy.Kill();
-  EXPECT_EQ(ruvano::DecideStartup({}, host), ruvano::StartupDecision::kRun);
+  ruvano::Win32StartupHost alone;
+  EXPECT_EQ(ruvano::DecideStartup({}, alone), ruvano::StartupDecision::kRun);
+}
+
+// Another copy makes the mutex right after this one has looked for it: two starts at once.
+class RacedStartupHost final : public ruvano::IStartupHost {
+ public:
+  ~RacedStartupHost() override { CloseHandle(other_); }
+  void WaitMilliseconds(std::uint32_t ms) override { real_.WaitMilliseconds(ms); }
+  bool RunningCopyExists() override {
+    const bool exists = real_.RunningCopyExists();
+    other_ = CreateMutexW(nullptr, FALSE, ruvano::kSingleInstanceMutexName);
+    return exists;
+  }
+  void SendShowRequest() override { real_.SendShowRequest(); }
+  ruvano::MarkResult CreateRunningMark() override { return real_.CreateRunningMark(); }
+
+ private:
+  ruvano::Win32StartupHost real_;
+  HANDLE other_ = nullptr;
+};
+
+TEST(StartupWin32, ACopyThatFindsTheMutexMadeWhenItCreatesItEndsAndAsksTheOther) {
+  RunningCopy other;
+  ASSERT_TRUE(other.Start(false));
+  RacedStartupHost host;
+  EXPECT_EQ(ruvano::DecideStartup({}, host), ruvano::StartupDecision::kEnd);
+  EXPECT_EQ(other.Received(), 1);
 }
 
 }  // namespace

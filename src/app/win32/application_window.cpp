@@ -20,8 +20,11 @@ LRESULT AppWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       return TRUE;
     case WM_ENDSESSION:
       // The settings window saved the settings when the system asked whether the logon may
-      // end; now that it ends, nothing more is done.
-      if (wp) ::ExitProcess(0);
+      // end; the handler makes sure of it and darkens the LED, whichever window hears first.
+      if (wp) {
+        if (sessionEnd_) sessionEnd_();
+        ::ExitProcess(0);
+      }
       return 0;
   }
   return DefaultProc(msg, wp, lp);

@@ -3,6 +3,9 @@
 // monitor recognises the program's own windows by their owner chain ending here.
 #pragma once
 
+#include <functional>
+#include <utility>
+
 #include "zeq/win32/window.h"
 
 namespace ruvano {
@@ -15,9 +18,16 @@ class AppWindow : public Window {
   // Creates the window, hidden. False when the system refuses.
   bool Create() noexcept;
 
+  // What runs when the logon ends, before the process goes.
+  void SetSessionEndHandler(std::function<void()> handler) { sessionEnd_ = std::move(handler); }
+
  protected:
-  // Agrees to the end of the logon and, when it ends, ends the process at once.
+  // Agrees to the end of the logon and, when it ends, runs the session-end handler and ends
+  // the process at once.
   LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+
+ private:
+  std::function<void()> sessionEnd_;
 };
 
 }  // namespace ruvano

@@ -14,6 +14,7 @@
 #include "ui/win32/program_cues.h"
 #include "zeq/data_folder.h"
 #include "zeq/win32/data_folder_win32.h"
+#include "zeq/win32/system_library.h"
 
 namespace ruvano {
 namespace {
@@ -31,7 +32,7 @@ void InitCommonControls() {
 // calls is dropped and the loop goes on with the next message. GetMessageW answers -1 when it
 // cannot hand over a message: under Wine, one sent by another process with more data than
 // this thread's stack holds. That message is lost and the loop goes on; only a long run of
-// failures with nothing in between ends it.
+// failures with nothing in between ends it, and the program then ends as after a close.
 void RunMessageLoop(TmainForm& mainForm) {
   for (int failures = 0; failures < 1000;) {
     MSG msg;
@@ -54,11 +55,10 @@ void RunMessageLoop(TmainForm& mainForm) {
 void Run() {
   // Without its data folder the program cannot keep its settings: it ends, creating nothing.
   if (!PrepareDataFolder(kProgramName, false)) return;
-  // The wait switch, the running-copy check and the "/Show" request.
-  if (!ShouldThisCopyRun()) return;
-
-  SingleInstanceMutex mutex;
-  mutex.Create();
+  // The wait switch, the running-copy check, the "/Show" request and the mutex, which the
+  // host keeps until the program ends.
+  Win32StartupHost startup;
+  if (!ShouldThisCopyRun(startup)) return;
   InitCommonControls();
 
   AppWindow application;
@@ -69,8 +69,12 @@ void Run() {
   TmainForm mainForm(settings, cues, SettingsFilePath(UserDataDir()));
   if (!mainForm.Create(application.hwnd())) return;
   cues.CreateIndicator(mainForm, application.hwnd());
+  application.SetSessionEndHandler([&mainForm] { mainForm.EndProgram(); });
 
   RunMessageLoop(mainForm);
+  // The loop also ends without the window's close (a WM_QUIT from elsewhere, a run of
+  // failures): the close query runs all the same, once.
+  mainForm.EndProgram();
   // The windows go first, then the mutex is released and its handle closed.
 }
 
@@ -78,6 +82,7 @@ void Run() {
 }  // namespace ruvano
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+  ruvano::LoadLibrariesFromSystemFolderOnly();
   try {
     ruvano::Run();
   } catch (...) {

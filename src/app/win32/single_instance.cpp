@@ -11,18 +11,22 @@ SingleInstanceMutex::~SingleInstanceMutex() {
 }
 
 bool SingleInstanceMutex::RunningCopyExists(const wchar_t* name) noexcept {
-  UniqueHandle probe(::OpenMutexW(MUTEX_ALL_ACCESS, FALSE, name));
-  return static_cast<bool>(probe);
+  UniqueHandle probe(::OpenMutexW(SYNCHRONIZE, FALSE, name));
+  return probe || ::GetLastError() == ERROR_ACCESS_DENIED;
 }
 
 bool SingleInstanceMutex::Create(const wchar_t* name) noexcept {
   handle_.reset(::CreateMutexW(nullptr, FALSE, name));
+  const DWORD error = ::GetLastError();
+  existed_ = handle_ ? error == ERROR_ALREADY_EXISTS : error == ERROR_ACCESS_DENIED;
   return static_cast<bool>(handle_);
 }
 
 bool SendShowRequestToRunningCopy(HWND sender, DWORD timeoutMs) noexcept {
   HWND target = ::FindWindowW(kSettingsWindowClass, kSettingsWindowCaption);
   if (!target) return false;
+  DWORD runningCopy = 0;
+  if (::GetWindowThreadProcessId(target, &runningCopy) && runningCopy) ::AllowSetForegroundWindow(runningCopy);
   ShowRequest request = MakeShowRequest();
   COPYDATASTRUCT cds{};
   cds.dwData = static_cast<ULONG_PTR>(request.dwData);
@@ -46,8 +50,13 @@ bool Win32StartupHost::RunningCopyExists() { return SingleInstanceMutex::Running
 
 void Win32StartupHost::SendShowRequest() { SendShowRequestToRunningCopy(); }
 
-bool ShouldThisCopyRun() {
-  Win32StartupHost host;
+MarkResult Win32StartupHost::CreateRunningMark() {
+  const bool held = mutex_.Create();
+  if (mutex_.existedAlready()) return MarkResult::kExisted;
+  return held ? MarkResult::kCreated : MarkResult::kFailed;
+}
+
+bool ShouldThisCopyRun(Win32StartupHost& host) {
   return DecideStartup(CommandLineArguments(ToText(::GetCommandLineW())), host) == StartupDecision::kRun;
 }
 

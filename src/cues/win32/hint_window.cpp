@@ -104,10 +104,12 @@ void HintWindow::Paint(HDC dc) noexcept {
   RECT rc{};
   ::GetClientRect(hwnd(), &rc);
   bool themed = false;
-  if (::IsAppThemed() && ::IsThemeActive()) {
-    UniqueTheme theme(::OpenThemeData(hwnd(), L"TOOLTIP"));
+  const ThemeLibrary& ux = Theme();
+  if (ux.IsAppThemed && ux.IsThemeActive && ux.OpenThemeData && ux.DrawThemeBackground && ux.IsAppThemed() &&
+      ux.IsThemeActive()) {
+    UniqueTheme theme(ux.OpenThemeData(hwnd(), L"TOOLTIP"));
     if (theme) {
-      ::DrawThemeBackground(theme.get(), dc, TTP_STANDARD, TTSS_NORMAL, &rc, nullptr);
+      ux.DrawThemeBackground(theme.get(), dc, TTP_STANDARD, TTSS_NORMAL, &rc, nullptr);
       themed = true;
     }
   }

@@ -53,7 +53,9 @@ Hwnd TmainForm::DesktopWnd() { return ruvano::DesktopWnd; }
 Hwnd TmainForm::RefindDesktopWnd() { return ruvano::FindDesktopWindow(); }
 
 void TmainForm::SetTickTimerEnabled(bool enabled) {
-  if (!hwnd() || enabled == timerRunning_) return;
+  // Once the close query has run for an ending, nothing starts the monitor again (the
+  // indicator, for one, when the pointer leaves it).
+  if (!hwnd() || enabled == timerRunning_ || (enabled && closeQueryRan_)) return;
   if (enabled) {
     timerRunning_ = ::SetTimer(hwnd(), kTimerId, Settings::kTimerIntervalMs, nullptr) != 0;
   } else {
@@ -121,6 +123,8 @@ void TmainForm::SetProgramIcons() {
 void TmainForm::FormShow() {
   // Showing an owned window may bring the owner along; the application window stays hidden.
   if (applicationWindow_) ::ShowWindow(applicationWindow_, SW_HIDE);
+  // Its monitor may have gone while the window was hidden.
+  EnsureWindowOnScreen(hwnd());
   cues_.CloseIndicator();
   cues_.ScrollLedOff();
 }
@@ -128,6 +132,7 @@ void TmainForm::FormShow() {
 void TmainForm::FormCloseQuery() noexcept {
   // Each step stands on its own: the LED goes dark even when the file cannot be written, and
   // nothing here ever refuses or stops the close.
+  closeQueryRan_ = true;
   try {
     cues_.ScrollLedOff();
   } catch (...) {
@@ -138,10 +143,51 @@ void TmainForm::FormCloseQuery() noexcept {
   }
 }
 
+void TmainForm::QueryEndSession() noexcept {
+  // No tick may light the LED again between the query and the end of the logon.
+  SetTickTimerEnabled(false);
+  FormCloseQuery();
+}
+
+void TmainForm::EndSession(bool ending) noexcept {
+  if (ending) {
+    EndProgram();
+    ::ExitProcess(0);
+  }
+  // The logon goes on, and so does the program: the next end saves afresh.
+  closeQueryRan_ = false;
+  SetTickTimerEnabled(true);
+}
+
+void TmainForm::EndProgram() noexcept {
+  SetTickTimerEnabled(false);
+  if (!closeQueryRan_) FormCloseQuery();
+  try {
+    cues_.ScrollLedOff();
+  } catch (...) {
+  }
+}
+
 void TmainForm::WMCopyData(LPARAM lp) {
   if (!ShouldShowForCopyData(SettingsWindowVisible(), lp)) return;
   Show();
   ForceForegroundWindow(hwnd());
+}
+
+void TmainForm::OnActivate(bool active) noexcept {
+  // As a dialog does: the control that had the focus when the window was left gets it back
+  // when the window is active again, the first control in the tab order the first time, so
+  // that the keyboard works at once.
+  if (!active) {
+    HWND focus = ::GetFocus();
+    if (focus && ::IsChild(hwnd(), focus)) lastFocus_ = focus;
+    return;
+  }
+  HWND target = lastFocus_;
+  if (!target || !::IsChild(hwnd(), target) || !::IsWindowVisible(target) || !::IsWindowEnabled(target)) {
+    target = ::GetNextDlgTabItem(hwnd(), nullptr, FALSE);
+  }
+  ::SetFocus(target ? target : hwnd());
 }
 
 void TmainForm::ApplicationEventsDeactivate() { cues_.ReraiseIndicator(tick_.MActLeft, tick_.MActTop); }
@@ -196,6 +242,9 @@ LRESULT TmainForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_COPYDATA:
       WMCopyData(lp);
       return 0;
+    case WM_ACTIVATE:
+      OnActivate(LOWORD(wp) != WA_INACTIVE);
+      return 0;
     case WM_ACTIVATEAPP:
       if (!wp) ApplicationEventsDeactivate();
       return 0;
@@ -207,11 +256,12 @@ LRESULT TmainForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       ::DestroyWindow(hwnd());
       return 0;
     case WM_QUERYENDSESSION:
-      FormCloseQuery();
+      QueryEndSession();
       return TRUE;
     case WM_ENDSESSION:
-      // The logon ends: the settings were saved when the system asked; the process goes now.
-      if (wp) ::ExitProcess(0);
+      // The logon ends (the settings were saved when the system asked; the process goes now)
+      // or was called off (the monitor starts again).
+      EndSession(wp != FALSE);
       return 0;
     case WM_DESTROY:
       ::KillTimer(hwnd(), kTimerId);

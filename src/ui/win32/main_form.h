@@ -57,6 +57,11 @@ class TmainForm : public Window, public IProgramWindows, public ISettingsPanelHo
   // Makes the window visible and raises it; its show handler runs.
   void Show();
 
+  // The program ends by another way than the window's own close (the end of the logon, the
+  // message loop giving up): the close query runs unless it has run for this ending
+  // already, the monitor stops and the LED goes dark.
+  void EndProgram() noexcept;
+
   // A message of the loop, offered before it is translated and dispatched: the toolbar's
   // access keys and the dialog keys. True when it was used.
   bool PreTranslateMessage(MSG& msg);
@@ -73,7 +78,8 @@ class TmainForm : public Window, public IProgramWindows, public ISettingsPanelHo
   Hwnd RefindDesktopWnd() override;
 
   // What the indicator asks of the window that hosts the monitor. SetTickTimerEnabled
-  // switches the monitor's timer off or on; switching on a running timer leaves it alone.
+  // switches the monitor's timer off or on; switching on a running timer leaves it alone, and
+  // so does switching it on while the program ends.
   const Settings& LiveSettings() override { return settings_; }
   void SetTickTimerEnabled(bool enabled) override;
   void ShowSettingsWindow() override { Show(); }
@@ -93,8 +99,11 @@ class TmainForm : public Window, public IProgramWindows, public ISettingsPanelHo
   void FormCreate();
   void FormShow();
   void FormCloseQuery() noexcept;
+  void QueryEndSession() noexcept;
+  void EndSession(bool ending) noexcept;
   void WMCopyData(LPARAM lp);
   void ApplicationEventsDeactivate();
+  void OnActivate(bool active) noexcept;
   void TimerTimer() noexcept;
   void OnSettingChanged(SettingField field);
   void FollowWindowPosition();
@@ -109,6 +118,8 @@ class TmainForm : public Window, public IProgramWindows, public ISettingsPanelHo
   HWND applicationWindow_ = nullptr;
   bool timerRunning_ = false;
   bool followingWindow_ = false;  // the window moved: Settings follow, the window stays
+  HWND lastFocus_ = nullptr;      // the control that had the focus when the window was left
+  bool closeQueryRan_ = false;    // the program is ending: the settings were saved for it
   UniqueIcon bigIcon_;
   UniqueIcon smallIcon_;
 };

@@ -16,6 +16,16 @@ PlatformVersion ReadPlatformVersion() noexcept {
 
 Hwnd Win32ForegroundSystem::ForegroundWindow() { return FromHwnd(::GetForegroundWindow()); }
 
+bool Win32ForegroundSystem::IsResponding(Hwnd w) {
+  // How long a foreground program may take to answer before it counts as not answering.
+  constexpr UINT kProbeTimeoutMs = 200;
+  HWND wnd = ToHwnd(w);
+  if (::IsHungAppWindow(wnd)) return false;
+  // SMTO_BLOCK: no other message of this thread runs while it waits.
+  DWORD_PTR result = 0;
+  return ::SendMessageTimeoutW(wnd, WM_NULL, 0, 0, SMTO_ABORTIFHUNG | SMTO_BLOCK, kProbeTimeoutMs, &result) != 0;
+}
+
 std::uint32_t Win32ForegroundSystem::WindowThreadId(Hwnd w) {
   return ::GetWindowThreadProcessId(ToHwnd(w), nullptr);
 }

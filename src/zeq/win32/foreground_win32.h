@@ -15,6 +15,7 @@ PlatformVersion ReadPlatformVersion() noexcept;
 class Win32ForegroundSystem final : public IForegroundSystem {
  public:
   Hwnd ForegroundWindow() override;
+  bool IsResponding(Hwnd w) override;
   std::uint32_t WindowThreadId(Hwnd w) override;
   bool AttachInput(std::uint32_t from, std::uint32_t to, bool attach) override;
   void BringToTop(Hwnd w) override;

@@ -6,6 +6,8 @@
 
 #include <utility>
 
+#include "zeq/win32/system_library.h"
+
 namespace ruvano {
 
 template <typename T, typename Traits>
@@ -63,7 +65,9 @@ struct ModuleTraits {
 struct ThemeTraits {
   static HTHEME Invalid() noexcept { return nullptr; }
   static bool Valid(HTHEME h) noexcept { return h != nullptr; }
-  static void Close(HTHEME h) noexcept { ::CloseThemeData(h); }
+  static void Close(HTHEME h) noexcept {
+    if (const auto close = Theme().CloseThemeData) close(h);
+  }
 };
 struct WindowTraits {
   static HWND Invalid() noexcept { return nullptr; }

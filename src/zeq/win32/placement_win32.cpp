@@ -7,18 +7,16 @@
 namespace ruvano {
 namespace {
 
-// Where the system parks a minimised window.
-constexpr LONG kParkedCoordinate = -32000;
-
 Rect ToRect(const RECT& r) { return Rect{r.left, r.top, r.right, r.bottom}; }
 
 }  // namespace
 
 bool Win32PlacementHost::GetValidWindowRect(Hwnd w, Rect& r) {
+  // A minimised window's rectangle is its parking place, not where it opens again.
   RECT wr{};
-  if (!::GetWindowRect(ToHwnd(w), &wr)) return false;
+  if (::IsIconic(ToHwnd(w)) || !::GetWindowRect(ToHwnd(w), &wr)) return false;
   r = ToRect(wr);
-  return !(wr.left == kParkedCoordinate && wr.top == kParkedCoordinate);
+  return true;
 }
 
 bool Win32PlacementHost::IsZoomed(Hwnd w) { return ::IsZoomed(ToHwnd(w)) != FALSE; }

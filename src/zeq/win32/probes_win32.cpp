@@ -6,6 +6,7 @@
 #include "zeq/device_path.h"
 #include "zeq/win32/handles.h"
 #include "zeq/win32/hwnd.h"
+#include "zeq/win32/system_library.h"
 
 namespace ruvano {
 
@@ -57,7 +58,7 @@ GetModuleFileNameExFn g_getModuleFileNameEx = nullptr;
 GetModuleFileNameExFn BindGetModuleFileNameEx() noexcept {
   if (g_getModuleFileNameEx) return g_getModuleFileNameEx;
   const bool win7 = IsWin7OrLaterByVerify();
-  HMODULE lib = ::LoadLibraryW(win7 ? L"KERNEL32.dll" : L"PSAPI.dll");
+  HMODULE lib = ::LoadLibraryExW(win7 ? L"KERNEL32.dll" : L"PSAPI.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
   if (!lib) return nullptr;
   auto fn = ProcAs<GetModuleFileNameExFn>(lib, win7 ? "K32GetModuleFileNameExW" : "GetModuleFileNameExW");
   if (!fn) {
@@ -70,19 +71,9 @@ GetModuleFileNameExFn BindGetModuleFileNameEx() noexcept {
 
 // GetProcessImageFileNameW of the system's Psapi.dll, bound at the first call and kept, with
 // the library loaded for the rest of the process: the tick may need it four times a second.
-// When binding fails the next call tries again.
-GetProcessImageFileNameFn g_getProcessImageFileName = nullptr;
-
 GetProcessImageFileNameFn BindGetProcessImageFileName() {
-  if (g_getProcessImageFileName) return g_getProcessImageFileName;
-  // Loaded by full path from the system directory, never through the search path.
-  const std::wstring dir = GetSystemDir();
-  if (dir.empty()) return nullptr;
-  UniqueModule lib(::LoadLibraryW((dir + L"Psapi.dll").c_str()));
-  if (!lib) return nullptr;
-  g_getProcessImageFileName = ProcAs<GetProcessImageFileNameFn>(lib.get(), "GetProcessImageFileNameW");
-  if (g_getProcessImageFileName) lib.release();
-  return g_getProcessImageFileName;
+  static const auto fn = SystemProc<GetProcessImageFileNameFn>(L"psapi.dll", "GetProcessImageFileNameW");
+  return fn;
 }
 
 // The path as QueryFullProcessImageNameW gives it, with its drive letter; empty on failure.
@@ -137,8 +128,7 @@ HWND GetFocusedWindow() noexcept {
 
 bool GetValidWindowRect(HWND w, RECT& r) noexcept {
   if (!::GetWindowRect(w, &r)) return false;
-  constexpr LONG kParked = -32000;
-  return !(r.left == kParked && r.top == kParked);
+  return !IsParkedPosition(r.left, r.top);
 }
 
 HWND GetRootWindow(HWND w) noexcept {

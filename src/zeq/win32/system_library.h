@@ -1,0 +1,36 @@
+// Functions of system DLLs that are not among the system's known DLLs. Windows looks for a
+// load-time import of such a DLL in the program's own folder first, so a portable program
+// started from a download folder could load a planted copy. The program binds them at run
+// time instead, from the system folder only.
+#pragma once
+
+#include <windows.h>
+#include <uxtheme.h>
+
+namespace ruvano {
+
+// The named function of dll, loaded from the system folder only. The library stays loaded
+// for the rest of the process. nullptr when the library or the function is missing.
+FARPROC SystemLibraryProc(const wchar_t* dll, const char* name) noexcept;
+
+template <typename Fn>
+Fn SystemProc(const wchar_t* dll, const char* name) noexcept {
+  return reinterpret_cast<Fn>(reinterpret_cast<void*>(SystemLibraryProc(dll, name)));
+}
+
+// The calls of uxtheme.dll that draw the cursor hint like a tooltip, bound at the first use.
+// A member is null when the system lacks it.
+struct ThemeLibrary {
+  decltype(&::IsAppThemed) IsAppThemed = nullptr;
+  decltype(&::IsThemeActive) IsThemeActive = nullptr;
+  decltype(&::OpenThemeData) OpenThemeData = nullptr;
+  decltype(&::CloseThemeData) CloseThemeData = nullptr;
+  decltype(&::DrawThemeBackground) DrawThemeBackground = nullptr;
+};
+const ThemeLibrary& Theme() noexcept;
+
+// Makes the system folder the only place where the process loads DLLs from by name. Called
+// first thing at start, before anything loads a library.
+void LoadLibrariesFromSystemFolderOnly() noexcept;
+
+}  // namespace ruvano
