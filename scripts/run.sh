@@ -42,7 +42,7 @@ fi
 {
   echo "# pid $$"
   for v in DISPLAY WINEPREFIX WINEDEBUG WINEDLLOVERRIDES WINEARCH; do printf 'export %s=%q\n' "$v" "${!v}"; done
-  [ -n "${ALSA_CONFIG_PATH:-}" ] && printf 'export ALSA_CONFIG_PATH=%q\n' "$ALSA_CONFIG_PATH"
+  if [ -n "${ALSA_CONFIG_PATH:-}" ]; then printf 'export ALSA_CONFIG_PATH=%q\n' "$ALSA_CONFIG_PATH"; fi
 } > "$session"
 editor=""
 cleanup() { rm -f "$session"; [ -n "$editor" ] && kill "$editor" 2>/dev/null || true; }
