@@ -38,10 +38,15 @@ wine "$exe" & pid=$!
 for _ in $(seq 1 100); do [ -d "$(dirname "$ini")" ] && break; sleep 0.1; done
 sleep 2
 [ -z "$(visible_settings_window)" ] || { echo "RUVANO.exe shows a window at its first start"; ok=0; }
-wine "$exe" && second=0 || second=$?
-[ "$second" = 0 ] || { echo "the second start ended with exit code $second"; ok=0; }
+# A second start that comes while the first copy is still making its windows ends without
+# effect, as it should; so a slow machine gets up to three tries.
 window=""
-for _ in $(seq 1 50); do window=$(visible_settings_window); [ -n "$window" ] && break; sleep 0.2; done
+for _ in 1 2 3; do
+  wine "$exe" && second=0 || second=$?
+  [ "$second" = 0 ] || { echo "the second start ended with exit code $second"; ok=0; break; }
+  for _ in $(seq 1 25); do window=$(visible_settings_window); [ -n "$window" ] && break; sleep 0.2; done
+  [ -n "$window" ] && break
+done
 if [ -z "$window" ]; then
   echo "the second start did not show the settings window"; ok=0
 else
