@@ -31,15 +31,16 @@ url="${RUVANO_RELEASE_URL:-$homepage/releases/download/v$version}/$zip"
 mkdir -p "$out"
 
 python3 - "$build/RUVANO.exe" "$out/$zip" "$epoch" <<'PY'
-import hashlib, re, sys, time, zipfile
+import hashlib, re, sys, textwrap, time, zipfile
 exe, archive, epoch = sys.argv[1], sys.argv[2], int(sys.argv[3])
 
 def windows_text(text, bom):
     return (b"\xef\xbb\xbf" if bom else b"") + text.replace("\r\n", "\n").replace("\n", "\r\n").encode("utf-8")
 
-# The guide as plain text: without its pictures and the fences around commands.
+# The guide as plain text: without its pictures, commands indented instead of fenced.
 guide = open("docs/guide-ja.md", encoding="utf-8").read()
-guide = re.sub(r"(?m)^(!\[[^\]]*\]\([^)]*\)|```)\n\n?", "", guide)
+guide = re.sub(r"(?m)^!\[[^\]]*\]\([^)]*\)\n\n?", "", guide)
+guide = re.sub(r"(?ms)^```\n(.*?)^```\n", lambda m: textwrap.indent(m.group(1), "    "), guide)
 files = [
     ("RUVANO.exe", open(exe, "rb").read()),
     ("README-ja.txt", windows_text(guide, bom=True)),
