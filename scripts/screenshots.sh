@@ -13,6 +13,7 @@ scripts/deps.sh
 scripts/build.sh mingw >/dev/null
 unset DISPLAY  # always the private Xvfb, so the pictures do not depend on this desktop
 export RUVANO_WINEPREFIX=${RUVANO_WINEPREFIX:-$PWD/build/wineprefix}
+[ -f "$RUVANO_WINEPREFIX/.ruvano-ready" ] || scripts/wine-session.sh true  # make the prefix first
 ini="$RUVANO_WINEPREFIX/drive_c/users/$(id -un)/AppData/Roaming/ZEQ Project/RUVANO/RUVANO.ini"
 work=build/screenshots
 rm -rf "$work"; mkdir -p "$work"
@@ -62,11 +63,12 @@ changed() {  # geometry: how many pixels differ between the two shots there
 }
 [ "$(changed "32x32+$((ex + 4))+$((ey + 4))")" != 0 ] || fail "the indicator did not show at the editor's corner"
 [ "$(changed "200x60+$((px - 40))+$((py - 10))")" != 0 ] || fail "the hint did not show next to the pointer"
-convert "$work/on.png" -crop "440x120+$((ex - 12))+$((ey - 12))" +repage docs/indicator.png
+# -strip: no time stamps in the files, so an unchanged look leaves them unchanged.
+convert "$work/on.png" -crop "440x120+$((ex - 12))+$((ey - 12))" +repage -strip docs/indicator.png
 # Xvfb's pictures have no mouse pointer: an arrow is drawn where the pointer was.
 arrow="path 'M 60,30 L 60,47 L 64,43 L 67,50 L 69,49 L 66,42 L 72,42 Z'"
 convert "$work/on.png" -crop "260x90+$((px - 60))+$((py - 30))" +repage \
-  -fill white -stroke black -strokewidth 1 -draw "$arrow" docs/hint.png
+  -fill white -stroke black -strokewidth 1 -draw "$arrow" -strip docs/hint.png
 
 # IME off again, then a second start shows the settings window of the running copy.
 xdotool key --window "$editor" F2
@@ -76,7 +78,8 @@ settings=$(wait_visible '^RUVANO$')
 [ -n "$settings" ] || fail "the second start did not show the settings window"
 xdotool mousemove 1900 1060
 sleep 1
-import -display "$DISPLAY" -window "$settings" docs/settings-window.png
+import -display "$DISPLAY" -window "$settings" "$work/settings.png"
+convert "$work/settings.png" -strip docs/settings-window.png
 
 # Alt+F4 quits RUVANO, which ends the demo session.
 xdotool key --window "$settings" alt+F4
