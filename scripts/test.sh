@@ -13,5 +13,8 @@ if [ -x scripts/fuzz.sh ]; then
 fi
 echo "== End of the logon with the real program"
 scripts/wine-session.sh scripts/end-session-check.sh build/mingw/RUVANO.exe
+echo "== Release archive: built twice the same bytes, and its RUVANO.exe runs"
+scripts/wine-session.sh tests/release/reproducible_archive.sh
+tests/release/manifest_hashes.sh build/release-test/b
 echo "== Windows tests under Wine"
 scripts/wine-session.sh ctest --test-dir build/mingw --output-on-failure

@@ -5,7 +5,7 @@
 #
 #   scripts/wine-session.sh COMMAND [ARGS...]
 #
-# Environment: RUVANO_WINEPREFIX (default build/wineprefix), RUVANO_USE_DISPLAY.
+# Environment: RUVANO_WINEPREFIX (default build/wineprefix), RUVANO_USE_DISPLAY, RUVANO_REAL_AUDIO.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 export WINEPREFIX=${RUVANO_WINEPREFIX:-$root/build/wineprefix}
@@ -34,8 +34,9 @@ else
 fi
 
 # An ALSA configuration that sends Wine's sound to a file (RUVANO_AUDIO_SINK, default
-# /dev/null), so tests can check that a sound played even without a sound card.
-export ALSA_CONFIG_PATH="$root/scripts/asound-file-sink.conf"
+# /dev/null), so tests can check that a sound played even without a sound card;
+# RUVANO_REAL_AUDIO=1 (scripts/run.sh on a machine with audio) keeps the real device.
+if [ "${RUVANO_REAL_AUDIO:-0}" != 1 ]; then export ALSA_CONFIG_PATH="$root/scripts/asound-file-sink.conf"; fi
 
 if [ ! -f "$WINEPREFIX/.ruvano-ready" ]; then
   echo "Setting up Wine prefix $WINEPREFIX" >&2

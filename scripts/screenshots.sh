@@ -1,0 +1,90 @@
+#!/usr/bin/env bash
+# Makes the pictures in docs/ again from the real program under Wine, in a private Xvfb:
+#   docs/indicator.png        the indicator at the top-left corner of the demo editor
+#   docs/hint.png             the hint next to the pointer (an arrow marks the pointer)
+#   docs/settings-window.png  the settings window
+# It runs `scripts/run.sh --demo`, switches the editor's IME on with F2 and fails unless the
+# indicator and the hint appear; then `scripts/run.sh` a second time must bring up the
+# settings window, and Alt+F4 there must end the session. The prefix's settings file is put
+# back afterwards.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/deps.sh
+scripts/build.sh mingw >/dev/null
+unset DISPLAY  # always the private Xvfb, so the pictures do not depend on this desktop
+export RUVANO_WINEPREFIX=${RUVANO_WINEPREFIX:-$PWD/build/wineprefix}
+[ -f "$RUVANO_WINEPREFIX/.ruvano-ready" ] || scripts/wine-session.sh true  # make the prefix first
+ini="$RUVANO_WINEPREFIX/drive_c/users/$(id -un)/AppData/Roaming/ZEQ Project/RUVANO/RUVANO.ini"
+work=build/screenshots
+rm -rf "$work"; mkdir -p "$work"
+saved=""
+if [ -f "$ini" ]; then saved="$work/RUVANO.ini.saved"; cp "$ini" "$saved"; fi
+run=""
+finish() {
+  [ -n "$run" ] && kill "$run" 2>/dev/null && wait "$run" 2>/dev/null || true
+  if [ -n "$saved" ]; then cp "$saved" "$ini"; else rm -f "$ini"; fi
+}
+trap finish EXIT
+# The look of the pictures: sample options, the window at the screen's top-left corner.
+mkdir -p "$(dirname "$ini")"
+printf '[Window]\r\nTop=0\r\nLeft=0\r\n\r\n[Config]\r\nIcon=1\r\nHint=1\r\nOFF=1\r\nAlphaBlendValue=80\r\n' > "$ini"
+
+rm -f build/run-session
+RUVANO_RUN_SECONDS=120 scripts/run.sh --demo > "$work/run.log" 2>&1 & run=$!
+fail() { echo "screenshots: $*" >&2; sed 's/^/  run.sh: /' "$work/run.log" >&2; exit 1; }
+for _ in $(seq 1 600); do [ -f build/run-session ] && break; kill -0 "$run" 2>/dev/null || fail "run.sh --demo ended"; sleep 0.5; done
+# shellcheck disable=SC1091
+. build/run-session
+visible() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1; }
+wait_visible() {
+  local w=""
+  for _ in $(seq 1 100); do w=$(visible "$1"); [ -n "$w" ] && break; sleep 0.2; done
+  echo "$w"
+}
+editor=$(wait_visible 'デモ エディター')
+[ -n "$editor" ] || fail "the demo editor did not open"
+eval "$(xdotool getwindowgeometry --shell "$editor")"  # X Y WIDTH HEIGHT
+ex=$X ey=$Y
+sleep 3  # RUVANO started beside the editor: let it settle
+px=$((ex + 240)) py=$((ey + 150))
+xdotool mousemove "$px" "$py"
+sleep 0.5
+shot() { import -display "$DISPLAY" -window root "$1"; }
+shot "$work/off.png"
+xdotool key --window "$editor" F2
+sleep 0.8
+shot "$work/on.png"
+
+# The indicator is 32 x 32 pixels, 4 pixels inside the window's top-left corner; the hint is
+# near the pointer. Each must have changed the screen there.
+changed() {  # geometry: how many pixels differ between the two shots there
+  compare -metric AE <(convert "$work/off.png" -crop "$1" +repage png:-) \
+                     <(convert "$work/on.png" -crop "$1" +repage png:-) null: 2>&1 || true
+}
+[ "$(changed "32x32+$((ex + 4))+$((ey + 4))")" != 0 ] || fail "the indicator did not show at the editor's corner"
+[ "$(changed "200x60+$((px - 40))+$((py - 10))")" != 0 ] || fail "the hint did not show next to the pointer"
+# -strip: no time stamps in the files, so an unchanged look leaves them unchanged.
+convert "$work/on.png" -crop "440x120+$((ex - 12))+$((ey - 12))" +repage -strip docs/indicator.png
+# Xvfb's pictures have no mouse pointer: an arrow is drawn where the pointer was.
+arrow="path 'M 60,30 L 60,47 L 64,43 L 67,50 L 69,49 L 66,42 L 72,42 Z'"
+convert "$work/on.png" -crop "260x90+$((px - 60))+$((py - 30))" +repage \
+  -fill white -stroke black -strokewidth 1 -draw "$arrow" -strip docs/hint.png
+
+# IME off again, then a second start shows the settings window of the running copy.
+xdotool key --window "$editor" F2
+sleep 2.5
+scripts/run.sh > "$work/second.log" 2>&1 || fail "the second scripts/run.sh failed"
+settings=$(wait_visible '^RUVANO$')
+[ -n "$settings" ] || fail "the second start did not show the settings window"
+xdotool mousemove 1900 1060
+sleep 1
+import -display "$DISPLAY" -window "$settings" "$work/settings.png"
+convert "$work/settings.png" -strip docs/settings-window.png
+
+# Alt+F4 quits RUVANO, which ends the demo session.
+xdotool key --window "$settings" alt+F4
+for _ in $(seq 1 100); do kill -0 "$run" 2>/dev/null || break; sleep 0.2; done
+if kill -0 "$run" 2>/dev/null; then fail "RUVANO did not quit on Alt+F4"; fi
+wait "$run" || fail "run.sh --demo ended with an error"
+run=""
+echo "Wrote docs/indicator.png, docs/hint.png, docs/settings-window.png"
