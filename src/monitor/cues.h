@@ -5,6 +5,7 @@
 
 #include <cstdint>
 
+#include "monitor/input_mode.h"
 #include "zeq/types.h"
 
 namespace ruvano {
@@ -27,6 +28,9 @@ class IMonitorCues {
   virtual void ShowIndicator(std::int32_t left, std::int32_t top) = 0;
   virtual void HideIndicator() = 0;
   virtual void CloseIndicator() = 0;
+  // The input mode of the open IME the indicator stands for (asked for only while the
+  // indicator shows the input mode): a visible indicator changes its picture at once.
+  virtual void SetInputMode(InputMode mode) = 0;
 };
 
 // The program's own windows, as the tick needs to know them.

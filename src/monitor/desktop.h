@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 #include "zeq/types.h"
 
@@ -35,6 +36,10 @@ class IDesktop {
   // The IME open status of w. As on Windows, w = 0 asks about the IME window of the calling
   // thread (the program's own), so the tick never asks about 0.
   virtual ImeStatus ImeOpenStatus(Hwnd w) = 0;
+  // The conversion mode (IME_CMODE_* bits) of w's IME, asked the same way and under the same
+  // bound as the open status; nothing when it gives no answer. The tick asks only about a
+  // window whose IME it has just found open.
+  virtual std::optional<std::uint32_t> ImeConversionMode(Hwnd w) = 0;
 
   // Border metrics, read anew at every call; 0 when the system call fails.
   virtual std::int32_t NonClientBorderWidth() = 0;  // NONCLIENTMETRICS.iBorderWidth

@@ -140,13 +140,26 @@ bool MonitorTick::FocusedImeOpen(int idx) {
   // handle 0 would read the program's own IME instead, which the indicator opens.
   if (f == 0) return false;
   switch (desktop_.ImeOpenStatus(f)) {
-    case ImeStatus::Open: return true;
+    case ImeStatus::Open: return OpenInCountingMode(f);
     case ImeStatus::Closed: return false;
     case ImeStatus::NoAnswer: break;
   }
   // A busy or hung application cannot switch its IME: its window keeps the state the tick
-  // saw last for it, which the handle list holds (listed: seen open and not yet closed).
+  // saw last for it, which the handle list holds (listed: seen open and not yet closed). Its
+  // input mode, and so the indicator's picture, stays as it was too.
   return idx != -1;
+}
+
+// An open IME, with its input mode when an option needs it: the indicator shows the mode,
+// and an IME in half-width alphanumeric mode counts as closed when asked for. An IME that
+// gives no mode answer is in hiragana mode.
+bool MonitorTick::OpenInCountingMode(Hwnd focus) {
+  if (!settings_.ShowMode() && !settings_.AlnumOff()) return true;
+  const std::optional<std::uint32_t> bits = desktop_.ImeConversionMode(focus);
+  const InputMode mode = bits ? ClassifyConversionMode(*bits) : InputMode::Hiragana;
+  if (settings_.AlnumOff() && mode == InputMode::HalfAlnum) return false;
+  if (settings_.ShowMode()) cues_.SetInputMode(mode);
+  return true;
 }
 
 void MonitorTick::ShowIndicatorIfHidden() {

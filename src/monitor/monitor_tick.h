@@ -35,6 +35,7 @@ class MonitorTick {
   void SameWindow(const std::string& key, int idx, bool changed);
   void NewWindow(Hwnd w, const std::string& key, int idx);
   bool FocusedImeOpen(int idx);
+  bool OpenInCountingMode(Hwnd focus);
   void ShowIndicatorIfHidden();
   void Reset();
 

@@ -18,6 +18,7 @@ class NullMonitorCues : public IMonitorCues {
   void ShowIndicator(std::int32_t, std::int32_t) override {}
   void HideIndicator() override {}
   void CloseIndicator() override {}
+  void SetInputMode(InputMode) override {}
 };
 
 }  // namespace ruvano

@@ -449,6 +449,11 @@ std::optional<Text> IniFile::ReadValue(std::u16string_view section, std::u16stri
   return Text(*value);
 }
 
+bool IniFile::HasKey(std::u16string_view section, std::u16string_view key) const {
+  const std::uint32_t index = FindSection(Folded(section));
+  return index != kNone && FindEntry(index, key) != nullptr;
+}
+
 std::int32_t IniFile::ReadInteger(std::u16string_view section, std::u16string_view key,
                                   std::int32_t fallback) const {
   const auto value = ReadValue(section, key);

@@ -66,6 +66,8 @@ class IniFile {
   std::int32_t ReadInteger(std::u16string_view section, std::u16string_view key, std::int32_t fallback) const;
   bool ReadBool(std::u16string_view section, std::u16string_view key, bool fallback) const;
   Text ReadText(std::u16string_view section, std::u16string_view key, const Text& fallback) const;
+  // Whether the section holds an entry with the key, with or without a value.
+  bool HasKey(std::u16string_view section, std::u16string_view key) const;
 
   // Sets the value of the first entry with the key (it keeps its place and the letter case
   // of its key), appending the section or the entry when there is none.

@@ -41,6 +41,8 @@ void LoadSettings(const Text& path, Settings& settings, ISettingsFileAccess& fil
   settings.SetScroll(ini.ReadBool(kConfig, u"Scroll", settings.Scroll()));
   settings.SetAppIcon(ini.ReadBool(kConfig, u"AppIcon", settings.AppIcon()));
   settings.SetAlphaBlendValue(ini.ReadInteger(kConfig, u"AlphaBlendValue", 100));
+  settings.SetShowMode(ini.ReadBool(kConfig, u"ShowMode", settings.ShowMode()));
+  settings.SetAlnumOff(ini.ReadBool(kConfig, u"AlnumOff", settings.AlnumOff()));
 }
 
 bool SaveSettings(const Text& path, const Settings& settings, ISettingsFileAccess& files, const ISystemText& text) {
@@ -67,6 +69,14 @@ bool SaveSettings(const Text& path, const Settings& settings, ISettingsFileAcces
   ini.WriteBool(kConfig, u"Scroll", settings.Scroll());
   ini.WriteBool(kConfig, u"AppIcon", settings.AppIcon());
   ini.WriteInteger(kConfig, u"AlphaBlendValue", settings.AlphaBlendValue());
+  // The input mode options join the file only once they differ from their default, so a
+  // file that never used them stays as older copies write it; once there, they are kept.
+  const Settings defaults;
+  auto writeOptional = [&](std::u16string_view key, bool value, bool byDefault) {
+    if (value != byDefault || ini.HasKey(kConfig, key)) ini.WriteBool(kConfig, key, value);
+  };
+  writeOptional(u"ShowMode", settings.ShowMode(), defaults.ShowMode());
+  writeOptional(u"AlnumOff", settings.AlnumOff(), defaults.AlnumOff());
 
   if (!files.ReplaceWholeFile(path, ini.Serialize())) return false;
   files.RemoveFile(SettingsNotePath(path));

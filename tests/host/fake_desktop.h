@@ -32,6 +32,7 @@ struct FakeWindow {
   std::optional<Hwnd> focus = std::nullopt;  // focused control while in front; unset: the window itself
   bool imeOpen = false;               // IME open state when asked about this window
   bool answers = true;                // false: its application does not answer (busy or hung)
+  std::optional<std::uint32_t> conversionMode = std::nullopt;  // unset: no answer to the mode query
 };
 
 class FakeDesktop final : public IDesktop {
@@ -39,7 +40,7 @@ class FakeDesktop final : public IDesktop {
   enum class Query {
     ForegroundWindow, ClassName, IsWindowEnabled, IsWindowVisible, IsIconic, IsWindow,
     IsWin11, IsWin8OrLater, GetWindowProcessPath, GetRootWindow, GetValidWindowRect,
-    GetFocusedWindow, ImeOpenStatus, NonClientBorderWidth, BorderMultiplier,
+    GetFocusedWindow, ImeOpenStatus, ImeConversionMode, NonClientBorderWidth, BorderMultiplier,
     Count_
   };
   struct Call {
@@ -116,6 +117,12 @@ class FakeDesktop final : public IDesktop {
     return (w == 0 ? ownImeOpen : f && f->imeOpen) ? ImeStatus::Open : ImeStatus::Closed;
   }
 
+  std::optional<std::uint32_t> ImeConversionMode(Hwnd w) override {
+    Note(Query::ImeConversionMode, w);
+    const FakeWindow* f = Find(w);
+    return f && f->answers ? f->conversionMode : std::nullopt;
+  }
+
   std::int32_t NonClientBorderWidth() override { Note(Query::NonClientBorderWidth, 0); return nonClientBorderWidth; }
   std::int32_t BorderMultiplier() override { Note(Query::BorderMultiplier, 0); return borderMultiplier; }
 
@@ -162,6 +169,10 @@ class FakeCues final : public IMonitorCues, public IProgramWindows {
   }
   void HideIndicator() override { indicatorVisible = false; Record("HideIndicator"); }
   void CloseIndicator() override { indicatorVisible = false; Record("CloseIndicator"); }
+  void SetInputMode(InputMode mode) override {
+    ++callCount;
+    if (logCalls) log.push_back("SetInputMode(" + std::to_string(static_cast<int>(mode)) + ")");
+  }
 
   bool SettingsWindowVisible() override { return settingsWindowVisible; }
   Hwnd ApplicationWindow() override { return applicationWindow; }

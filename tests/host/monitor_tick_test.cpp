@@ -498,5 +498,54 @@ TEST(MonitorTickAnchor, NoPositionKeepsTheLastAnchorOrZeroAfterAReset) {
   EXPECT_EQ(r.Tick(kB, true)[2], "ShowIndicator(0,0)");
 }
 
+// ---- The input mode options ----
+
+constexpr std::uint32_t kHiragana = 0x19, kKatakana = 0x1B, kHalfAlnum = 0x10;
+
+// With 入力モードを表示 the indicator gets the mode before it is shown, and a mode change
+// while the IME stays open only changes the picture: no sound, hint or LED change.
+TEST(MonitorTickInputMode, ShowModeOnlyRepaintsOnAModeChange) {
+  Rig r;
+  r.settings.SetShowMode(true);
+  r.desk.At(kA).conversionMode = kHiragana;
+  r.Tick(kA, false);
+  EXPECT_EQ(r.Tick(kA, true), Calls({"TickHint", "SetInputMode(0)", "PlayCue(ON)", "TriggerHint", kShowA,
+                                     "ScrollLedOn"}));
+  r.desk.At(kA).conversionMode = kKatakana;
+  EXPECT_EQ(r.Tick(kA, true), Calls({"TickHint", "SetInputMode(1)", "ScrollLedOn"}));
+  r.desk.At(kA).conversionMode = std::nullopt;  // no answer: hiragana
+  EXPECT_EQ(r.Tick(kA, true), Calls({"TickHint", "SetInputMode(0)", "ScrollLedOn"}));
+  // With both options off the mode is never asked for.
+  r.settings.SetShowMode(false);
+  r.Tick(kA, true);
+  EXPECT_EQ(r.desk.Count(Q::ImeConversionMode), 0);
+}
+
+// With 半角英数はOFFとみなす, switching between hiragana and half-width alphanumeric gives
+// exactly the cues of switching the IME on and off, in the same window and on a switch.
+TEST(MonitorTickInputMode, HalfWidthAlphanumericCountsAsClosed) {
+  for (bool showMode : {false, true}) {
+    SCOPED_TRACE(showMode ? "with the mode shown" : "");
+    Rig byMode, byOpen;
+    byMode.settings.SetAlnumOff(true);
+    byMode.settings.SetShowMode(showMode);
+    byMode.desk.At(kA).imeOpen = byMode.desk.At(kB).imeOpen = true;
+    auto mode = [&](Hwnd w, std::uint32_t bits) {
+      byMode.desk.At(w).conversionMode = bits;
+      byMode.desk.foreground = w;
+      Log log = byMode.Run();
+      std::erase_if(log, [](const std::string& c) { return c.starts_with("SetInputMode"); });
+      return log;
+    };
+    EXPECT_EQ(mode(kA, kHalfAlnum), byOpen.Tick(kA, false));
+    EXPECT_EQ(mode(kA, kHiragana), byOpen.Tick(kA, true));
+    EXPECT_EQ(mode(kA, kKatakana), byOpen.Tick(kA, true));
+    EXPECT_EQ(mode(kA, kHalfAlnum), byOpen.Tick(kA, false));
+    EXPECT_EQ(mode(kB, kHiragana), byOpen.Tick(kB, true));
+    EXPECT_EQ(mode(kA, kHalfAlnum), byOpen.Tick(kA, false));
+    EXPECT_EQ(byMode.List(), byOpen.List());
+  }
+}
+
 }  // namespace
 }  // namespace ruvano

@@ -70,6 +70,22 @@ TEST_F(SettingsFileTest, FirstSaveWritesTheDefaultFileByteForByte) {
   EXPECT_EQ(files_.writes, 2);
 }
 
+// The input mode options join the file only when switched on; once there they stay, also
+// when switched off again, and a file that never had them keeps its 17 lines.
+TEST_F(SettingsFileTest, InputModeKeysAreWrittenOnlyOnceTheyMatter) {
+  Settings s;
+  s.SetShowMode(true);
+  const std::string withShowMode = Save(s);
+  EXPECT_EQ(withShowMode, kDefaultFile.substr(0, kDefaultFile.size() - 2) + "ShowMode=1\r\n\r\n");
+  Settings loaded = Load(withShowMode + "[Config]\r\nAlnumOff=1\r\n");  // a repeated header is skipped
+  EXPECT_TRUE(loaded.ShowMode());
+  EXPECT_FALSE(loaded.AlnumOff());
+  loaded.SetShowMode(false);
+  EXPECT_NE(Save(loaded).find("ShowMode=0\r\n"), std::string::npos);
+  files_.files.clear();
+  EXPECT_EQ(Save(Settings{}), kDefaultFile);
+}
+
 TEST_F(SettingsFileTest, LoadAssignsEveryKeyInFileOrder) {
   Settings s;
   std::vector<SettingField> order;

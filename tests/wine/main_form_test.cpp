@@ -46,6 +46,7 @@ class RecordingCues : public IProgramCues {
   void ShowIndicator(std::int32_t, std::int32_t) override {}
   void HideIndicator() override {}
   void CloseIndicator() override { calls.push_back("CloseIndicator"); }
+  void SetInputMode(InputMode) override {}
   void CreateHintWindow(HWND) override { calls.push_back("CreateHintWindow"); }
   void ClearHint() override {}
   void ReraiseIndicator(std::int32_t left, std::int32_t top) override {

@@ -23,6 +23,7 @@ class Win32Desktop : public IDesktop {
   bool GetValidWindowRect(Hwnd w, Rect& r) override;
   Hwnd GetFocusedWindow() override;
   ImeStatus ImeOpenStatus(Hwnd w) override;
+  std::optional<std::uint32_t> ImeConversionMode(Hwnd w) override;
 
   std::int32_t NonClientBorderWidth() override;
   std::int32_t BorderMultiplier() override;

@@ -5,6 +5,9 @@
 #ifndef IMC_GETOPENSTATUS
 #define IMC_GETOPENSTATUS 0x0005
 #endif
+#ifndef IMC_GETCONVERSIONMODE
+#define IMC_GETCONVERSIONMODE 0x0001
+#endif
 
 namespace ruvano {
 
@@ -28,25 +31,17 @@ HWND WalkThreadForImeWindow(HWND w) noexcept {
   return ime;
 }
 
-enum class Reply { Answered, Gone, Silent };
-
-Reply AskOpenStatus(HWND ime, bool& open) noexcept {
-  DWORD_PTR answer = 0;
+// One request to an IME window. SMTO_BLOCK: a message that another thread sends to ours while
+// we wait (a "/Show" request, an end-of-session query, a close) waits for the end of the tick
+// instead of running inside it. An application that sends to us while it answers then makes
+// the query time out.
+bool SendImeControl(HWND ime, WPARAM request, DWORD_PTR& answer, bool& gone) noexcept {
   ::SetLastError(ERROR_SUCCESS);
-  // SMTO_BLOCK: a message that another thread sends to ours while we wait (a "/Show" request,
-  // an end-of-session query, a close) waits for the end of the tick instead of running inside
-  // it. An application that sends to us while it answers then makes the query time out.
-  if (::SendMessageTimeoutW(ime, WM_IME_CONTROL, IMC_GETOPENSTATUS, 0, SMTO_ABORTIFHUNG | SMTO_BLOCK,
-                            kImeQueryTimeoutMs, &answer)) {
-    open = answer != 0;
-    return Reply::Answered;
-  }
-  return ::GetLastError() == ERROR_INVALID_WINDOW_HANDLE ? Reply::Gone : Reply::Silent;
-}
-
-ImeStatus StatusOf(Reply reply, bool open) noexcept {
-  if (reply == Reply::Silent) return ImeStatus::NoAnswer;
-  return reply == Reply::Answered && open ? ImeStatus::Open : ImeStatus::Closed;
+  if (::SendMessageTimeoutW(ime, WM_IME_CONTROL, request, 0, SMTO_ABORTIFHUNG | SMTO_BLOCK, kImeQueryTimeoutMs,
+                            &answer))
+    return true;
+  gone = ::GetLastError() == ERROR_INVALID_WINDOW_HANDLE;
+  return false;
 }
 
 }  // namespace
@@ -57,7 +52,23 @@ HWND FindImeWindowFor(HWND w) noexcept {
 }
 
 ImeStatus ImeProbe::Ask(HWND w) noexcept {
-  if (!w) return ImeStatus::Closed;
+  DWORD_PTR answer = 0;
+  switch (Query(w, IMC_GETOPENSTATUS, answer)) {
+    case Reply::Answered: return answer != 0 ? ImeStatus::Open : ImeStatus::Closed;
+    case Reply::Gone: return ImeStatus::Closed;
+    case Reply::Silent: break;
+  }
+  return ImeStatus::NoAnswer;
+}
+
+std::optional<std::uint32_t> ImeProbe::ConversionMode(HWND w) noexcept {
+  DWORD_PTR answer = 0;
+  if (Query(w, IMC_GETCONVERSIONMODE, answer) != Reply::Answered) return std::nullopt;
+  return static_cast<std::uint32_t>(answer);
+}
+
+ImeProbe::Reply ImeProbe::Query(HWND w, WPARAM request, DWORD_PTR& answer) noexcept {
+  if (!w) return Reply::Gone;
   HWND ime = ::ImmGetDefaultIMEWnd(w);
   bool remembered = false;
   if (!ime) {
@@ -70,16 +81,17 @@ ImeStatus ImeProbe::Ask(HWND w) noexcept {
       rememberedIme_ = ime;
     }
   }
-  if (!ime) return ImeStatus::Closed;
-  bool open = false;
-  Reply reply = AskOpenStatus(ime, open);
-  if (reply != Reply::Gone || !remembered) return StatusOf(reply, open);
+  if (!ime) return Reply::Gone;
+  bool gone = false;
+  if (SendImeControl(ime, request, answer, gone)) return Reply::Answered;
+  if (!gone || !remembered) return gone ? Reply::Gone : Reply::Silent;
   // The remembered window is gone (its application made a new one): look again, once.
   rememberedIme_ = WalkThreadForImeWindow(w);
   rememberedFocus_ = rememberedIme_ ? w : nullptr;
-  if (!rememberedIme_) return ImeStatus::Closed;
-  reply = AskOpenStatus(rememberedIme_, open);
-  return StatusOf(reply, open);
+  if (!rememberedIme_) return Reply::Gone;
+  gone = false;
+  if (SendImeControl(rememberedIme_, request, answer, gone)) return Reply::Answered;
+  return gone ? Reply::Gone : Reply::Silent;
 }
 
 }  // namespace ruvano

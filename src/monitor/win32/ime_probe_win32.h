@@ -3,6 +3,9 @@
 
 #include <windows.h>
 
+#include <cstdint>
+#include <optional>
+
 #include "monitor/desktop.h"
 
 namespace ruvano {
@@ -17,7 +20,8 @@ constexpr UINT kImeQueryTimeoutMs = 100;
 // w's thread. nullptr when there is neither.
 HWND FindImeWindowFor(HWND w) noexcept;
 
-// Asks a window's IME window for its open status (WM_IME_CONTROL / IMC_GETOPENSTATUS).
+// Asks a window's IME window for its open status (WM_IME_CONTROL / IMC_GETOPENSTATUS) and its
+// conversion mode (IMC_GETCONVERSIONMODE).
 class ImeProbe {
  public:
   // Waits at most kImeQueryTimeoutMs, and while it waits the calling thread handles no
@@ -28,8 +32,15 @@ class ImeProbe {
   // only when it is gone.
   ImeStatus Ask(HWND w) noexcept;
   bool IsOpen(HWND w) noexcept { return Ask(w) == ImeStatus::Open; }
+  // The conversion mode bits, asked under the same bound and rules; nothing when w is 0,
+  // has no IME window or does not answer in time.
+  std::optional<std::uint32_t> ConversionMode(HWND w) noexcept;
 
  private:
+  enum class Reply { Answered, Gone, Silent };
+  // Sends one WM_IME_CONTROL request to w's IME window; Gone also when there is none.
+  Reply Query(HWND w, WPARAM request, DWORD_PTR& answer) noexcept;
+
   // The walk over a thread's windows asks the class of each of them and costs several times
   // the rest of the probe, while its answer stays the same as long as the user types in one
   // control: the window it found for the last focus window is kept.

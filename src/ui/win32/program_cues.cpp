@@ -61,6 +61,10 @@ void ProgramCues::CloseIndicator() {
   if (indicator_) indicator_->CloseIndicator();
 }
 
+void ProgramCues::SetInputMode(InputMode mode) {
+  if (indicator_) indicator_->SetInputMode(mode);
+}
+
 void ProgramCues::ReraiseIndicator(std::int32_t left, std::int32_t top) {
   if (indicator_) indicator_->Reraise(left, top);
 }

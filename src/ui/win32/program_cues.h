@@ -47,6 +47,7 @@ class ProgramCues final : public IProgramCues {
   void ShowIndicator(std::int32_t left, std::int32_t top) override;
   void HideIndicator() override;
   void CloseIndicator() override;
+  void SetInputMode(InputMode mode) override;
 
   // The settings window's.
   void CreateHintWindow(HWND applicationWindow) override;
