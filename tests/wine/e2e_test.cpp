@@ -12,6 +12,7 @@
 
 #include "app/win32/single_instance.h"
 #include "audio_sink.h"
+#include "screen_test_util.h"
 #include "ui/win32/settings_panel.h"
 #include "wine_test_util.h"
 
@@ -233,6 +234,58 @@ TEST_F(RuvanoExe, TheImeOfTheForegroundProgramDrivesIndicatorHintAndLed) {
   EXPECT_EQ(ruvano.WaitExit(10000), 0);
   EXPECT_TRUE(WaitForScrollLock(false));
   EXPECT_NE(ruvano.SettingsFile().find("Scroll=1\r\n"), std::string::npos);
+}
+
+// The middle of the indicator as the screen shows it (it is topmost).
+std::vector<COLORREF> IndicatorOnScreen(HWND indicator) {
+  RECT r{};
+  GetWindowRect(indicator, &r);
+  ruvano::testing::Bitmap shot(24, 24);
+  HDC screen = GetDC(nullptr);
+  BitBlt(shot.dc(), 0, 0, 24, 24, screen, r.left + 4, r.top + 4, SRCCOPY);
+  ReleaseDC(nullptr, screen);
+  std::vector<COLORREF> pixels;
+  for (int y = 0; y < 24; ++y)
+    for (int x = 0; x < 24; ++x) pixels.push_back(shot.Pixel(x, y));
+  return pixels;
+}
+
+// With both input mode options on: hiragana and katakana show their own key-caps without a
+// new cue, and half-width alphanumeric counts as the IME switched off.
+TEST_F(RuvanoExe, TheIndicatorShowsTheInputModeAndHalfWidthAlphanumericCountsAsOff) {
+  Preset("[Config]\r\nIcon=1\r\nScroll=1\r\nShowMode=1\r\nAlnumOff=1\r\n");
+  Ruvano ruvano(AppData());
+  ASSERT_TRUE(ruvano.Run());
+  FakeImeTarget target;
+  ASSERT_TRUE(target.Start(L"modes", 300, 200, 500, 400));
+  ASSERT_TRUE(target.Activate());
+  const HWND indicator = ruvano.Window(L"TIconForm");
+  ASSERT_NE(indicator, nullptr);
+
+  target.SetConversionMode(0x19);  // hiragana
+  target.SetOpen(true);
+  ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(indicator) != FALSE; }, 3000));
+  EXPECT_TRUE(WaitForScrollLock(true));
+  ruvano::testing::PumpFor(300);
+  const auto hiragana = IndicatorOnScreen(indicator);
+
+  target.SetConversionMode(0x1B);  // katakana: another picture, the same cues
+  EXPECT_TRUE(WaitUntil([&] { return IndicatorOnScreen(indicator) != hiragana; }, 3000)) << "picture unchanged";
+  EXPECT_TRUE(IsWindowVisible(indicator));
+  EXPECT_TRUE(ScrollLockOn());
+
+  target.SetConversionMode(0x10);  // half-width alphanumeric: as if the IME were off
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(indicator); }, 3000));
+  EXPECT_TRUE(WaitForScrollLock(false));
+  target.SetConversionMode(0x19);
+  EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(indicator) != FALSE; }, 3000));
+  EXPECT_TRUE(WaitForScrollLock(true));
+  ruvano::testing::PumpFor(300);
+  EXPECT_EQ(IndicatorOnScreen(indicator), hiragana);
+
+  PostMessageW(ruvano.form(), WM_CLOSE, 0, 0);
+  EXPECT_EQ(ruvano.WaitExit(10000), 0);
+  EXPECT_NE(ruvano.SettingsFile().find("ShowMode=1\r\nAlnumOff=1\r\n"), std::string::npos);
 }
 
 TEST_F(RuvanoExe, TheChosenOnAndOffSoundsReachTheAudioDevice) {

@@ -189,6 +189,7 @@ class FakeImeTarget {
   static constexpr UINT kReplaceIme = WM_APP + 5;
   static constexpr UINT kShowWhileAnswering = WM_APP + 6;
   static constexpr UINT kDropFocus = WM_APP + 7;
+  static constexpr UINT kSetMode = WM_APP + 8;
 
   // Hidden windows of class "RuvanoFakeExtra" that the target makes besides its own.
   int extraWindows = 0;
@@ -206,6 +207,7 @@ class FakeImeTarget {
   HWND window() const { return wnd_; }
   DWORD pid() const { return proc_.pid(); }
   void SetOpen(bool open) { SendMessageW(wnd_, kSetOpen, open ? 1 : 0, 0); }
+  void SetConversionMode(DWORD bits) { SendMessageW(wnd_, kSetMode, bits, 0); }
   bool IsOpen() { return SendMessageW(wnd_, kGetOpen, 0, 0) != 0; }
   // The target stops answering messages for ms milliseconds.
   void Hang(DWORD ms) { PostMessageW(wnd_, kHang, ms, 0); }

@@ -15,6 +15,7 @@
 //   WM_APP+5               replace the "IME" window by a new one; returns the new window
 //   WM_APP+6               send RUVANO the "/Show" request while answering the next query
 //   WM_APP+7               keep the activation but leave no control with the focus
+//   WM_APP+8 (wParam bits) set the IME conversion mode (hiragana, 0x19, at start)
 #include <windows.h>
 #include <imm.h>
 #include <shellapi.h>
@@ -22,6 +23,10 @@
 #ifndef IMC_GETOPENSTATUS
 #define IMC_GETOPENSTATUS 0x0005
 #define IMC_SETOPENSTATUS 0x0006
+#endif
+#ifndef IMC_GETCONVERSIONMODE
+#define IMC_GETCONVERSIONMODE 0x0001
+#define IMC_SETCONVERSIONMODE 0x0002
 #endif
 
 #include <cstdlib>
@@ -40,8 +45,10 @@ constexpr UINT kActivate = WM_APP + 4;
 constexpr UINT kReplaceIme = WM_APP + 5;
 constexpr UINT kShowWhileAnswering = WM_APP + 6;
 constexpr UINT kDropFocus = WM_APP + 7;
+constexpr UINT kSetMode = WM_APP + 8;
 
 LONG g_open = 0;
+LRESULT g_mode = 0x19;  // native, full shape, roman input: hiragana
 bool g_showWhileAnswering = false;
 HWND g_edit = nullptr;
 HWND g_ime = nullptr;
@@ -62,6 +69,8 @@ LRESULT CALLBACK ImeWndProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
       return g_open;
     }
     if (wp == IMC_SETOPENSTATUS) { g_open = lp != 0; return 0; }
+    if (wp == IMC_GETCONVERSIONMODE) return g_mode;
+    if (wp == IMC_SETCONVERSIONMODE) { g_mode = lp; return 0; }
     return 0;
   }
   return DefWindowProcW(w, m, wp, lp);
@@ -92,6 +101,7 @@ LRESULT CALLBACK MainWndProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
     }
     case kShowWhileAnswering: g_showWhileAnswering = true; return 0;
     case kDropFocus: SetFocus(nullptr); return 0;
+    case kSetMode: g_mode = static_cast<LRESULT>(wp); return 0;
     case WM_DESTROY: PostQuitMessage(0); return 0;
   }
   return DefWindowProcW(w, m, wp, lp);
