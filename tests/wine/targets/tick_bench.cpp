@@ -1,7 +1,8 @@
 // What one monitor tick costs against real windows, next to the system calls that a tick
 // cannot do without. A fake IME target (with its IME open) is in front; the tick runs over
 // the Win32 desktop with cues that do nothing, in the steady state (same window, IME on),
-// with 0, 10 and 1000 other live windows in the handle list. The bare sequence makes the
+// with 0, 10 and 1000 other live windows in the handle list, and once more with 10 and the
+// input mode options on (the IME is also asked for its conversion mode). The bare sequence makes the
 // same system calls one after another. Both are timed per run with QueryPerformanceCounter,
 // interleaved in blocks (first one, then the other) so that drift on a shared machine hits both alike.
 //
@@ -34,6 +35,9 @@
 #ifndef IMC_GETOPENSTATUS
 #define IMC_GETOPENSTATUS 0x0005
 #endif
+#ifndef IMC_GETCONVERSIONMODE
+#define IMC_GETCONVERSIONMODE 0x0001
+#endif
 
 namespace {
 
@@ -57,8 +61,8 @@ struct Sink {
 // The system calls of one steady-state tick, without the tick: the foreground window and
 // its class, enabled, visible and minimised state, owner chain and rectangle, the border
 // metric, the focus, the IME query (the IME window itself was found beforehand) and one
-// IsWindow per listed handle.
-void BareTick(const std::vector<HWND>& listed, HWND imeWindow) {
+// IsWindow per listed handle; with `mode`, the conversion mode query as well.
+void BareTick(const std::vector<HWND>& listed, HWND imeWindow, bool mode) {
   for (HWND h : listed) g_sink += IsWindow(h);
   HWND w = GetForegroundWindow();
   wchar_t cls[260] = {};
@@ -78,6 +82,12 @@ void BareTick(const std::vector<HWND>& listed, HWND imeWindow) {
   SendMessageTimeoutW(imeWindow, WM_IME_CONTROL, IMC_GETOPENSTATUS, 0, SMTO_ABORTIFHUNG | SMTO_BLOCK,
                       kImeQueryTimeoutMs, &open);
   g_sink += static_cast<LONG_PTR>(open) + r.left + m.iBorderWidth;
+  if (mode) {
+    DWORD_PTR bits = 0;
+    SendMessageTimeoutW(imeWindow, WM_IME_CONTROL, IMC_GETCONVERSIONMODE, 0, SMTO_ABORTIFHUNG | SMTO_BLOCK,
+                        kImeQueryTimeoutMs, &bits);
+    g_sink += static_cast<LONG_PTR>(bits);
+  }
 }
 
 std::vector<HWND> ExtraWindowsOf(DWORD pid) {
@@ -139,13 +149,20 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
 
   std::printf("Monitor tick under Wine: real tick (MonitorTick over Win32Desktop, do-nothing cues) against\n"
               "the bare system calls it cannot avoid; fake IME target in front with its IME on.\n"
-              "%d runs of each per row (%d with 1000 listed), in blocks of 200; times in microseconds.\n\n",
+              "%d runs of each per row (%d with 1000 listed), in blocks of 200; times in microseconds;\n"
+              "m: with the input mode options on, so the IME is also asked for its conversion mode.\n\n",
               runs, std::max(100, runs / 10));
   std::printf("%7s | %8s %8s %8s %8s | %8s %8s %8s %8s | %6s %6s\n", "listed", "tick med", "mean", "p99", "max",
               "bare med", "mean", "p99", "max", "r.med", "r.mean");
 
   bool steady = true;
-  for (int listed : {0, 10, kMostListed}) {
+  const struct {
+    int listed;
+    bool mode;
+  } rows[] = {{0, false}, {10, false}, {kMostListed, false}, {10, true}};
+  for (const auto [listed, mode] : rows) {
+    settings.SetShowMode(mode);
+    settings.SetAlnumOff(mode);
     tick.ListBoxHandle.Clear();
     std::vector<HWND> handles(extra.begin(), extra.begin() + listed);
     for (HWND h : handles) tick.ListBoxHandle.InsertFront(HandleList::KeyOf(FromHwnd(h)));
@@ -171,7 +188,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
       auto runBare = [&] {
         for (int i = 0; i < block; ++i) {
           const double t0 = NowUs();
-          BareTick(handles, imeWindow);
+          BareTick(handles, imeWindow, mode);
           bareUs.push_back(NowUs() - t0);
         }
       };
@@ -180,7 +197,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
       else { runBare(); runTicks(); }
     }
     const bench::Summary t = bench::Summarize(tickUs), b = bench::Summarize(bareUs);
-    std::printf("%7d | %8.1f %8.1f %8.1f %8.1f | %8.1f %8.1f %8.1f %8.1f | %6.2f %6.2f\n", listed, t.median, t.mean,
+    std::printf("%6d%s | %8.1f %8.1f %8.1f %8.1f | %8.1f %8.1f %8.1f %8.1f | %6.2f %6.2f\n", listed, mode ? "m" : " ",
+                t.median, t.mean,
                 t.p99, t.max, b.median, b.mean, b.p99, b.max, t.median / b.median, t.mean / b.mean);
   }
   if (!steady) std::printf("warning: the tick did not hold the steady state (target in front, IME on)\n");
