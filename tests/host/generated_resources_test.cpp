@@ -38,6 +38,8 @@ TEST(GeneratedResources, CommittedFilesAreExactlyWhatTheGeneratorsMake) {
   files.insert(files.end(), pictures.begin(), pictures.end());
   media::WriteAll(files, dir);
   EXPECT_EQ(files.size(), 19u);
+  const auto docs = media::GenerateDocPictures();
+  for (const auto& [name, bytes] : docs) EXPECT_EQ(bytes, media::ReadFile(fs::path(RUVANO_SOURCE_DIR) / "docs" / name)) << name;
   for (const auto& [name, bytes] : files) {
     const Bytes fresh = media::ReadFile(dir / name);
     const Bytes committed = Committed(name);

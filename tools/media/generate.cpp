@@ -1,6 +1,7 @@
 #include "media/generate.h"
 
 #include "media/file_io.h"
+#include "media/pictures.h"
 #include "media/sounds.h"
 #include "media/wave_file.h"
 
@@ -14,6 +15,10 @@ std::vector<std::pair<std::string, Bytes>> GenerateSounds() {
                        BuildWave(SynthesizeSound(static_cast<int>(i)), list[i].title, list[i].tagged));
   }
   return files;
+}
+
+std::vector<std::pair<std::string, Bytes>> GenerateDocPictures() {
+  return {{"input-modes.png", BuildInputModesStrip()}};
 }
 
 void WriteAll(const std::vector<std::pair<std::string, Bytes>>& files, const std::filesystem::path& folder) {

@@ -17,6 +17,9 @@ std::vector<std::pair<std::string, Bytes>> GenerateSounds();
 // "modealnum.ico" and "modehalnum.ico".
 std::vector<std::pair<std::string, Bytes>> GeneratePictures();
 
+// The pictures of the documentation: "input-modes.png".
+std::vector<std::pair<std::string, Bytes>> GenerateDocPictures();
+
 void WriteAll(const std::vector<std::pair<std::string, Bytes>>& files, const std::filesystem::path& folder);
 
 }  // namespace ruvano::media

@@ -6,6 +6,7 @@
 #include "media/fixed.h"
 #include "media/generate.h"
 #include "media/ico.h"
+#include "media/png.h"
 
 namespace ruvano::media {
 
@@ -220,6 +221,19 @@ Bytes BuildModePicture(Symbol symbol) {
     }
   }
   return BuildIco({{24, std::move(opaque)}});
+}
+
+Bytes BuildInputModesStrip() {
+  constexpr int kCap = 48, kGap = 8;
+  const Symbol modes[] = {Symbol::Hiragana, Symbol::Katakana, Symbol::HalfKatakana, Symbol::FullAlnum,
+                          Symbol::HalfAlnum};
+  Canvas strip(5 * kCap + 4 * kGap, kCap);
+  for (int i = 0; i < 5; ++i) {
+    const Canvas cap = DrawKeyCap(kCap, modes[i], Shading::Smooth);
+    for (int y = 0; y < kCap; ++y)
+      for (int x = 0; x < kCap; ++x) strip.At(i * (kCap + kGap) + x, y) = cap.At(x, y);
+  }
+  return BuildPng(strip);
 }
 
 Bytes BuildProgramIcon() {

@@ -22,6 +22,9 @@ Bytes BuildDefaultPicture();
 // The picture of one input mode, in the same form as the default picture (which is the
 // hiragana mode's).
 Bytes BuildModePicture(Symbol symbol);
+// The documentation's picture of the five input modes' key-caps side by side, at 48 pixels,
+// as a PNG with a transparent background.
+Bytes BuildInputModesStrip();
 // The program icon: 16, 32 and 48 pixels at 32 and 8 bits per pixel, 16 and 32 pixels at
 // 4 bits per pixel, and 256 pixels as PNG.
 Bytes BuildProgramIcon();
