@@ -7,19 +7,9 @@
 set -euo pipefail
 exe=${1:-build/mingw/RUVANO.exe}
 waiter="$(dirname "$exe")/wait_window.exe"
-shell_folders='HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer\User Shell Folders'
-home=$(mktemp -d)
-line=$(wine reg query "$shell_folders" /v AppData 2>/dev/null | tr -d '\r' | awk '$1 == "AppData"' || true)
-old_type=$(awk '{ print $2 }' <<<"$line")
-old_value=$(sed -E 's/^ *AppData +REG_[A-Z_]+ +//' <<<"$line")
-restore() {
-  if [ -n "$line" ]; then wine reg add "$shell_folders" /v AppData /t "$old_type" /d "$old_value" /f >/dev/null 2>&1
-  else wine reg delete "$shell_folders" /v AppData /f >/dev/null 2>&1; fi
-  rm -rf "$home"
-}
-trap restore EXIT
-wine reg add "$shell_folders" /v AppData /t REG_SZ /d "$(winepath -w "$home")" /f >/dev/null 2>&1
-ini="$home/ZEQ Project/RUVANO/RUVANO.ini"
+source "$(dirname "$0")/own-data-folder.sh"
+trap restore_data_folder EXIT
+ini=$settings_file
 
 wine "$exe" & pid=$!
 # The session may end only once the program runs with its settings window made.

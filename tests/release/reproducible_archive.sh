@@ -6,7 +6,7 @@
 #  2. The exe taken out of the archive runs under Wine: it starts without a window, a second
 #     start shows the first copy's settings window and ends with exit code 0, and Alt+F4 on
 #     that window quits the first copy with exit code 0 after it wrote its settings file.
-# Uses the prefix's own data folder and puts back what was there.
+# Runs the program with a data folder of its own (scripts/own-data-folder.sh).
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 work=build/release-test
@@ -21,32 +21,24 @@ cmp "$work/a/$zip" "$work/b/$zip" || { echo "two builds of $zip differ"; ok=0; }
 
 python3 -m zipfile -e "$work/b/$zip" "$work/run"
 exe="$work/run/RUVANO.exe"
-appdata=$(winepath -u "$(wine cmd /c echo %APPDATA% 2>/dev/null | tr -d '\r')")
-ini="$appdata/ZEQ Project/RUVANO/RUVANO.ini"
-saved=""
-if [ -f "$ini" ]; then saved=$(mktemp); cp "$ini" "$saved"; fi
+source scripts/own-data-folder.sh
+ini=$settings_file
 pid=""
 finish() {
   [ -n "$pid" ] && kill "$pid" 2>/dev/null || true
-  if [ -n "$saved" ]; then cp "$saved" "$ini"; rm -f "$saved"; else rm -f "$ini"; fi
+  restore_data_folder
 }
 trap finish EXIT
-rm -f "$ini"
 
 visible_settings_window() { xdotool search --onlyvisible --name '^RUVANO$' 2>/dev/null | head -1; }
 wine "$exe" & pid=$!
-for _ in $(seq 1 100); do [ -d "$(dirname "$ini")" ] && break; sleep 0.1; done
-sleep 2
+# The second start comes once the first copy has made its (hidden) settings window.
+wine build/mingw/wait_window.exe TmainForm RUVANO 20000 || { echo "RUVANO.exe made no settings window"; ok=0; }
 [ -z "$(visible_settings_window)" ] || { echo "RUVANO.exe shows a window at its first start"; ok=0; }
-# A second start that comes while the first copy is still making its windows ends without
-# effect, as it should; so a slow machine gets up to three tries.
 window=""
-for _ in 1 2 3; do
-  wine "$exe" && second=0 || second=$?
-  [ "$second" = 0 ] || { echo "the second start ended with exit code $second"; ok=0; break; }
-  for _ in $(seq 1 25); do window=$(visible_settings_window); [ -n "$window" ] && break; sleep 0.2; done
-  [ -n "$window" ] && break
-done
+wine "$exe" && second=0 || second=$?
+[ "$second" = 0 ] || { echo "the second start ended with exit code $second"; ok=0; }
+for _ in $(seq 1 50); do window=$(visible_settings_window); [ -n "$window" ] && break; sleep 0.2; done
 if [ -z "$window" ]; then
   echo "the second start did not show the settings window"; ok=0
 else
