@@ -5,6 +5,7 @@
 #include "app/win32/single_instance.h"
 #include "settings/win32/settings_file_win32.h"
 #include "zeq/win32/foreground_win32.h"
+#include "zeq/win32/failure_report.h"
 #include "zeq/win32/hwnd.h"
 #include "zeq/win32/placement_win32.h"
 #include "zeq/win32/probes_win32.h"
@@ -100,6 +101,7 @@ void TmainForm::FormCreate() {
   try {
     if (!settingsFile_.empty()) LoadSettings(settingsFile_, settings_);
   } catch (...) {
+    ReportFailure(L"reading the settings file failed; the defaults stay");
   }
   EnsureWindowOnScreen(hwnd());
   FollowWindowPosition();
@@ -136,10 +138,14 @@ void TmainForm::FormCloseQuery() noexcept {
   try {
     cues_.ScrollLedOff();
   } catch (...) {
+    ReportFailure(L"turning the Scroll Lock LED off failed");
   }
   try {
-    if (!settingsFile_.empty()) SaveSettings(settingsFile_, settings_);
+    if (!settingsFile_.empty() && !SaveSettings(settingsFile_, settings_)) {
+      ReportFailure(L"the settings were not saved");
+    }
   } catch (...) {
+    ReportFailure(L"saving the settings failed");
   }
 }
 
@@ -165,6 +171,7 @@ void TmainForm::EndProgram() noexcept {
   try {
     cues_.ScrollLedOff();
   } catch (...) {
+    ReportFailure(L"turning the Scroll Lock LED off at the end failed");
   }
 }
 
@@ -197,6 +204,7 @@ void TmainForm::TimerTimer() noexcept {
   try {
     tick_.TimerTimer();
   } catch (...) {
+    ReportFailure(L"a monitor tick failed and was dropped");
   }
 }
 
