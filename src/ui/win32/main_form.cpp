@@ -50,8 +50,8 @@ bool TmainForm::Create(HWND applicationWindow) noexcept {
 
 bool TmainForm::SettingsWindowVisible() { return hwnd() && ::IsWindowVisible(hwnd()) != FALSE; }
 Hwnd TmainForm::ApplicationWindow() { return FromHwnd(applicationWindow_); }
-Hwnd TmainForm::DesktopWnd() { return ruvano::DesktopWnd; }
-Hwnd TmainForm::RefindDesktopWnd() { return ruvano::FindDesktopWindow(); }
+Hwnd TmainForm::DesktopWnd() { return desktopWindow_.Current(); }
+Hwnd TmainForm::RefindDesktopWnd() { return desktopWindow_.Find(); }
 
 void TmainForm::SetTickTimerEnabled(bool enabled) {
   // Once the close query has run for an ending, nothing starts the monitor again (the
@@ -88,7 +88,7 @@ void TmainForm::ClientSizeWanted(int width, int height) {
 }
 
 void TmainForm::FormCreate() {
-  FindDesktopWindow();
+  desktopWindow_.Find();
   SetProgramIcons();
   // The controls, in the face of the system's menu font. The panel keeps them in step with
   // the settings; this window adds its own position.

@@ -47,10 +47,11 @@ using bench::NowUs;
 class BenchProgram : public IProgramWindows {
  public:
   HWND app = nullptr;
+  DesktopWindowFinder desktopWindow;
   bool SettingsWindowVisible() override { return false; }
   Hwnd ApplicationWindow() override { return FromHwnd(app); }
-  Hwnd DesktopWnd() override { return ruvano::DesktopWnd; }
-  Hwnd RefindDesktopWnd() override { return ruvano::FindDesktopWindow(); }
+  Hwnd DesktopWnd() override { return desktopWindow.Current(); }
+  Hwnd RefindDesktopWnd() override { return desktopWindow.Find(); }
 };
 
 volatile LONG_PTR g_sinkValue;
@@ -122,7 +123,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   constexpr int kMostListed = 1000;
   AppWindow app;
   if (!app.Create()) return 1;
-  FindDesktopWindow();
+  BenchProgram program;
+  program.app = app.hwnd();
+  program.desktopWindow.Find();
   testing::FakeImeTarget target;
   target.extraWindows = kMostListed;
   if (!target.Start(L"tick bench", 200, 150, 640, 480, true) || !target.Activate()) {
@@ -136,8 +139,6 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     return 1;
   }
 
-  BenchProgram program;
-  program.app = app.hwnd();
   Settings settings;
   settings.SetIcon(true);
   settings.SetHint(true);
@@ -235,10 +236,11 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   row("IsWindow (window of another process)", MeanUs(n, [&] { g_sink += IsWindow(extra[0]); }));
   // The Windows 11 shell check reads the image path of the process in front: as it does now,
   // and as it did with the module path (full query rights and GetModuleFileNameExW).
-  row("GetWindowProcessPath", MeanUs(n, [&] { g_sink += static_cast<LONG_PTR>(GetWindowProcessPath(w).size()); }));
+  ProcessPathReader paths;
+  row("GetWindowProcessPath", MeanUs(n, [&] { g_sink += static_cast<LONG_PTR>(paths.WindowProcessPath(w).size()); }));
   row("OpenProcess(0x410) + module path", MeanUs(n, [&] {
         UniqueHandle process(OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, target.pid()));
-        g_sink += static_cast<LONG_PTR>(GetProcessModulePath(process.get()).size());
+        g_sink += static_cast<LONG_PTR>(paths.ModulePath(process.get()).size());
       }));
   std::fflush(stdout);
   return 0;
