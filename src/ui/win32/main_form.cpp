@@ -197,7 +197,7 @@ void TmainForm::OnActivate(bool active) noexcept {
   ::SetFocus(target ? target : hwnd());
 }
 
-void TmainForm::ApplicationEventsDeactivate() { cues_.ReraiseIndicator(tick_.MActLeft, tick_.MActTop); }
+void TmainForm::ApplicationEventsDeactivate() { cues_.ReraiseIndicator(tick_.AnchorLeft(), tick_.AnchorTop()); }
 
 void TmainForm::TimerTimer() noexcept {
   // A failing tick is dropped; the next one starts afresh from the state this one left.

@@ -164,14 +164,14 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   for (const auto [listed, mode] : rows) {
     settings.SetShowMode(mode);
     settings.SetAlnumOff(mode);
-    tick.ListBoxHandle.Clear();
+    tick.ClearList();
     std::vector<HWND> handles(extra.begin(), extra.begin() + listed);
-    for (HWND h : handles) tick.ListBoxHandle.InsertFront(HandleList::KeyOf(FromHwnd(h)));
+    for (HWND h : handles) tick.ListAtFront(FromHwnd(h));
     // The target's own entry joins the list at the first tick; the bare sequence checks it too.
     handles.push_back(target.window());
     for (int i = 0; i < 50; ++i) tick.TimerTimer();
-    steady = steady && tick.MActWin == FromHwnd(target.window()) &&
-             tick.ListBoxHandle.Count() == static_cast<std::size_t>(listed) + 1;
+    steady = steady && tick.ActiveWindow() == FromHwnd(target.window()) &&
+             tick.Handles().Count() == static_cast<std::size_t>(listed) + 1;
 
     const int rowRuns = listed >= kMostListed ? std::max(100, runs / 10) : runs;
     std::vector<double> tickUs, bareUs;
