@@ -58,7 +58,8 @@ void RunMessageLoop(TmainForm& mainForm) {
 
 void Run() {
   // Without its data folder the program cannot keep its settings: it ends, creating nothing.
-  if (!PrepareDataFolder(kProgramName, false)) {
+  DataDirs dataDirs;
+  if (!PrepareDataFolder(kProgramName, false, dataDirs)) {
     ReportFailure(L"the data folder could not be prepared; the program ends");
     return;
   }
@@ -76,7 +77,7 @@ void Run() {
 
   Settings settings;
   ProgramCues cues(settings);
-  TmainForm mainForm(settings, cues, SettingsFilePath(UserDataDir()));
+  TmainForm mainForm(settings, cues, SettingsFilePath(dataDirs.user));
   if (!mainForm.Create(application.hwnd())) {
     ReportFailure(L"the settings window could not be created", ::GetLastError());
     return;
