@@ -160,7 +160,7 @@ TEST(TmainForm, NoFocusReadsAsClosedAndAShowRequestDuringTheImeQueryRunsAfterThe
   ASSERT_TRUE(WaitUntil([] { return GetFocusedWindow() == nullptr; }, 3000));
   Program p;
   ASSERT_TRUE(p.Create());
-  SetWindowImeOpen(p.form.hwnd(), true);
+  WindowImeSwitch().SetOpen(p.form.hwnd(), true);
   ASSERT_TRUE(WaitUntil([&] { return p.cues.ticks >= 3; }, 3000));
   EXPECT_EQ(p.form.tick().Handles().Count(), 0u);
 

@@ -186,8 +186,8 @@ bool MoveIntoPlace(const std::wstring& temp, const std::wstring& target) {
 }
 
 // A new file of our own beside the settings file, created only if no such file exists.
-UniqueFile CreateTempFile(const Text& path, std::wstring& temp) {
-  static std::uint32_t counter = 0;
+// counter tells apart names made within one tick of the clock.
+UniqueFile CreateTempFile(const Text& path, std::wstring& temp, std::uint32_t& counter) {
   for (int tries = 0; tries < 16; ++tries) {
     const std::uint64_t unique = (std::uint64_t{::GetCurrentProcessId()} << 32) | (::GetTickCount() + (++counter << 20));
     Text name = path + u".~";
@@ -220,7 +220,7 @@ bool Win32SettingsFileAccess::ReplaceWholeFile(const Text& path, std::string_vie
   std::wstring temp;
   bool written = false;
   {
-    UniqueFile file = CreateTempFile(path, temp);
+    UniqueFile file = CreateTempFile(path, temp, tempCounter_);
     if (file) {
       written = true;
       std::size_t done = 0;
