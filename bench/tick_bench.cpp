@@ -44,7 +44,7 @@ struct Rig {
     for (int i = 0; i < others; ++i) {
       const Hwnd w = kFirstOther + 4 * static_cast<Hwnd>(i);
       desk.Add(w);
-      tick.ListBoxHandle.InsertFront(HandleList::KeyOf(w));
+      tick.ListAtFront(w);
     }
   }
 };
@@ -56,7 +56,7 @@ void BM_TickSameWindowImeOn(benchmark::State& state) {
   r.tick.TimerTimer();
   r.tick.TimerTimer();
   for (auto _ : state) r.tick.TimerTimer();
-  state.counters["list"] = static_cast<double>(r.tick.ListBoxHandle.Count());
+  state.counters["list"] = static_cast<double>(r.tick.Handles().Count());
 }
 BENCHMARK(BM_TickSameWindowImeOn)->Arg(0)->Arg(10)->Arg(1000);
 
@@ -70,7 +70,7 @@ void BM_TickWindowSwitch(benchmark::State& state) {
     a = !a;
     r.tick.TimerTimer();
   }
-  state.counters["list"] = static_cast<double>(r.tick.ListBoxHandle.Count());
+  state.counters["list"] = static_cast<double>(r.tick.Handles().Count());
 }
 BENCHMARK(BM_TickWindowSwitch)->Arg(0)->Arg(10)->Arg(1000);
 

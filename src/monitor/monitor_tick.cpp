@@ -1,7 +1,6 @@
 #include "monitor/monitor_tick.h"
 
 #include "monitor/indicator_anchor.h"
-#include "zeq/safe_str_to_int.h"
 
 namespace ruvano {
 namespace {
@@ -30,9 +29,8 @@ void MonitorTick::TimerTimer() {
 
   // Drop the entries of destroyed windows, last to first so the indices still to be
   // visited stay valid.
-  for (std::size_t i = ListBoxHandle.Count(); i-- > 0;) {
-    const Hwnd h = static_cast<Hwnd>(SafeStrToInt(ListBoxHandle.At(i)));
-    if (!desktop_.IsWindow(h)) ListBoxHandle.Delete(i);
+  for (std::size_t i = handles_.Count(); i-- > 0;) {
+    if (!desktop_.IsWindow(handles_.At(i))) handles_.Delete(i);
   }
 
   // While the settings window is on screen the monitor rests.
@@ -42,7 +40,7 @@ void MonitorTick::TimerTimer() {
 
   if (desktop_.IsWin11() && IsShellHostImage(desktop_.GetWindowProcessPath(w))) {
     cues_.HideIndicator();
-    MActWin = w;
+    activeWindow_ = w;
     return;
   }
 
@@ -53,17 +51,16 @@ void MonitorTick::TimerTimer() {
     return;
   }
 
-  const bool changed = r != MActRect;
-  MActRect = r;
+  const bool changed = r != activeRect_;
+  activeRect_ = r;
   UpdateIndicatorAnchor(w, r, settings_.IconPosition(), DesktopWindow(w, cls),
-                        ReadBorderMetric(desktop_), MActLeft, MActTop);
+                        ReadBorderMetric(desktop_), anchorLeft_, anchorTop_);
 
-  const std::string key = HandleList::KeyOf(w);
-  const int idx = ListBoxHandle.IndexOf(key);
-  if (w == MActWin)
-    SameWindow(key, idx, changed);
+  const int idx = handles_.IndexOf(w);
+  if (w == activeWindow_)
+    SameWindow(w, idx, changed);
   else
-    NewWindow(w, key, idx);
+    NewWindow(w, idx);
 }
 
 // The checks run in this order and stop at the first that fails; the caller has read the
@@ -93,13 +90,13 @@ Hwnd MonitorTick::DesktopWindow(Hwnd w, const Text& cls) {
   return program_.RefindDesktopWnd();
 }
 
-void MonitorTick::SameWindow(const std::string& key, int idx, bool changed) {
+void MonitorTick::SameWindow(Hwnd w, int idx, bool changed) {
   // A window that moved or changed size gets its indicator shown afresh at the new anchor.
   if (changed) cues_.HideIndicator();
 
   if (FocusedImeOpen(idx)) {
     if (idx == -1) {
-      ListBoxHandle.InsertFront(key);
+      handles_.InsertFront(w);
       if (!settings_.Mute()) cues_.PlayCue(true);
       cues_.TriggerHint();
     }
@@ -109,7 +106,7 @@ void MonitorTick::SameWindow(const std::string& key, int idx, bool changed) {
   }
 
   if (idx != -1) {
-    ListBoxHandle.Delete(static_cast<std::size_t>(idx));
+    handles_.Delete(static_cast<std::size_t>(idx));
     if (!settings_.Mute() && settings_.OFF()) cues_.PlayCue(false);
     cues_.ScrollLedOff();
   }
@@ -117,15 +114,15 @@ void MonitorTick::SameWindow(const std::string& key, int idx, bool changed) {
   cues_.HideIndicator();
 }
 
-void MonitorTick::NewWindow(Hwnd w, const std::string& key, int idx) {
+void MonitorTick::NewWindow(Hwnd w, int idx) {
   cues_.HideIndicator();
-  MActWin = w;
+  activeWindow_ = w;
 
   if (!FocusedImeOpen(idx)) return;
 
   // Every switch to a window whose IME is on signals afresh; its entry moves to the front.
-  if (idx != -1) ListBoxHandle.Delete(static_cast<std::size_t>(idx));
-  ListBoxHandle.InsertFront(key);
+  if (idx != -1) handles_.Delete(static_cast<std::size_t>(idx));
+  handles_.InsertFront(w);
   ShowIndicatorIfHidden();
   cues_.ScrollLedOn();
   cues_.TriggerHint();
@@ -163,16 +160,16 @@ bool MonitorTick::OpenInCountingMode(Hwnd focus) {
 }
 
 void MonitorTick::ShowIndicatorIfHidden() {
-  if (!cues_.IndicatorVisible() && settings_.Icon()) cues_.ShowIndicator(MActLeft, MActTop);
+  if (!cues_.IndicatorVisible() && settings_.Icon()) cues_.ShowIndicator(anchorLeft_, anchorTop_);
 }
 
 // Nothing to signal in front: forget the window and take every cue down. The handle list
 // keeps its entries.
 void MonitorTick::Reset() {
-  MActWin = 0;
-  MActLeft = 0;
-  MActTop = 0;
-  MActRect = Rect{};
+  activeWindow_ = 0;
+  anchorLeft_ = 0;
+  anchorTop_ = 0;
+  activeRect_ = Rect{};
   cues_.CloseIndicator();
   cues_.ScrollLedOff();
   if (settings_.Hint()) cues_.HideImeHint();

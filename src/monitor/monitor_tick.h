@@ -4,7 +4,6 @@
 #pragma once
 
 #include <cstdint>
-#include <string>
 
 #include "monitor/cues.h"
 #include "monitor/desktop.h"
@@ -22,18 +21,29 @@ class MonitorTick {
   // One run of the tick.
   void TimerTimer();
 
-  // State kept between ticks; the tick is its only writer.
-  Hwnd MActWin = 0;
-  Rect MActRect;
-  std::int32_t MActLeft = 0;
-  std::int32_t MActTop = 0;
-  HandleList ListBoxHandle;
+  // State kept between ticks, which the tick alone writes: the window in front as the last
+  // tick saw it (0 when nothing qualified), its rectangle, the indicator's anchor, and the
+  // windows seen with their IME on and not yet off.
+  Hwnd ActiveWindow() const noexcept { return activeWindow_; }
+  const Rect& ActiveRect() const noexcept { return activeRect_; }
+  std::int32_t AnchorLeft() const noexcept { return anchorLeft_; }
+  std::int32_t AnchorTop() const noexcept { return anchorTop_; }
+  const HandleList& Handles() const noexcept { return handles_; }
+
+  // For tests and benchmarks that start from a known state: w goes to the front of the
+  // handle list, the list is emptied, the anchor is set.
+  void ListAtFront(Hwnd w) { handles_.InsertFront(w); }
+  void ClearList() noexcept { handles_.Clear(); }
+  void SetAnchor(std::int32_t left, std::int32_t top) noexcept {
+    anchorLeft_ = left;
+    anchorTop_ = top;
+  }
 
  private:
   bool Qualifies(Hwnd w, const Text& cls, Rect& r);
   Hwnd DesktopWindow(Hwnd w, const Text& cls);
-  void SameWindow(const std::string& key, int idx, bool changed);
-  void NewWindow(Hwnd w, const std::string& key, int idx);
+  void SameWindow(Hwnd w, int idx, bool changed);
+  void NewWindow(Hwnd w, int idx);
   bool FocusedImeOpen(int idx);
   bool OpenInCountingMode(Hwnd focus);
   void ShowIndicatorIfHidden();
@@ -44,6 +54,11 @@ class MonitorTick {
   IProgramWindows& program_;
   const Settings& settings_;
   Hwnd desktopLookedFor_ = 0;  // the window in front when the desktop was looked for last
+  Hwnd activeWindow_ = 0;
+  Rect activeRect_;
+  std::int32_t anchorLeft_ = 0;
+  std::int32_t anchorTop_ = 0;
+  HandleList handles_;
 };
 
 }  // namespace ruvano

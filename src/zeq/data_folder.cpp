@@ -34,9 +34,4 @@ bool PrepareDataFolder(IDataFolderSystem& fs, const Text& name, bool allUsers, D
   return IsExistingDirectory(fs, path);
 }
 
-DataDirs& ProcessDataDirs() {
-  static DataDirs dirs;
-  return dirs;
-}
-
 }  // namespace ruvano

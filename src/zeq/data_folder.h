@@ -67,10 +67,4 @@ struct DataDirs {
 // reported: the result tells whether the program's folder exists afterwards.
 bool PrepareDataFolder(IDataFolderSystem& fs, const Text& name, bool allUsers, DataDirs& dirs);
 
-// The process-wide data folders, set once at start-up on the GUI thread and only read
-// afterwards.
-DataDirs& ProcessDataDirs();
-inline const Text& UserDataDir() { return ProcessDataDirs().user; }
-inline const Text& CommonDataDir() { return ProcessDataDirs().common; }
-
 }  // namespace ruvano

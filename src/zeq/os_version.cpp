@@ -2,6 +2,8 @@
 
 namespace ruvano {
 
+bool IsWin7OrLater(const OsVersion& v) noexcept { return v.major > 6 || (v.major == 6 && v.minor >= 1); }
+
 bool IsWin8OrLater(const OsVersion& v) noexcept {
   return (v.major >= 6 && v.minor >= 2) || v.major == 10;
 }

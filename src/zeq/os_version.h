@@ -10,7 +10,11 @@ struct OsVersion {
   std::uint32_t major = 0;
   std::uint32_t minor = 0;
   std::uint32_t build = 0;
+  std::uint32_t platformId = 0;  // VER_PLATFORM_WIN32_NT (2) on every system that runs us
 };
+
+// Windows 7 (6.1) or later: any later major version, or 6 with a minor version of 1 or more.
+bool IsWin7OrLater(const OsVersion& v) noexcept;
 
 // Windows 8 (6.2) or later: 6.2 and 6.3 count, and so does 10.x. Any other major version
 // counts only with a minor version of 2 or more (so 6.1 does not, nor does 11.0).

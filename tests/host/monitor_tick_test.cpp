@@ -28,8 +28,6 @@ constexpr Hwnd kHigh = 0xFFFF1234;     // a handle above 0x7FFFFFFF
 const char* const kShowA = "ShowIndicator(104,54)";
 const char* const kShowB = "ShowIndicator(-1284,211)";
 
-std::string Key(Hwnd w) { return std::to_string(w); }
-
 // Builds an expected call log; empty entries are left out, so a conditional call reads
 // cond ? "Call" : "".
 Log Calls(std::initializer_list<std::string> calls) {
@@ -90,12 +88,12 @@ struct Rig {
     if (desk.windows.count(w)) desk.At(w).imeOpen = imeOpen;
     return Run();
   }
-  void Seed(std::initializer_list<std::string> newestFirst) {
-    for (auto it = std::rbegin(newestFirst); it != std::rend(newestFirst); ++it) tick.ListBoxHandle.InsertFront(*it);
+  void Seed(std::initializer_list<Hwnd> newestFirst) {
+    for (auto it = std::rbegin(newestFirst); it != std::rend(newestFirst); ++it) tick.ListAtFront(*it);
   }
-  std::vector<std::string> List() const {
-    std::vector<std::string> l;
-    for (std::size_t i = 0; i < tick.ListBoxHandle.Count(); ++i) l.push_back(tick.ListBoxHandle.At(i));
+  std::vector<Hwnd> List() const {
+    std::vector<Hwnd> l;
+    for (std::size_t i = 0; i < tick.Handles().Count(); ++i) l.push_back(tick.Handles().At(i));
     return l;
   }
   std::vector<Q> Asked() const {
@@ -104,10 +102,10 @@ struct Rig {
     return q;
   }
   void ExpectReset() const {
-    EXPECT_EQ(tick.MActWin, 0u);
-    EXPECT_EQ(tick.MActRect, Rect{});
-    EXPECT_EQ(tick.MActLeft, 0);
-    EXPECT_EQ(tick.MActTop, 0);
+    EXPECT_EQ(tick.ActiveWindow(), 0u);
+    EXPECT_EQ(tick.ActiveRect(), Rect{});
+    EXPECT_EQ(tick.AnchorLeft(), 0);
+    EXPECT_EQ(tick.AnchorTop(), 0);
   }
 };
 
@@ -117,12 +115,12 @@ TEST(MonitorTickCases, NewWindowWithImeClosedOnlyHidesTheIndicator) {
   for (const Flags& f : EveryFlagCombination()) {
     SCOPED_TRACE(Describe(f));
     Rig r(f);
-    r.Seed({Key(kB)});
+    r.Seed({kB});
     r.Tick(kA, true);
     EXPECT_EQ(r.Tick(kB, false), Calls({"TickHint", "HideIndicator"}));
-    EXPECT_EQ(r.tick.MActWin, kB);
-    EXPECT_EQ(r.tick.MActRect, (Rect{-1288, 207, -7, 1000}));
-    EXPECT_EQ(r.List(), (std::vector<std::string>{Key(kA), Key(kB)}));
+    EXPECT_EQ(r.tick.ActiveWindow(), kB);
+    EXPECT_EQ(r.tick.ActiveRect(), (Rect{-1288, 207, -7, 1000}));
+    EXPECT_EQ(r.List(), (std::vector<Hwnd>{kA, kB}));
   }
 }
 
@@ -131,12 +129,12 @@ TEST(MonitorTickCases, NewWindowWithImeOpenSignalsAfreshAndMovesItsEntryToTheFro
     for (bool alreadyListed : {false, true}) {
       SCOPED_TRACE(Describe(f) + (alreadyListed ? " B listed" : " B not listed"));
       Rig r(f);
-      if (alreadyListed) r.Seed({Key(kB)});
+      if (alreadyListed) r.Seed({kB});
       r.Tick(kA, true);
       EXPECT_EQ(r.Tick(kB, true), Calls({"TickHint", "HideIndicator", f.icon ? kShowB : "", "ScrollLedOn",
                                          "TriggerHint", f.mute ? "" : "PlayCue(ON)"}));
-      EXPECT_EQ(r.tick.MActWin, kB);
-      EXPECT_EQ(r.List(), (std::vector<std::string>{Key(kB), Key(kA)}));
+      EXPECT_EQ(r.tick.ActiveWindow(), kB);
+      EXPECT_EQ(r.List(), (std::vector<Hwnd>{kB, kA}));
     }
   }
 }
@@ -148,7 +146,7 @@ TEST(MonitorTickCases, SameWindowImeTurnedOnAddsTheKeyAndSignals) {
     r.Tick(kA, false);
     EXPECT_EQ(r.Tick(kA, true), Calls({"TickHint", f.mute ? "" : "PlayCue(ON)", "TriggerHint",
                                        f.icon ? kShowA : "", "ScrollLedOn"}));
-    EXPECT_EQ(r.List(), std::vector<std::string>{Key(kA)});
+    EXPECT_EQ(r.List(), std::vector<Hwnd>{kA});
   }
 }
 
@@ -161,7 +159,7 @@ TEST(MonitorTickCases, SameWindowImeStillOnOnlyKeepsIndicatorAndLed) {
     // Taken down elsewhere (as showing the settings window does): shown again.
     r.cues.indicatorVisible = false;
     EXPECT_EQ(r.Tick(kA, true), Calls({"TickHint", f.icon ? kShowA : "", "ScrollLedOn"}));
-    EXPECT_EQ(r.List(), std::vector<std::string>{Key(kA)});
+    EXPECT_EQ(r.List(), std::vector<Hwnd>{kA});
   }
 }
 
@@ -194,7 +192,7 @@ TEST(MonitorTickCases, IndicatorFollowsAWindowThatMovesOrResizes) {
     EXPECT_EQ(r.Tick(kA, true), Calls({"TickHint", "HideIndicator", f.icon ? "ShowIndicator(304,54)" : "", "ScrollLedOn"}));
     r.desk.At(kA).rect.bottom = 700;  // resized only; the top-left anchor stays
     EXPECT_EQ(r.Tick(kA, true), Calls({"TickHint", "HideIndicator", f.icon ? "ShowIndicator(304,54)" : "", "ScrollLedOn"}));
-    EXPECT_EQ(r.tick.MActRect, (Rect{300, 50, 1100, 700}));
+    EXPECT_EQ(r.tick.ActiveRect(), (Rect{300, 50, 1100, 700}));
     r.desk.At(kA).rect.left = 301;  // moved while the IME is turned off
     EXPECT_EQ(r.Tick(kA, false), Calls({"TickHint", "HideIndicator", f.off && !f.mute ? "PlayCue(OFF)" : "",
                                         "ScrollLedOff", f.hint ? "HideImeHint" : "", "HideIndicator"}));
@@ -224,12 +222,12 @@ TEST(MonitorTickQualification, NonQualifyingWindowsResetTheFieldsAndTakeTheCuesD
     for (bool hint : {false, true}) {
       SCOPED_TRACE(std::string(c.name) + (hint ? " Hint on" : " Hint off"));
       Rig r({.hint = hint});
-      r.Seed({Key(kB)});
+      r.Seed({kB});
       r.Tick(kA, true);
       c.arrange(r);
       EXPECT_EQ(r.Run(), Calls({"TickHint", "CloseIndicator", "ScrollLedOff", hint ? "HideImeHint" : ""}));
       r.ExpectReset();
-      EXPECT_EQ(r.List(), (std::vector<std::string>{Key(kA), Key(kB)}));
+      EXPECT_EQ(r.List(), (std::vector<Hwnd>{kA, kB}));
       EXPECT_EQ(r.desk.Count(Q::GetFocusedWindow) + r.desk.Count(Q::ImeOpenStatus) + r.desk.Count(Q::IsWin8OrLater), 0);
     }
   }
@@ -268,8 +266,8 @@ TEST(MonitorTickQualification, ClassNamesCompareExactly) {
     Rig r;
     r.desk.At(kA).className = cls;
     r.Tick(kA, true);
-    EXPECT_EQ(r.tick.MActWin, kA);
-    EXPECT_EQ(r.List(), std::vector<std::string>{Key(kA)});
+    EXPECT_EQ(r.tick.ActiveWindow(), kA);
+    EXPECT_EQ(r.List(), std::vector<Hwnd>{kA});
   }
 }
 
@@ -295,7 +293,7 @@ TEST(MonitorTickQualification, ImeStateIsAskedOfTheFocusedControl) {
   r.desk.Add(kEdit, {.className = u"Edit", .root = kA, .imeOpen = true});
   r.desk.At(kA).focus = kEdit;
   r.Tick(kA, false);  // A's own IME is closed; its edit control's is open
-  EXPECT_EQ(r.List(), std::vector<std::string>{Key(kA)});  // the key is the window in front
+  EXPECT_EQ(r.List(), std::vector<Hwnd>{kA});  // the entry is the window in front
   EXPECT_EQ(r.desk.queries.back(), (FakeDesktop::Call{Q::ImeOpenStatus, kEdit}));
 
   r.desk.At(kA).focus = Hwnd{0};  // no focus: closed, without asking about 0 (our own IME)
@@ -331,18 +329,18 @@ TEST(MonitorTickWin11, SearchAndStartMenuHostsOnlyHideTheIndicator) {
     r.desk.Add(kShell, {.className = u"Windows.UI.Core.CoreWindow", .rect = {0, 0, 800, 900}, .processPath = c.path});
     r.Tick(kA, true);
     const Log log = r.Tick(kShell, true);
-    EXPECT_EQ(r.tick.MActWin, kShell);
+    EXPECT_EQ(r.tick.ActiveWindow(), kShell);
     if (c.shell) {
       EXPECT_EQ(log, Calls({"TickHint", "HideIndicator"}));
-      EXPECT_EQ(r.tick.MActRect, (Rect{100, 50, 900, 650}));
-      EXPECT_EQ(r.tick.MActLeft, 104);
-      EXPECT_EQ(r.tick.MActTop, 54);
-      EXPECT_EQ(r.List(), std::vector<std::string>{Key(kA)});
+      EXPECT_EQ(r.tick.ActiveRect(), (Rect{100, 50, 900, 650}));
+      EXPECT_EQ(r.tick.AnchorLeft(), 104);
+      EXPECT_EQ(r.tick.AnchorTop(), 54);
+      EXPECT_EQ(r.List(), std::vector<Hwnd>{kA});
       // Back to A: a new window again, so it signals afresh.
       EXPECT_EQ(r.Tick(kA, true), Calls({"TickHint", "HideIndicator", kShowA, "ScrollLedOn", "TriggerHint", "PlayCue(ON)"}));
     } else {
-      EXPECT_EQ(r.tick.MActRect, (Rect{0, 0, 800, 900}));
-      EXPECT_EQ(r.List(), (std::vector<std::string>{Key(kShell), Key(kA)}));
+      EXPECT_EQ(r.tick.ActiveRect(), (Rect{0, 0, 800, 900}));
+      EXPECT_EQ(r.List(), (std::vector<Hwnd>{kShell, kA}));
     }
   }
 }
@@ -352,7 +350,7 @@ TEST(MonitorTickWin11, OtherSystemsNeverReadTheProcessPath) {
   r.desk.At(kA).processPath = u"C:\\Windows\\SearchHost.exe";
   r.Tick(kA, true);
   EXPECT_EQ(r.desk.Count(Q::GetWindowProcessPath), 0);
-  EXPECT_EQ(r.List(), std::vector<std::string>{Key(kA)});
+  EXPECT_EQ(r.List(), std::vector<Hwnd>{kA});
 }
 
 // ---- The settings window on screen ----
@@ -360,15 +358,15 @@ TEST(MonitorTickWin11, OtherSystemsNeverReadTheProcessPath) {
 TEST(MonitorTickSettingsWindow, VisibleSettingsWindowSuspendsAllButCountdownAndPruning) {
   Rig r;
   r.Tick(kA, true);
-  r.Seed({"4242"});  // a destroyed window
+  r.Seed({4242});  // a destroyed window
   r.cues.settingsWindowVisible = true;
   EXPECT_EQ(r.Tick(kB, true), Calls({"TickHint"}));
   EXPECT_EQ(r.desk.Count(Q::ForegroundWindow), 0);
-  EXPECT_EQ(r.List(), std::vector<std::string>{Key(kA)});
-  EXPECT_EQ(r.tick.MActWin, kA);
-  EXPECT_EQ(r.tick.MActRect, (Rect{100, 50, 900, 650}));
-  EXPECT_EQ(r.tick.MActLeft, 104);
-  EXPECT_EQ(r.tick.MActTop, 54);
+  EXPECT_EQ(r.List(), std::vector<Hwnd>{kA});
+  EXPECT_EQ(r.tick.ActiveWindow(), kA);
+  EXPECT_EQ(r.tick.ActiveRect(), (Rect{100, 50, 900, 650}));
+  EXPECT_EQ(r.tick.AnchorLeft(), 104);
+  EXPECT_EQ(r.tick.AnchorTop(), 54);
 
   // Hidden again (showing it closed the indicator): A in front is the same window.
   r.cues.settingsWindowVisible = false;
@@ -378,38 +376,38 @@ TEST(MonitorTickSettingsWindow, VisibleSettingsWindowSuspendsAllButCountdownAndP
 
 // ---- The handle list ----
 
-TEST(MonitorTickHandleList, PruningWalksFromTheEndAndDropsDeadAndMalformedEntries) {
+TEST(MonitorTickHandleList, PruningWalksFromTheEndAndDropsDeadAndNullEntries) {
   Rig r;
   r.desk.Add(kHigh);
   r.desk.foreground = 0;
   r.Run();
   EXPECT_EQ(r.desk.Count(Q::IsWindow), 0);  // empty list: nothing asked
 
-  r.Seed({Key(kA), "4242", "4343", Key(kB), "junk", "", Key(kHigh), "0", "4444"});
+  r.Seed({kA, 4242, 4343, kB, 0, 0, kHigh, 0, 4444});
   r.Run();
-  EXPECT_EQ(r.List(), (std::vector<std::string>{Key(kA), Key(kB), Key(kHigh)}));
+  EXPECT_EQ(r.List(), (std::vector<Hwnd>{kA, kB, kHigh}));
   std::vector<Hwnd> asked;
   for (const auto& c : r.desk.queries)
     if (c.query == Q::IsWindow) asked.push_back(c.window);
   EXPECT_EQ(asked, (std::vector<Hwnd>{4444, 0, kHigh, 0, 0, kB, 4343, 4242, kA}));
 }
 
-TEST(MonitorTickHandleList, KeysAreUnsignedDecimalTextsInsertedAtTheFront) {
+TEST(MonitorTickHandleList, HandlesAreInsertedAtTheFrontHighOnesWhole) {
   Rig r;
   r.desk.Add(kHigh);
   r.Tick(kA, true);
   r.Tick(kHigh, true);
-  EXPECT_EQ(r.List(), (std::vector<std::string>{"4294906420", "65684"}));
+  EXPECT_EQ(r.List(), (std::vector<Hwnd>{4294906420u, 65684u}));
   r.Run();  // a high handle survives pruning
   EXPECT_EQ(r.List().size(), 2u);
 }
 
 TEST(MonitorTickHandleList, LookupTakesTheFirstMatchingEntry) {
   Rig r;
-  r.Seed({Key(kA), Key(kB), Key(kA)});
+  r.Seed({kA, kB, kA});
   r.Tick(kA, false);
   EXPECT_EQ(r.Run(), Calls({"TickHint", "PlayCue(OFF)", "ScrollLedOff", "HideImeHint", "HideIndicator"}));
-  EXPECT_EQ(r.List(), (std::vector<std::string>{Key(kB), Key(kA)}));
+  EXPECT_EQ(r.List(), (std::vector<Hwnd>{kB, kA}));
 }
 
 // ---- Sequences across windows ----
@@ -418,7 +416,7 @@ TEST(MonitorTickSequences, SwitchingToAWindowWithImeClosedLeavesListAndLedAlone)
   Rig r;
   r.Tick(kA, true);
   EXPECT_EQ(r.Tick(kB, false), Calls({"TickHint", "HideIndicator"}));
-  EXPECT_EQ(r.List(), std::vector<std::string>{Key(kA)});
+  EXPECT_EQ(r.List(), std::vector<Hwnd>{kA});
   EXPECT_EQ(r.Run(), Calls({"TickHint", "HideImeHint", "HideIndicator"}));
 }
 
@@ -429,7 +427,7 @@ TEST(MonitorTickSequences, ReturningToAWindowWhoseImeWentOffInTheBackground) {
     r.Tick(kA, true);
     r.Tick(kB, false);
     EXPECT_EQ(r.Tick(kA, false), Calls({"TickHint", "HideIndicator"}));
-    EXPECT_EQ(r.List(), std::vector<std::string>{Key(kA)});
+    EXPECT_EQ(r.List(), std::vector<Hwnd>{kA});
     EXPECT_EQ(r.Run(), Calls({"TickHint", f.off && !f.mute ? "PlayCue(OFF)" : "", "ScrollLedOff",
                               f.hint ? "HideImeHint" : "", "HideIndicator"}));
     EXPECT_TRUE(r.List().empty());
@@ -455,13 +453,13 @@ TEST(MonitorTickAnchor, BorderIsReadAnewOnEveryQualifyingTick) {
   EXPECT_EQ(r.Tick(kA, true), Calls({"TickHint", "HideIndicator", "ShowIndicator(104,617)", "ScrollLedOn", "TriggerHint", "PlayCue(ON)"}));
   r.desk.nonClientBorderWidth = 5;
   r.Run();
-  EXPECT_EQ(r.tick.MActTop, 613);
+  EXPECT_EQ(r.tick.AnchorTop(), 613);
   EXPECT_EQ(r.desk.Count(Q::NonClientBorderWidth), 1);
 
   r.desk.win8OrLater = false;  // older systems use the border multiplier
   r.desk.borderMultiplier = 3;
   r.Run();
-  EXPECT_EQ(r.tick.MActTop, 615);
+  EXPECT_EQ(r.tick.AnchorTop(), 615);
   EXPECT_EQ(r.desk.Count(Q::NonClientBorderWidth), 0);
   EXPECT_EQ(r.desk.Count(Q::BorderMultiplier), 1);
 }
@@ -471,8 +469,8 @@ TEST(MonitorTickAnchor, DesktopInFrontGetsTheIndicatorAtItsCentre) {
     Rig r;
     r.settings.SetIconPosition(pos);
     r.Tick(kDesktop, true);
-    EXPECT_EQ(r.tick.MActLeft, 960) << pos;
-    EXPECT_EQ(r.tick.MActTop, 540) << pos;
+    EXPECT_EQ(r.tick.AnchorLeft(), 960) << pos;
+    EXPECT_EQ(r.tick.AnchorTop(), 540) << pos;
   }
 }
 
@@ -483,7 +481,7 @@ TEST(MonitorTickAnchor, DesktopIsLookedForAgainAfterExplorerMadeANewOne) {
   r.desk.Add(kNew, {.className = u"Progman", .rect = {0, 0, 1920, 1080}});
   r.cues.desktopFound = kNew;
   r.Tick(kNew, true);
-  EXPECT_EQ(r.tick.MActLeft, 960);
+  EXPECT_EQ(r.tick.AnchorLeft(), 960);
   r.Tick(kA, true);
   r.Tick(kNew, true);
   EXPECT_EQ(r.cues.desktopLookups, 1);  // not for ordinary windows, nor again for the one found

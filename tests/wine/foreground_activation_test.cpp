@@ -64,9 +64,10 @@ TEST(WindowStyle, OwnInputMethodOpensAndCloses) {
   };
   // A window whose context was taken away gets the default one back.
   ImmAssociateContextEx(w.get(), nullptr, 0);
-  SetWindowImeOpen(w.get(), true);
+  WindowImeSwitch ime;
+  ime.SetOpen(w.get(), true);
   EXPECT_TRUE(open());
-  SetWindowImeOpen(w.get(), false);
+  ime.SetOpen(w.get(), false);
   EXPECT_FALSE(open());
 }
 

@@ -50,8 +50,8 @@ TEST(HungForegroundApplication, TheTickDoesNotWaitSignalsNothingAndCatchesUp) {
   FakeImeTarget target;
   ASSERT_TRUE(target.Start(L"hung application", 200, 150, 640, 480, true));
   ASSERT_TRUE(target.Activate());
-  const std::string key = std::to_string(FromHwnd(target.window()));
-  ASSERT_TRUE(WaitUntil([&] { tick.TimerTimer(); return tick.ListBoxHandle.IndexOf(key) == 0; }, 3000));
+  const Hwnd key = FromHwnd(target.window());
+  ASSERT_TRUE(WaitUntil([&] { tick.TimerTimer(); return tick.Handles().IndexOf(key) == 0; }, 3000));
   log.calls.clear();
 
   constexpr DWORD kHangMs = 4000;
@@ -71,13 +71,13 @@ TEST(HungForegroundApplication, TheTickDoesNotWaitSignalsNothingAndCatchesUp) {
   std::printf("With the application in front hung: %d ticks, the longest took %.1f ms\n", ticks, longestTick);
   // Waiting for the application would have taken the rest of its pause.
   EXPECT_LT(longestTick, kHangMs / 4.0);
-  EXPECT_EQ(tick.ListBoxHandle.IndexOf(key), 0);
+  EXPECT_EQ(tick.Handles().IndexOf(key), 0);
   EXPECT_EQ(log.calls, (std::vector<std::string>(ticks, "ScrollLedOn")));
 
   // Awake again: it switches its IME off and the next tick signals that.
   target.SetOpen(false);
   tick.TimerTimer();
-  EXPECT_EQ(tick.ListBoxHandle.IndexOf(key), -1);
+  EXPECT_EQ(tick.Handles().IndexOf(key), -1);
   EXPECT_TRUE(log.Saw("PlayCue(OFF)"));
   EXPECT_TRUE(log.Saw("ScrollLedOff"));
 }

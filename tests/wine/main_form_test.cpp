@@ -103,8 +103,7 @@ TEST(TmainForm, IsCreatedHiddenOwnedByTheApplicationWindowAndFindsTheDesktop) {
   EXPECT_TRUE(p.cues.Saw("ScrollLedOff"));
 
   // Losing the activation to another program raises the indicator again at the anchor.
-  p.form.tick().MActLeft = 321;
-  p.form.tick().MActTop = -7;
+  p.form.tick().SetAnchor(321, -7);
   SendMessageW(p.form.hwnd(), WM_ACTIVATEAPP, FALSE, 0);
   EXPECT_TRUE(p.cues.Saw("Reraise(321,-7)"));
 }
@@ -138,16 +137,16 @@ TEST(TmainForm, TickSeesTheForegroundProgramsImeTurnOnAndOff) {
   FakeImeTarget target;
   ASSERT_TRUE(target.Start(L"tick end to end"));
   ASSERT_TRUE(target.Activate());
-  const std::string key = std::to_string(FromHwnd(target.window()));
-  ASSERT_TRUE(WaitUntil([&] { return p.form.tick().MActWin == FromHwnd(target.window()); }, 3000));
+  const Hwnd key = FromHwnd(target.window());
+  ASSERT_TRUE(WaitUntil([&] { return p.form.tick().ActiveWindow() == FromHwnd(target.window()); }, 3000));
   EXPECT_FALSE(p.cues.Saw("PlayCue(ON)"));
 
   target.SetOpen(true);
   ASSERT_TRUE(WaitUntil([&] { return p.cues.Saw("PlayCue(ON)"); }, 3000));
-  EXPECT_EQ(p.form.tick().ListBoxHandle.IndexOf(key), 0);
+  EXPECT_EQ(p.form.tick().Handles().IndexOf(key), 0);
   EXPECT_TRUE(p.cues.Saw("ScrollLedOn"));
   target.SetOpen(false);
-  EXPECT_TRUE(WaitUntil([&] { return p.form.tick().ListBoxHandle.IndexOf(key) == -1; }, 3000));
+  EXPECT_TRUE(WaitUntil([&] { return p.form.tick().Handles().IndexOf(key) == -1; }, 3000));
 }
 
 // With no focused control in the program in front, RUVANO's own open IME (the indicator opens
@@ -161,9 +160,9 @@ TEST(TmainForm, NoFocusReadsAsClosedAndAShowRequestDuringTheImeQueryRunsAfterThe
   ASSERT_TRUE(WaitUntil([] { return GetFocusedWindow() == nullptr; }, 3000));
   Program p;
   ASSERT_TRUE(p.Create());
-  SetWindowImeOpen(p.form.hwnd(), true);
+  WindowImeSwitch().SetOpen(p.form.hwnd(), true);
   ASSERT_TRUE(WaitUntil([&] { return p.cues.ticks >= 3; }, 3000));
-  EXPECT_EQ(p.form.tick().ListBoxHandle.Count(), 0u);
+  EXPECT_EQ(p.form.tick().Handles().Count(), 0u);
 
   ASSERT_TRUE(target.Activate());  // its edit control has the focus again
   ASSERT_TRUE(WaitUntil([&] { return p.cues.Saw("ScrollLedOn"); }, 3000));

@@ -83,19 +83,19 @@ TEST(FindDesktopWindow, FindsTheShellViewHostOnTopAndPassesOverTheOthers) {
   UniqueWindow deepMiddle = MakeTestWindow(L"RuvanoProbeWnd", WS_CHILD, deep.get());
   UniqueWindow deepView = MakeTestWindow(L"SHELLDLL_DefView", WS_CHILD, deepMiddle.get());
   ASSERT_TRUE(workerView && bare && deepView);
-  DesktopWnd = 0;
-  EXPECT_EQ(FindDesktopWindow(), FromHwnd(worker.get()));
-  EXPECT_EQ(DesktopWnd, FromHwnd(worker.get()));
+  DesktopWindowFinder desktop;
+  EXPECT_EQ(desktop.Find(), FromHwnd(worker.get()));
+  EXPECT_EQ(desktop.Current(), FromHwnd(worker.get()));
 
   UniqueWindow progman = MakeTestWindow(L"Progman", WS_POPUP);
   UniqueWindow progmanView = MakeTestWindow(L"SHELLDLL_DefView", WS_CHILD, progman.get());
-  EXPECT_EQ(FindDesktopWindow(), FromHwnd(progman.get()));
+  EXPECT_EQ(desktop.Find(), FromHwnd(progman.get()));
 
   // Without ours, the answer is the system's own desktop (Wine has none), never ours.
   progman.reset();
   worker.reset();
-  const Hwnd found = FindDesktopWindow();
-  EXPECT_EQ(found, DesktopWnd);
+  const Hwnd found = desktop.Find();
+  EXPECT_EQ(found, desktop.Current());
   DWORD pid = 0;
   if (found) GetWindowThreadProcessId(ToHwnd(found), &pid);
   EXPECT_NE(pid, GetCurrentProcessId());
@@ -107,18 +107,19 @@ TEST(GetWindowProcessPath, GivesTheDriveLetterImagePathEitherWay) {
   UniqueWindow own = MakeTestWindow(L"RuvanoProbeWnd", WS_POPUP);
   FakeImeTarget target;
   ASSERT_TRUE(target.Start(L"path probe"));
-  EXPECT_EQ(GetWindowProcessPath(own.get()), ownPath);
-  EXPECT_EQ(GetWindowProcessPath(target.window()), testing::BinDir() + L"fake_ime_target.exe");
-  EXPECT_EQ(GetWindowProcessPath(nullptr), L"");
+  ProcessPathReader paths;
+  EXPECT_EQ(paths.WindowProcessPath(own.get()), ownPath);
+  EXPECT_EQ(paths.WindowProcessPath(target.window()), testing::BinDir() + L"fake_ime_target.exe");
+  EXPECT_EQ(paths.WindowProcessPath(nullptr), L"");
 
   // The fallback reads the kernel's device path ("\Device\HarddiskVolumeN\...") and puts the
   // drive letter back: for a process whose module path can be read, both ways agree.
   for (DWORD pid : {GetCurrentProcessId(), target.pid()}) {
     UniqueHandle process(OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, pid));
-    const std::wstring module = GetProcessModulePath(process.get());
+    const std::wstring module = paths.ModulePath(process.get());
     ASSERT_GT(module.size(), 3u);
     EXPECT_EQ(module[1], L':');
-    EXPECT_EQ(GetProcessImagePathWithDriveLetter(process.get()), module);
+    EXPECT_EQ(paths.ImagePathWithDriveLetter(process.get()), module);
   }
 }
 

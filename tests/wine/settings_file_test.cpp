@@ -86,10 +86,11 @@ TEST(DataFolder, PreparesTheRoamingFolderOfTheSession) {
   const Text appData = GetSpecialFolder(kAppDataIndex);
   ASSERT_FALSE(appData.empty());
   EXPECT_NE(appData.back(), u'\\');
-  ASSERT_TRUE(PrepareDataFolder(u"RUVANO", false));
-  EXPECT_EQ(UserDataDir(), appData + u"\\ZEQ Project\\RUVANO\\");
-  EXPECT_TRUE(CommonDataDir().empty());
-  EXPECT_TRUE(IsDirectory(ToWide(UserDataDir())));
+  DataDirs dirs;
+  ASSERT_TRUE(PrepareDataFolder(u"RUVANO", false, dirs));
+  EXPECT_EQ(dirs.user, appData + u"\\ZEQ Project\\RUVANO\\");
+  EXPECT_TRUE(dirs.common.empty());
+  EXPECT_TRUE(IsDirectory(ToWide(dirs.user)));
 }
 
 TEST(DataFolder, CreatesBothLevelsAndRefusesAFileInTheWay) {

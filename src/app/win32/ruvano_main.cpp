@@ -14,6 +14,7 @@
 #include "ui/win32/program_cues.h"
 #include "zeq/data_folder.h"
 #include "zeq/win32/data_folder_win32.h"
+#include "zeq/win32/failure_report.h"
 #include "zeq/win32/system_library.h"
 
 namespace ruvano {
@@ -39,6 +40,7 @@ void RunMessageLoop(TmainForm& mainForm) {
     const BOOL got = ::GetMessageW(&msg, nullptr, 0, 0);
     if (got == 0) return;
     if (got == -1) {
+      if (failures == 0) ReportFailure(L"a message could not be received", ::GetLastError());
       ++failures;
       continue;
     }
@@ -48,13 +50,19 @@ void RunMessageLoop(TmainForm& mainForm) {
       ::TranslateMessage(&msg);
       ::DispatchMessageW(&msg);
     } catch (...) {
+      ReportFailure(L"a message failed and was dropped");
     }
   }
+  ReportFailure(L"no message could be received for a long run; the program ends");
 }
 
 void Run() {
   // Without its data folder the program cannot keep its settings: it ends, creating nothing.
-  if (!PrepareDataFolder(kProgramName, false)) return;
+  DataDirs dataDirs;
+  if (!PrepareDataFolder(kProgramName, false, dataDirs)) {
+    ReportFailure(L"the data folder could not be prepared; the program ends");
+    return;
+  }
   // The wait switch, the running-copy check, the "/Show" request and the mutex, which the
   // host keeps until the program ends.
   Win32StartupHost startup;
@@ -62,12 +70,18 @@ void Run() {
   InitCommonControls();
 
   AppWindow application;
-  if (!application.Create()) return;
+  if (!application.Create()) {
+    ReportFailure(L"the application window could not be created", ::GetLastError());
+    return;
+  }
 
   Settings settings;
   ProgramCues cues(settings);
-  TmainForm mainForm(settings, cues, SettingsFilePath(UserDataDir()));
-  if (!mainForm.Create(application.hwnd())) return;
+  TmainForm mainForm(settings, cues, SettingsFilePath(dataDirs.user));
+  if (!mainForm.Create(application.hwnd())) {
+    ReportFailure(L"the settings window could not be created", ::GetLastError());
+    return;
+  }
   cues.CreateIndicator(mainForm, application.hwnd());
   application.SetSessionEndHandler([&mainForm] { mainForm.EndProgram(); });
 
@@ -86,6 +100,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   try {
     ruvano::Run();
   } catch (...) {
+    ruvano::ReportFailure(L"the program stopped on a failure");
   }
   return 0;
 }

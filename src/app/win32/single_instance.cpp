@@ -2,6 +2,7 @@
 
 #include "app/command_line.h"
 #include "app/show_request.h"
+#include "zeq/win32/failure_report.h"
 #include "zeq/win32/hwnd.h"
 
 namespace ruvano {
@@ -48,7 +49,9 @@ void Win32StartupHost::WaitMilliseconds(std::uint32_t ms) { ::Sleep(ms); }
 
 bool Win32StartupHost::RunningCopyExists() { return SingleInstanceMutex::RunningCopyExists(); }
 
-void Win32StartupHost::SendShowRequest() { SendShowRequestToRunningCopy(); }
+void Win32StartupHost::SendShowRequest() {
+  if (!SendShowRequestToRunningCopy()) ReportFailure(L"the running copy did not take the request to show its window");
+}
 
 MarkResult Win32StartupHost::CreateRunningMark() {
   const bool held = mutex_.Create();

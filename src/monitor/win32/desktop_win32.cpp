@@ -23,7 +23,7 @@ bool Win32Desktop::IsWindow(Hwnd w) { return ::IsWindow(ToHwnd(w)) != FALSE; }
 bool Win32Desktop::IsWin11() { return ruvano::IsWin11(); }
 bool Win32Desktop::IsWin8OrLater() { return ruvano::IsWin8OrLater(); }
 
-Text Win32Desktop::GetWindowProcessPath(Hwnd w) { return ToText(ruvano::GetWindowProcessPath(ToHwnd(w))); }
+Text Win32Desktop::GetWindowProcessPath(Hwnd w) { return ToText(processPaths_.WindowProcessPath(ToHwnd(w))); }
 
 Hwnd Win32Desktop::GetRootWindow(Hwnd w) { return FromHwnd(ruvano::GetRootWindow(ToHwnd(w))); }
 

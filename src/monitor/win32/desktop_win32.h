@@ -4,6 +4,7 @@
 
 #include "monitor/desktop.h"
 #include "monitor/win32/ime_probe_win32.h"
+#include "zeq/win32/probes_win32.h"
 
 namespace ruvano {
 
@@ -30,6 +31,7 @@ class Win32Desktop : public IDesktop {
 
  private:
   ImeProbe imeProbe_;
+  ProcessPathReader processPaths_;
 };
 
 }  // namespace ruvano

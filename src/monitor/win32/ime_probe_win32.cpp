@@ -2,6 +2,8 @@
 
 #include <imm.h>
 
+#include "zeq/win32/failure_report.h"
+
 #ifndef IMC_GETOPENSTATUS
 #define IMC_GETOPENSTATUS 0x0005
 #endif
@@ -53,10 +55,14 @@ HWND FindImeWindowFor(HWND w) noexcept {
 
 ImeStatus ImeProbe::Ask(HWND w) noexcept {
   DWORD_PTR answer = 0;
-  switch (Query(w, IMC_GETOPENSTATUS, answer)) {
-    case Reply::Answered: return answer != 0 ? ImeStatus::Open : ImeStatus::Closed;
-    case Reply::Gone: return ImeStatus::Closed;
-    case Reply::Silent: break;
+  const Reply reply = Query(w, IMC_GETOPENSTATUS, answer);
+  if (reply != Reply::Silent) {
+    silentWindow_ = nullptr;
+    return reply == Reply::Answered && answer != 0 ? ImeStatus::Open : ImeStatus::Closed;
+  }
+  if (w != silentWindow_) {
+    silentWindow_ = w;
+    ReportFailure(L"the IME of the foreground window gave no answer in time");
   }
   return ImeStatus::NoAnswer;
 }

@@ -46,6 +46,8 @@ class ImeProbe {
   // control: the window it found for the last focus window is kept.
   HWND rememberedFocus_ = nullptr;
   HWND rememberedIme_ = nullptr;
+  // The window whose IME last gave no answer in time: that is reported once, not at every tick.
+  HWND silentWindow_ = nullptr;
 };
 
 }  // namespace ruvano

@@ -8,6 +8,7 @@
 #include <iterator>
 #include <string_view>
 
+#include "zeq/win32/failure_report.h"
 #include "zeq/win32/handles.h"
 #include "zeq/win32/hwnd.h"
 #include "zeq/win32/long_path.h"
@@ -63,12 +64,17 @@ FileContent Win32SettingsFileAccess::ReadWholeFile(const Text& path) {
     const DWORD error = ::GetLastError();
     content.status = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? FileReadStatus::Missing
                                                                                      : FileReadStatus::Unreadable;
+    if (content.status == FileReadStatus::Unreadable) ReportFailure(L"the settings file could not be opened", error);
     return content;
   }
   content.status = FileReadStatus::Unreadable;
   LARGE_INTEGER size{};
-  if (!::GetFileSizeEx(file.get(), &size) || size.QuadPart < 0) return content;
+  if (!::GetFileSizeEx(file.get(), &size) || size.QuadPart < 0) {
+    ReportFailure(L"the size of the settings file could not be read", ::GetLastError());
+    return content;
+  }
   if (static_cast<std::uint64_t>(size.QuadPart) > kMaxSettingsFileSize) {
+    ReportFailure(L"the settings file is too large to be ours; it is left alone");
     content.status = FileReadStatus::TooLarge;
     return content;
   }
@@ -77,6 +83,7 @@ FileContent Win32SettingsFileAccess::ReadWholeFile(const Text& path) {
   while (done < bytes.size()) {
     DWORD got = 0;
     if (!::ReadFile(file.get(), bytes.data() + done, static_cast<DWORD>(bytes.size() - done), &got, nullptr)) {
+      ReportFailure(L"the settings file could not be read", ::GetLastError());
       return content;
     }
     if (got == 0) break;  // the file shrank meanwhile
@@ -179,8 +186,8 @@ bool MoveIntoPlace(const std::wstring& temp, const std::wstring& target) {
 }
 
 // A new file of our own beside the settings file, created only if no such file exists.
-UniqueFile CreateTempFile(const Text& path, std::wstring& temp) {
-  static std::uint32_t counter = 0;
+// counter tells apart names made within one tick of the clock.
+UniqueFile CreateTempFile(const Text& path, std::wstring& temp, std::uint32_t& counter) {
   for (int tries = 0; tries < 16; ++tries) {
     const std::uint64_t unique = (std::uint64_t{::GetCurrentProcessId()} << 32) | (::GetTickCount() + (++counter << 20));
     Text name = path + u".~";
@@ -213,7 +220,7 @@ bool Win32SettingsFileAccess::ReplaceWholeFile(const Text& path, std::string_vie
   std::wstring temp;
   bool written = false;
   {
-    UniqueFile file = CreateTempFile(path, temp);
+    UniqueFile file = CreateTempFile(path, temp, tempCounter_);
     if (file) {
       written = true;
       std::size_t done = 0;

@@ -28,6 +28,9 @@ class Win32SettingsFileAccess : public ISettingsFileAccess {
   // Paths of any length work.
   bool ReplaceWholeFile(const Text& path, std::string_view bytes) override;
   bool RemoveFile(const Text& path) override;
+
+ private:
+  std::uint32_t tempCounter_ = 0;  // part of the temporary file's name
 };
 
 void LoadSettings(const Text& path, Settings& settings);

@@ -112,11 +112,11 @@ void TIconForm::FormShow() {
   // Whatever else happens when one of the program's windows is shown, the application
   // window stays hidden, so the program never has a taskbar button.
   if (owner_) ::ShowWindow(owner_, SW_HIDE);
-  SetWindowImeOpen(hwnd(), true);
+  ime_.SetOpen(hwnd(), true);
   ApplyOpacity(OpacityForPosition(settings.AlphaBlendValue()));
 }
 
-void TIconForm::FormCloseQuery() noexcept { SetWindowImeOpen(hwnd(), false); }
+void TIconForm::FormCloseQuery() noexcept { ime_.SetOpen(hwnd(), false); }
 
 void TIconForm::ImageClick() {
   if (!host_.SettingsWindowVisible()) {

@@ -14,6 +14,7 @@
 #include "ui/win32/indicator_host.h"
 #include "zeq/win32/handles.h"
 #include "zeq/win32/window.h"
+#include "zeq/win32/window_style.h"
 
 namespace ruvano {
 
@@ -70,6 +71,7 @@ class TIconForm final : public Window {
   bool trackingLeave_ = false;    // a WM_MOUSELEAVE has been asked for
   bool timerHeld_ = false;        // a button press stopped the tick timer
   bool leftPressed_ = false;
+  WindowImeSwitch ime_;           // opens our own IME while the indicator is shown
 };
 
 }  // namespace ruvano

@@ -5,6 +5,7 @@
 #include "app/win32/single_instance.h"
 #include "settings/win32/settings_file_win32.h"
 #include "zeq/win32/foreground_win32.h"
+#include "zeq/win32/failure_report.h"
 #include "zeq/win32/hwnd.h"
 #include "zeq/win32/placement_win32.h"
 #include "zeq/win32/probes_win32.h"
@@ -49,8 +50,8 @@ bool TmainForm::Create(HWND applicationWindow) noexcept {
 
 bool TmainForm::SettingsWindowVisible() { return hwnd() && ::IsWindowVisible(hwnd()) != FALSE; }
 Hwnd TmainForm::ApplicationWindow() { return FromHwnd(applicationWindow_); }
-Hwnd TmainForm::DesktopWnd() { return ruvano::DesktopWnd; }
-Hwnd TmainForm::RefindDesktopWnd() { return ruvano::FindDesktopWindow(); }
+Hwnd TmainForm::DesktopWnd() { return desktopWindow_.Current(); }
+Hwnd TmainForm::RefindDesktopWnd() { return desktopWindow_.Find(); }
 
 void TmainForm::SetTickTimerEnabled(bool enabled) {
   // Once the close query has run for an ending, nothing starts the monitor again (the
@@ -87,7 +88,7 @@ void TmainForm::ClientSizeWanted(int width, int height) {
 }
 
 void TmainForm::FormCreate() {
-  FindDesktopWindow();
+  desktopWindow_.Find();
   SetProgramIcons();
   // The controls, in the face of the system's menu font. The panel keeps them in step with
   // the settings; this window adds its own position.
@@ -100,6 +101,7 @@ void TmainForm::FormCreate() {
   try {
     if (!settingsFile_.empty()) LoadSettings(settingsFile_, settings_);
   } catch (...) {
+    ReportFailure(L"reading the settings file failed; the defaults stay");
   }
   EnsureWindowOnScreen(hwnd());
   FollowWindowPosition();
@@ -136,10 +138,14 @@ void TmainForm::FormCloseQuery() noexcept {
   try {
     cues_.ScrollLedOff();
   } catch (...) {
+    ReportFailure(L"turning the Scroll Lock LED off failed");
   }
   try {
-    if (!settingsFile_.empty()) SaveSettings(settingsFile_, settings_);
+    if (!settingsFile_.empty() && !SaveSettings(settingsFile_, settings_)) {
+      ReportFailure(L"the settings were not saved");
+    }
   } catch (...) {
+    ReportFailure(L"saving the settings failed");
   }
 }
 
@@ -165,6 +171,7 @@ void TmainForm::EndProgram() noexcept {
   try {
     cues_.ScrollLedOff();
   } catch (...) {
+    ReportFailure(L"turning the Scroll Lock LED off at the end failed");
   }
 }
 
@@ -190,13 +197,14 @@ void TmainForm::OnActivate(bool active) noexcept {
   ::SetFocus(target ? target : hwnd());
 }
 
-void TmainForm::ApplicationEventsDeactivate() { cues_.ReraiseIndicator(tick_.MActLeft, tick_.MActTop); }
+void TmainForm::ApplicationEventsDeactivate() { cues_.ReraiseIndicator(tick_.AnchorLeft(), tick_.AnchorTop()); }
 
 void TmainForm::TimerTimer() noexcept {
   // A failing tick is dropped; the next one starts afresh from the state this one left.
   try {
     tick_.TimerTimer();
   } catch (...) {
+    ReportFailure(L"a monitor tick failed and was dropped");
   }
 }
 

@@ -17,6 +17,7 @@
 #include "ui/win32/settings_panel_host.h"
 #include "zeq/types.h"
 #include "zeq/win32/handles.h"
+#include "zeq/win32/probes_win32.h"
 #include "zeq/win32/window.h"
 
 namespace ruvano {
@@ -113,6 +114,7 @@ class TmainForm : public Window, public IProgramWindows, public ISettingsPanelHo
   IProgramCues& cues_;
   Text settingsFile_;
   Win32Desktop desktop_;
+  DesktopWindowFinder desktopWindow_;
   MonitorTick tick_;
   SettingsPanel panel_;
   HWND applicationWindow_ = nullptr;

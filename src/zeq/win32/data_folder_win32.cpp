@@ -42,9 +42,9 @@ Text GetSpecialFolder(int index) {
   return GetSpecialFolder(fs, index);
 }
 
-bool PrepareDataFolder(const Text& name, bool allUsers) {
+bool PrepareDataFolder(const Text& name, bool allUsers, DataDirs& dirs) {
   Win32DataFolderSystem fs;
-  return PrepareDataFolder(fs, name, allUsers, ProcessDataDirs());
+  return PrepareDataFolder(fs, name, allUsers, dirs);
 }
 
 }  // namespace ruvano

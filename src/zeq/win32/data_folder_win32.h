@@ -1,5 +1,5 @@
 // The data folder on Windows: the shell-folder query, file attributes and directory
-// creation behind IDataFolderSystem, and the process-wide entry points start-up uses.
+// creation behind IDataFolderSystem, and the entry points start-up uses.
 #pragma once
 
 #include "zeq/data_folder.h"
@@ -14,9 +14,8 @@ class Win32DataFolderSystem : public IDataFolderSystem {
   bool CreateOneDirectory(const Text& path) override;
 };
 
-// GetSpecialFolder and PrepareDataFolder against the real system; PrepareDataFolder stores
-// into the process-wide UserDataDir / CommonDataDir.
+// GetSpecialFolder and PrepareDataFolder against the real system.
 Text GetSpecialFolder(int index);
-bool PrepareDataFolder(const Text& name, bool allUsers);
+bool PrepareDataFolder(const Text& name, bool allUsers, DataDirs& dirs);
 
 }  // namespace ruvano

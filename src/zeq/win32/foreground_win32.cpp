@@ -1,17 +1,13 @@
 #include "zeq/win32/foreground_win32.h"
 
 #include "zeq/win32/hwnd.h"
+#include "zeq/win32/os_version_win32.h"
 
 namespace ruvano {
 
 PlatformVersion ReadPlatformVersion() noexcept {
-  OSVERSIONINFOW info{};
-  info.dwOSVersionInfoSize = sizeof(info);
-#if defined(_MSC_VER)
-#pragma warning(suppress : 4996)  // the manifest makes the deprecated call report the truth
-#endif
-  if (!::GetVersionExW(&info)) return {};
-  return PlatformVersion{info.dwPlatformId, info.dwMajorVersion, info.dwMinorVersion};
+  const OsVersion v = ReadOsVersion();
+  return PlatformVersion{v.platformId, v.major, v.minor};
 }
 
 Hwnd Win32ForegroundSystem::ForegroundWindow() { return FromHwnd(::GetForegroundWindow()); }

@@ -8,8 +8,7 @@
 
 namespace ruvano {
 
-// The version that GetVersionExW reports (the true one, since the program's manifest
-// declares every supported system).
+// The platform family and version of ReadOsVersion.
 PlatformVersion ReadPlatformVersion() noexcept;
 
 class Win32ForegroundSystem final : public IForegroundSystem {

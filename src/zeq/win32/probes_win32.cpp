@@ -10,8 +10,6 @@
 
 namespace ruvano {
 
-Hwnd DesktopWnd = 0;
-
 std::wstring ReadPathText(const std::function<DWORD(wchar_t*, DWORD)>& call) {
   for (DWORD size : {kPathChars, kLongPathChars}) {
     std::wstring buf(size + 1, L'\0');
@@ -31,49 +29,9 @@ std::wstring ReadPathText(const std::function<DWORD(wchar_t*, DWORD)>& call) {
 
 namespace {
 
-using GetModuleFileNameExFn = DWORD(WINAPI*)(HANDLE, HMODULE, LPWSTR, DWORD);
-using GetProcessImageFileNameFn = DWORD(WINAPI*)(HANDLE, LPWSTR, DWORD);
-
 template <typename Fn>
 Fn ProcAs(HMODULE lib, const char* name) noexcept {
   return reinterpret_cast<Fn>(reinterpret_cast<void*>(::GetProcAddress(lib, name)));
-}
-
-bool IsWin7OrLaterByVerify() noexcept {
-  OSVERSIONINFOEXW v{};
-  v.dwOSVersionInfoSize = sizeof(v);
-  v.dwMajorVersion = 6;
-  v.dwMinorVersion = 1;
-  ULONGLONG cond = 0;
-  cond = ::VerSetConditionMask(cond, VER_MAJORVERSION, VER_GREATER_EQUAL);
-  cond = ::VerSetConditionMask(cond, VER_MINORVERSION, VER_GREATER_EQUAL);
-  return ::VerifyVersionInfoW(&v, VER_MAJORVERSION | VER_MINORVERSION, cond) != FALSE;
-}
-
-// GetModuleFileNameExW moved from PSAPI.dll into KERNEL32.dll (as K32GetModuleFileNameExW)
-// with Windows 7. It is bound at the first call and kept; the library stays loaded for the
-// rest of the process. When binding fails the next call tries again.
-GetModuleFileNameExFn g_getModuleFileNameEx = nullptr;
-
-GetModuleFileNameExFn BindGetModuleFileNameEx() noexcept {
-  if (g_getModuleFileNameEx) return g_getModuleFileNameEx;
-  const bool win7 = IsWin7OrLaterByVerify();
-  HMODULE lib = ::LoadLibraryExW(win7 ? L"KERNEL32.dll" : L"PSAPI.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
-  if (!lib) return nullptr;
-  auto fn = ProcAs<GetModuleFileNameExFn>(lib, win7 ? "K32GetModuleFileNameExW" : "GetModuleFileNameExW");
-  if (!fn) {
-    ::FreeLibrary(lib);
-    return nullptr;
-  }
-  g_getModuleFileNameEx = fn;
-  return fn;
-}
-
-// GetProcessImageFileNameW of the system's Psapi.dll, bound at the first call and kept, with
-// the library loaded for the rest of the process: the tick may need it four times a second.
-GetProcessImageFileNameFn BindGetProcessImageFileName() {
-  static const auto fn = SystemProc<GetProcessImageFileNameFn>(L"psapi.dll", "GetProcessImageFileNameW");
-  return fn;
 }
 
 // The path as QueryFullProcessImageNameW gives it, with its drive letter; empty on failure.
@@ -153,13 +111,39 @@ std::wstring GetSystemDir() {
   return dir;
 }
 
-std::wstring GetProcessModulePath(HANDLE process) {
+// GetModuleFileNameExW moved from PSAPI.dll into KERNEL32.dll (as K32GetModuleFileNameExW)
+// with Windows 7. It is bound at the first call and kept; the library stays loaded for the
+// rest of the process. When binding fails the next call tries again.
+ProcessPathReader::GetModuleFileNameExFn ProcessPathReader::BindGetModuleFileNameEx() noexcept {
+  if (getModuleFileNameEx_) return getModuleFileNameEx_;
+  const bool win7 = IsWin7OrLater(ReadOsVersion());
+  HMODULE lib = ::LoadLibraryExW(win7 ? L"KERNEL32.dll" : L"PSAPI.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+  if (!lib) return nullptr;
+  auto fn = ProcAs<GetModuleFileNameExFn>(lib, win7 ? "K32GetModuleFileNameExW" : "GetModuleFileNameExW");
+  if (!fn) {
+    ::FreeLibrary(lib);
+    return nullptr;
+  }
+  getModuleFileNameEx_ = fn;
+  return fn;
+}
+
+// GetProcessImageFileNameW of the system's Psapi.dll, looked up once.
+ProcessPathReader::GetProcessImageFileNameFn ProcessPathReader::BindGetProcessImageFileName() noexcept {
+  if (!imageFileNameLookedUp_) {
+    getProcessImageFileName_ = SystemProc<GetProcessImageFileNameFn>(L"psapi.dll", "GetProcessImageFileNameW");
+    imageFileNameLookedUp_ = true;
+  }
+  return getProcessImageFileName_;
+}
+
+std::wstring ProcessPathReader::ModulePath(HANDLE process) {
   GetModuleFileNameExFn fn = BindGetModuleFileNameEx();
   if (!fn) return {};
   return ReadPathText([&](wchar_t* buf, DWORD size) { return fn(process, nullptr, buf, size); });
 }
 
-std::wstring GetProcessImagePathWithDriveLetter(HANDLE process) {
+std::wstring ProcessPathReader::ImagePathWithDriveLetter(HANDLE process) {
   GetProcessImageFileNameFn fn = BindGetProcessImageFileName();
   if (!fn) return {};
   const std::wstring device = ReadPathText([&](wchar_t* buf, DWORD size) { return fn(process, buf, size); });
@@ -168,7 +152,7 @@ std::wstring GetProcessImagePathWithDriveLetter(HANDLE process) {
   return ToWide(DevicePathToDrivePath(ToText(device), drives));
 }
 
-std::wstring GetWindowProcessPath(HWND w) {
+std::wstring ProcessPathReader::WindowProcessPath(HWND w) {
   DWORD pid = 0;
   ::GetWindowThreadProcessId(w, &pid);
   if (pid == 0) return {};  // no window, no process
@@ -184,27 +168,14 @@ std::wstring GetWindowProcessPath(HWND w) {
   // Systems or processes where that does not work: the module path, then the device path.
   UniqueHandle process(::OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, pid));
   if (!process) return {};
-  std::wstring path = GetProcessModulePath(process.get());
-  if (path.empty()) path = GetProcessImagePathWithDriveLetter(process.get());
+  std::wstring path = ModulePath(process.get());
+  if (path.empty()) path = ImagePathWithDriveLetter(process.get());
   return path;
 }
 
-OsVersion ReadOsVersion() noexcept {
-  OSVERSIONINFOW v{};
-  v.dwOSVersionInfoSize = sizeof(v);
-#if defined(_MSC_VER)
-#pragma warning(suppress : 4996)  // GetVersionExW is deprecated, but it is what tells 10 from 11
-#endif
-  if (!::GetVersionExW(&v)) return {};
-  return {v.dwMajorVersion, v.dwMinorVersion, v.dwBuildNumber};
-}
-
-bool IsWin8OrLater() noexcept { return IsWin8OrLater(ReadOsVersion()); }
-bool IsWin11() noexcept { return IsWin11(ReadOsVersion()); }
-
-Hwnd FindDesktopWindow() {
+Hwnd DesktopWindowFinder::Find() {
   Win32WindowEnumerator windows;
-  return FindDesktopWindow(windows, DesktopWnd);
+  return FindDesktopWindow(windows, found_);
 }
 
 }  // namespace ruvano

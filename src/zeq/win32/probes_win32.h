@@ -8,7 +8,7 @@
 #include <functional>
 #include <string>
 
-#include "zeq/os_version.h"
+#include "zeq/win32/os_version_win32.h"
 #include "zeq/types.h"
 
 namespace ruvano {
@@ -27,19 +27,35 @@ HWND GetRootWindow(HWND w) noexcept;
 // The system directory with a trailing "\", or an empty text on failure.
 std::wstring GetSystemDir();
 
-// The full image path, with a drive letter, of the process that owns w; empty when it cannot
-// be had. Asks QueryFullProcessImageNameW with limited query rights first, then falls back to
-// the two ways below.
-std::wstring GetWindowProcessPath(HWND w);
+// Reads the image paths of processes. The two Psapi functions it may need are bound at
+// their first use and kept by the reader, their libraries loaded for the rest of the
+// process: the tick may need them four times a second.
+class ProcessPathReader {
+ public:
+  // The full image path, with a drive letter, of the process that owns w; empty when it
+  // cannot be had. Asks QueryFullProcessImageNameW with limited query rights first, then
+  // falls back to the two ways below.
+  std::wstring WindowProcessPath(HWND w);
 
-// The two fallback ways GetWindowProcessPath reads a process's path, for a handle opened
-// with PROCESS_QUERY_INFORMATION | PROCESS_VM_READ; each gives an empty text on failure.
-// GetProcessModulePath asks GetModuleFileNameExW (bound on first use);
-// GetProcessImagePathWithDriveLetter asks GetProcessImageFileNameW of the system's Psapi.dll
-// (bound on first use, the library kept loaded) and replaces the volume's device name with
-// its drive letter.
-std::wstring GetProcessModulePath(HANDLE process);
-std::wstring GetProcessImagePathWithDriveLetter(HANDLE process);
+  // The two fallback ways WindowProcessPath reads a process's path, for a handle opened with
+  // PROCESS_QUERY_INFORMATION | PROCESS_VM_READ; each gives an empty text on failure.
+  // ModulePath asks GetModuleFileNameExW (of KERNEL32.dll from Windows 7 on, of PSAPI.dll
+  // before; when binding fails the next call tries again); ImagePathWithDriveLetter asks
+  // GetProcessImageFileNameW of the system's Psapi.dll (bound once) and replaces the volume's
+  // device name with its drive letter.
+  std::wstring ModulePath(HANDLE process);
+  std::wstring ImagePathWithDriveLetter(HANDLE process);
+
+ private:
+  using GetModuleFileNameExFn = DWORD(WINAPI*)(HANDLE, HMODULE, LPWSTR, DWORD);
+  using GetProcessImageFileNameFn = DWORD(WINAPI*)(HANDLE, LPWSTR, DWORD);
+  GetModuleFileNameExFn BindGetModuleFileNameEx() noexcept;
+  GetProcessImageFileNameFn BindGetProcessImageFileName() noexcept;
+
+  GetModuleFileNameExFn getModuleFileNameEx_ = nullptr;
+  GetProcessImageFileNameFn getProcessImageFileName_ = nullptr;
+  bool imageFileNameLookedUp_ = false;
+};
 
 // Path buffers: MAX_PATH first, as almost every image path fits. A path call that fills that
 // buffer (it may have cut the path short) or that fails for want of room is repeated with a
@@ -51,18 +67,18 @@ constexpr DWORD kLongPathChars = 32768;
 // terminator and returns the length copied, or 0 on failure. Empty on failure.
 std::wstring ReadPathText(const std::function<DWORD(wchar_t*, DWORD)>& call);
 
-// The version as GetVersionExW reports it (all 0 when the call fails).
-OsVersion ReadOsVersion() noexcept;
-bool IsWin8OrLater() noexcept;
-bool IsWin11() noexcept;
+// The desktop window, found when the settings window is created and again when the monitor
+// sees that the shell made a new one.
+class DesktopWindowFinder {
+ public:
+  // The window found last; 0 before the first search and when none was found.
+  Hwnd Current() const noexcept { return found_; }
+  // Finds the first top-level window of class "Progman" or "WorkerW" with a direct child of
+  // class "SHELLDLL_DefView", keeps it as Current and returns it (0 when there is none).
+  Hwnd Find();
 
-// The desktop window, found by FindDesktopWindow when the settings window is created and
-// again when the monitor sees that the shell made a new one; 0 until then and when none was
-// found.
-extern Hwnd DesktopWnd;
-
-// Finds the first top-level window of class "Progman" or "WorkerW" with a direct child of
-// class "SHELLDLL_DefView", stores it in DesktopWnd and returns it (0 when there is none).
-Hwnd FindDesktopWindow();
+ private:
+  Hwnd found_ = 0;
+};
 
 }  // namespace ruvano

@@ -1,5 +1,10 @@
 #include "zeq/win32/window.h"
 
+#include <cwchar>
+#include <iterator>
+
+#include "zeq/win32/failure_report.h"
+
 namespace ruvano {
 
 Window::~Window() {
@@ -68,6 +73,10 @@ LRESULT CALLBACK Window::StaticWndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp)
     result = self->HandleMessage(msg, wp, lp);
   } catch (...) {
     // Dropped on purpose: a failing handler must never take the resident program down.
+    wchar_t what[80];
+    std::swprintf(what, std::size(what), L"the handler of window message 0x%04X failed; the default one answered",
+                  msg);
+    ReportFailure(what);
     result = ::DefWindowProcW(wnd, msg, wp, lp);
   }
   if (msg == WM_NCDESTROY) {

@@ -12,26 +12,20 @@ void SetToolWindowStyle(HWND wnd) noexcept {
 }
 
 namespace {
-
-// SetInputScope of the text services library, which only Windows 8 and later need here.
-// The library is loaded from the system folder once and stays loaded; when it cannot be
-// had, the next call tries again.
-using SetInputScopeFn = HRESULT(WINAPI*)(HWND, int);
 constexpr int kInputScopeDefault = 0;  // IS_DEFAULT
+}  // namespace
 
-SetInputScopeFn InputScopeSetter() noexcept {
-  static SetInputScopeFn fn = nullptr;
-  if (fn) return fn;
+WindowImeSwitch::SetInputScopeFn WindowImeSwitch::InputScopeSetter() noexcept {
+  if (setInputScope_) return setInputScope_;
   HMODULE lib = ::GetModuleHandleW(L"msctf.dll");
   if (!lib) lib = ::LoadLibraryExW(L"msctf.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
   if (!lib) return nullptr;
-  fn = reinterpret_cast<SetInputScopeFn>(reinterpret_cast<void*>(::GetProcAddress(lib, "SetInputScope")));
-  return fn;
+  setInputScope_ =
+      reinterpret_cast<SetInputScopeFn>(reinterpret_cast<void*>(::GetProcAddress(lib, "SetInputScope")));
+  return setInputScope_;
 }
 
-}  // namespace
-
-void SetWindowImeOpen(HWND wnd, bool open) noexcept {
+void WindowImeSwitch::SetOpen(HWND wnd, bool open) noexcept {
   ::ImmAssociateContextEx(wnd, nullptr, IACE_DEFAULT);
   HIMC context = ::ImmGetContext(wnd);
   if (!context) return;

@@ -10,9 +10,22 @@ namespace ruvano {
 // task switcher.
 void SetToolWindowStyle(HWND wnd) noexcept;
 
-// Gives the window the default input context and sets that context's open status; on
-// Windows 8 and later also resets the window's input scope to the default one. Nothing
-// happens when the window has no input context.
-void SetWindowImeOpen(HWND wnd, bool open) noexcept;
+// Opens and closes the input method of the program's own windows. It keeps SetInputScope of
+// the text services library, which only Windows 8 and later need here: the library is loaded
+// from the system folder at the first need and stays loaded; when it cannot be had, the next
+// call tries again.
+class WindowImeSwitch {
+ public:
+  // Gives the window the default input context and sets that context's open status; on
+  // Windows 8 and later also resets the window's input scope to the default one. Nothing
+  // happens when the window has no input context.
+  void SetOpen(HWND wnd, bool open) noexcept;
+
+ private:
+  using SetInputScopeFn = HRESULT(WINAPI*)(HWND, int);
+  SetInputScopeFn InputScopeSetter() noexcept;
+
+  SetInputScopeFn setInputScope_ = nullptr;
+};
 
 }  // namespace ruvano

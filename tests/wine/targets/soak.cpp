@@ -86,14 +86,14 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     std::printf("soak: the fake IME target did not come to the front\n");
     return 1;
   }
-  const std::string key = std::to_string(FromHwnd(target.window()));
+  const Hwnd key = FromHwnd(target.window());
   auto tick = [&] {
     SendMessageW(form.hwnd(), WM_TIMER, TmainForm::kTimerId, 0);
     Drain();
   };
   auto sample = [&] {
     const bench::Memory m = bench::MemoryOf(GetCurrentProcess());
-    return Sample{form.tick().ListBoxHandle.Count(), bench::GdiObjectsOfThisProcess(),
+    return Sample{form.tick().Handles().Count(), bench::GdiObjectsOfThisProcess(),
                   bench::UserObjectsOfThisProcess(), bench::KernelHandlesOfThisProcess(), m.privateKiB,
                   m.workingSetKiB};
   };
@@ -107,7 +107,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   for (int i = 1; i <= cycles; ++i) {
     target.SetOpen(true);
     tick();
-    listedWhileOn = listedWhileOn && form.tick().ListBoxHandle.IndexOf(key) == 0;
+    listedWhileOn = listedWhileOn && form.tick().Handles().IndexOf(key) == 0;
     target.SetOpen(false);
     tick();
     if (i % 1000 == 0) {

@@ -47,10 +47,11 @@ using bench::NowUs;
 class BenchProgram : public IProgramWindows {
  public:
   HWND app = nullptr;
+  DesktopWindowFinder desktopWindow;
   bool SettingsWindowVisible() override { return false; }
   Hwnd ApplicationWindow() override { return FromHwnd(app); }
-  Hwnd DesktopWnd() override { return ruvano::DesktopWnd; }
-  Hwnd RefindDesktopWnd() override { return ruvano::FindDesktopWindow(); }
+  Hwnd DesktopWnd() override { return desktopWindow.Current(); }
+  Hwnd RefindDesktopWnd() override { return desktopWindow.Find(); }
 };
 
 volatile LONG_PTR g_sinkValue;
@@ -122,7 +123,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   constexpr int kMostListed = 1000;
   AppWindow app;
   if (!app.Create()) return 1;
-  FindDesktopWindow();
+  BenchProgram program;
+  program.app = app.hwnd();
+  program.desktopWindow.Find();
   testing::FakeImeTarget target;
   target.extraWindows = kMostListed;
   if (!target.Start(L"tick bench", 200, 150, 640, 480, true) || !target.Activate()) {
@@ -136,8 +139,6 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     return 1;
   }
 
-  BenchProgram program;
-  program.app = app.hwnd();
   Settings settings;
   settings.SetIcon(true);
   settings.SetHint(true);
@@ -163,14 +164,14 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   for (const auto [listed, mode] : rows) {
     settings.SetShowMode(mode);
     settings.SetAlnumOff(mode);
-    tick.ListBoxHandle.Clear();
+    tick.ClearList();
     std::vector<HWND> handles(extra.begin(), extra.begin() + listed);
-    for (HWND h : handles) tick.ListBoxHandle.InsertFront(HandleList::KeyOf(FromHwnd(h)));
+    for (HWND h : handles) tick.ListAtFront(FromHwnd(h));
     // The target's own entry joins the list at the first tick; the bare sequence checks it too.
     handles.push_back(target.window());
     for (int i = 0; i < 50; ++i) tick.TimerTimer();
-    steady = steady && tick.MActWin == FromHwnd(target.window()) &&
-             tick.ListBoxHandle.Count() == static_cast<std::size_t>(listed) + 1;
+    steady = steady && tick.ActiveWindow() == FromHwnd(target.window()) &&
+             tick.Handles().Count() == static_cast<std::size_t>(listed) + 1;
 
     const int rowRuns = listed >= kMostListed ? std::max(100, runs / 10) : runs;
     std::vector<double> tickUs, bareUs;
@@ -235,10 +236,11 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   row("IsWindow (window of another process)", MeanUs(n, [&] { g_sink += IsWindow(extra[0]); }));
   // The Windows 11 shell check reads the image path of the process in front: as it does now,
   // and as it did with the module path (full query rights and GetModuleFileNameExW).
-  row("GetWindowProcessPath", MeanUs(n, [&] { g_sink += static_cast<LONG_PTR>(GetWindowProcessPath(w).size()); }));
+  ProcessPathReader paths;
+  row("GetWindowProcessPath", MeanUs(n, [&] { g_sink += static_cast<LONG_PTR>(paths.WindowProcessPath(w).size()); }));
   row("OpenProcess(0x410) + module path", MeanUs(n, [&] {
         UniqueHandle process(OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, target.pid()));
-        g_sink += static_cast<LONG_PTR>(GetProcessModulePath(process.get()).size());
+        g_sink += static_cast<LONG_PTR>(paths.ModulePath(process.get()).size());
       }));
   std::fflush(stdout);
   return 0;
