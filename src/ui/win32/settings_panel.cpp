@@ -208,7 +208,7 @@ UniqueFont CreatePanelFont(int dpi) {
 }
 
 SettingsPanel::~SettingsPanel() {
-  settings_.SetListener(nullptr);
+  subscription_.Reset();
   // The children go before the font they use; when the host window is gone already, so are
   // they.
   if (parent_ && ::IsWindow(parent_)) {
@@ -236,7 +236,7 @@ bool SettingsPanel::Create(HWND parent) {
   updating_ = false;
   if (!toolBar_ || !trackBar_ || !hintEdit_) return false;
 
-  settings_.SetListener([this](SettingField field) { OnSettingChanged(field); });
+  subscription_ = settings_.Subscribe([this](SettingField field) { OnSettingChanged(field); });
   // The controls show the designed defaults; every field that differs is applied as an
   // assignment would be, with its reaction.
   const Settings defaults;
@@ -577,11 +577,11 @@ bool SettingsPanel::OnControlCommand(HWND control, int code) {
   // is a choice.
   for (int i = 0; i < Settings::kSoundCount; ++i) {
     if (control == soundOn_[static_cast<std::size_t>(i)]) {
-      if (IsChecked(control)) settings_.SetWaveIndex(i);
+      if (IsChecked(control)) ChooseSound(true, i);
       return true;
     }
     if (control == soundOff_[static_cast<std::size_t>(i)]) {
-      if (IsChecked(control)) settings_.SetWaveIndexOFF(i);
+      if (IsChecked(control)) ChooseSound(false, i);
       return true;
     }
   }
@@ -592,6 +592,16 @@ bool SettingsPanel::OnControlCommand(HWND control, int code) {
     }
   }
   return false;
+}
+
+void SettingsPanel::ChooseSound(bool on, int index) {
+  if ((on ? settings_.WaveIndex() : settings_.WaveIndexOFF()) == index) return;  // no new choice
+  if (on)
+    settings_.SetWaveIndex(index);
+  else
+    settings_.SetWaveIndexOFF(index);
+  // The user hears the sound just chosen, only while the window is visible.
+  if (host_.SettingsWindowVisible()) host_.PlayCue(on);
 }
 
 void SettingsPanel::OnSettingChanged(SettingField field) {
@@ -607,12 +617,9 @@ void SettingsPanel::OnSettingChanged(SettingField field) {
   switch (field) {
     case SettingField::WaveIndex:
       SyncRadios(soundOn_.data(), Settings::kSoundCount, settings_.WaveIndex());
-      // The preview of the newly chosen ON sound, only while the window is visible.
-      if (settings_.WaveIndex() >= 0 && host_.SettingsWindowVisible()) host_.PlayCue(true);
       break;
     case SettingField::WaveIndexOFF:
       SyncRadios(soundOff_.data(), Settings::kSoundCount, settings_.WaveIndexOFF());
-      if (settings_.WaveIndexOFF() >= 0 && host_.SettingsWindowVisible()) host_.PlayCue(false);
       break;
     case SettingField::Icon:
       if (iconCheck_) {

@@ -23,8 +23,10 @@
 //    background does.
 //  - Paint the background in the button-face colour (class brush COLOR_BTNFACE + 1) and
 //    leave WM_CTLCOLOR* to DefWindowProc.
-//  - The panel installs itself as the Settings listener. A host that needs field changes
-//    too installs its own listener afterwards and calls OnSettingChanged from it.
+//  - The panel subscribes to Settings for as long as it lives; a host that needs field
+//    changes too subscribes on its own.
+//  - A click on a sound item that chooses a new sound plays it through the host while the
+//    window is visible; loading the file or assigning a field never plays anything.
 #pragma once
 
 #include <windows.h>
@@ -114,6 +116,7 @@ class SettingsPanel {
   void EnableGroup(HWND box, HWND* items, int count, bool enabled);
   void SetIconCaption(const Text& caption);
   void TrackBarChange();
+  void ChooseSound(bool on, int index);
 
   Settings& settings_;
   ISettingsPanelHost& host_;
@@ -122,6 +125,7 @@ class SettingsPanel {
   UniqueFont font_;
   SettingsPanelLayout layout_;
   bool updating_ = false;  // the panel itself is changing a control: ignore its notifications
+  Settings::Subscription subscription_;
 
   HWND toolBar_ = nullptr;
   HWND soundOnBox_ = nullptr;
