@@ -76,6 +76,27 @@ void Settings::CopyValues(const Settings& other) {
   left_ = other.left_;
 }
 
+bool Settings::SameValue(const Settings& other, SettingField field) const {
+  switch (field) {
+    case SettingField::WaveIndex: return waveIndex_ == other.waveIndex_;
+    case SettingField::WaveIndexOFF: return waveIndexOff_ == other.waveIndexOff_;
+    case SettingField::Icon: return icon_ == other.icon_;
+    case SettingField::Hint: return hint_ == other.hint_;
+    case SettingField::HintString: return hintString_ == other.hintString_;
+    case SettingField::IconPosition: return iconPosition_ == other.iconPosition_;
+    case SettingField::Mute: return mute_ == other.mute_;
+    case SettingField::OFF: return off_ == other.off_;
+    case SettingField::Scroll: return scroll_ == other.scroll_;
+    case SettingField::AppIcon: return appIcon_ == other.appIcon_;
+    case SettingField::AlphaBlendValue: return alphaBlendValue_ == other.alphaBlendValue_;
+    case SettingField::ShowMode: return showMode_ == other.showMode_;
+    case SettingField::AlnumOff: return alnumOff_ == other.alnumOff_;
+    case SettingField::Top: return top_ == other.top_;
+    case SettingField::Left: return left_ == other.left_;
+  }
+  return true;
+}
+
 Settings::Subscription Settings::Subscribe(Listener listener) {
   auto entry = std::make_shared<Subscription::Entry>(Subscription::Entry{~0u, std::move(listener)});
   subscribers_->entries.push_back(entry);

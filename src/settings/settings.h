@@ -112,6 +112,9 @@ class Settings {
   void SetTop(std::int32_t v);
   void SetLeft(std::int32_t v);
 
+  // Whether this record and other hold the same value for field.
+  bool SameValue(const Settings& other, SettingField field) const;
+
   // Clamps a radio-group index to -1..count-1 (-1 = no item selected).
   static std::int32_t ClampRadioIndex(std::int32_t v, std::int32_t count);
   static std::int32_t ClampAlpha(std::int32_t v);
