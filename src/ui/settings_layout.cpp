@@ -136,20 +136,21 @@ struct HintBand {
   std::int32_t minHeight;
 };
 
-// The input mode group: its two check boxes share one line, each in half of the band.
+// The input mode group: its check boxes share one line, each in an equal part of the band.
 struct ModeBand {
   ModeBand(const Spacing& s, const SettingsPanelMeasures& m)
-      : width(2 * s.side + 2 * s.CheckWidth(m.modeCheck)),
+      : count(std::max(m.modeChecks, 0)),
+        width(2 * s.side + count * s.CheckWidth(m.modeCheck)),
         height(std::max(s.Px(d::kModeGroupHeight), s.plainTop + s.line + s.bottom)) {}
 
   void Place(const Spacing& s, SettingsPanelLayout& l) const {
     const Rect inside = s.Inside(l.modeGroup, false, s.bottom);
     const Rect row{inside.left, inside.top, inside.right, inside.top + s.line};
-    const std::int32_t half = row.left + (row.right - row.left) / 2;
-    l.showModeCheck = {row.left, row.top, half, row.bottom};
-    l.alnumOffCheck = {half, row.top, row.right, row.bottom};
+    l.modeChecks.assign(static_cast<std::size_t>(count), Rect{});
+    PlaceInColumns(row, count, l.modeChecks);
   }
 
+  int count;
   std::int32_t width;
   std::int32_t height;
 };

@@ -41,9 +41,9 @@ constexpr Description kControls[] = {
     {.part = Part::EditHint, .kind = Kind::Edit, .id = 0x5118, .caption = u"", .place = &L::hintEdit},
     {.part = Part::GroupBoxMode, .kind = Kind::GroupBox, .id = 0x5119, .caption = u"", .place = &L::modeGroup},
     {.part = Part::CHKShowMode, .kind = Kind::CheckBox, .id = 0x511A, .caption = captions::kShowMode,
-     .place = &L::showModeCheck, .check = {SettingField::ShowMode, &Settings::ShowMode, &Settings::SetShowMode}},
+     .check = {SettingField::ShowMode, &Settings::ShowMode, &Settings::SetShowMode}},
     {.part = Part::CHKAlnumOff, .kind = Kind::CheckBox, .id = 0x511B, .caption = captions::kAlnumOff,
-     .place = &L::alnumOffCheck, .check = {SettingField::AlnumOff, &Settings::AlnumOff, &Settings::SetAlnumOff}},
+     .check = {SettingField::AlnumOff, &Settings::AlnumOff, &Settings::SetAlnumOff}},
 };
 
 constexpr ToolButton kToolButtons[] = {

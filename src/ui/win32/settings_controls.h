@@ -5,8 +5,9 @@
 // all from these rows.
 //
 // To add a check box bound to a new boolean setting: add the field to Settings (and to the
-// settings file), then add one CheckBox row here, with its caption, the Rect of
-// SettingsPanelLayout it sits in and the field's getter and setter.
+// settings file), then add one CheckBox row here, with its caption and the field's getter
+// and setter, and no place: it joins the input mode band, after the check boxes above it.
+// The band and the window widen as far as the captions need.
 #pragma once
 
 #include <cstdint>
@@ -49,7 +50,9 @@ struct Description {
   Kind kind;
   int id;                            // the control's id
   const char16_t* caption;           // nullptr: a control without one
-  Rect SettingsPanelLayout::*place;  // where it sits
+  // Where it sits; none for a check box of the input mode band, which sits in the band's
+  // next place (SettingsPanelLayout::modeChecks) in the order of the rows.
+  Rect SettingsPanelLayout::*place = nullptr;
   BoolSetting check{};               // CheckBox only
   // RadioGroup only: the setting, the items' captions, ids and places, and the preview.
   IndexSetting choice{};

@@ -243,7 +243,11 @@ SettingsPanelMeasures SettingsPanel::Measure() const {
   m.positionCaption = width(captions::kPosition);
   for (const char16_t* s : captions::kPositions) m.positionItem = std::max(m.positionItem, width(s));
   m.hintCheck = width(captions::kHint);
-  m.modeCheck = std::max(width(captions::kShowMode), width(captions::kAlnumOff));
+  for (const Description& c : Controls()) {
+    if (c.kind != Kind::CheckBox || c.place) continue;
+    m.modeCheck = std::max(m.modeCheck, width(c.caption));
+    ++m.modeChecks;
+  }
 
   if (HWND toolBar = Control(Part::ToolBar)) {
     // The buttons' own extent, one row; the toolbar sizes each button to its caption.
@@ -285,8 +289,13 @@ void SettingsPanel::PlaceControls() {
       ::SetWindowPos(w, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
                      SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
   };
+  std::size_t modeSlot = 0;
   for (const Description& c : Controls()) {
-    place(Control(c.part), layout_.*c.place);
+    if (c.place) {
+      place(Control(c.part), layout_.*c.place);
+    } else if (modeSlot < layout_.modeChecks.size()) {
+      place(Control(c.part), layout_.modeChecks[modeSlot++]);
+    }
     if (c.itemPlaces) {
       const std::span<Rect> places = c.itemPlaces(layout_);
       const std::span<const HWND> items = ItemsOf(c.part);
