@@ -23,8 +23,6 @@ using panel_controls::ToolButtons;
 
 const wchar_t* W(const char16_t* s) { return reinterpret_cast<const wchar_t*>(s); }
 
-std::size_t Index(SettingsPanel::Part part) { return static_cast<std::size_t>(part); }
-
 // The caption as it shows: a single "&" marks the access key and is not drawn.
 std::wstring ShownText(const char16_t* caption) {
   std::wstring shown;
@@ -161,10 +159,10 @@ void SettingsPanel::CreateControls() {
   };
   // Creation order is the tab order: the order of the descriptions.
   for (const Description& c : Controls()) {
-    parts_[Index(c.part)] = make(WindowKindOf(c.kind), c.caption, 0, c.id);
+    rowWindows_.push_back(make(WindowKindOf(c.kind), c.caption, 0, c.id));
+    auto& items = rowItems_.emplace_back();
     if (c.kind == Kind::RadioGroup) {
       const WindowKind item{L"BUTTON", 0, BS_AUTORADIOBUTTON};
-      auto& items = items_[Index(c.part)];
       for (std::size_t i = 0; i < c.items.size(); ++i)
         items.push_back(make(item, c.items[i], i == 0 ? WS_GROUP | WS_TABSTOP : 0, c.firstItemId + static_cast<int>(i)));
     }
@@ -524,14 +522,17 @@ void SettingsPanel::SetIconCaption(const Text& caption) {
 }
 
 HWND SettingsPanel::Control(Part part) const {
-  const std::size_t i = Index(part);
-  return i < parts_.size() ? parts_[i] : nullptr;
+  const std::span<const Description> rows = Controls();
+  for (std::size_t i = 0; i < rows.size() && i < rowWindows_.size(); ++i)
+    if (rows[i].part == part) return rowWindows_[i];
+  return nullptr;
 }
 
 std::span<const HWND> SettingsPanel::ItemsOf(Part group) const {
-  const std::size_t i = Index(group);
-  if (i >= items_.size()) return {};
-  return items_[i];
+  const std::span<const Description> rows = Controls();
+  for (std::size_t i = 0; i < rows.size() && i < rowItems_.size(); ++i)
+    if (rows[i].part == group) return rowItems_[i];
+  return {};
 }
 
 HWND SettingsPanel::SoundItem(bool on, int index) const {

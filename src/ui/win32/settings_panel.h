@@ -63,7 +63,6 @@ class SettingsPanel {
     CHKShowMode,
     CHKAlnumOff,
   };
-  static constexpr std::size_t kPartCount = static_cast<std::size_t>(Part::CHKAlnumOff) + 1;
 
   // Command ids of the toolbar's buttons (WM_COMMAND from the toolbar carries them).
   static constexpr int kTBMute = 0x5101;
@@ -131,8 +130,10 @@ class SettingsPanel {
   Settings::Subscription subscription_;
 
   std::vector<UniqueWindow> children_;             // every child window, in creation (tab) order
-  std::array<HWND, kPartCount> parts_{};           // each part's window, from children_
-  std::array<std::vector<HWND>, kPartCount> items_;  // a radio group's items, from children_
+  // By row of the control table, views of children_: each row's window, and a radio
+  // group's items.
+  std::vector<HWND> rowWindows_;
+  std::vector<std::vector<HWND>> rowItems_;
 };
 
 }  // namespace ruvano
