@@ -1,5 +1,6 @@
 #include "settings/settings.h"
 
+#include <memory>
 #include <string>
 #include <utility>
 
@@ -17,11 +18,111 @@ std::int32_t Settings::ClampAlpha(std::int32_t v) {
   return v;
 }
 
+struct Settings::Subscription::Entry {
+  std::uint32_t fields;  // one bit per SettingField
+  Listener listener;
+  bool active = true;
+};
+
+struct Settings::Subscription::Registry {
+  std::vector<std::shared_ptr<Entry>> entries;
+};
+
+namespace {
+std::uint32_t FieldBit(SettingField field) { return 1u << static_cast<unsigned>(field); }
+}  // namespace
+
+Settings::Subscription& Settings::Subscription::operator=(Subscription&& other) noexcept {
+  if (this != &other) {
+    Reset();
+    registry_ = std::move(other.registry_);
+    entry_ = std::move(other.entry_);
+  }
+  return *this;
+}
+
+void Settings::Subscription::Reset() noexcept {
+  if (!entry_) return;
+  entry_->active = false;  // a notification already under way skips it from now on
+  if (auto registry = registry_.lock()) std::erase(registry->entries, entry_);
+  entry_.reset();
+  registry_.reset();
+}
+
+Settings::Settings() : subscribers_(std::make_shared<Subscription::Registry>()) {}
+
+Settings::Settings(const Settings& other) : Settings() { CopyValues(other); }
+
+Settings& Settings::operator=(const Settings& other) {
+  if (this != &other) CopyValues(other);
+  return *this;
+}
+
+void Settings::CopyValues(const Settings& other) {
+  waveIndex_ = other.waveIndex_;
+  waveIndexOff_ = other.waveIndexOff_;
+  icon_ = other.icon_;
+  hint_ = other.hint_;
+  hintString_ = other.hintString_;
+  iconPosition_ = other.iconPosition_;
+  mute_ = other.mute_;
+  off_ = other.off_;
+  scroll_ = other.scroll_;
+  appIcon_ = other.appIcon_;
+  alphaBlendValue_ = other.alphaBlendValue_;
+  showMode_ = other.showMode_;
+  alnumOff_ = other.alnumOff_;
+  top_ = other.top_;
+  left_ = other.left_;
+}
+
+bool Settings::SameValue(const Settings& other, SettingField field) const {
+  switch (field) {
+    case SettingField::WaveIndex: return waveIndex_ == other.waveIndex_;
+    case SettingField::WaveIndexOFF: return waveIndexOff_ == other.waveIndexOff_;
+    case SettingField::Icon: return icon_ == other.icon_;
+    case SettingField::Hint: return hint_ == other.hint_;
+    case SettingField::HintString: return hintString_ == other.hintString_;
+    case SettingField::IconPosition: return iconPosition_ == other.iconPosition_;
+    case SettingField::Mute: return mute_ == other.mute_;
+    case SettingField::OFF: return off_ == other.off_;
+    case SettingField::Scroll: return scroll_ == other.scroll_;
+    case SettingField::AppIcon: return appIcon_ == other.appIcon_;
+    case SettingField::AlphaBlendValue: return alphaBlendValue_ == other.alphaBlendValue_;
+    case SettingField::ShowMode: return showMode_ == other.showMode_;
+    case SettingField::AlnumOff: return alnumOff_ == other.alnumOff_;
+    case SettingField::Top: return top_ == other.top_;
+    case SettingField::Left: return left_ == other.left_;
+  }
+  return true;
+}
+
+Settings::Subscription Settings::Subscribe(Listener listener) {
+  auto entry = std::make_shared<Subscription::Entry>(Subscription::Entry{~0u, std::move(listener)});
+  subscribers_->entries.push_back(entry);
+  return Subscription(subscribers_, std::move(entry));
+}
+
+Settings::Subscription Settings::Subscribe(std::initializer_list<SettingField> fields, Listener listener) {
+  std::uint32_t bits = 0;
+  for (SettingField f : fields) bits |= FieldBit(f);
+  auto entry = std::make_shared<Subscription::Entry>(Subscription::Entry{bits, std::move(listener)});
+  subscribers_->entries.push_back(entry);
+  return Subscription(subscribers_, std::move(entry));
+}
+
+void Settings::Notify(SettingField which) {
+  // A copy: a listener may subscribe or unsubscribe while the others are told.
+  const auto entries = subscribers_->entries;
+  for (const auto& entry : entries)
+    if (entry->active && (entry->fields & FieldBit(which)) && entry->listener) entry->listener(which);
+}
+
 template <typename T>
 void Settings::Assign(T& field, T value, SettingField which) {
   if (field == value) return;
   field = std::move(value);
-  if (listener_) listener_(which);
+  Notify(which);
 }
 
 void Settings::SetWaveIndex(std::int32_t v) { Assign(waveIndex_, ClampRadioIndex(v, kSoundCount), SettingField::WaveIndex); }

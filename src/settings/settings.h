@@ -1,12 +1,15 @@
 // The user's options: one field per key of the settings file plus the settings window's
 // position. The settings window keeps this record in step with its controls in both
 // directions: a control change assigns the field, and an assignment (for example by the
-// settings file loader) reaches the window through the listener so it can update the
-// control and carry out its immediate reaction. Every assignment clamps to the field's range.
+// settings file loader) reaches every subscriber, so the window can update the control and
+// carry out its immediate reaction. Every assignment clamps to the field's range.
 #pragma once
 
 #include <cstdint>
 #include <functional>
+#include <initializer_list>
+#include <memory>
+#include <vector>
 
 #include "zeq/types.h"
 
@@ -41,7 +44,39 @@ class Settings {
 
   // Called after a field changed value (not when an assignment leaves it as it was).
   using Listener = std::function<void(SettingField)>;
-  void SetListener(Listener listener) { listener_ = std::move(listener); }
+
+  // A subscriber's registration: while it lives, its listener hears of changes; destroying
+  // (or resetting) it unsubscribes. It may outlive the Settings it came from.
+  class Subscription {
+   public:
+    Subscription() = default;
+    Subscription(Subscription&&) noexcept = default;
+    Subscription& operator=(Subscription&& other) noexcept;
+    Subscription(const Subscription&) = delete;
+    Subscription& operator=(const Subscription&) = delete;
+    ~Subscription() { Reset(); }
+    void Reset() noexcept;
+
+   private:
+    friend class Settings;
+    struct Entry;
+    struct Registry;
+    Subscription(std::weak_ptr<Registry> registry, std::shared_ptr<Entry> entry)
+        : registry_(std::move(registry)), entry_(std::move(entry)) {}
+    std::weak_ptr<Registry> registry_;
+    std::shared_ptr<Entry> entry_;
+  };
+
+  Settings();
+  // A copy carries the values, not the subscribers: they subscribed to the original.
+  Settings(const Settings& other);
+  Settings& operator=(const Settings& other);
+
+  // Subscribers hear of changes in the order they subscribed. The listener may unsubscribe
+  // itself or others while it runs.
+  [[nodiscard]] Subscription Subscribe(Listener listener);
+  // Only changes of the fields given.
+  [[nodiscard]] Subscription Subscribe(std::initializer_list<SettingField> fields, Listener listener);
 
   std::int32_t WaveIndex() const { return waveIndex_; }
   std::int32_t WaveIndexOFF() const { return waveIndexOff_; }
@@ -77,6 +112,9 @@ class Settings {
   void SetTop(std::int32_t v);
   void SetLeft(std::int32_t v);
 
+  // Whether this record and other hold the same value for field.
+  bool SameValue(const Settings& other, SettingField field) const;
+
   // Clamps a radio-group index to -1..count-1 (-1 = no item selected).
   static std::int32_t ClampRadioIndex(std::int32_t v, std::int32_t count);
   static std::int32_t ClampAlpha(std::int32_t v);
@@ -84,8 +122,10 @@ class Settings {
  private:
   template <typename T>
   void Assign(T& field, T value, SettingField which);
+  void Notify(SettingField which);
+  void CopyValues(const Settings& other);
 
-  Listener listener_;
+  std::shared_ptr<Subscription::Registry> subscribers_;
   std::int32_t waveIndex_ = 0;
   std::int32_t waveIndexOff_ = 0;
   bool icon_ = false;

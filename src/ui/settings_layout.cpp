@@ -39,55 +39,142 @@ void PlaceInColumns(const Rect& area, int columns, std::span<Rect> items) {
   }
 }
 
+namespace {
+
+// The scaled spacing every band shares, for the measured font at the panel's DPI.
+struct Spacing {
+  explicit Spacing(const SettingsPanelMeasures& m)
+      : dpi(m.dpi > 0 ? m.dpi : d::kDpi),
+        glyph(m.checkGlyph),
+        textHeight(std::max<std::int32_t>(m.textHeight, 1)),
+        side(Px(8)),
+        captionTop(textHeight + Px(3)),
+        plainTop(textHeight / 2 + Px(6)),
+        bottom(Px(6)),
+        line(std::max(textHeight, glyph) + Px(4)) {}
+
+  std::int32_t Px(std::int32_t designPx) const { return ScaleToDpi(designPx, dpi); }
+  std::int32_t CheckWidth(std::int32_t text) const { return CheckControlWidth(text, glyph, dpi); }
+  // The interior of a group box: inside its side margins, below its caption (or its frame
+  // line when it has none), above the given bottom margin.
+  Rect Inside(const Rect& box, bool captioned, std::int32_t bottomMargin) const {
+    return Rect{box.left + side, box.top + (captioned ? captionTop : plainTop), box.right - side,
+                box.bottom - bottomMargin};
+  }
+
+  int dpi;
+  std::int32_t glyph;       // the box of a check box or radio button
+  std::int32_t textHeight;  // one line of text
+  std::int32_t side;        // a group box's inner margin, left and right
+  std::int32_t captionTop;  // a captioned group box's inner margin at the top
+  std::int32_t plainTop;    // the same for a group box without a caption
+  std::int32_t bottom;      // a group box's inner margin at the bottom
+  std::int32_t line;        // one check box or radio button line
+};
+
+// A captioned group box of radio items in columns (the sounds, the positions).
+struct RadioGroupBand {
+  RadioGroupBand(const Spacing& s, std::int32_t captionWidth, std::int32_t itemWidth, int itemCount,
+                 int designHeight)
+      : width(std::max(2 * s.side + d::kColumns * s.CheckWidth(itemWidth), 2 * s.side + captionWidth + s.Px(8))),
+        height(std::max(s.Px(designHeight),
+                        s.captionTop + (itemCount + d::kColumns - 1) / d::kColumns * s.line + s.bottom)) {}
+
+  static void Place(const Spacing& s, const Rect& box, std::span<Rect> items) {
+    PlaceInColumns(s.Inside(box, true, s.bottom), d::kColumns, items);
+  }
+
+  std::int32_t width;
+  std::int32_t height;
+};
+
+// The icon group: the check box at the top, the position group at the bottom, the track
+// bar in between taking the rest.
+struct IconBand {
+  IconBand(const Spacing& s, const SettingsPanelMeasures& m)
+      : positions(s, m.positionCaption, m.positionItem, Settings::kPositionCount, d::kPositionGroupHeight),
+        checkHeight(std::max(s.Px(d::kIconCheckHeight), s.line)),
+        bottom(s.Px(4)),
+        width(2 * s.side + std::max(s.CheckWidth(m.iconCheck), positions.width)),
+        height(std::max(s.Px(d::kIconGroupHeight),
+                        s.plainTop + checkHeight + s.Px(d::kTrackBarMinHeight) + positions.height + bottom)) {}
+
+  void Place(const Spacing& s, SettingsPanelLayout& l) const {
+    const Rect inside = s.Inside(l.iconGroup, false, bottom);
+    l.iconCheck = {inside.left, inside.top, inside.right, inside.top + checkHeight};
+    l.positionGroup = {inside.left, inside.bottom - positions.height, inside.right, inside.bottom};
+    l.trackBar = {inside.left, l.iconCheck.bottom, inside.right, l.positionGroup.top};
+    RadioGroupBand::Place(s, l.positionGroup, l.positionItems);
+  }
+
+  RadioGroupBand positions;
+  std::int32_t checkHeight;
+  std::int32_t bottom;  // this group's own, narrower bottom margin
+  std::int32_t width;
+  std::int32_t height;
+};
+
+// The hint group: the check box, and the edit box under it.
+struct HintBand {
+  HintBand(const Spacing& s, const SettingsPanelMeasures& m)
+      : checkHeight(std::max(s.Px(d::kHintCheckHeight), s.line)),
+        editHeight(std::max(s.Px(d::kHintEditHeight), s.textHeight + s.Px(8))),
+        gap(s.Px(2)),
+        width(2 * s.side + s.CheckWidth(m.hintCheck)),
+        minHeight(s.plainTop + checkHeight + gap + editHeight + s.bottom) {}
+
+  void Place(const Spacing& s, SettingsPanelLayout& l) const {
+    const Rect inside = s.Inside(l.hintGroup, false, s.bottom);
+    l.hintCheck = {inside.left, inside.top, inside.right, inside.top + checkHeight};
+    l.hintEdit = {inside.left, l.hintCheck.bottom + gap, inside.right, l.hintCheck.bottom + gap + editHeight};
+  }
+
+  std::int32_t checkHeight;
+  std::int32_t editHeight;
+  std::int32_t gap;  // between the check box and the edit box
+  std::int32_t width;
+  std::int32_t minHeight;
+};
+
+// The input mode group: its check boxes share one line, each in an equal part of the band.
+struct ModeBand {
+  ModeBand(const Spacing& s, const SettingsPanelMeasures& m)
+      : count(std::max(m.modeChecks, 0)),
+        width(2 * s.side + count * s.CheckWidth(m.modeCheck)),
+        height(std::max(s.Px(d::kModeGroupHeight), s.plainTop + s.line + s.bottom)) {}
+
+  void Place(const Spacing& s, SettingsPanelLayout& l) const {
+    const Rect inside = s.Inside(l.modeGroup, false, s.bottom);
+    const Rect row{inside.left, inside.top, inside.right, inside.top + s.line};
+    l.modeChecks.assign(static_cast<std::size_t>(count), Rect{});
+    PlaceInColumns(row, count, l.modeChecks);
+  }
+
+  int count;
+  std::int32_t width;
+  std::int32_t height;
+};
+
+}  // namespace
+
 SettingsPanelLayout LayOutSettingsPanel(const SettingsPanelMeasures& m) {
-  const int dpi = m.dpi > 0 ? m.dpi : d::kDpi;
-  auto D = [dpi](std::int32_t px) { return ScaleToDpi(px, dpi); };
-  auto checkWidth = [&](std::int32_t text) { return CheckControlWidth(text, m.checkGlyph, dpi); };
+  const Spacing s(m);
+  const std::int32_t toolBarHeight = std::max(s.Px(d::kToolBarHeight), m.toolBar.height);
+  const RadioGroupBand sounds(s, m.soundCaption, m.soundItem, Settings::kSoundCount, d::kSoundGroupHeight);
+  const IconBand icon(s, m);
+  const HintBand hint(s, m);
+  const ModeBand mode(s, m);
 
-  const std::int32_t textHeight = std::max<std::int32_t>(m.textHeight, 1);
-  const std::int32_t pad = D(8);                    // inner margin left and right of a group box
-  const std::int32_t captionTop = textHeight + D(3);     // interior top of a captioned group box
-  const std::int32_t plainTop = textHeight / 2 + D(6);   // the same without a caption
-  const std::int32_t bottomIn = D(6);               // interior bottom margin of a group box
-  const std::int32_t line = std::max(textHeight, m.checkGlyph) + D(4);  // one check box or radio line
-  constexpr std::int32_t kSoundRows = (Settings::kSoundCount + d::kColumns - 1) / d::kColumns;
-  constexpr std::int32_t kPositionRows = (Settings::kPositionCount + d::kColumns - 1) / d::kColumns;
-
-  // Widths: the designed width, or more when a caption needs it.
-  const std::int32_t soundWidth = std::max(2 * pad + d::kColumns * checkWidth(m.soundItem),
-                                           2 * pad + m.soundCaption + D(8));
-  const std::int32_t positionWidth = std::max(2 * pad + d::kColumns * checkWidth(m.positionItem),
-                                              2 * pad + m.positionCaption + D(8));
-  const std::int32_t iconWidth = 2 * pad + std::max(checkWidth(m.iconCheck), positionWidth);
-  const std::int32_t hintWidth = 2 * pad + checkWidth(m.hintCheck);
-  const std::int32_t modeWidth = 2 * pad + 2 * checkWidth(m.modeCheck);  // two check boxes side by side
+  // Every band is as wide as the widest need, and at least as wide as designed.
   const std::int32_t width =
-      std::max({D(d::kClientWidth), m.toolBar.width, soundWidth, iconWidth, hintWidth, modeWidth});
-
-  // Heights: the designed heights, or more when the text needs it.
-  const std::int32_t toolBarHeight = std::max(D(d::kToolBarHeight), m.toolBar.height);
-  const std::int32_t soundHeight = std::max(D(d::kSoundGroupHeight), captionTop + kSoundRows * line + bottomIn);
-  const std::int32_t iconCheckHeight = std::max(D(d::kIconCheckHeight), line);
-  const std::int32_t positionHeight =
-      std::max(D(d::kPositionGroupHeight), captionTop + kPositionRows * line + bottomIn);
-  const std::int32_t iconBottomIn = D(4);
-  const std::int32_t iconHeight =
-      std::max(D(d::kIconGroupHeight),
-               plainTop + iconCheckHeight + D(d::kTrackBarMinHeight) + positionHeight + iconBottomIn);
-  const std::int32_t hintCheckHeight = std::max(D(d::kHintCheckHeight), line);
-  const std::int32_t editHeight = std::max(D(d::kHintEditHeight), textHeight + D(8));
-  const std::int32_t editGap = D(2);
-  const std::int32_t hintMinHeight = plainTop + hintCheckHeight + editGap + editHeight + bottomIn;
+      std::max({s.Px(d::kClientWidth), m.toolBar.width, sounds.width, icon.width, hint.width, mode.width});
   // The hint band takes what is left of the designed height; the input mode band comes
   // below it.
-  const std::int32_t above = toolBarHeight + 2 * soundHeight + iconHeight;
-  const std::int32_t hintBottom = std::max(D(d::kClientHeight), above + hintMinHeight);
-  const std::int32_t modeHeight = std::max(D(d::kModeGroupHeight), plainTop + line + bottomIn);
-  const std::int32_t height = hintBottom + modeHeight;
+  const std::int32_t above = toolBarHeight + 2 * sounds.height + icon.height;
+  const std::int32_t hintBottom = std::max(s.Px(d::kClientHeight), above + hint.minHeight);
 
   SettingsPanelLayout l;
-  l.client = {width, height};
-
+  l.client = {width, hintBottom + mode.height};
   std::int32_t y = 0;
   auto band = [&](std::int32_t h) {
     Rect r{0, y, width, y + h};
@@ -95,40 +182,17 @@ SettingsPanelLayout LayOutSettingsPanel(const SettingsPanelMeasures& m) {
     return r;
   };
   l.toolBar = band(toolBarHeight);
-  l.soundOn = band(soundHeight);
-  l.soundOff = band(soundHeight);
-  l.iconGroup = band(iconHeight);
+  l.soundOn = band(sounds.height);
+  l.soundOff = band(sounds.height);
+  l.iconGroup = band(icon.height);
   l.hintGroup = band(hintBottom - above);
-  l.modeGroup = band(modeHeight);
+  l.modeGroup = band(mode.height);
 
-  auto soundArea = [&](const Rect& g) {
-    return Rect{g.left + pad, g.top + captionTop, g.right - pad, g.bottom - bottomIn};
-  };
-  PlaceInColumns(soundArea(l.soundOn), d::kColumns, l.soundOnItems);
-  PlaceInColumns(soundArea(l.soundOff), d::kColumns, l.soundOffItems);
-
-  // Icon group: the check box at the top, the position group at the bottom, the track bar
-  // in between taking the rest.
-  const Rect icon{l.iconGroup.left + pad, l.iconGroup.top + plainTop, l.iconGroup.right - pad,
-                  l.iconGroup.bottom - iconBottomIn};
-  l.iconCheck = {icon.left, icon.top, icon.right, icon.top + iconCheckHeight};
-  l.positionGroup = {icon.left, icon.bottom - positionHeight, icon.right, icon.bottom};
-  l.trackBar = {icon.left, l.iconCheck.bottom, icon.right, l.positionGroup.top};
-  const Rect positions{l.positionGroup.left + pad, l.positionGroup.top + captionTop,
-                       l.positionGroup.right - pad, l.positionGroup.bottom - bottomIn};
-  PlaceInColumns(positions, d::kColumns, l.positionItems);
-
-  const Rect hint{l.hintGroup.left + pad, l.hintGroup.top + plainTop, l.hintGroup.right - pad,
-                  l.hintGroup.bottom - bottomIn};
-  l.hintCheck = {hint.left, hint.top, hint.right, hint.top + hintCheckHeight};
-  l.hintEdit = {hint.left, l.hintCheck.bottom + editGap, hint.right, l.hintCheck.bottom + editGap + editHeight};
-
-  // The two input mode check boxes share one line, each in half of the band.
-  const Rect mode{l.modeGroup.left + pad, l.modeGroup.top + plainTop, l.modeGroup.right - pad,
-                  l.modeGroup.top + plainTop + line};
-  const std::int32_t half = mode.left + (mode.right - mode.left) / 2;
-  l.showModeCheck = {mode.left, mode.top, half, mode.bottom};
-  l.alnumOffCheck = {half, mode.top, mode.right, mode.bottom};
+  RadioGroupBand::Place(s, l.soundOn, l.soundOnItems);
+  RadioGroupBand::Place(s, l.soundOff, l.soundOffItems);
+  icon.Place(s, l);
+  hint.Place(s, l);
+  mode.Place(s, l);
   return l;
 }
 

@@ -9,6 +9,7 @@
 #include <array>
 #include <cstdint>
 #include <span>
+#include <vector>
 
 #include "settings/settings.h"
 #include "zeq/types.h"
@@ -70,7 +71,8 @@ struct SettingsPanelMeasures {
   std::int32_t positionCaption = 0;  // the position group's caption
   std::int32_t positionItem = 0;     // the widest position name
   std::int32_t hintCheck = 0;        // the hint check box's caption
-  std::int32_t modeCheck = 0;        // the wider of the two input mode check boxes' captions
+  std::int32_t modeCheck = 0;        // the widest of the input mode band's check box captions
+  int modeChecks = 0;                // how many check boxes the input mode band holds
 };
 
 // Where everything goes, in client coordinates of the host window.
@@ -91,8 +93,7 @@ struct SettingsPanelLayout {
   Rect hintCheck;
   Rect hintEdit;
   Rect modeGroup;
-  Rect showModeCheck;
-  Rect alnumOffCheck;
+  std::vector<Rect> modeChecks;  // side by side, left to right
 };
 
 SettingsPanelLayout LayOutSettingsPanel(const SettingsPanelMeasures& m);

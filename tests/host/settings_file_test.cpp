@@ -89,7 +89,7 @@ TEST_F(SettingsFileTest, InputModeKeysAreWrittenOnlyOnceTheyMatter) {
 TEST_F(SettingsFileTest, LoadAssignsEveryKeyInFileOrder) {
   Settings s;
   std::vector<SettingField> order;
-  s.SetListener([&](SettingField f) { order.push_back(f); });
+  auto subscription = s.Subscribe([&](SettingField f) { order.push_back(f); });
   files_.files[kPath] =
       "[Config]\nAlphaBlendValue=40\nAppIcon=1\nScroll=1\nOFF=1\nMute=1\nIconPosition=2\nHintString=やあ\n"
       "Hint=1\nIcon=1\nWaveIndexOFF=3\nWaveIndex=4\n[Window]\nLeft=-20\nTop=300\n";
@@ -126,7 +126,7 @@ TEST_F(SettingsFileTest, AbsentKeysFallBackToCurrentValuesOrFixedDefaults) {
 TEST_F(SettingsFileTest, MissingOrUnreadableFileAssignsNothing) {
   Settings s;
   int changes = 0;
-  s.SetListener([&](SettingField) { ++changes; });
+  auto subscription = s.Subscribe([&](SettingField) { ++changes; });
   LoadSettings(kPath, s, files_, cp932_);
   files_.files[kPath] = "[Config]\nMute=1\n";
   files_.unreadable = true;

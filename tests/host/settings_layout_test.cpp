@@ -37,6 +37,7 @@ SettingsPanelMeasures TypicalMeasures(int dpi) {
   m.positionItem = em(3);
   m.hintCheck = em(20);
   m.modeCheck = em(13);
+  m.modeChecks = 2;
   return m;
 }
 
@@ -99,12 +100,13 @@ void ExpectSound(const SettingsPanelLayout& l, const SettingsPanelMeasures& m) {
   EXPECT_TRUE(Inside(l.hintGroup, client));
 
   // The input mode group: its two check boxes side by side, each with room for its caption.
-  for (const Rect& r : {l.showModeCheck, l.alnumOffCheck}) {
+  ASSERT_EQ(l.modeChecks.size(), 2u);
+  for (const Rect& r : l.modeChecks) {
     EXPECT_TRUE(Inside(r, l.modeGroup));
     EXPECT_GE(Width(r), CheckControlWidth(m.modeCheck, m.checkGlyph, dpi));
     EXPECT_GE(Height(r), line);
   }
-  EXPECT_LE(l.showModeCheck.right, l.alnumOffCheck.left);
+  EXPECT_LE(l.modeChecks[0].right, l.modeChecks[1].left);
 }
 
 TEST(ScaleToDpi, RoundsToTheNearestPixel) {

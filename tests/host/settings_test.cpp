@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <functional>
 #include <limits>
+#include <memory>
+#include <string>
 #include <vector>
 
 #include "settings/settings.h"
@@ -78,7 +80,7 @@ TEST(Settings, ListenerFiresOnlyWhenAFieldChanges) {
     SCOPED_TRACE(static_cast<int>(c.field));
     Settings s;
     std::vector<SettingField> fired;
-    s.SetListener([&](SettingField f) { fired.push_back(f); });
+    auto subscription = s.Subscribe([&](SettingField f) { fired.push_back(f); });
     c.assign(s);
     c.assign(s);  // the same value again: no change, no call
     EXPECT_EQ(fired, std::vector<SettingField>{c.field});
@@ -88,7 +90,7 @@ TEST(Settings, ListenerFiresOnlyWhenAFieldChanges) {
 TEST(Settings, AssignmentThatClampsToTheCurrentValueIsNoChange) {
   Settings s;
   int calls = 0;
-  s.SetListener([&](SettingField) { ++calls; });
+  auto subscription = s.Subscribe([&](SettingField) { ++calls; });
   s.SetWaveIndex(11);
   s.SetWaveIndex(12);
   s.SetWaveIndex(500);
@@ -98,6 +100,33 @@ TEST(Settings, AssignmentThatClampsToTheCurrentValueIsNoChange) {
   EXPECT_EQ(calls, 2);
   EXPECT_EQ(s.WaveIndex(), 11);
   EXPECT_EQ(s.IconPosition(), -1);
+}
+
+// Several parts listen at once: each hears the fields it asked for, in the order they
+// subscribed, until its subscription goes (also from inside a notification).
+TEST(Settings, SubscribersHearTheirFieldsUntilTheyUnsubscribe) {
+  Settings s;
+  std::vector<std::string> heard;
+  auto all = s.Subscribe([&](SettingField f) { heard.push_back("all " + std::to_string(static_cast<int>(f))); });
+  Settings::Subscription position;
+  position = s.Subscribe({SettingField::Top, SettingField::Left}, [&](SettingField) {
+    heard.push_back("position");
+    position.Reset();  // hears once only
+  });
+  s.SetMute(true);
+  s.SetTop(5);
+  s.SetLeft(7);
+  EXPECT_EQ(heard, (std::vector<std::string>{"all 6", "all 13", "position", "all 14"}));
+
+  heard.clear();
+  {
+    auto copy = std::make_unique<Settings>(s);  // a copy has the values, not the subscribers
+    EXPECT_EQ(copy->Left(), 7);
+    copy->SetLeft(9);
+    all = copy->Subscribe([&](SettingField) { heard.push_back("copy"); });  // the old one goes
+  }
+  s.SetMute(false);
+  EXPECT_TRUE(heard.empty());  // and outliving its Settings is harmless
 }
 
 }  // namespace

@@ -253,13 +253,16 @@ TEST_F(SettingsPanelTest, ClicksUpdateSettingsAndRunTheReactions) {
   // Clicking the chosen sound again is no change and plays nothing.
   SendMessageW(panel.SoundItem(true, 3), BM_CLICK, 0, 0);
   EXPECT_EQ(host.previews.size(), 1u);
-  // A programmatic change while visible previews too; choosing nothing plays nothing.
+  // A programmatic change while visible only shows the choice: the user did not ask to hear it.
   settings.SetWaveIndex(8);
   EXPECT_EQ(CheckedSound(panel, true), 8);
-  EXPECT_EQ(host.previews, (std::vector<bool>{true, true}));
+  EXPECT_EQ(host.previews, (std::vector<bool>{true}));
   settings.SetWaveIndex(-1);
   EXPECT_EQ(CheckedSound(panel, true), -1);
-  EXPECT_EQ(host.previews.size(), 2u);
+  EXPECT_EQ(host.previews.size(), 1u);
+  // A click on a sound item previews it.
+  SendMessageW(panel.SoundItem(true, 8), BM_CLICK, 0, 0);
+  EXPECT_EQ(host.previews, (std::vector<bool>{true, true}));
 
   // OFF: the OFF group is enabled exactly while the button is down.
   ToolClick(host, SettingsPanel::kTBOFF, true);

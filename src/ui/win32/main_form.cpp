@@ -31,7 +31,7 @@ TmainForm::TmainForm(Settings& settings, IProgramCues& cues, Text settingsFile)
 TmainForm::~TmainForm() {
   // The window goes before the icons it shows, and the settings stop reporting to it.
   if (hwnd()) ::DestroyWindow(hwnd());
-  settings_.SetListener(nullptr);
+  settingsSubscription_.Reset();
 }
 
 bool TmainForm::Create(HWND applicationWindow) noexcept {
@@ -93,10 +93,8 @@ void TmainForm::FormCreate() {
   // The controls, in the face of the system's menu font. The panel keeps them in step with
   // the settings; this window adds its own position.
   panel_.Create(hwnd());
-  settings_.SetListener([this](SettingField field) {
-    panel_.OnSettingChanged(field);
-    OnSettingChanged(field);
-  });
+  settingsSubscription_ =
+      settings_.Subscribe({SettingField::Top, SettingField::Left}, [this](SettingField field) { OnSettingChanged(field); });
   // A file that cannot be read leaves the defaults; the monitor starts all the same.
   try {
     if (!settingsFile_.empty()) LoadSettings(settingsFile_, settings_);

@@ -124,6 +124,7 @@ class TmainForm : public Window, public IProgramWindows, public ISettingsPanelHo
   bool closeQueryRan_ = false;    // the program is ending: the settings were saved for it
   UniqueIcon bigIcon_;
   UniqueIcon smallIcon_;
+  Settings::Subscription settingsSubscription_;  // the window's position follows Top and Left
 };
 
 }  // namespace ruvano

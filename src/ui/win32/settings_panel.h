@@ -1,7 +1,9 @@
 // The contents of the settings window: the toolbar, the two sound groups, the icon group,
 // the hint group and the input mode group, laid out for the DPI of the window's monitor, kept in step with
 // `Settings` in both directions. The panel is not a window of its own: it creates and owns
-// child controls inside the host window given to Create.
+// child controls inside the host window given to Create. Each control is described once,
+// in settings_controls.cpp; creation, fonts, layout, tab order, clicks and keeping in step
+// follow from those descriptions.
 //
 // What the host window must do:
 //  - Call Create(hwnd) once its window exists (e.g. in WM_CREATE); Create calls
@@ -23,16 +25,21 @@
 //    background does.
 //  - Paint the background in the button-face colour (class brush COLOR_BTNFACE + 1) and
 //    leave WM_CTLCOLOR* to DefWindowProc.
-//  - The panel installs itself as the Settings listener. A host that needs field changes
-//    too installs its own listener afterwards and calls OnSettingChanged from it.
+//  - The panel subscribes to Settings for as long as it lives; a host that needs field
+//    changes too subscribes on its own.
+//  - A click on a sound item that chooses a new sound plays it through the host while the
+//    window is visible; loading the file or assigning a field never plays anything.
 #pragma once
 
 #include <windows.h>
 
 #include <array>
+#include <span>
+#include <vector>
 
 #include "settings/settings.h"
 #include "ui/settings_layout.h"
+#include "ui/win32/panel_font.h"
 #include "ui/win32/settings_panel_host.h"
 #include "zeq/win32/handles.h"
 
@@ -100,9 +107,6 @@ class SettingsPanel {
   const SettingsPanelLayout& Layout() const { return layout_; }
 
  private:
-  using SoundItems = std::array<HWND, Settings::kSoundCount>;
-  using PositionItems = std::array<HWND, Settings::kPositionCount>;
-
   void CreateControls();
   void FillToolBar();
   SettingsPanelMeasures Measure() const;
@@ -110,10 +114,11 @@ class SettingsPanel {
   void OnToolBarCommand(int id);
   bool OnControlCommand(HWND control, int code);
   void CheckToolButton(int id, bool down);
-  void SyncRadios(HWND* items, int count, int index);
-  void EnableGroup(HWND box, HWND* items, int count, bool enabled);
+  void SyncRadios(Part group, int index);
+  void EnableGroup(Part group, bool enabled);
   void SetIconCaption(const Text& caption);
   void TrackBarChange();
+  std::span<const HWND> ItemsOf(Part group) const;
 
   Settings& settings_;
   ISettingsPanelHost& host_;
@@ -122,34 +127,13 @@ class SettingsPanel {
   UniqueFont font_;
   SettingsPanelLayout layout_;
   bool updating_ = false;  // the panel itself is changing a control: ignore its notifications
+  Settings::Subscription subscription_;
 
-  HWND toolBar_ = nullptr;
-  HWND soundOnBox_ = nullptr;
-  SoundItems soundOn_{};
-  HWND soundOffBox_ = nullptr;
-  SoundItems soundOff_{};
-  HWND iconBox_ = nullptr;
-  HWND iconCheck_ = nullptr;
-  HWND trackBar_ = nullptr;
-  HWND positionBox_ = nullptr;
-  PositionItems positions_{};
-  HWND hintBox_ = nullptr;
-  HWND hintCheck_ = nullptr;
-  HWND hintEdit_ = nullptr;
-  HWND modeBox_ = nullptr;
-  HWND showModeCheck_ = nullptr;
-  HWND alnumOffCheck_ = nullptr;
+  std::vector<UniqueWindow> children_;             // every child window, in creation (tab) order
+  // By row of the control table, views of children_: each row's window, and a radio
+  // group's items.
+  std::vector<HWND> rowWindows_;
+  std::vector<std::vector<HWND>> rowItems_;
 };
-
-// The DPI of the window's monitor: GetDpiForWindow where the system has it, else the
-// LOGPIXELSY of the window's device context.
-int DpiForWindow(HWND wnd);
-
-// The outer size of the window for the given client size, for its styles and DPI.
-SIZE WindowSizeForClient(HWND wnd, int clientWidth, int clientHeight);
-
-// The panel's font for a DPI: height -11 at 96 DPI, scaled, with the face of the system's
-// menu font, or a face that has Japanese glyphs when the menu font lacks them.
-UniqueFont CreatePanelFont(int dpi);
 
 }  // namespace ruvano

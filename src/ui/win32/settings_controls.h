@@ -1,0 +1,79 @@
+// The settings window's controls, each described once: what kind of control it is, its
+// caption, the setting it edits and where it sits. The panel creates the controls in the
+// order of this table (which is the tab order), gives them their font, places them after
+// every layout, turns their clicks into settings and keeps them in step with the settings,
+// all from these rows.
+//
+// To add a check box bound to a new boolean setting: add the field to Settings (and to the
+// settings file), then add one CheckBox row here, with its caption and the field's getter
+// and setter, and no place: it joins the input mode band, after the check boxes above it.
+// The band and the window widen as far as the captions need.
+#pragma once
+
+#include <cstdint>
+#include <span>
+
+#include "settings/settings.h"
+#include "ui/settings_layout.h"
+#include "ui/win32/settings_panel.h"
+
+namespace ruvano::panel_controls {
+
+enum class Kind {
+  GroupBox,    // a frame, with or without a caption
+  CheckBox,    // an auto check box bound to a boolean setting
+  RadioGroup,  // a captioned frame and its auto radio items, bound to an index setting
+  ToolBar,
+  TrackBar,
+  Edit,
+};
+
+// A check box's setting.
+struct BoolSetting {
+  SettingField field{};
+  bool (Settings::*get)() const = nullptr;
+  void (Settings::*set)(bool) = nullptr;
+};
+
+// A radio group's setting: the index of the checked item, -1 for none.
+struct IndexSetting {
+  SettingField field{};
+  std::int32_t (Settings::*get)() const = nullptr;
+  void (Settings::*set)(std::int32_t) = nullptr;
+};
+
+// What a click on a radio item that makes a new choice plays while the window is visible.
+enum class Preview { None, OnCue, OffCue };
+
+struct Description {
+  SettingsPanel::Part part;
+  Kind kind;
+  int id;                            // the control's id
+  const char16_t* caption;           // nullptr: a control without one
+  // Where it sits; none for a check box of the input mode band, which sits in the band's
+  // next place (SettingsPanelLayout::modeChecks) in the order of the rows.
+  Rect SettingsPanelLayout::*place = nullptr;
+  BoolSetting check{};               // CheckBox only
+  // RadioGroup only: the setting, the items' captions, ids and places, and the preview.
+  IndexSetting choice{};
+  std::span<const char16_t* const> items{};
+  int firstItemId = 0;
+  std::span<Rect> (*itemPlaces)(SettingsPanelLayout&) = nullptr;
+  Preview preview = Preview::None;
+};
+
+// Every control, in creation and tab order. Each group box comes before the controls it
+// frames; WS_GROUP closes every radio group.
+std::span<const Description> Controls();
+
+// A toolbar button, left to right; id 0 is a separator of the given designed width.
+struct ToolButton {
+  int id;
+  const char16_t* caption;
+  BoolSetting setting;  // a check button's setting; a push button has none (get == nullptr)
+  int separatorWidth;
+};
+
+std::span<const ToolButton> ToolButtons();
+
+}  // namespace ruvano::panel_controls
