@@ -259,8 +259,8 @@ TEST_F(RuvanoExe, TheIndicatorShowsTheInputModeAndHalfWidthAlphanumericCountsAsO
   FakeImeTarget target;
   ASSERT_TRUE(target.Start(L"modes", 300, 200, 500, 400));
   ASSERT_TRUE(target.Activate());
-  const HWND indicator = ruvano.Window(L"TIconForm");
-  ASSERT_NE(indicator, nullptr);
+  HWND indicator = nullptr;  // made just after the settings window
+  ASSERT_TRUE(WaitUntil([&] { return (indicator = ruvano.Window(L"TIconForm")) != nullptr; }, 5000));
 
   target.SetConversionMode(0x19);  // hiragana
   target.SetOpen(true);
