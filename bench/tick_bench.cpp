@@ -39,7 +39,7 @@ struct Rig {
     desk.Add(kB, {.className = u"Chrome_WidgetWin_1", .rect = {-1288, 207, -7, 1000}, .imeOpen = true});
     settings.SetIcon(true);
     settings.SetHint(true);
-    settings.SetOFF(true);
+    settings.SetOff(true);
     settings.SetScroll(true);
     for (int i = 0; i < others; ++i) {
       const Hwnd w = kFirstOther + 4 * static_cast<Hwnd>(i);

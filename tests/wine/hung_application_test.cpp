@@ -43,7 +43,7 @@ TEST(HungForegroundApplication, TheTickDoesNotWaitSignalsNothingAndCatchesUp) {
   SignalLog log;
   log.app = app.hwnd();
   Settings settings;
-  settings.SetOFF(true);
+  settings.SetOff(true);
   Win32Desktop desktop;
   MonitorTick tick(desktop, log, log, settings);
 

@@ -258,7 +258,7 @@ TEST_F(SettingsFileOnDisk, HintTextWithLineBreaksSentToTheEditBoxStaysOneLine) {
   LoadSettings(path_, loaded);
   EXPECT_EQ(loaded.HintString(), s.HintString());
   EXPECT_FALSE(loaded.Mute());
-  EXPECT_FALSE(loaded.OFF());
+  EXPECT_FALSE(loaded.Off());
 }
 
 TEST_F(SettingsFileOnDisk, SaveIntoARemovedFolderFailsQuietly) {

@@ -163,10 +163,10 @@ TEST_F(SettingsPanelTest, StartsInTheDesignedState) {
 // previews stay silent, and the creation-time derivations give a consistent window.
 TEST_F(SettingsPanelTest, AssignedFieldsReachTheControls) {
   settings.SetWaveIndex(5);
-  settings.SetWaveIndexOFF(-7);  // clamps to -1: no item
+  settings.SetOffWaveIndex(-7);  // clamps to -1: no item
   settings.SetIconPosition(9);   // clamps to 3
   settings.SetMute(true);
-  settings.SetOFF(true);
+  settings.SetOff(true);
   settings.SetScroll(true);
   settings.SetAppIcon(true);
   settings.SetHint(true);
@@ -193,7 +193,7 @@ TEST_F(SettingsPanelTest, AssignedFieldsReachTheControls) {
   EXPECT_EQ(Selection(panel), std::make_pair(10L, 80L));
   // Loading makes no sound and sets Settings only to what was assigned.
   EXPECT_TRUE(host.previews.empty());
-  EXPECT_EQ(settings.WaveIndexOFF(), -1);
+  EXPECT_EQ(settings.OffWaveIndex(), -1);
   EXPECT_EQ(settings.HintString(), u"変換中");
 
   // Turning the hint off elsewhere hides a showing hint at once.
@@ -214,7 +214,7 @@ TEST_F(SettingsPanelTest, AssignedFieldsReachTheControls) {
   panel.ApplyLoadedState();
   EXPECT_EQ(TextOf(panel.Control(Part::IconCheck)), L"アイコンを表示(&I)");
 
-  settings.SetOFF(false);
+  settings.SetOff(false);
   EXPECT_TRUE(SoundGroupDisabled(panel, false));
   EXPECT_FALSE(ToolDown(panel, SettingsPanel::kOffButton));
   settings.SetHintString(u"");
@@ -227,7 +227,7 @@ TEST(SettingsPanel, ShowsSettingsAssignedBeforeCreation) {
   settings.SetWaveIndex(-1);
   settings.SetIcon(true);
   settings.SetAlphaBlendValue(30);
-  settings.SetOFF(true);
+  settings.SetOff(true);
   PanelTestHost host(settings);
   ASSERT_TRUE(host.Open());
   EXPECT_EQ(CheckedSound(host.panel, true), -1);
@@ -266,13 +266,13 @@ TEST_F(SettingsPanelTest, ClicksUpdateSettingsAndRunTheReactions) {
 
   // OFF: the OFF group is enabled exactly while the button is down.
   ToolClick(host, SettingsPanel::kOffButton, true);
-  EXPECT_TRUE(settings.OFF());
+  EXPECT_TRUE(settings.Off());
   EXPECT_TRUE(SoundGroupEnabled(panel, false));
   SendMessageW(panel.SoundItem(false, 10), BM_CLICK, 0, 0);
-  EXPECT_EQ(settings.WaveIndexOFF(), 10);
+  EXPECT_EQ(settings.OffWaveIndex(), 10);
   EXPECT_EQ(host.previews, (std::vector<bool>{true, true, false}));
   ToolClick(host, SettingsPanel::kOffButton, true);
-  EXPECT_FALSE(settings.OFF());
+  EXPECT_FALSE(settings.Off());
   EXPECT_TRUE(SoundGroupDisabled(panel, false));
   EXPECT_EQ(CheckedSound(panel, false), 10);  // disabling keeps the choice
 
@@ -341,8 +341,8 @@ TEST_F(SettingsPanelTest, ClicksUpdateSettingsAndRunTheReactions) {
 // Tab visits the controls in the designed order; access keys work through the host's loop.
 TEST_F(SettingsPanelTest, KeyboardFollowsTheTabOrderAndAccessKeys) {
   settings.SetIcon(true);
-  settings.SetOFF(true);
-  settings.SetWaveIndexOFF(4);
+  settings.SetOff(true);
+  settings.SetOffWaveIndex(4);
   settings.SetIconPosition(1);
   host.Show();
   PumpFor(50);

@@ -32,7 +32,7 @@ constexpr Description kControls[] = {
      .itemPlaces = [](L& l) { return std::span<Rect>(l.positionItems); }},
     {.part = Part::SoundOffGroup, .kind = Kind::RadioGroup, .id = 0x5111, .caption = captions::kSoundOff,
      .place = &L::soundOff,
-     .choice = {SettingField::WaveIndexOFF, &Settings::WaveIndexOFF, &Settings::SetWaveIndexOFF},
+     .choice = {SettingField::OffWaveIndex, &Settings::OffWaveIndex, &Settings::SetOffWaveIndex},
      .items = captions::kSounds, .firstItemId = 0x5130,
      .itemPlaces = [](L& l) { return std::span<Rect>(l.soundOffItems); }, .preview = Preview::OffCue},
     {.part = Part::HintFrame, .kind = Kind::GroupBox, .id = 0x5116, .caption = u"", .place = &L::hintGroup},
@@ -49,7 +49,7 @@ constexpr Description kControls[] = {
 constexpr ToolButton kToolButtons[] = {
     {SettingsPanel::kMuteButton, captions::kMute, Bool(SettingField::Mute, &Settings::Mute, &Settings::SetMute),
      0},
-    {SettingsPanel::kOffButton, captions::kOff, Bool(SettingField::OFF, &Settings::OFF, &Settings::SetOFF), 0},
+    {SettingsPanel::kOffButton, captions::kOff, Bool(SettingField::Off, &Settings::Off, &Settings::SetOff), 0},
     {0, nullptr, {}, d::kWideSeparator},
     {SettingsPanel::kAppIconButton, captions::kAppIcon,
      Bool(SettingField::AppIcon, &Settings::AppIcon, &Settings::SetAppIcon), 0},

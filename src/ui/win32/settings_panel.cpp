@@ -306,7 +306,7 @@ void SettingsPanel::PlaceControls() {
 void SettingsPanel::ApplyLoadedState() {
   if (!parent_) return;
   SetIconCaption(captions::OpacityCaption(settings_.AlphaBlendValue()));
-  EnableGroup(Part::SoundOffGroup, settings_.OFF());
+  EnableGroup(Part::SoundOffGroup, settings_.Off());
   EnableGroup(Part::PositionGroup, settings_.Icon());
   if (HWND trackBar = Control(Part::OpacitySlider)) ::EnableWindow(trackBar, settings_.Icon());
   HWND iconCheck = Control(Part::IconCheck);
@@ -468,8 +468,8 @@ void SettingsPanel::OnSettingChanged(SettingField field) {
         if (GetText(edit) != wanted) SetText(edit, wanted);
       }
       break;
-    case SettingField::OFF:
-      EnableGroup(Part::SoundOffGroup, settings_.OFF());
+    case SettingField::Off:
+      EnableGroup(Part::SoundOffGroup, settings_.Off());
       break;
     case SettingField::AlphaBlendValue:
       if (HWND trackBar = Control(Part::OpacitySlider);

@@ -76,10 +76,10 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   settings.SetIcon(true);
   settings.SetHint(true);
   settings.SetScroll(true);
-  settings.SetOFF(true);
+  settings.SetOff(true);
   settings.SetMute(false);
   settings.SetWaveIndex(3);
-  settings.SetWaveIndexOFF(5);
+  settings.SetOffWaveIndex(5);
 
   testing::FakeImeTarget target;
   if (!target.Start(L"soak target", 200, 150, 640, 480, false) || !target.Activate()) {
