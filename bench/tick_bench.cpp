@@ -39,7 +39,7 @@ struct Rig {
     desk.Add(kB, {.className = u"Chrome_WidgetWin_1", .rect = {-1288, 207, -7, 1000}, .imeOpen = true});
     settings.SetIcon(true);
     settings.SetHint(true);
-    settings.SetOFF(true);
+    settings.SetOff(true);
     settings.SetScroll(true);
     for (int i = 0; i < others; ++i) {
       const Hwnd w = kFirstOther + 4 * static_cast<Hwnd>(i);
@@ -53,9 +53,9 @@ struct Rig {
 void BM_TickSameWindowImeOn(benchmark::State& state) {
   Rig r(static_cast<int>(state.range(0)));
   r.desk.foreground = kA;
-  r.tick.TimerTimer();
-  r.tick.TimerTimer();
-  for (auto _ : state) r.tick.TimerTimer();
+  r.tick.RunTick();
+  r.tick.RunTick();
+  for (auto _ : state) r.tick.RunTick();
   state.counters["list"] = static_cast<double>(r.tick.Handles().Count());
 }
 BENCHMARK(BM_TickSameWindowImeOn)->Arg(0)->Arg(10)->Arg(1000);
@@ -68,7 +68,7 @@ void BM_TickWindowSwitch(benchmark::State& state) {
   for (auto _ : state) {
     r.desk.foreground = a ? kA : kB;
     a = !a;
-    r.tick.TimerTimer();
+    r.tick.RunTick();
   }
   state.counters["list"] = static_cast<double>(r.tick.Handles().Count());
 }

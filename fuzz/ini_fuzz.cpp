@@ -36,9 +36,9 @@ void Check(bool condition) {
 }
 
 bool SameSettings(const Settings& a, const Settings& b) {
-  return a.WaveIndex() == b.WaveIndex() && a.WaveIndexOFF() == b.WaveIndexOFF() && a.Icon() == b.Icon() &&
+  return a.WaveIndex() == b.WaveIndex() && a.OffWaveIndex() == b.OffWaveIndex() && a.Icon() == b.Icon() &&
          a.Hint() == b.Hint() && a.HintString() == b.HintString() && a.IconPosition() == b.IconPosition() &&
-         a.Mute() == b.Mute() && a.OFF() == b.OFF() && a.Scroll() == b.Scroll() && a.AppIcon() == b.AppIcon() &&
+         a.Mute() == b.Mute() && a.Off() == b.Off() && a.Scroll() == b.Scroll() && a.AppIcon() == b.AppIcon() &&
          a.AlphaBlendValue() == b.AlphaBlendValue() && a.Top() == b.Top() && a.Left() == b.Left();
 }
 

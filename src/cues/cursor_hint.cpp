@@ -4,17 +4,17 @@ namespace ruvano {
 
 void CursorHint::TickHint() {
   if (!settings_.Hint()) return;
-  if (MHintDispC >= 1) {
-    --MHintDispC;
+  if (ticksLeft >= 1) {
+    --ticksLeft;
   } else {
     HideImeHint();
   }
 }
 
 void CursorHint::TriggerHint() {
-  if (!settings_.Hint() || MHintDispC >= 1) return;
+  if (!settings_.Hint() || ticksLeft >= 1) return;
   ShowImeHint();
-  MHintDispC = kCountdownStart;
+  ticksLeft = kCountdownStart;
 }
 
 void CursorHint::ShowImeHint() {
@@ -45,10 +45,10 @@ void CursorHint::HideImeHint() {
   if (window_.HasWindow()) window_.Discard();
 }
 
-void CursorHint::CHKHintClick() {
+void CursorHint::OnHintOptionChanged() {
   if (settings_.Hint()) return;
   HideImeHint();
-  MHintDispC = 0;
+  ticksLeft = 0;
 }
 
 }  // namespace ruvano

@@ -57,10 +57,10 @@ class CursorHint {
   void HideImeHint();
   // After the Hint option was switched: switched off, the hint goes at once and the
   // countdown is cleared.
-  void CHKHintClick();
+  void OnHintOptionChanged();
 
   // Ticks the current hint still stays; 0 when none is counting down.
-  std::int32_t MHintDispC = 0;
+  std::int32_t ticksLeft = 0;
 
  private:
   IHintWindow& window_;

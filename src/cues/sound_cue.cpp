@@ -22,7 +22,7 @@ Text SoundCue::SoundName(std::int32_t index) {
 
 void SoundCue::PlayCue(bool on) {
   // The selection is read at the moment of the call: the settings window may have changed it.
-  const std::int32_t index = on ? settings_.WaveIndex() : settings_.WaveIndexOFF();
+  const std::int32_t index = on ? settings_.WaveIndex() : settings_.OffWaveIndex();
   player_.Stop();
   // No sound selected (-1, from the settings file) means silence. Asked for a name it cannot
   // find, the system would play its default sound instead, on every cue.

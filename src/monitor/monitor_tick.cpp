@@ -24,7 +24,7 @@ bool IsShellHostImage(const Text& path) {
 
 }  // namespace
 
-void MonitorTick::TimerTimer() {
+void MonitorTick::RunTick() {
   cues_.TickHint();
 
   // Drop the entries of destroyed windows, last to first so the indices still to be
@@ -107,7 +107,7 @@ void MonitorTick::SameWindow(Hwnd w, int idx, bool changed) {
 
   if (idx != -1) {
     handles_.Delete(static_cast<std::size_t>(idx));
-    if (!settings_.Mute() && settings_.OFF()) cues_.PlayCue(false);
+    if (!settings_.Mute() && settings_.Off()) cues_.PlayCue(false);
     cues_.ScrollLedOff();
   }
   if (settings_.Hint()) cues_.HideImeHint();

@@ -79,13 +79,13 @@ void Settings::CopyValues(const Settings& other) {
 bool Settings::SameValue(const Settings& other, SettingField field) const {
   switch (field) {
     case SettingField::WaveIndex: return waveIndex_ == other.waveIndex_;
-    case SettingField::WaveIndexOFF: return waveIndexOff_ == other.waveIndexOff_;
+    case SettingField::OffWaveIndex: return waveIndexOff_ == other.waveIndexOff_;
     case SettingField::Icon: return icon_ == other.icon_;
     case SettingField::Hint: return hint_ == other.hint_;
     case SettingField::HintString: return hintString_ == other.hintString_;
     case SettingField::IconPosition: return iconPosition_ == other.iconPosition_;
     case SettingField::Mute: return mute_ == other.mute_;
-    case SettingField::OFF: return off_ == other.off_;
+    case SettingField::Off: return off_ == other.off_;
     case SettingField::Scroll: return scroll_ == other.scroll_;
     case SettingField::AppIcon: return appIcon_ == other.appIcon_;
     case SettingField::AlphaBlendValue: return alphaBlendValue_ == other.alphaBlendValue_;
@@ -126,7 +126,7 @@ void Settings::Assign(T& field, T value, SettingField which) {
 }
 
 void Settings::SetWaveIndex(std::int32_t v) { Assign(waveIndex_, ClampRadioIndex(v, kSoundCount), SettingField::WaveIndex); }
-void Settings::SetWaveIndexOFF(std::int32_t v) { Assign(waveIndexOff_, ClampRadioIndex(v, kSoundCount), SettingField::WaveIndexOFF); }
+void Settings::SetOffWaveIndex(std::int32_t v) { Assign(waveIndexOff_, ClampRadioIndex(v, kSoundCount), SettingField::OffWaveIndex); }
 void Settings::SetIcon(bool v) { Assign(icon_, v, SettingField::Icon); }
 void Settings::SetHint(bool v) { Assign(hint_, v, SettingField::Hint); }
 // The hint is one line: a CR or LF (pasted, or sent to the edit box by another program) would
@@ -137,7 +137,7 @@ void Settings::SetHintString(Text v) {
 }
 void Settings::SetIconPosition(std::int32_t v) { Assign(iconPosition_, ClampRadioIndex(v, kPositionCount), SettingField::IconPosition); }
 void Settings::SetMute(bool v) { Assign(mute_, v, SettingField::Mute); }
-void Settings::SetOFF(bool v) { Assign(off_, v, SettingField::OFF); }
+void Settings::SetOff(bool v) { Assign(off_, v, SettingField::Off); }
 void Settings::SetScroll(bool v) { Assign(scroll_, v, SettingField::Scroll); }
 void Settings::SetAppIcon(bool v) { Assign(appIcon_, v, SettingField::AppIcon); }
 void Settings::SetAlphaBlendValue(std::int32_t v) { Assign(alphaBlendValue_, ClampAlpha(v), SettingField::AlphaBlendValue); }

@@ -17,13 +17,13 @@ namespace ruvano {
 
 enum class SettingField {
   WaveIndex,
-  WaveIndexOFF,
+  OffWaveIndex,
   Icon,
   Hint,
   HintString,
   IconPosition,
   Mute,
-  OFF,
+  Off,
   Scroll,
   AppIcon,
   AlphaBlendValue,
@@ -79,13 +79,13 @@ class Settings {
   [[nodiscard]] Subscription Subscribe(std::initializer_list<SettingField> fields, Listener listener);
 
   std::int32_t WaveIndex() const { return waveIndex_; }
-  std::int32_t WaveIndexOFF() const { return waveIndexOff_; }
+  std::int32_t OffWaveIndex() const { return waveIndexOff_; }
   bool Icon() const { return icon_; }
   bool Hint() const { return hint_; }
   const Text& HintString() const { return hintString_; }
   std::int32_t IconPosition() const { return iconPosition_; }
   bool Mute() const { return mute_; }
-  bool OFF() const { return off_; }
+  bool Off() const { return off_; }
   bool Scroll() const { return scroll_; }
   bool AppIcon() const { return appIcon_; }
   std::int32_t AlphaBlendValue() const { return alphaBlendValue_; }
@@ -97,13 +97,13 @@ class Settings {
   std::int32_t Left() const { return left_; }
 
   void SetWaveIndex(std::int32_t v);       // clamped to -1..11
-  void SetWaveIndexOFF(std::int32_t v);    // clamped to -1..11
+  void SetOffWaveIndex(std::int32_t v);    // clamped to -1..11
   void SetIcon(bool v);
   void SetHint(bool v);
   void SetHintString(Text v);             // line breaks (CR, LF) removed
   void SetIconPosition(std::int32_t v);    // clamped to -1..3
   void SetMute(bool v);
-  void SetOFF(bool v);
+  void SetOff(bool v);
   void SetScroll(bool v);
   void SetAppIcon(bool v);
   void SetAlphaBlendValue(std::int32_t v); // clamped to 10..100

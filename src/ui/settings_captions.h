@@ -42,7 +42,7 @@ inline constexpr const char16_t* kAlnumOff = u"半角英数はOFFとみなす(&A
 // the word for opacity, one ordinary space, the position in decimal and "%".
 Text OpacityCaption(std::int32_t position);
 
-// The caption CHKIcon shows: the opacity caption while ticked, the plain caption otherwise.
+// The caption IconCheck shows: the opacity caption while ticked, the plain caption otherwise.
 Text IconCaption(bool ticked, std::int32_t position);
 
 // The access key of a caption: the character after a single "&" ("&&" is a literal "&"),

@@ -69,7 +69,7 @@ class CursorHintTest : public ::testing::Test {
 
 TEST_F(CursorHintTest, CountdownStartsAtEightTicks) {
   EXPECT_EQ(CursorHint::kCountdownStart, 8);
-  EXPECT_EQ(hint.MHintDispC, 0);
+  EXPECT_EQ(hint.ticksLeft, 0);
 }
 
 TEST_F(CursorHintTest, ShownInTickNAndRemovedAtTheStartOfTickNPlus9) {
@@ -79,15 +79,15 @@ TEST_F(CursorHintTest, ShownInTickNAndRemovedAtTheStartOfTickNPlus9) {
   Tick(/*imeTurnsOn=*/true);  // tick n
   ASSERT_EQ(window.shown.size(), 1u);
   EXPECT_TRUE(window.exists);
-  EXPECT_EQ(hint.MHintDispC, 8);
+  EXPECT_EQ(hint.ticksLeft, 8);
   for (int k = 1; k <= 8; ++k) {  // ticks n+1 .. n+8 count down
     Tick();
     EXPECT_TRUE(window.exists) << "tick n+" << k;
-    EXPECT_EQ(hint.MHintDispC, 8 - k);
+    EXPECT_EQ(hint.ticksLeft, 8 - k);
   }
   hint.TickHint();  // the start of tick n+9
   EXPECT_FALSE(window.exists);
-  EXPECT_EQ(hint.MHintDispC, 0);
+  EXPECT_EQ(hint.ticksLeft, 0);
   EXPECT_EQ(window.shown.size(), 1u);
 }
 
@@ -95,14 +95,14 @@ TEST_F(CursorHintTest, OnOffOnWithinTwoSecondsShowsNoSecondHint) {
   Tick(true);
   hint.HideImeHint();  // the tick sees the input method off
   EXPECT_FALSE(window.exists);
-  EXPECT_EQ(hint.MHintDispC, 8) << "an early hide keeps counting";
+  EXPECT_EQ(hint.ticksLeft, 8) << "an early hide keeps counting";
   Tick();
   Tick();
   Tick(true);  // on again, about 0.75 s later
   EXPECT_EQ(window.shown.size(), 1u);
   EXPECT_FALSE(window.exists);
   // Once the countdown has run out, the next switch-on shows a hint again.
-  while (hint.MHintDispC > 0) Tick();
+  while (hint.ticksLeft > 0) Tick();
   Tick(true);
   EXPECT_EQ(window.shown.size(), 2u);
   EXPECT_TRUE(window.exists);
@@ -114,23 +114,23 @@ TEST_F(CursorHintTest, RunningHintIsNeitherMovedNorRestarted) {
   window.pointer = {500, 500};
   hint.TriggerHint();  // another window whose input method is on becomes active
   EXPECT_EQ(window.shown.size(), 1u);
-  EXPECT_EQ(hint.MHintDispC, 7);
+  EXPECT_EQ(hint.ticksLeft, 7);
 }
 
 TEST_F(CursorHintTest, UntickingClearsTheHintAtOnceAndTickingDoesNothing) {
   Tick(true);
-  hint.CHKHintClick();  // still ticked
+  hint.OnHintOptionChanged();  // still ticked
   EXPECT_TRUE(window.exists);
-  EXPECT_EQ(hint.MHintDispC, 8);
+  EXPECT_EQ(hint.ticksLeft, 8);
 
   settings.SetHint(false);
-  hint.CHKHintClick();
+  hint.OnHintOptionChanged();
   EXPECT_FALSE(window.exists);
-  EXPECT_EQ(hint.MHintDispC, 0);
+  EXPECT_EQ(hint.ticksLeft, 0);
 
   // Ticked again: the next switch-on shows a hint at once.
   settings.SetHint(true);
-  hint.CHKHintClick();
+  hint.OnHintOptionChanged();
   Tick(true);
   EXPECT_EQ(window.shown.size(), 2u);
 }
@@ -139,12 +139,12 @@ TEST_F(CursorHintTest, HintOffShowsNothingAndTickDoesNothing) {
   settings.SetHint(false);
   Tick(true);
   EXPECT_TRUE(window.shown.empty());
-  EXPECT_EQ(hint.MHintDispC, 0);
+  EXPECT_EQ(hint.ticksLeft, 0);
   // With Hint off a tick neither counts nor hides.
-  hint.MHintDispC = 3;
+  hint.ticksLeft = 3;
   window.exists = true;
   hint.TickHint();
-  EXPECT_EQ(hint.MHintDispC, 3);
+  EXPECT_EQ(hint.ticksLeft, 3);
   EXPECT_TRUE(window.exists);
   EXPECT_EQ(window.discards, 0);
 }
@@ -153,9 +153,9 @@ TEST_F(CursorHintTest, WindowThatCannotBeMadeStillRunsTheCountdown) {
   window.canCreate = false;
   Tick(true);
   EXPECT_TRUE(window.shown.empty());
-  EXPECT_EQ(hint.MHintDispC, 8);
+  EXPECT_EQ(hint.ticksLeft, 8);
   for (int i = 0; i < 9; ++i) Tick();
-  EXPECT_EQ(hint.MHintDispC, 0);
+  EXPECT_EQ(hint.ticksLeft, 0);
   EXPECT_EQ(window.discards, 0);
 }
 
@@ -168,7 +168,7 @@ TEST_F(CursorHintTest, ShowsTheCurrentTextSixteenPixelsFromThePointer) {
   EXPECT_EQ(window.monitorQueries, std::vector<Point>{(Point{116, 216})});
 
   // A new text: the next hint shows it, and the window's size follows it.
-  while (hint.MHintDispC > 0) Tick();
+  while (hint.ticksLeft > 0) Tick();
   settings.SetHintString(u"\u304B\u306A");  // two characters
   Tick(true);
   ASSERT_EQ(window.shown.size(), 2u);
@@ -192,7 +192,7 @@ TEST_F(CursorHintTest, QuickReShowComesUpWithoutAnimation) {
   Tick(true);
   EXPECT_EQ(window.shown[0].animation, HintAnimation::SlideDown);
   // Shown again 100 ms after the previous activation ended: no animation.
-  hint.MHintDispC = 0;
+  hint.ticksLeft = 0;
   window.now += 100 - 250;
   hint.TriggerHint();
   ASSERT_EQ(window.shown.size(), 2u);

@@ -71,7 +71,7 @@ struct Rig {
     desk.Add(kA);
     desk.Add(kB, {.className = u"Chrome_WidgetWin_1", .rect = {-1288, 207, -7, 1000}});
     settings.SetMute(f.mute);
-    settings.SetOFF(f.off);
+    settings.SetOff(f.off);
     settings.SetHint(f.hint);
     settings.SetIcon(f.icon);
   }
@@ -79,7 +79,7 @@ struct Rig {
   Log Run() {
     cues.log.clear();
     desk.ClearQueries();
-    tick.TimerTimer();
+    tick.RunTick();
     return cues.TakeLog();
   }
   // Brings w to the front with its IME open or closed and runs one tick.

@@ -95,9 +95,9 @@ TEST_F(SettingsFileTest, LoadAssignsEveryKeyInFileOrder) {
       "Hint=1\nIcon=1\nWaveIndexOFF=3\nWaveIndex=4\n[Window]\nLeft=-20\nTop=300\n";
   LoadSettings(kPath, s, files_, cp932_);
   EXPECT_EQ(order, (std::vector<SettingField>{
-                       SettingField::Top, SettingField::Left, SettingField::WaveIndex, SettingField::WaveIndexOFF,
+                       SettingField::Top, SettingField::Left, SettingField::WaveIndex, SettingField::OffWaveIndex,
                        SettingField::Icon, SettingField::Hint, SettingField::HintString, SettingField::IconPosition,
-                       SettingField::Mute, SettingField::OFF, SettingField::Scroll, SettingField::AppIcon,
+                       SettingField::Mute, SettingField::Off, SettingField::Scroll, SettingField::AppIcon,
                        SettingField::AlphaBlendValue}));
   EXPECT_EQ(s.Top(), 300);
   EXPECT_EQ(s.Left(), -20);
@@ -205,7 +205,7 @@ TEST_F(SettingsFileTest, SaveUpdatesEntriesInPlaceAndDropsWhatDoesNotSurvive) {
       "OFF=1\r\n");
   EXPECT_EQ(s.WaveIndex(), 3);
   EXPECT_FALSE(s.Mute());
-  EXPECT_FALSE(s.OFF());
+  EXPECT_FALSE(s.Off());
   s.SetWaveIndex(5);
   EXPECT_EQ(Save(s),
             "[config]\r\nwaveindex=5\r\nMute=0\r\nWaveIndexOFF=0\r\nIcon=0\r\nHint=0\r\nHintString=IME ON\r\n"
@@ -217,10 +217,10 @@ TEST_F(SettingsFileTest, SaveUpdatesEntriesInPlaceAndDropsWhatDoesNotSurvive) {
 TEST_F(SettingsFileTest, ValueFormatsThroughTheFile) {
   Settings s = Load("[Config]\nMute=yes\nOFF=5\nScroll=-1\nAlphaBlendValue=0x32\nWaveIndexOFF=$A\nIcon=true\n");
   EXPECT_FALSE(s.Mute());
-  EXPECT_TRUE(s.OFF());
+  EXPECT_TRUE(s.Off());
   EXPECT_TRUE(s.Scroll());
   EXPECT_EQ(s.AlphaBlendValue(), 50);
-  EXPECT_EQ(s.WaveIndexOFF(), 10);
+  EXPECT_EQ(s.OffWaveIndex(), 10);
   EXPECT_FALSE(s.Icon());
 }
 
@@ -238,7 +238,7 @@ TEST_F(SettingsFileTest, HintStringSpacesAndEmptyText) {
 TEST_F(SettingsFileTest, OutOfRangeValuesAreClampedAndSavedClamped) {
   Settings s = Load("[Config]\nWaveIndex=12\nWaveIndexOFF=-7\nIconPosition=9\nAlphaBlendValue=0\n");
   EXPECT_EQ(s.WaveIndex(), 11);
-  EXPECT_EQ(s.WaveIndexOFF(), -1);
+  EXPECT_EQ(s.OffWaveIndex(), -1);
   EXPECT_EQ(s.IconPosition(), 3);
   EXPECT_EQ(s.AlphaBlendValue(), 10);
   const std::string saved = Save(s);

@@ -15,13 +15,13 @@ namespace {
 TEST(Settings, DesignDefaults) {
   const Settings s;
   EXPECT_EQ(s.WaveIndex(), 0);
-  EXPECT_EQ(s.WaveIndexOFF(), 0);
+  EXPECT_EQ(s.OffWaveIndex(), 0);
   EXPECT_FALSE(s.Icon());
   EXPECT_FALSE(s.Hint());
   EXPECT_EQ(s.HintString(), u"IME ON");
   EXPECT_EQ(s.IconPosition(), 0);
   EXPECT_FALSE(s.Mute());
-  EXPECT_FALSE(s.OFF());
+  EXPECT_FALSE(s.Off());
   EXPECT_FALSE(s.Scroll());
   EXPECT_FALSE(s.AppIcon());
   EXPECT_EQ(s.AlphaBlendValue(), 100);
@@ -41,7 +41,7 @@ TEST(Settings, RangedFieldsClampEveryAssignment) {
   } fields[] = {
       {"WaveIndex", &Settings::SetWaveIndex, &Settings::WaveIndex,
        {{12, 11}, {-7, -1}, {-1, -1}, {11, 11}, {5, 5}, {kMin, -1}, {kMax, 11}}},
-      {"WaveIndexOFF", &Settings::SetWaveIndexOFF, &Settings::WaveIndexOFF,
+      {"WaveIndexOFF", &Settings::SetOffWaveIndex, &Settings::OffWaveIndex,
        {{12, 11}, {-7, -1}, {-1, -1}, {11, 11}, {0, 0}, {kMin, -1}, {kMax, 11}}},
       {"IconPosition", &Settings::SetIconPosition, &Settings::IconPosition,
        {{9, 3}, {4, 3}, {3, 3}, {-1, -1}, {-2, -1}, {2, 2}, {kMin, -1}, {kMax, 3}}},
@@ -63,13 +63,13 @@ TEST(Settings, ListenerFiresOnlyWhenAFieldChanges) {
     std::function<void(Settings&)> assign;  // assigns a value other than the default
   } cases[] = {
       {SettingField::WaveIndex, [](Settings& s) { s.SetWaveIndex(3); }},
-      {SettingField::WaveIndexOFF, [](Settings& s) { s.SetWaveIndexOFF(-1); }},
+      {SettingField::OffWaveIndex, [](Settings& s) { s.SetOffWaveIndex(-1); }},
       {SettingField::Icon, [](Settings& s) { s.SetIcon(true); }},
       {SettingField::Hint, [](Settings& s) { s.SetHint(true); }},
       {SettingField::HintString, [](Settings& s) { s.SetHintString(u"かな"); }},
       {SettingField::IconPosition, [](Settings& s) { s.SetIconPosition(9); }},
       {SettingField::Mute, [](Settings& s) { s.SetMute(true); }},
-      {SettingField::OFF, [](Settings& s) { s.SetOFF(true); }},
+      {SettingField::Off, [](Settings& s) { s.SetOff(true); }},
       {SettingField::Scroll, [](Settings& s) { s.SetScroll(true); }},
       {SettingField::AppIcon, [](Settings& s) { s.SetAppIcon(true); }},
       {SettingField::AlphaBlendValue, [](Settings& s) { s.SetAlphaBlendValue(0); }},

@@ -24,7 +24,7 @@ TEST(SoundCue, EachIndexPlaysItsOwnSoundAfterStoppingThePreviousOne) {
   SoundCue cue(player, settings);
   for (int i = 0; i < 12; ++i) {
     settings.SetWaveIndex(i);
-    settings.SetWaveIndexOFF(11 - i);
+    settings.SetOffWaveIndex(11 - i);
     player.calls.clear();
     cue.PlayCue(true);
     cue.PlayCue(false);
@@ -37,7 +37,7 @@ TEST(SoundCue, EachIndexPlaysItsOwnSoundAfterStoppingThePreviousOne) {
 TEST(SoundCue, NoSelectionOnlyStopsThePreviousSound) {
   Settings settings;
   settings.SetWaveIndex(-1);
-  settings.SetWaveIndexOFF(-5);  // clamped to -1
+  settings.SetOffWaveIndex(-5);  // clamped to -1
   FakePlayer player;
   SoundCue cue(player, settings);
   cue.PlayCue(true);
@@ -55,7 +55,7 @@ TEST(SoundCue, ReadsTheSelectionAtEachCallAndClampsTooLargeIndexes) {
   cue.PlayCue(true);
   settings.SetWaveIndex(12);  // a settings file beyond the last item selects the last
   cue.PlayCue(true);
-  settings.SetWaveIndexOFF(7);  // the same sound for both events
+  settings.SetOffWaveIndex(7);  // the same sound for both events
   cue.PlayCue(false);
   EXPECT_EQ(player.calls,
             (std::vector<std::string>{"stop", "play:7nya", "stop", "play:11pya", "stop", "play:7nya"}));

@@ -222,7 +222,7 @@ TEST_F(RuvanoExe, TheImeOfTheForegroundProgramDrivesIndicatorHintAndLed) {
   // Hidden again with its "閉じる" button, the window lets the monitor work again.
   const HWND toolBar = FindWindowExW(ruvano.form(), nullptr, TOOLBARCLASSNAMEW, nullptr);
   ASSERT_NE(toolBar, nullptr);
-  SendMessageW(ruvano.form(), WM_COMMAND, MAKEWPARAM(ruvano::SettingsPanel::kTBHide, BN_CLICKED), reinterpret_cast<LPARAM>(toolBar));
+  SendMessageW(ruvano.form(), WM_COMMAND, MAKEWPARAM(ruvano::SettingsPanel::kHideButton, BN_CLICKED), reinterpret_cast<LPARAM>(toolBar));
   EXPECT_FALSE(IsWindowVisible(ruvano.form()));
   ASSERT_TRUE(target.Activate());
   EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(indicator) != FALSE; }, 3000));

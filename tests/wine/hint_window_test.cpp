@@ -109,12 +109,12 @@ TEST_F(HintWindowTest, SizeFollowsTheTextAndAmpersandsTakeTheirRoom) {
   settings.SetHintString(u"IME");
   hint.TriggerHint();
   const RECT shortRect = WindowRect(window.hwnd());
-  hint.CHKHintClick();  // still ticked: nothing
+  hint.OnHintOptionChanged();  // still ticked: nothing
   ASSERT_TRUE(window.HasWindow());
   settings.SetHint(false);
-  hint.CHKHintClick();
+  hint.OnHintOptionChanged();
   EXPECT_FALSE(window.HasWindow());
-  EXPECT_EQ(hint.MHintDispC, 0);
+  EXPECT_EQ(hint.ticksLeft, 0);
 
   settings.SetHint(true);
   settings.SetHintString(u"IME && ON & more");

@@ -43,7 +43,7 @@ TEST(HungForegroundApplication, TheTickDoesNotWaitSignalsNothingAndCatchesUp) {
   SignalLog log;
   log.app = app.hwnd();
   Settings settings;
-  settings.SetOFF(true);
+  settings.SetOff(true);
   Win32Desktop desktop;
   MonitorTick tick(desktop, log, log, settings);
 
@@ -51,7 +51,7 @@ TEST(HungForegroundApplication, TheTickDoesNotWaitSignalsNothingAndCatchesUp) {
   ASSERT_TRUE(target.Start(L"hung application", 200, 150, 640, 480, true));
   ASSERT_TRUE(target.Activate());
   const Hwnd key = FromHwnd(target.window());
-  ASSERT_TRUE(WaitUntil([&] { tick.TimerTimer(); return tick.Handles().IndexOf(key) == 0; }, 3000));
+  ASSERT_TRUE(WaitUntil([&] { tick.RunTick(); return tick.Handles().IndexOf(key) == 0; }, 3000));
   log.calls.clear();
 
   constexpr DWORD kHangMs = 4000;
@@ -65,7 +65,7 @@ TEST(HungForegroundApplication, TheTickDoesNotWaitSignalsNothingAndCatchesUp) {
   int ticks = 0;
   for (const double start = bench::NowUs(); bench::NowUs() - start < kHangMs / 2 * 1000.0; ++ticks) {
     const double t0 = bench::NowUs();
-    tick.TimerTimer();
+    tick.RunTick();
     longestTick = std::max(longestTick, (bench::NowUs() - t0) / 1000);
   }
   std::printf("With the application in front hung: %d ticks, the longest took %.1f ms\n", ticks, longestTick);
@@ -76,7 +76,7 @@ TEST(HungForegroundApplication, TheTickDoesNotWaitSignalsNothingAndCatchesUp) {
 
   // Awake again: it switches its IME off and the next tick signals that.
   target.SetOpen(false);
-  tick.TimerTimer();
+  tick.RunTick();
   EXPECT_EQ(tick.Handles().IndexOf(key), -1);
   EXPECT_TRUE(log.Saw("PlayCue(OFF)"));
   EXPECT_TRUE(log.Saw("ScrollLedOff"));

@@ -6,7 +6,7 @@
 #include "monitor/win32/desktop_win32.h"
 #include "screen_test_util.h"
 #include "test_windows.h"
-#include "ui/win32/icon_form.h"
+#include "ui/win32/indicator_window.h"
 #include "wine_test_util.h"
 #include "zeq/win32/hwnd.h"
 
@@ -44,7 +44,7 @@ class FakeIndicatorHost final : public IIndicatorHost {
 
   Settings settings;
   UniqueWindow settingsWindow;
-  TIconForm* indicator = nullptr;
+  IndicatorWindow* indicator = nullptr;
   bool timerEnabled = true;
   int enables = 0;
   int disables = 0;
@@ -88,7 +88,7 @@ class IndicatorWindowTest : public ::testing::Test {
 
   UniqueWindow appWindow = MakeTestWindow(L"RuvanoTestApplication", WS_OVERLAPPEDWINDOW);
   FakeIndicatorHost host{appWindow.get()};
-  TIconForm indicator{host};
+  IndicatorWindow indicator{host};
   FakeImeTarget target;
   std::int32_t left = 0;
   std::int32_t top = 0;
@@ -261,7 +261,7 @@ TEST_F(IndicatorWindowTest, DrawsTheChosenPictureFromTheExeResources) {
   ASSERT_NE(FindResourceW(res, L"IMAGEDEF", RT_GROUP_ICON), nullptr);
   ASSERT_NE(FindResourceW(res, L"MAINICON", RT_GROUP_ICON), nullptr);
   UniqueWindow appWindow2 = MakeTestWindow(L"RuvanoTestApplication", WS_OVERLAPPEDWINDOW);
-  TIconForm pictured(host);
+  IndicatorWindow pictured(host);
   ASSERT_TRUE(pictured.Create(appWindow2.get(), res));
 
   const struct {

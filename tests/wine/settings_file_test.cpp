@@ -250,7 +250,7 @@ TEST_F(SettingsFileOnDisk, HintTextWithLineBreaksSentToTheEditBoxStaysOneLine) {
   Settings s;
   testing::PanelTestHost host(s);
   ASSERT_TRUE(host.Open());
-  SendMessageW(host.panel.Control(SettingsPanel::Part::EditHint), WM_SETTEXT, 0,
+  SendMessageW(host.panel.Control(SettingsPanel::Part::HintEdit), WM_SETTEXT, 0,
                reinterpret_cast<LPARAM>(L"IME ON\r\n[Config]\r\nMute=1\nOFF=1"));
   EXPECT_EQ(s.HintString(), u"IME ON[Config]Mute=1OFF=1");
   ASSERT_TRUE(SaveSettings(path_, s));
@@ -258,7 +258,7 @@ TEST_F(SettingsFileOnDisk, HintTextWithLineBreaksSentToTheEditBoxStaysOneLine) {
   LoadSettings(path_, loaded);
   EXPECT_EQ(loaded.HintString(), s.HintString());
   EXPECT_FALSE(loaded.Mute());
-  EXPECT_FALSE(loaded.OFF());
+  EXPECT_FALSE(loaded.Off());
 }
 
 TEST_F(SettingsFileOnDisk, SaveIntoARemovedFolderFailsQuietly) {

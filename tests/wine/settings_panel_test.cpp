@@ -41,36 +41,36 @@ int CheckedPosition(const SettingsPanel& p) {
   return found;
 }
 bool SoundGroupEnabled(const SettingsPanel& p, bool on) {
-  bool all = IsWindowEnabled(p.Control(on ? Part::RadioGroupON : Part::RadioGroupOFF)) != FALSE;
+  bool all = IsWindowEnabled(p.Control(on ? Part::SoundOnGroup : Part::SoundOffGroup)) != FALSE;
   for (int i = 0; i < Settings::kSoundCount; ++i) all = all && IsWindowEnabled(p.SoundItem(on, i));
   return all;
 }
 bool SoundGroupDisabled(const SettingsPanel& p, bool on) {
-  bool none = !IsWindowEnabled(p.Control(on ? Part::RadioGroupON : Part::RadioGroupOFF));
+  bool none = !IsWindowEnabled(p.Control(on ? Part::SoundOnGroup : Part::SoundOffGroup));
   for (int i = 0; i < Settings::kSoundCount; ++i) none = none && !IsWindowEnabled(p.SoundItem(on, i));
   return none;
 }
 bool PositionsEnabled(const SettingsPanel& p, bool enabled) {
-  bool same = (IsWindowEnabled(p.Control(Part::RGPos)) != FALSE) == enabled;
+  bool same = (IsWindowEnabled(p.Control(Part::PositionGroup)) != FALSE) == enabled;
   for (int i = 0; i < Settings::kPositionCount; ++i) same = same && (IsWindowEnabled(p.PositionItem(i)) != FALSE) == enabled;
   return same;
 }
 bool ToolDown(const SettingsPanel& p, int id) {
-  return SendMessageW(p.Control(Part::ToolBar), TB_ISBUTTONCHECKED, static_cast<WPARAM>(id), 0) != 0;
+  return SendMessageW(p.Control(Part::Toolbar), TB_ISBUTTONCHECKED, static_cast<WPARAM>(id), 0) != 0;
 }
 std::pair<long, long> Selection(const SettingsPanel& p) {
-  HWND tb = p.Control(Part::TrackBar);
+  HWND tb = p.Control(Part::OpacitySlider);
   return {static_cast<long>(SendMessageW(tb, TBM_GETSELSTART, 0, 0)),
           static_cast<long>(SendMessageW(tb, TBM_GETSELEND, 0, 0))};
 }
 long TrackPos(const SettingsPanel& p) {
-  return static_cast<long>(SendMessageW(p.Control(Part::TrackBar), TBM_GETPOS, 0, 0));
+  return static_cast<long>(SendMessageW(p.Control(Part::OpacitySlider), TBM_GETPOS, 0, 0));
 }
 
 // A toolbar button clicked the way the toolbar reports it: a check button toggles, then
 // the parent gets WM_COMMAND with the button's id.
 void ToolClick(PanelTestHost& host, int id, bool check) {
-  HWND tb = host.panel.Control(Part::ToolBar);
+  HWND tb = host.panel.Control(Part::Toolbar);
   if (check) {
     const bool down = SendMessageW(tb, TB_ISBUTTONCHECKED, static_cast<WPARAM>(id), 0) != 0;
     SendMessageW(tb, TB_CHECKBUTTON, static_cast<WPARAM>(id), MAKELPARAM(!down, 0));
@@ -80,7 +80,7 @@ void ToolClick(PanelTestHost& host, int id, bool check) {
 
 // A mouse click on a toolbar button, delivered to the toolbar itself.
 void MouseClickTool(PanelTestHost& host, int id) {
-  HWND tb = host.panel.Control(Part::ToolBar);
+  HWND tb = host.panel.Control(Part::Toolbar);
   RECT r{};
   ASSERT_TRUE(SendMessageW(tb, TB_GETRECT, static_cast<WPARAM>(id), reinterpret_cast<LPARAM>(&r)));
   const LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
@@ -93,7 +93,7 @@ void MouseClickTool(PanelTestHost& host, int id) {
 // The track bar moved to pos the way the user moves it: the position changes, then the
 // parent gets WM_HSCROLL.
 void MoveTrackBar(PanelTestHost& host, long pos) {
-  HWND tb = host.panel.Control(Part::TrackBar);
+  HWND tb = host.panel.Control(Part::OpacitySlider);
   SendMessageW(tb, TBM_SETPOS, TRUE, pos);
   SendMessageW(host.hwnd(), WM_HSCROLL, MAKEWPARAM(TB_THUMBPOSITION, pos), reinterpret_cast<LPARAM>(tb));
 }
@@ -112,18 +112,18 @@ TEST_F(SettingsPanelTest, StartsInTheDesignedState) {
   EXPECT_EQ(CheckedSound(panel, false), 0);
   EXPECT_TRUE(SoundGroupEnabled(panel, true));
   EXPECT_TRUE(SoundGroupDisabled(panel, false));
-  EXPECT_FALSE(Checked(panel.Control(Part::CHKIcon)));
-  EXPECT_EQ(TextOf(panel.Control(Part::CHKIcon)), L"アイコンを表示(&I)");
+  EXPECT_FALSE(Checked(panel.Control(Part::IconCheck)));
+  EXPECT_EQ(TextOf(panel.Control(Part::IconCheck)), L"アイコンを表示(&I)");
   EXPECT_TRUE(PositionsEnabled(panel, false));
-  EXPECT_FALSE(IsWindowEnabled(panel.Control(Part::TrackBar)));
+  EXPECT_FALSE(IsWindowEnabled(panel.Control(Part::OpacitySlider)));
   EXPECT_EQ(CheckedPosition(panel), 0);
-  EXPECT_FALSE(Checked(panel.Control(Part::CHKHint)));
-  EXPECT_EQ(TextOf(panel.Control(Part::EditHint)), L"IME ON");
+  EXPECT_FALSE(Checked(panel.Control(Part::HintCheck)));
+  EXPECT_EQ(TextOf(panel.Control(Part::HintEdit)), L"IME ON");
   EXPECT_EQ(TrackPos(panel), 100);
-  for (int id : {SettingsPanel::kTBMute, SettingsPanel::kTBOFF, SettingsPanel::kTBAppIcon, SettingsPanel::kTBScroll})
+  for (int id : {SettingsPanel::kMuteButton, SettingsPanel::kOffButton, SettingsPanel::kAppIconButton, SettingsPanel::kScrollButton})
     EXPECT_FALSE(ToolDown(panel, id)) << id;
 
-  HWND tb = panel.Control(Part::TrackBar);
+  HWND tb = panel.Control(Part::OpacitySlider);
   EXPECT_EQ(SendMessageW(tb, TBM_GETRANGEMIN, 0, 0), 10);
   EXPECT_EQ(SendMessageW(tb, TBM_GETRANGEMAX, 0, 0), 100);
   EXPECT_EQ(SendMessageW(tb, TBM_GETLINESIZE, 0, 0), 10);
@@ -132,24 +132,24 @@ TEST_F(SettingsPanelTest, StartsInTheDesignedState) {
   EXPECT_EQ(Selection(panel).second, 100);                // no change yet: the designed 0..100
 
   // Captions exactly as designed.
-  EXPECT_EQ(TextOf(panel.Control(Part::RadioGroupON)), L"[音声選択ON(&N)]");
-  EXPECT_EQ(TextOf(panel.Control(Part::RadioGroupOFF)), L"[音声選択OFF(&F)]");
-  EXPECT_EQ(TextOf(panel.Control(Part::RGPos)), L"アイコンの位置(&P)");
-  EXPECT_EQ(TextOf(panel.Control(Part::CHKHint)), L"マウスカーソル付近にヒントを表示(&H)");
+  EXPECT_EQ(TextOf(panel.Control(Part::SoundOnGroup)), L"[音声選択ON(&N)]");
+  EXPECT_EQ(TextOf(panel.Control(Part::SoundOffGroup)), L"[音声選択OFF(&F)]");
+  EXPECT_EQ(TextOf(panel.Control(Part::PositionGroup)), L"アイコンの位置(&P)");
+  EXPECT_EQ(TextOf(panel.Control(Part::HintCheck)), L"マウスカーソル付近にヒントを表示(&H)");
   EXPECT_EQ(TextOf(panel.SoundItem(true, 7)), L"ニャー");
   EXPECT_EQ(TextOf(panel.SoundItem(false, 11)), L"ピャッ");
   EXPECT_EQ(TextOf(panel.PositionItem(1)), L"上中央");
   const wchar_t* tools[] = {L"ミュート", L"OFFにも再生", L"プログラムアイコン", L"Scrool LED", L"閉じる(&C)", L"終了(&X)"};
-  const int ids[] = {SettingsPanel::kTBMute, SettingsPanel::kTBOFF, SettingsPanel::kTBAppIcon,
-                     SettingsPanel::kTBScroll, SettingsPanel::kTBHide, SettingsPanel::kTBClose};
+  const int ids[] = {SettingsPanel::kMuteButton, SettingsPanel::kOffButton, SettingsPanel::kAppIconButton,
+                     SettingsPanel::kScrollButton, SettingsPanel::kHideButton, SettingsPanel::kCloseButton};
   for (int i = 0; i < 6; ++i) {
     wchar_t text[64] = {};
-    SendMessageW(panel.Control(Part::ToolBar), TB_GETBUTTONTEXTW, static_cast<WPARAM>(ids[i]),
+    SendMessageW(panel.Control(Part::Toolbar), TB_GETBUTTONTEXTW, static_cast<WPARAM>(ids[i]),
                  reinterpret_cast<LPARAM>(text));
     EXPECT_STREQ(text, tools[i]);
   }
   // Six buttons and five separators.
-  EXPECT_EQ(SendMessageW(panel.Control(Part::ToolBar), TB_BUTTONCOUNT, 0, 0), 11);
+  EXPECT_EQ(SendMessageW(panel.Control(Part::Toolbar), TB_BUTTONCOUNT, 0, 0), 11);
 
   // Nothing was asked of the host but its size; nothing played while hidden.
   EXPECT_TRUE(host.previews.empty());
@@ -163,10 +163,10 @@ TEST_F(SettingsPanelTest, StartsInTheDesignedState) {
 // previews stay silent, and the creation-time derivations give a consistent window.
 TEST_F(SettingsPanelTest, AssignedFieldsReachTheControls) {
   settings.SetWaveIndex(5);
-  settings.SetWaveIndexOFF(-7);  // clamps to -1: no item
+  settings.SetOffWaveIndex(-7);  // clamps to -1: no item
   settings.SetIconPosition(9);   // clamps to 3
   settings.SetMute(true);
-  settings.SetOFF(true);
+  settings.SetOff(true);
   settings.SetScroll(true);
   settings.SetAppIcon(true);
   settings.SetHint(true);
@@ -178,47 +178,47 @@ TEST_F(SettingsPanelTest, AssignedFieldsReachTheControls) {
   EXPECT_EQ(CheckedSound(panel, true), 5);
   EXPECT_EQ(CheckedSound(panel, false), -1);
   EXPECT_EQ(CheckedPosition(panel), 3);
-  EXPECT_TRUE(ToolDown(panel, SettingsPanel::kTBMute));
-  EXPECT_TRUE(ToolDown(panel, SettingsPanel::kTBOFF));
-  EXPECT_TRUE(ToolDown(panel, SettingsPanel::kTBScroll));
-  EXPECT_TRUE(ToolDown(panel, SettingsPanel::kTBAppIcon));
+  EXPECT_TRUE(ToolDown(panel, SettingsPanel::kMuteButton));
+  EXPECT_TRUE(ToolDown(panel, SettingsPanel::kOffButton));
+  EXPECT_TRUE(ToolDown(panel, SettingsPanel::kScrollButton));
+  EXPECT_TRUE(ToolDown(panel, SettingsPanel::kAppIconButton));
   EXPECT_TRUE(SoundGroupEnabled(panel, false));
-  EXPECT_TRUE(Checked(panel.Control(Part::CHKHint)));
-  EXPECT_EQ(TextOf(panel.Control(Part::EditHint)), L"変換中");
-  EXPECT_TRUE(Checked(panel.Control(Part::CHKIcon)));
+  EXPECT_TRUE(Checked(panel.Control(Part::HintCheck)));
+  EXPECT_EQ(TextOf(panel.Control(Part::HintEdit)), L"変換中");
+  EXPECT_TRUE(Checked(panel.Control(Part::IconCheck)));
   EXPECT_TRUE(PositionsEnabled(panel, true));
-  EXPECT_TRUE(IsWindowEnabled(panel.Control(Part::TrackBar)));
+  EXPECT_TRUE(IsWindowEnabled(panel.Control(Part::OpacitySlider)));
   EXPECT_EQ(TrackPos(panel), 80);
-  EXPECT_EQ(TextOf(panel.Control(Part::CHKIcon)), L"アイコンを表示(&I)\u3000不透明度 80%");
+  EXPECT_EQ(TextOf(panel.Control(Part::IconCheck)), L"アイコンを表示(&I)\u3000不透明度 80%");
   EXPECT_EQ(Selection(panel), std::make_pair(10L, 80L));
   // Loading makes no sound and sets Settings only to what was assigned.
   EXPECT_TRUE(host.previews.empty());
-  EXPECT_EQ(settings.WaveIndexOFF(), -1);
+  EXPECT_EQ(settings.OffWaveIndex(), -1);
   EXPECT_EQ(settings.HintString(), u"変換中");
 
   // Turning the hint off elsewhere hides a showing hint at once.
   settings.SetHint(false);
-  EXPECT_FALSE(Checked(panel.Control(Part::CHKHint)));
+  EXPECT_FALSE(Checked(panel.Control(Part::HintCheck)));
   EXPECT_EQ(host.hintHidden, 1);
 
   // Opacity changed with the icon off: the change shows the opacity caption, but after
   // loading the caption matches the unticked box again.
   settings.SetIcon(false);
-  EXPECT_EQ(TextOf(panel.Control(Part::CHKIcon)), L"アイコンを表示(&I)");
+  EXPECT_EQ(TextOf(panel.Control(Part::IconCheck)), L"アイコンを表示(&I)");
   EXPECT_TRUE(PositionsEnabled(panel, false));
-  EXPECT_FALSE(IsWindowEnabled(panel.Control(Part::TrackBar)));
+  EXPECT_FALSE(IsWindowEnabled(panel.Control(Part::OpacitySlider)));
   settings.SetAlphaBlendValue(1000);  // clamps to 100
   EXPECT_EQ(TrackPos(panel), 100);
-  EXPECT_EQ(TextOf(panel.Control(Part::CHKIcon)), L"アイコンを表示(&I)\u3000不透明度 100%");
+  EXPECT_EQ(TextOf(panel.Control(Part::IconCheck)), L"アイコンを表示(&I)\u3000不透明度 100%");
   EXPECT_EQ(Selection(panel), std::make_pair(10L, 100L));
   panel.ApplyLoadedState();
-  EXPECT_EQ(TextOf(panel.Control(Part::CHKIcon)), L"アイコンを表示(&I)");
+  EXPECT_EQ(TextOf(panel.Control(Part::IconCheck)), L"アイコンを表示(&I)");
 
-  settings.SetOFF(false);
+  settings.SetOff(false);
   EXPECT_TRUE(SoundGroupDisabled(panel, false));
-  EXPECT_FALSE(ToolDown(panel, SettingsPanel::kTBOFF));
+  EXPECT_FALSE(ToolDown(panel, SettingsPanel::kOffButton));
   settings.SetHintString(u"");
-  EXPECT_EQ(TextOf(panel.Control(Part::EditHint)), L"");
+  EXPECT_EQ(TextOf(panel.Control(Part::HintEdit)), L"");
 }
 
 // Settings already assigned before the panel exists show in the new controls.
@@ -227,15 +227,15 @@ TEST(SettingsPanel, ShowsSettingsAssignedBeforeCreation) {
   settings.SetWaveIndex(-1);
   settings.SetIcon(true);
   settings.SetAlphaBlendValue(30);
-  settings.SetOFF(true);
+  settings.SetOff(true);
   PanelTestHost host(settings);
   ASSERT_TRUE(host.Open());
   EXPECT_EQ(CheckedSound(host.panel, true), -1);
-  EXPECT_TRUE(Checked(host.panel.Control(Part::CHKIcon)));
-  EXPECT_EQ(TextOf(host.panel.Control(Part::CHKIcon)), L"アイコンを表示(&I)\u3000不透明度 30%");
+  EXPECT_TRUE(Checked(host.panel.Control(Part::IconCheck)));
+  EXPECT_EQ(TextOf(host.panel.Control(Part::IconCheck)), L"アイコンを表示(&I)\u3000不透明度 30%");
   EXPECT_EQ(Selection(host.panel), std::make_pair(10L, 30L));
   EXPECT_TRUE(SoundGroupEnabled(host.panel, false));
-  EXPECT_TRUE(IsWindowEnabled(host.panel.Control(Part::TrackBar)));
+  EXPECT_TRUE(IsWindowEnabled(host.panel.Control(Part::OpacitySlider)));
 }
 
 // What the user does in the window reaches Settings at once, with the reactions.
@@ -244,7 +244,7 @@ TEST_F(SettingsPanelTest, ClicksUpdateSettingsAndRunTheReactions) {
   PumpFor(50);
 
   // Choosing a sound while visible previews it, even when muted.
-  ToolClick(host, SettingsPanel::kTBMute, true);
+  ToolClick(host, SettingsPanel::kMuteButton, true);
   EXPECT_TRUE(settings.Mute());
   SendMessageW(panel.SoundItem(true, 3), BM_CLICK, 0, 0);
   EXPECT_EQ(settings.WaveIndex(), 3);
@@ -265,14 +265,14 @@ TEST_F(SettingsPanelTest, ClicksUpdateSettingsAndRunTheReactions) {
   EXPECT_EQ(host.previews, (std::vector<bool>{true, true}));
 
   // OFF: the OFF group is enabled exactly while the button is down.
-  ToolClick(host, SettingsPanel::kTBOFF, true);
-  EXPECT_TRUE(settings.OFF());
+  ToolClick(host, SettingsPanel::kOffButton, true);
+  EXPECT_TRUE(settings.Off());
   EXPECT_TRUE(SoundGroupEnabled(panel, false));
   SendMessageW(panel.SoundItem(false, 10), BM_CLICK, 0, 0);
-  EXPECT_EQ(settings.WaveIndexOFF(), 10);
+  EXPECT_EQ(settings.OffWaveIndex(), 10);
   EXPECT_EQ(host.previews, (std::vector<bool>{true, true, false}));
-  ToolClick(host, SettingsPanel::kTBOFF, true);
-  EXPECT_FALSE(settings.OFF());
+  ToolClick(host, SettingsPanel::kOffButton, true);
+  EXPECT_FALSE(settings.Off());
   EXPECT_TRUE(SoundGroupDisabled(panel, false));
   EXPECT_EQ(CheckedSound(panel, false), 10);  // disabling keeps the choice
 
@@ -284,37 +284,37 @@ TEST_F(SettingsPanelTest, ClicksUpdateSettingsAndRunTheReactions) {
   host.Show();
 
   // The icon box: caption, then the positions and the track bar follow it.
-  SendMessageW(panel.Control(Part::CHKIcon), BM_CLICK, 0, 0);
+  SendMessageW(panel.Control(Part::IconCheck), BM_CLICK, 0, 0);
   EXPECT_TRUE(settings.Icon());
-  EXPECT_EQ(TextOf(panel.Control(Part::CHKIcon)), L"アイコンを表示(&I)\u3000不透明度 100%");
+  EXPECT_EQ(TextOf(panel.Control(Part::IconCheck)), L"アイコンを表示(&I)\u3000不透明度 100%");
   EXPECT_TRUE(PositionsEnabled(panel, true));
-  EXPECT_TRUE(IsWindowEnabled(panel.Control(Part::TrackBar)));
+  EXPECT_TRUE(IsWindowEnabled(panel.Control(Part::OpacitySlider)));
   MoveTrackBar(host, 60);
   EXPECT_EQ(settings.AlphaBlendValue(), 60);
-  EXPECT_EQ(TextOf(panel.Control(Part::CHKIcon)), L"アイコンを表示(&I)\u3000不透明度 60%");
+  EXPECT_EQ(TextOf(panel.Control(Part::IconCheck)), L"アイコンを表示(&I)\u3000不透明度 60%");
   EXPECT_EQ(Selection(panel), std::make_pair(10L, 60L));
   SendMessageW(panel.PositionItem(2), BM_CLICK, 0, 0);
   EXPECT_EQ(settings.IconPosition(), 2);
-  SendMessageW(panel.Control(Part::CHKIcon), BM_CLICK, 0, 0);
+  SendMessageW(panel.Control(Part::IconCheck), BM_CLICK, 0, 0);
   EXPECT_FALSE(settings.Icon());
-  EXPECT_EQ(TextOf(panel.Control(Part::CHKIcon)), L"アイコンを表示(&I)");
+  EXPECT_EQ(TextOf(panel.Control(Part::IconCheck)), L"アイコンを表示(&I)");
   EXPECT_TRUE(PositionsEnabled(panel, false));
-  EXPECT_FALSE(IsWindowEnabled(panel.Control(Part::TrackBar)));
+  EXPECT_FALSE(IsWindowEnabled(panel.Control(Part::OpacitySlider)));
   EXPECT_EQ(settings.AlphaBlendValue(), 60);  // values stay while disabled
   EXPECT_EQ(CheckedPosition(panel), 2);
-  SendMessageW(panel.Control(Part::CHKIcon), BM_CLICK, 0, 0);
-  EXPECT_EQ(TextOf(panel.Control(Part::CHKIcon)), L"アイコンを表示(&I)\u3000不透明度 60%");
+  SendMessageW(panel.Control(Part::IconCheck), BM_CLICK, 0, 0);
+  EXPECT_EQ(TextOf(panel.Control(Part::IconCheck)), L"アイコンを表示(&I)\u3000不透明度 60%");
 
   // The hint box: unticking hides a showing hint at once.
-  SendMessageW(panel.Control(Part::CHKHint), BM_CLICK, 0, 0);
+  SendMessageW(panel.Control(Part::HintCheck), BM_CLICK, 0, 0);
   EXPECT_TRUE(settings.Hint());
   EXPECT_EQ(host.hintHidden, 0);
-  SendMessageW(panel.Control(Part::CHKHint), BM_CLICK, 0, 0);
+  SendMessageW(panel.Control(Part::HintCheck), BM_CLICK, 0, 0);
   EXPECT_FALSE(settings.Hint());
   EXPECT_EQ(host.hintHidden, 1);
 
   // Typing in the edit box is the hint text at once.
-  HWND edit = panel.Control(Part::EditHint);
+  HWND edit = panel.Control(Part::HintEdit);
   SendMessageW(edit, EM_SETSEL, 0, -1);
   SendMessageW(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(L"かな入力"));
   EXPECT_EQ(settings.HintString(), u"かな入力");
@@ -322,18 +322,18 @@ TEST_F(SettingsPanelTest, ClicksUpdateSettingsAndRunTheReactions) {
   EXPECT_EQ(settings.HintString(), u"かな入力!");
 
   // A real mouse click on toolbar check buttons toggles them and reaches Settings.
-  MouseClickTool(host, SettingsPanel::kTBScroll);
+  MouseClickTool(host, SettingsPanel::kScrollButton);
   EXPECT_TRUE(settings.Scroll());
-  MouseClickTool(host, SettingsPanel::kTBAppIcon);
+  MouseClickTool(host, SettingsPanel::kAppIconButton);
   EXPECT_TRUE(settings.AppIcon());
-  MouseClickTool(host, SettingsPanel::kTBScroll);
+  MouseClickTool(host, SettingsPanel::kScrollButton);
   EXPECT_FALSE(settings.Scroll());
 
   // The push buttons reach the host.
-  ToolClick(host, SettingsPanel::kTBClose, false);
+  ToolClick(host, SettingsPanel::kCloseButton, false);
   EXPECT_EQ(host.closeRequests, 1);
   EXPECT_EQ(host.hideRequests, 0);
-  MouseClickTool(host, SettingsPanel::kTBHide);
+  MouseClickTool(host, SettingsPanel::kHideButton);
   EXPECT_EQ(host.hideRequests, 1);
   EXPECT_FALSE(IsWindowVisible(host.hwnd()));
 }
@@ -341,17 +341,17 @@ TEST_F(SettingsPanelTest, ClicksUpdateSettingsAndRunTheReactions) {
 // Tab visits the controls in the designed order; access keys work through the host's loop.
 TEST_F(SettingsPanelTest, KeyboardFollowsTheTabOrderAndAccessKeys) {
   settings.SetIcon(true);
-  settings.SetOFF(true);
-  settings.SetWaveIndexOFF(4);
+  settings.SetOff(true);
+  settings.SetOffWaveIndex(4);
   settings.SetIconPosition(1);
   host.Show();
   PumpFor(50);
 
-  const HWND expected[] = {panel.SoundItem(true, 0),       panel.Control(Part::ToolBar),
-                           panel.Control(Part::TrackBar),  panel.Control(Part::CHKIcon),
+  const HWND expected[] = {panel.SoundItem(true, 0),       panel.Control(Part::Toolbar),
+                           panel.Control(Part::OpacitySlider),  panel.Control(Part::IconCheck),
                            panel.PositionItem(1),          panel.SoundItem(false, 4),
-                           panel.Control(Part::CHKHint),   panel.Control(Part::EditHint),
-                           panel.Control(Part::CHKShowMode), panel.Control(Part::CHKAlnumOff)};
+                           panel.Control(Part::HintCheck),   panel.Control(Part::HintEdit),
+                           panel.Control(Part::ShowModeCheck), panel.Control(Part::AlnumOffCheck)};
   HWND at = expected[0];
   for (std::size_t i = 1; i < std::size(expected); ++i) {
     at = GetNextDlgTabItem(host.hwnd(), at, FALSE);
@@ -367,7 +367,7 @@ TEST_F(SettingsPanelTest, KeyboardFollowsTheTabOrderAndAccessKeys) {
     msg.lParam = 0x20000001;  // Alt held
     return host.PreTranslate(msg);
   };
-  SetFocus(panel.Control(Part::EditHint));
+  SetFocus(panel.Control(Part::HintEdit));
   EXPECT_TRUE(sysChar(L'n'));  // the ON group's access key: to its chosen item
   EXPECT_EQ(GetFocus(), panel.SoundItem(true, 0));
   EXPECT_TRUE(sysChar(L'f'));
@@ -443,7 +443,7 @@ TEST(SettingsPanel, FallsBackToAJapaneseFaceWhenTheMenuFontLacksIt) {
   SendMessageW(host.hwnd(), WM_SETTINGCHANGE, SPI_SETNONCLIENTMETRICS, 0);
   EXPECT_EQ(FaceOf(host.panel.Font()), saved.lfMenuFont.lfFaceName);
   EXPECT_EQ(host.wanted.size(), asked + 1);
-  EXPECT_EQ(FaceOf(reinterpret_cast<HFONT>(SendMessageW(host.panel.Control(Part::EditHint), WM_GETFONT, 0, 0))),
+  EXPECT_EQ(FaceOf(reinterpret_cast<HFONT>(SendMessageW(host.panel.Control(Part::HintEdit), WM_GETFONT, 0, 0))),
             saved.lfMenuFont.lfFaceName);
 }
 
@@ -480,8 +480,8 @@ void CheckLayout(PanelTestHost& host, int dpi) {
   EXPECT_GE(client.right, ScaleToDpi(474, dpi));
   EXPECT_GE(client.bottom, ScaleToDpi(377, dpi));
 
-  const Part bands[] = {Part::ToolBar,      Part::RadioGroupON, Part::RadioGroupOFF,
-                        Part::GroupBoxIcon, Part::GroupBoxHint, Part::GroupBoxMode};
+  const Part bands[] = {Part::Toolbar,      Part::SoundOnGroup, Part::SoundOffGroup,
+                        Part::IconFrame, Part::HintFrame, Part::ModeFrame};
   LONG lastBottom = 0;
   for (Part b : bands) {
     const RECT r = RectIn(parent, p.Control(b));
@@ -505,46 +505,46 @@ void CheckLayout(PanelTestHost& host, int dpi) {
     }
     EXPECT_EQ(lefts.size(), 4u);
   };
-  checkItems(p.Control(Part::RadioGroupON), [&](int i) { return p.SoundItem(true, i); }, Settings::kSoundCount);
-  checkItems(p.Control(Part::RadioGroupOFF), [&](int i) { return p.SoundItem(false, i); }, Settings::kSoundCount);
-  checkItems(p.Control(Part::RGPos), [&](int i) { return p.PositionItem(i); }, Settings::kPositionCount);
+  checkItems(p.Control(Part::SoundOnGroup), [&](int i) { return p.SoundItem(true, i); }, Settings::kSoundCount);
+  checkItems(p.Control(Part::SoundOffGroup), [&](int i) { return p.SoundItem(false, i); }, Settings::kSoundCount);
+  checkItems(p.Control(Part::PositionGroup), [&](int i) { return p.PositionItem(i); }, Settings::kPositionCount);
   // Items run down each column first: カチャ, カタッ, ピィ share the first column.
   EXPECT_EQ(RectIn(parent, p.SoundItem(true, 2)).left, RectIn(parent, p.SoundItem(true, 0)).left);
   EXPECT_GT(RectIn(parent, p.SoundItem(true, 3)).left, RectIn(parent, p.SoundItem(true, 2)).left);
 
-  const RECT icon = RectIn(parent, p.Control(Part::GroupBoxIcon));
-  const RECT check = RectIn(parent, p.Control(Part::CHKIcon));
-  const RECT track = RectIn(parent, p.Control(Part::TrackBar));
-  const RECT pos = RectIn(parent, p.Control(Part::RGPos));
+  const RECT icon = RectIn(parent, p.Control(Part::IconFrame));
+  const RECT check = RectIn(parent, p.Control(Part::IconCheck));
+  const RECT track = RectIn(parent, p.Control(Part::OpacitySlider));
+  const RECT pos = RectIn(parent, p.Control(Part::PositionGroup));
   for (const RECT& r : {check, track, pos}) EXPECT_TRUE(Inside(r, icon));
   EXPECT_LE(check.bottom, track.top);
   EXPECT_LE(track.bottom, pos.top);
   // The widest caption the icon box can show fits.
   {
     const std::wstring widest = Wide(captions::OpacityCaption(100));
-    HWND c = p.Control(Part::CHKIcon);
+    HWND c = p.Control(Part::IconCheck);
     const std::wstring before = TextOf(c);
     SetWindowTextW(c, widest.c_str());
     EXPECT_GE(check.right - check.left, CheckControlWidth(CaptionWidth(c), ScaleToDpi(13, dpi), dpi));
     SetWindowTextW(c, before.c_str());
   }
 
-  const RECT hint = RectIn(parent, p.Control(Part::GroupBoxHint));
-  const RECT hintCheck = RectIn(parent, p.Control(Part::CHKHint));
-  const RECT edit = RectIn(parent, p.Control(Part::EditHint));
+  const RECT hint = RectIn(parent, p.Control(Part::HintFrame));
+  const RECT hintCheck = RectIn(parent, p.Control(Part::HintCheck));
+  const RECT edit = RectIn(parent, p.Control(Part::HintEdit));
   EXPECT_TRUE(Inside(hintCheck, hint));
   EXPECT_TRUE(Inside(edit, hint));
   EXPECT_LE(hintCheck.bottom, edit.top);
   EXPECT_GE(hintCheck.right - hintCheck.left,
-            CheckControlWidth(CaptionWidth(p.Control(Part::CHKHint)), ScaleToDpi(13, dpi), dpi));
-  for (Part modeCheck : {Part::CHKShowMode, Part::CHKAlnumOff}) {
+            CheckControlWidth(CaptionWidth(p.Control(Part::HintCheck)), ScaleToDpi(13, dpi), dpi));
+  for (Part modeCheck : {Part::ShowModeCheck, Part::AlnumOffCheck}) {
     const RECT r = RectIn(parent, p.Control(modeCheck));
-    EXPECT_TRUE(Inside(r, RectIn(parent, p.Control(Part::GroupBoxMode))));
+    EXPECT_TRUE(Inside(r, RectIn(parent, p.Control(Part::ModeFrame))));
     EXPECT_GE(r.right - r.left, CheckControlWidth(CaptionWidth(p.Control(modeCheck)), ScaleToDpi(13, dpi), dpi));
   }
 
   // Every toolbar button in one row, inside the toolbar.
-  HWND tb = p.Control(Part::ToolBar);
+  HWND tb = p.Control(Part::Toolbar);
   const RECT bar = RectIn(parent, tb);
   const int count = static_cast<int>(SendMessageW(tb, TB_BUTTONCOUNT, 0, 0));
   RECT first{};

@@ -10,7 +10,7 @@
 #include "app/win32/single_instance.h"
 #include "settings/settings.h"
 #include "settings/settings_file.h"
-#include "ui/win32/main_form.h"
+#include "ui/win32/settings_window.h"
 #include "ui/win32/program_cues.h"
 #include "zeq/data_folder.h"
 #include "zeq/win32/data_folder_win32.h"
@@ -34,7 +34,7 @@ void InitCommonControls() {
 // cannot hand over a message: under Wine, one sent by another process with more data than
 // this thread's stack holds. That message is lost and the loop goes on; only a long run of
 // failures with nothing in between ends it, and the program then ends as after a close.
-void RunMessageLoop(TmainForm& mainForm) {
+void RunMessageLoop(SettingsWindow& settingsWindow) {
   for (int failures = 0; failures < 1000;) {
     MSG msg;
     const BOOL got = ::GetMessageW(&msg, nullptr, 0, 0);
@@ -46,7 +46,7 @@ void RunMessageLoop(TmainForm& mainForm) {
     }
     failures = 0;
     try {
-      if (mainForm.PreTranslateMessage(msg)) continue;
+      if (settingsWindow.PreTranslateMessage(msg)) continue;
       ::TranslateMessage(&msg);
       ::DispatchMessageW(&msg);
     } catch (...) {
@@ -77,18 +77,18 @@ void Run() {
 
   Settings settings;
   ProgramCues cues(settings);
-  TmainForm mainForm(settings, cues, SettingsFilePath(dataDirs.user));
-  if (!mainForm.Create(application.hwnd())) {
+  SettingsWindow settingsWindow(settings, cues, SettingsFilePath(dataDirs.user));
+  if (!settingsWindow.Create(application.hwnd())) {
     ReportFailure(L"the settings window could not be created", ::GetLastError());
     return;
   }
-  cues.CreateIndicator(mainForm, application.hwnd());
-  application.SetSessionEndHandler([&mainForm] { mainForm.EndProgram(); });
+  cues.CreateIndicator(settingsWindow, application.hwnd());
+  application.SetSessionEndHandler([&settingsWindow] { settingsWindow.EndProgram(); });
 
-  RunMessageLoop(mainForm);
+  RunMessageLoop(settingsWindow);
   // The loop also ends without the window's close (a WM_QUIT from elsewhere, a run of
   // failures): the close query runs all the same, once.
-  mainForm.EndProgram();
+  settingsWindow.EndProgram();
   // The windows go first, then the mutex is released and its handle closed.
 }
 

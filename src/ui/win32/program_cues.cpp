@@ -13,7 +13,7 @@ ProgramCues::~ProgramCues() {
 }
 
 bool ProgramCues::CreateIndicator(IIndicatorHost& host, HWND applicationWindow) {
-  auto indicator = std::make_unique<TIconForm>(host);
+  auto indicator = std::make_unique<IndicatorWindow>(host);
   if (!indicator->Create(applicationWindow)) return false;
   indicator_ = std::move(indicator);
   return true;
@@ -40,7 +40,7 @@ void ProgramCues::HideImeHint() {
 // Called once Hint has been switched off: the hint's own handler hides it and clears the
 // countdown.
 void ProgramCues::ClearHint() {
-  if (hint_) hint_->CHKHintClick();
+  if (hint_) hint_->OnHintOptionChanged();
 }
 
 void ProgramCues::PlayCue(bool on) { sound_.PlayCue(on); }

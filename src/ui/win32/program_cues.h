@@ -15,9 +15,9 @@
 #include "cues/win32/keyboard.h"
 #include "cues/win32/sound_player.h"
 #include "settings/settings.h"
-#include "ui/win32/icon_form.h"
+#include "ui/win32/indicator_window.h"
 #include "ui/win32/indicator_host.h"
-#include "ui/win32/main_form.h"
+#include "ui/win32/settings_window.h"
 
 namespace ruvano {
 
@@ -33,7 +33,7 @@ class ProgramCues final : public IProgramCues {
   // when it cannot be made, the indicator operations do nothing.
   bool CreateIndicator(IIndicatorHost& host, HWND applicationWindow);
 
-  TIconForm* indicator() noexcept { return indicator_.get(); }
+  IndicatorWindow* indicator() noexcept { return indicator_.get(); }
   CursorHint* hint() noexcept { return hint_.get(); }
 
   // The tick's cues.
@@ -62,7 +62,7 @@ class ProgramCues final : public IProgramCues {
   ScrollLed led_;
   std::unique_ptr<HintWindow> hintWindow_;
   std::unique_ptr<CursorHint> hint_;
-  std::unique_ptr<TIconForm> indicator_;
+  std::unique_ptr<IndicatorWindow> indicator_;
 };
 
 }  // namespace ruvano

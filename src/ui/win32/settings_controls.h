@@ -23,8 +23,8 @@ enum class Kind {
   GroupBox,    // a frame, with or without a caption
   CheckBox,    // an auto check box bound to a boolean setting
   RadioGroup,  // a captioned frame and its auto radio items, bound to an index setting
-  ToolBar,
-  TrackBar,
+  Toolbar,
+  Trackbar,
   Edit,
 };
 

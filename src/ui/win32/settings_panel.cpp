@@ -93,10 +93,10 @@ WindowKind WindowKindOf(Kind kind) {
     case Kind::GroupBox:
     case Kind::RadioGroup: return {L"BUTTON", 0, BS_GROUPBOX | WS_GROUP};
     case Kind::CheckBox: return {L"BUTTON", 0, BS_AUTOCHECKBOX | WS_TABSTOP | WS_GROUP};
-    case Kind::ToolBar:
+    case Kind::Toolbar:
       return {TOOLBARCLASSNAMEW, 0,
               WS_TABSTOP | WS_GROUP | TBSTYLE_FLAT | TBSTYLE_LIST | CCS_NODIVIDER | CCS_NORESIZE | CCS_NOPARENTALIGN};
-    case Kind::TrackBar:
+    case Kind::Trackbar:
       return {TRACKBAR_CLASSW, 0,
               WS_TABSTOP | WS_GROUP | TBS_HORZ | TBS_AUTOTICKS | TBS_BOTH | TBS_FIXEDLENGTH | TBS_TOOLTIPS |
                   TBS_ENABLESELRANGE};
@@ -131,7 +131,7 @@ bool SettingsPanel::Create(HWND parent) {
   updating_ = true;
   CreateControls();
   updating_ = false;
-  if (!Control(Part::ToolBar) || !Control(Part::TrackBar) || !Control(Part::EditHint)) return false;
+  if (!Control(Part::Toolbar) || !Control(Part::OpacitySlider) || !Control(Part::HintEdit)) return false;
 
   subscription_ = settings_.Subscribe([this](SettingField field) { OnSettingChanged(field); });
   // The controls show the designed defaults; every field that differs is applied as an
@@ -168,7 +168,7 @@ void SettingsPanel::CreateControls() {
     }
   }
 
-  if (HWND toolBar = Control(Part::ToolBar)) {
+  if (HWND toolBar = Control(Part::Toolbar)) {
     ::SendMessageW(toolBar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
     ::SendMessageW(toolBar, TB_SETEXTENDEDSTYLE, 0, TBSTYLE_EX_MIXEDBUTTONS);
     ::SendMessageW(toolBar, TB_SETIMAGELIST, 0, 0);
@@ -176,7 +176,7 @@ void SettingsPanel::CreateControls() {
     ::SendMessageW(toolBar, TB_SETMAXTEXTROWS, 1, 0);
     FillToolBar();
   }
-  if (HWND trackBar = Control(Part::TrackBar)) {
+  if (HWND trackBar = Control(Part::OpacitySlider)) {
     ::SendMessageW(trackBar, TBM_SETRANGEMIN, FALSE, Settings::kMinAlpha);
     ::SendMessageW(trackBar, TBM_SETRANGEMAX, FALSE, Settings::kMaxAlpha);
     ::SendMessageW(trackBar, TBM_SETLINESIZE, 0, 10);
@@ -192,12 +192,12 @@ void SettingsPanel::CreateControls() {
   const Settings defaults;
   for (const Description& c : Controls())
     if (c.kind == Kind::RadioGroup) SyncRadios(c.part, (defaults.*c.choice.get)());
-  if (HWND edit = Control(Part::EditHint)) SetText(edit, ToWide(defaults.HintString()));
-  EnableGroup(Part::RadioGroupOFF, false);
+  if (HWND edit = Control(Part::HintEdit)) SetText(edit, ToWide(defaults.HintString()));
+  EnableGroup(Part::SoundOffGroup, false);
 }
 
 void SettingsPanel::FillToolBar() {
-  HWND toolBar = Control(Part::ToolBar);
+  HWND toolBar = Control(Part::Toolbar);
   const auto count = static_cast<int>(::SendMessageW(toolBar, TB_BUTTONCOUNT, 0, 0));
   for (int i = count - 1; i >= 0; --i) ::SendMessageW(toolBar, TB_DELETEBUTTON, static_cast<WPARAM>(i), 0);
 
@@ -247,7 +247,7 @@ SettingsPanelMeasures SettingsPanel::Measure() const {
     ++m.modeChecks;
   }
 
-  if (HWND toolBar = Control(Part::ToolBar)) {
+  if (HWND toolBar = Control(Part::Toolbar)) {
     // The buttons' own extent, one row; the toolbar sizes each button to its caption.
     SIZE size{};
     ::SendMessageW(toolBar, TB_GETMAXSIZE, 0, reinterpret_cast<LPARAM>(&size));
@@ -272,8 +272,8 @@ void SettingsPanel::Relayout(int dpi) {
       ::SendMessageW(w.get(), WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), FALSE);
     font_ = std::move(font);  // the old font is deleted only now that no control uses it
   }
-  if (Control(Part::ToolBar)) FillToolBar();
-  if (HWND trackBar = Control(Part::TrackBar))
+  if (Control(Part::Toolbar)) FillToolBar();
+  if (HWND trackBar = Control(Part::OpacitySlider))
     ::SendMessageW(trackBar, TBM_SETTHUMBLENGTH, static_cast<WPARAM>(ScaleToDpi(d::kThumbLength, dpi_)), 0);
 
   layout_ = LayOutSettingsPanel(Measure());
@@ -306,10 +306,10 @@ void SettingsPanel::PlaceControls() {
 void SettingsPanel::ApplyLoadedState() {
   if (!parent_) return;
   SetIconCaption(captions::OpacityCaption(settings_.AlphaBlendValue()));
-  EnableGroup(Part::RadioGroupOFF, settings_.OFF());
-  EnableGroup(Part::RGPos, settings_.Icon());
-  if (HWND trackBar = Control(Part::TrackBar)) ::EnableWindow(trackBar, settings_.Icon());
-  HWND iconCheck = Control(Part::CHKIcon);
+  EnableGroup(Part::SoundOffGroup, settings_.Off());
+  EnableGroup(Part::PositionGroup, settings_.Icon());
+  if (HWND trackBar = Control(Part::OpacitySlider)) ::EnableWindow(trackBar, settings_.Icon());
+  HWND iconCheck = Control(Part::IconCheck);
   SetIconCaption(captions::IconCaption(iconCheck && IsChecked(iconCheck), settings_.AlphaBlendValue()));
 }
 
@@ -321,7 +321,7 @@ bool SettingsPanel::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* resul
     case WM_COMMAND: {
       HWND control = reinterpret_cast<HWND>(lp);
       if (!control) return false;
-      if (control == Control(Part::ToolBar)) {
+      if (control == Control(Part::Toolbar)) {
         OnToolBarCommand(LOWORD(wp));
         *result = 0;
         return true;
@@ -333,7 +333,7 @@ bool SettingsPanel::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* resul
       return false;
     }
     case WM_HSCROLL: {
-      HWND trackBar = Control(Part::TrackBar);
+      HWND trackBar = Control(Part::OpacitySlider);
       if (trackBar && reinterpret_cast<HWND>(lp) == trackBar) {
         settings_.SetAlphaBlendValue(static_cast<std::int32_t>(::SendMessageW(trackBar, TBM_GETPOS, 0, 0)));
         *result = 0;
@@ -372,7 +372,7 @@ bool SettingsPanel::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* resul
 }
 
 bool SettingsPanel::TranslateAccessKey(const MSG& msg) {
-  HWND toolBar = Control(Part::ToolBar);
+  HWND toolBar = Control(Part::Toolbar);
   if (!parent_ || !toolBar || msg.message != WM_SYSCHAR) return false;
   if (msg.hwnd != parent_ && !::IsChild(parent_, msg.hwnd)) return false;
   wchar_t key = static_cast<wchar_t>(msg.wParam);
@@ -393,19 +393,19 @@ bool SettingsPanel::TranslateAccessKey(const MSG& msg) {
 
 void SettingsPanel::OnToolBarCommand(int id) {
   if (updating_) return;
-  if (id == kTBHide) return host_.HideSettingsWindow();
-  if (id == kTBClose) return host_.CloseSettingsWindow();
+  if (id == kHideButton) return host_.HideSettingsWindow();
+  if (id == kCloseButton) return host_.CloseSettingsWindow();
   for (const ToolButton& b : ToolButtons()) {
     if (b.id != id || !b.setting.set) continue;
     const bool down =
-        ::SendMessageW(Control(Part::ToolBar), TB_ISBUTTONCHECKED, static_cast<WPARAM>(id), 0) != 0;
+        ::SendMessageW(Control(Part::Toolbar), TB_ISBUTTONCHECKED, static_cast<WPARAM>(id), 0) != 0;
     (settings_.*b.setting.set)(down);
     return;
   }
 }
 
 bool SettingsPanel::OnControlCommand(HWND control, int code) {
-  if (control == Control(Part::EditHint)) {
+  if (control == Control(Part::HintEdit)) {
     if (code == EN_CHANGE && !updating_) settings_.SetHintString(ToText(GetText(control)));
     return true;
   }
@@ -454,24 +454,25 @@ void SettingsPanel::OnSettingChanged(SettingField field) {
   // The reactions some fields have besides.
   switch (field) {
     case SettingField::Icon:
-      if (Control(Part::CHKIcon)) SetIconCaption(captions::IconCaption(settings_.Icon(), settings_.AlphaBlendValue()));
-      EnableGroup(Part::RGPos, settings_.Icon());
-      if (HWND trackBar = Control(Part::TrackBar)) ::EnableWindow(trackBar, settings_.Icon());
+      if (Control(Part::IconCheck))
+        SetIconCaption(captions::IconCaption(settings_.Icon(), settings_.AlphaBlendValue()));
+      EnableGroup(Part::PositionGroup, settings_.Icon());
+      if (HWND trackBar = Control(Part::OpacitySlider)) ::EnableWindow(trackBar, settings_.Icon());
       break;
     case SettingField::Hint:
       if (!settings_.Hint()) host_.HideHintNow();
       break;
     case SettingField::HintString:
-      if (HWND edit = Control(Part::EditHint)) {
+      if (HWND edit = Control(Part::HintEdit)) {
         const std::wstring wanted = ToWide(settings_.HintString());
         if (GetText(edit) != wanted) SetText(edit, wanted);
       }
       break;
-    case SettingField::OFF:
-      EnableGroup(Part::RadioGroupOFF, settings_.OFF());
+    case SettingField::Off:
+      EnableGroup(Part::SoundOffGroup, settings_.Off());
       break;
     case SettingField::AlphaBlendValue:
-      if (HWND trackBar = Control(Part::TrackBar);
+      if (HWND trackBar = Control(Part::OpacitySlider);
           trackBar && ::SendMessageW(trackBar, TBM_GETPOS, 0, 0) != settings_.AlphaBlendValue())
         ::SendMessageW(trackBar, TBM_SETPOS, TRUE, settings_.AlphaBlendValue());
       TrackBarChange();
@@ -484,14 +485,14 @@ void SettingsPanel::OnSettingChanged(SettingField field) {
 void SettingsPanel::TrackBarChange() {
   const std::int32_t position = settings_.AlphaBlendValue();
   SetIconCaption(captions::OpacityCaption(position));
-  if (HWND trackBar = Control(Part::TrackBar)) {
+  if (HWND trackBar = Control(Part::OpacitySlider)) {
     ::SendMessageW(trackBar, TBM_SETSELSTART, FALSE, Settings::kMinAlpha);
     ::SendMessageW(trackBar, TBM_SETSELEND, TRUE, position);
   }
 }
 
 void SettingsPanel::CheckToolButton(int id, bool down) {
-  HWND toolBar = Control(Part::ToolBar);
+  HWND toolBar = Control(Part::Toolbar);
   if (!toolBar) return;
   const bool now = ::SendMessageW(toolBar, TB_ISBUTTONCHECKED, static_cast<WPARAM>(id), 0) != 0;
   if (now != down) ::SendMessageW(toolBar, TB_CHECKBUTTON, static_cast<WPARAM>(id), MAKELPARAM(down ? TRUE : FALSE, 0));
@@ -515,7 +516,7 @@ void SettingsPanel::EnableGroup(Part group, bool enabled) {
 }
 
 void SettingsPanel::SetIconCaption(const Text& caption) {
-  HWND iconCheck = Control(Part::CHKIcon);
+  HWND iconCheck = Control(Part::IconCheck);
   if (!iconCheck) return;
   const std::wstring wanted = ToWide(caption);
   if (GetText(iconCheck) != wanted) SetText(iconCheck, wanted);
@@ -536,13 +537,13 @@ std::span<const HWND> SettingsPanel::ItemsOf(Part group) const {
 }
 
 HWND SettingsPanel::SoundItem(bool on, int index) const {
-  const std::span<const HWND> items = ItemsOf(on ? Part::RadioGroupON : Part::RadioGroupOFF);
+  const std::span<const HWND> items = ItemsOf(on ? Part::SoundOnGroup : Part::SoundOffGroup);
   if (index < 0 || static_cast<std::size_t>(index) >= items.size()) return nullptr;
   return items[static_cast<std::size_t>(index)];
 }
 
 HWND SettingsPanel::PositionItem(int index) const {
-  const std::span<const HWND> items = ItemsOf(Part::RGPos);
+  const std::span<const HWND> items = ItemsOf(Part::PositionGroup);
   if (index < 0 || static_cast<std::size_t>(index) >= items.size()) return nullptr;
   return items[static_cast<std::size_t>(index)];
 }

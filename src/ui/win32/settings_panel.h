@@ -49,28 +49,28 @@ class SettingsPanel {
  public:
   // The panel's controls (a radio group is its group box and its items).
   enum class Part {
-    ToolBar,
-    RadioGroupON,
-    RadioGroupOFF,
-    GroupBoxIcon,
-    CHKIcon,
-    TrackBar,
-    RGPos,
-    GroupBoxHint,
-    CHKHint,
-    EditHint,
-    GroupBoxMode,
-    CHKShowMode,
-    CHKAlnumOff,
+    Toolbar,
+    SoundOnGroup,
+    SoundOffGroup,
+    IconFrame,
+    IconCheck,
+    OpacitySlider,
+    PositionGroup,
+    HintFrame,
+    HintCheck,
+    HintEdit,
+    ModeFrame,
+    ShowModeCheck,
+    AlnumOffCheck,
   };
 
   // Command ids of the toolbar's buttons (WM_COMMAND from the toolbar carries them).
-  static constexpr int kTBMute = 0x5101;
-  static constexpr int kTBOFF = 0x5102;
-  static constexpr int kTBAppIcon = 0x5103;
-  static constexpr int kTBScroll = 0x5104;
-  static constexpr int kTBHide = 0x5105;
-  static constexpr int kTBClose = 0x5106;
+  static constexpr int kMuteButton = 0x5101;
+  static constexpr int kOffButton = 0x5102;
+  static constexpr int kAppIconButton = 0x5103;
+  static constexpr int kScrollButton = 0x5104;
+  static constexpr int kHideButton = 0x5105;
+  static constexpr int kCloseButton = 0x5106;
 
   SettingsPanel(Settings& settings, ISettingsPanelHost& host) : settings_(settings), host_(host) {}
   SettingsPanel(const SettingsPanel&) = delete;

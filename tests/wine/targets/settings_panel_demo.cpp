@@ -27,7 +27,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   if (sample) {
     settings.SetIcon(true);
     settings.SetAlphaBlendValue(80);
-    settings.SetOFF(true);
+    settings.SetOff(true);
     settings.SetHint(true);
     host.panel.ApplyLoadedState();
   }

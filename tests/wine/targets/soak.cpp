@@ -20,7 +20,7 @@
 #include "app/win32/application_window.h"
 #include "bench_util.h"
 #include "settings/settings.h"
-#include "ui/win32/main_form.h"
+#include "ui/win32/settings_window.h"
 #include "ui/win32/program_cues.h"
 #include "wine_test_util.h"
 #include "zeq/win32/hwnd.h"
@@ -70,16 +70,16 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   if (!app.Create()) return 1;
   Settings settings;
   ProgramCues cues(settings);
-  TmainForm form(settings, cues, ToText(folder.path() + L"RUVANO.ini"));
+  SettingsWindow form(settings, cues, ToText(folder.path() + L"RUVANO.ini"));
   if (!form.Create(app.hwnd()) || !cues.CreateIndicator(form, app.hwnd())) return 1;
-  KillTimer(form.hwnd(), TmainForm::kTimerId);
+  KillTimer(form.hwnd(), SettingsWindow::kTimerId);
   settings.SetIcon(true);
   settings.SetHint(true);
   settings.SetScroll(true);
-  settings.SetOFF(true);
+  settings.SetOff(true);
   settings.SetMute(false);
   settings.SetWaveIndex(3);
-  settings.SetWaveIndexOFF(5);
+  settings.SetOffWaveIndex(5);
 
   testing::FakeImeTarget target;
   if (!target.Start(L"soak target", 200, 150, 640, 480, false) || !target.Activate()) {
@@ -88,7 +88,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   }
   const Hwnd key = FromHwnd(target.window());
   auto tick = [&] {
-    SendMessageW(form.hwnd(), WM_TIMER, TmainForm::kTimerId, 0);
+    SendMessageW(form.hwnd(), WM_TIMER, SettingsWindow::kTimerId, 0);
     Drain();
   };
   auto sample = [&] {

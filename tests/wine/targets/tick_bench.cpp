@@ -169,7 +169,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     for (HWND h : handles) tick.ListAtFront(FromHwnd(h));
     // The target's own entry joins the list at the first tick; the bare sequence checks it too.
     handles.push_back(target.window());
-    for (int i = 0; i < 50; ++i) tick.TimerTimer();
+    for (int i = 0; i < 50; ++i) tick.RunTick();
     steady = steady && tick.ActiveWindow() == FromHwnd(target.window()) &&
              tick.Handles().Count() == static_cast<std::size_t>(listed) + 1;
 
@@ -182,7 +182,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
       auto runTicks = [&] {
         for (int i = 0; i < block; ++i) {
           const double t0 = NowUs();
-          tick.TimerTimer();
+          tick.RunTick();
           tickUs.push_back(NowUs() - t0);
         }
       };

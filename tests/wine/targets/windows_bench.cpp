@@ -20,7 +20,7 @@
 #include "cues/cursor_hint.h"
 #include "cues/win32/hint_window.h"
 #include "settings/settings.h"
-#include "ui/win32/icon_form.h"
+#include "ui/win32/indicator_window.h"
 #include "ui/win32/indicator_host.h"
 #include "wine_test_util.h"
 
@@ -103,9 +103,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   host.settings.SetIcon(true);
   bool flat = true;
   {
-    TIconForm indicator(host);
+    IndicatorWindow indicator(host);
     if (!indicator.Create(app.hwnd(), resources)) return 1;
-    flat &= RunCycles("Indicator (TIconForm)", cycles, [&](int i) {
+    flat &= RunCycles("Indicator (IndicatorWindow)", cycles, [&](int i) {
       host.settings.SetAppIcon(i % 2 == 1);
       host.settings.SetAlphaBlendValue(i % 4 < 2 ? 100 : 60);
       indicator.ShowIndicator(100 + i % 200, 100 + i % 150);

@@ -35,7 +35,10 @@ class IProgramCues : public IMonitorCues {
   virtual void ReraiseIndicator(std::int32_t left, std::int32_t top) = 0;
 };
 
-class TmainForm : public Window, public IProgramWindows, public ISettingsPanelHost, public IIndicatorHost {
+class SettingsWindow : public Window,
+                       public IProgramWindows,
+                       public ISettingsPanelHost,
+                       public IIndicatorHost {
  public:
   static constexpr const wchar_t* kClassName = L"TmainForm";
   static constexpr const wchar_t* kCaption = L"RUVANO";
@@ -46,8 +49,8 @@ class TmainForm : public Window, public IProgramWindows, public ISettingsPanelHo
   // settings: the live options, which this window keeps in step with its position;
   // settingsFile: the file read at creation and written at every close request. Both and
   // the cues must outlive the window.
-  TmainForm(Settings& settings, IProgramCues& cues, Text settingsFile);
-  ~TmainForm() override;
+  SettingsWindow(Settings& settings, IProgramCues& cues, Text settingsFile);
+  ~SettingsWindow() override;
 
   // Creates the window, hidden, owned by the application window. Its creation finds the
   // desktop window, loads the settings file, brings a window saved off every monitor back
@@ -97,15 +100,15 @@ class TmainForm : public Window, public IProgramWindows, public ISettingsPanelHo
   LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
 
  private:
-  void FormCreate();
-  void FormShow();
-  void FormCloseQuery() noexcept;
+  void OnCreate();
+  void OnShow();
+  void RunCloseQuery() noexcept;
   void QueryEndSession() noexcept;
   void EndSession(bool ending) noexcept;
-  void WMCopyData(LPARAM lp);
-  void ApplicationEventsDeactivate();
+  void OnCopyData(LPARAM lp);
+  void OnDeactivate();
   void OnActivate(bool active) noexcept;
-  void TimerTimer() noexcept;
+  void OnTimer() noexcept;
   void OnSettingChanged(SettingField field);
   void FollowWindowPosition();
   void SetProgramIcons();

@@ -1,16 +1,16 @@
-#include "ui/win32/icon_form.h"
+#include "ui/win32/indicator_window.h"
 
 #include "zeq/win32/foreground_win32.h"
 #include "zeq/win32/window_style.h"
 
 namespace ruvano {
 
-TIconForm::~TIconForm() {
+IndicatorWindow::~IndicatorWindow() {
   // The window goes before the icons it paints.
   if (hwnd()) ::DestroyWindow(hwnd());
 }
 
-bool TIconForm::Create(HWND owner, HMODULE resources) noexcept {
+bool IndicatorWindow::Create(HWND owner, HMODULE resources) noexcept {
   if (hwnd()) return true;
   owner_ = owner;
   if (!resources) resources = ::GetModuleHandleW(nullptr);
@@ -47,17 +47,17 @@ bool TIconForm::Create(HWND owner, HMODULE resources) noexcept {
   return true;
 }
 
-void TIconForm::ShowIndicator(std::int32_t left, std::int32_t top) {
+void IndicatorWindow::ShowIndicator(std::int32_t left, std::int32_t top) {
   if (visible_ || !hwnd() || !host_.LiveSettings().Icon()) return;
   visible_ = true;
   // The refresh and the move happen while the window is still hidden, so it never shows
   // for a moment at its old place with the old picture or opacity.
-  FormShow();
+  OnShow();
   ::SetWindowPos(hwnd(), HWND_TOPMOST, left, top, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
   ::ShowWindow(hwnd(), SW_SHOWNOACTIVATE);
 }
 
-void TIconForm::HideIndicator() {
+void IndicatorWindow::HideIndicator() {
   if (!visible_) return;
   visible_ = false;
   ::ShowWindow(hwnd(), SW_HIDE);
@@ -75,18 +75,18 @@ void TIconForm::HideIndicator() {
   if (timerHeld_) ReleaseTimer();
 }
 
-void TIconForm::CloseIndicator() {
+void IndicatorWindow::CloseIndicator() {
   if (!visible_) return;
-  FormCloseQuery();
+  RunCloseQuery();
   HideIndicator();
 }
 
-void TIconForm::Reraise(std::int32_t left, std::int32_t top) noexcept {
+void IndicatorWindow::Reraise(std::int32_t left, std::int32_t top) noexcept {
   if (!visible_) return;
   ::SetWindowPos(hwnd(), HWND_TOPMOST, left, top, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
-void TIconForm::SetInputMode(InputMode mode) noexcept {
+void IndicatorWindow::SetInputMode(InputMode mode) noexcept {
   mode_ = mode;
   if (!visible_) return;
   HICON wanted = PictureFor(host_.LiveSettings());
@@ -96,7 +96,7 @@ void TIconForm::SetInputMode(InputMode mode) noexcept {
 }
 
 // The program icon wins; then the input mode's key-cap when asked for; else "あ".
-HICON TIconForm::PictureFor(const Settings& settings) const noexcept {
+HICON IndicatorWindow::PictureFor(const Settings& settings) const noexcept {
   if (settings.AppIcon()) return programIcon_.get();
   if (settings.ShowMode()) {
     if (HICON mode = modePictures_[static_cast<std::size_t>(mode_)].get()) return mode;
@@ -104,7 +104,7 @@ HICON TIconForm::PictureFor(const Settings& settings) const noexcept {
   return defaultPicture_.get();
 }
 
-void TIconForm::FormShow() {
+void IndicatorWindow::OnShow() {
   SetToolWindowStyle(hwnd());
   const Settings& settings = host_.LiveSettings();
   picture_ = PictureFor(settings);
@@ -116,26 +116,26 @@ void TIconForm::FormShow() {
   ApplyOpacity(OpacityForPosition(settings.AlphaBlendValue()));
 }
 
-void TIconForm::FormCloseQuery() noexcept { ime_.SetOpen(hwnd(), false); }
+void IndicatorWindow::RunCloseQuery() noexcept { ime_.SetOpen(hwnd(), false); }
 
-void TIconForm::ImageClick() {
+void IndicatorWindow::OnClick() {
   if (!host_.SettingsWindowVisible()) {
     host_.ShowSettingsWindow();
     ForceForegroundWindow(host_.SettingsWindowHandle());
   }
   // Closing runs the close query even when the settings window's show handler has closed
   // the indicator already.
-  FormCloseQuery();
+  RunCloseQuery();
   HideIndicator();
 }
 
-void TIconForm::HoldTimer() {
+void IndicatorWindow::HoldTimer() {
   host_.SetTickTimerEnabled(false);
   timerHeld_ = true;
   TrackLeave();
 }
 
-void TIconForm::TrackLeave() noexcept {
+void IndicatorWindow::TrackLeave() noexcept {
   if (trackingLeave_) return;
   TRACKMOUSEEVENT tme{};
   tme.cbSize = sizeof(tme);
@@ -144,12 +144,12 @@ void TIconForm::TrackLeave() noexcept {
   trackingLeave_ = ::TrackMouseEvent(&tme) != FALSE;
 }
 
-void TIconForm::ReleaseTimer() {
+void IndicatorWindow::ReleaseTimer() {
   timerHeld_ = false;
   host_.SetTickTimerEnabled(true);
 }
 
-void TIconForm::ApplyOpacity(const IndicatorOpacity& wanted) noexcept {
+void IndicatorWindow::ApplyOpacity(const IndicatorOpacity& wanted) noexcept {
   const LONG ex = ::GetWindowLongW(hwnd(), GWL_EXSTYLE);
   switch (BlendChangeFor(opacity_, wanted)) {
     case BlendChange::None:
@@ -166,14 +166,14 @@ void TIconForm::ApplyOpacity(const IndicatorOpacity& wanted) noexcept {
   opacity_ = wanted;
 }
 
-void TIconForm::Paint(HDC dc) noexcept {
+void IndicatorWindow::Paint(HDC dc) noexcept {
   RECT rc{};
   ::GetClientRect(hwnd(), &rc);
   ::FillRect(dc, &rc, ::GetSysColorBrush(COLOR_BTNFACE));
   if (picture_) ::DrawIconEx(dc, 0, 0, picture_, rc.right - rc.left, rc.bottom - rc.top, 0, nullptr, DI_NORMAL);
 }
 
-LRESULT TIconForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+LRESULT IndicatorWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
     case WM_MOUSEACTIVATE:
       // A press on the indicator stops the monitor until the pointer leaves the picture;
@@ -191,7 +191,7 @@ LRESULT TIconForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_LBUTTONUP:
       if (leftPressed_) {
         leftPressed_ = false;
-        ImageClick();
+        OnClick();
       }
       return 0;
     case WM_MOUSEMOVE:
@@ -204,7 +204,7 @@ LRESULT TIconForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       return 0;
     case WM_CLOSE:
       // The indicator lives until the program ends: a close request only hides it.
-      FormCloseQuery();
+      RunCloseQuery();
       HideIndicator();
       return 0;
   }

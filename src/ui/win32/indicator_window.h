@@ -18,13 +18,13 @@
 
 namespace ruvano {
 
-class TIconForm final : public Window {
+class IndicatorWindow final : public Window {
  public:
   static constexpr int kSize = 32;
   static constexpr const wchar_t* kClassName = L"TIconForm";
 
-  explicit TIconForm(IIndicatorHost& host) : host_(host) {}
-  ~TIconForm() override;
+  explicit IndicatorWindow(IIndicatorHost& host) : host_(host) {}
+  ~IndicatorWindow() override;
 
   // Creates the hidden window, owned by the application window `owner`. The pictures
   // (icon resources "MAINICON", "IMAGEDEF" and the input modes' "IMAGEKATA", "IMAGEHKATA",
@@ -49,9 +49,9 @@ class TIconForm final : public Window {
   LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
 
  private:
-  void FormShow();
-  void FormCloseQuery() noexcept;
-  void ImageClick();
+  void OnShow();
+  void RunCloseQuery() noexcept;
+  void OnClick();
   void HoldTimer();
   void ReleaseTimer();
   void TrackLeave() noexcept;

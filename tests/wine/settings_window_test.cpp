@@ -8,7 +8,7 @@
 
 #include "app/win32/application_window.h"
 #include "test_windows.h"
-#include "ui/win32/main_form.h"
+#include "ui/win32/settings_window.h"
 #include "wine_test_util.h"
 #include "zeq/win32/foreground_win32.h"
 #include "zeq/win32/hwnd.h"
@@ -67,10 +67,10 @@ struct Program {
   AppWindow app;
   Settings settings;
   RecordingCues cues;
-  TmainForm form;
+  SettingsWindow form;
 };
 
-TEST(TmainForm, IsCreatedHiddenOwnedByTheApplicationWindowAndFindsTheDesktop) {
+TEST(SettingsWindow, IsCreatedHiddenOwnedByTheApplicationWindowAndFindsTheDesktop) {
   UniqueWindow progman = testing::MakeTestWindow(L"Progman", WS_POPUP);
   UniqueWindow view = testing::MakeTestWindow(L"SHELLDLL_DefView", WS_CHILD, progman.get());
   Program p;
@@ -90,8 +90,8 @@ TEST(TmainForm, IsCreatedHiddenOwnedByTheApplicationWindowAndFindsTheDesktop) {
   EXPECT_FALSE(style & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX));
   RECT client{};
   GetClientRect(p.form.hwnd(), &client);
-  EXPECT_GE(client.right, TmainForm::kClientWidth);
-  EXPECT_GE(client.bottom, TmainForm::kClientHeight);
+  EXPECT_GE(client.right, SettingsWindow::kClientWidth);
+  EXPECT_GE(client.bottom, SettingsWindow::kClientHeight);
 
   // Shown, it reports itself visible, keeps the application window hidden and takes the
   // indicator and the LED down.
@@ -108,7 +108,7 @@ TEST(TmainForm, IsCreatedHiddenOwnedByTheApplicationWindowAndFindsTheDesktop) {
   EXPECT_TRUE(p.cues.Saw("Reraise(321,-7)"));
 }
 
-TEST(TmainForm, TimerRunsTheTickUntilCloseAndAFailingTickDoesNotStopIt) {
+TEST(SettingsWindow, TimerRunsTheTickUntilCloseAndAFailingTickDoesNotStopIt) {
   Program p;
   p.cues.throwOnTick = 2;
   ASSERT_TRUE(p.Create());
@@ -131,7 +131,7 @@ TEST(TmainForm, TimerRunsTheTickUntilCloseAndAFailingTickDoesNotStopIt) {
   EXPECT_EQ(p.cues.ticks, ticks);
 }
 
-TEST(TmainForm, TickSeesTheForegroundProgramsImeTurnOnAndOff) {
+TEST(SettingsWindow, TickSeesTheForegroundProgramsImeTurnOnAndOff) {
   Program p;
   ASSERT_TRUE(p.Create());
   FakeImeTarget target;
@@ -152,7 +152,7 @@ TEST(TmainForm, TickSeesTheForegroundProgramsImeTurnOnAndOff) {
 // With no focused control in the program in front, RUVANO's own open IME (the indicator opens
 // it) does not count. A "/Show" request that program sends while it answers the IME query
 // waits for the end of the tick, so nothing is signalled over the settings window.
-TEST(TmainForm, NoFocusReadsAsClosedAndAShowRequestDuringTheImeQueryRunsAfterTheTick) {
+TEST(SettingsWindow, NoFocusReadsAsClosedAndAShowRequestDuringTheImeQueryRunsAfterTheTick) {
   FakeImeTarget target;
   ASSERT_TRUE(target.Start(L"tick faults", 200, 150, 640, 480, true));
   ASSERT_TRUE(target.Activate());
@@ -172,7 +172,7 @@ TEST(TmainForm, NoFocusReadsAsClosedAndAShowRequestDuringTheImeQueryRunsAfterThe
   EXPECT_EQ(p.cues.calls.back(), "ScrollLedOff");  // showing the window darkened the LED last
 }
 
-TEST(TmainForm, OpensAtTheSavedPositionAndKeepsTheSettingsInStepWithItsPlace) {
+TEST(SettingsWindow, OpensAtTheSavedPositionAndKeepsTheSettingsInStepWithItsPlace) {
   TempFolder folder;
   const std::wstring file = folder.path() + L"RUVANO.ini";
   folder.Write(L"RUVANO.ini", "[Window]\r\nTop=120\r\nLeft=230\r\n");
@@ -206,7 +206,7 @@ TEST(TmainForm, OpensAtTheSavedPositionAndKeepsTheSettingsInStepWithItsPlace) {
   EXPECT_EQ(q.settings.Top(), r.top);
 }
 
-TEST(TmainForm, EachShowingOpensItOnAMonitorWithTheKeyboardFocusOnAControl) {
+TEST(SettingsWindow, EachShowingOpensItOnAMonitorWithTheKeyboardFocusOnAControl) {
   Program p;
   ASSERT_TRUE(p.Create());
   // While hidden it came to stand where minimised windows are parked (or its monitor went).
@@ -219,7 +219,7 @@ TEST(TmainForm, EachShowingOpensItOnAMonitorWithTheKeyboardFocusOnAControl) {
   EXPECT_TRUE(IsChild(p.form.hwnd(), GetFocus())) << "no control has the focus";
 
   // The user leaves from the hint text for another window and comes back: the text has it.
-  const HWND edit = p.form.panel().Control(SettingsPanel::Part::EditHint);
+  const HWND edit = p.form.panel().Control(SettingsPanel::Part::HintEdit);
   SetFocus(edit);
   UniqueWindow other = testing::MakeTestWindow(L"RuvanoOtherWindow", WS_OVERLAPPEDWINDOW | WS_VISIBLE);
   ForceForegroundWindow(other.get());
@@ -230,24 +230,24 @@ TEST(TmainForm, EachShowingOpensItOnAMonitorWithTheKeyboardFocusOnAControl) {
 }
 
 // A click on a toolbar button, as the toolbar reports it to its parent.
-void ClickToolButton(TmainForm& form, int id) {
+void ClickToolButton(SettingsWindow& form, int id) {
   SendMessageW(form.hwnd(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-               reinterpret_cast<LPARAM>(form.panel().Control(SettingsPanel::Part::ToolBar)));
+               reinterpret_cast<LPARAM>(form.panel().Control(SettingsPanel::Part::Toolbar)));
 }
 
-TEST(TmainForm, QuitButtonClosesLikeTheTitleBar) {
+TEST(SettingsWindow, QuitButtonClosesLikeTheTitleBar) {
   TempFolder folder;
   Program p(folder.path() + L"RUVANO.ini");
   ASSERT_TRUE(p.Create());
-  ASSERT_NE(p.form.panel().Control(SettingsPanel::Part::ToolBar), nullptr);
+  ASSERT_NE(p.form.panel().Control(SettingsPanel::Part::Toolbar), nullptr);
   p.cues.calls.clear();
-  ClickToolButton(p.form, SettingsPanel::kTBClose);
+  ClickToolButton(p.form, SettingsPanel::kCloseButton);
   EXPECT_TRUE(WaitUntil([&] { return p.form.hwnd() == nullptr; }, 3000));
   EXPECT_EQ(p.cues.calls, std::vector<std::string>{"ScrollLedOff"});
   EXPECT_NE(folder.Read(L"RUVANO.ini").find("[Config]"), std::string::npos);
 }
 
-TEST(TmainForm, EndOfSessionQuerySavesAndAgreesAndAFailingCloseStepStopsNothing) {
+TEST(SettingsWindow, EndOfSessionQuerySavesAndAgreesAndAFailingCloseStepStopsNothing) {
   TempFolder folder;
   Program p(folder.path() + L"RUVANO.ini");
   ASSERT_TRUE(p.Create());

@@ -1,4 +1,4 @@
-#include "ui/win32/main_form.h"
+#include "ui/win32/settings_window.h"
 
 #include <utility>
 
@@ -24,17 +24,17 @@ UniqueIcon LoadProgramIcon(int cx, int cy) {
 }
 }  // namespace
 
-TmainForm::TmainForm(Settings& settings, IProgramCues& cues, Text settingsFile)
+SettingsWindow::SettingsWindow(Settings& settings, IProgramCues& cues, Text settingsFile)
     : settings_(settings), cues_(cues), settingsFile_(std::move(settingsFile)), tick_(desktop_, cues, *this, settings),
       panel_(settings, *this) {}
 
-TmainForm::~TmainForm() {
+SettingsWindow::~SettingsWindow() {
   // The window goes before the icons it shows, and the settings stop reporting to it.
   if (hwnd()) ::DestroyWindow(hwnd());
   settingsSubscription_.Reset();
 }
 
-bool TmainForm::Create(HWND applicationWindow) noexcept {
+bool SettingsWindow::Create(HWND applicationWindow) noexcept {
   applicationWindow_ = applicationWindow;
   WNDCLASSEXW wc{};
   wc.lpszClassName = kClassName;
@@ -48,12 +48,12 @@ bool TmainForm::Create(HWND applicationWindow) noexcept {
                          frame.bottom - frame.top, applicationWindow, nullptr) != nullptr;
 }
 
-bool TmainForm::SettingsWindowVisible() { return hwnd() && ::IsWindowVisible(hwnd()) != FALSE; }
-Hwnd TmainForm::ApplicationWindow() { return FromHwnd(applicationWindow_); }
-Hwnd TmainForm::DesktopWnd() { return desktopWindow_.Current(); }
-Hwnd TmainForm::RefindDesktopWnd() { return desktopWindow_.Find(); }
+bool SettingsWindow::SettingsWindowVisible() { return hwnd() && ::IsWindowVisible(hwnd()) != FALSE; }
+Hwnd SettingsWindow::ApplicationWindow() { return FromHwnd(applicationWindow_); }
+Hwnd SettingsWindow::DesktopWnd() { return desktopWindow_.Current(); }
+Hwnd SettingsWindow::RefindDesktopWnd() { return desktopWindow_.Find(); }
 
-void TmainForm::SetTickTimerEnabled(bool enabled) {
+void SettingsWindow::SetTickTimerEnabled(bool enabled) {
   // Once the close query has run for an ending, nothing starts the monitor again (the
   // indicator, for one, when the pointer leaves it).
   if (!hwnd() || enabled == timerRunning_ || (enabled && closeQueryRan_)) return;
@@ -65,29 +65,29 @@ void TmainForm::SetTickTimerEnabled(bool enabled) {
   }
 }
 
-void TmainForm::Show() {
+void SettingsWindow::Show() {
   if (!hwnd()) return;
   ::ShowWindow(hwnd(), SW_SHOW);
   ::SetWindowPos(hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
 }
 
-bool TmainForm::PreTranslateMessage(MSG& msg) {
+bool SettingsWindow::PreTranslateMessage(MSG& msg) {
   if (!hwnd()) return false;
   return panel_.TranslateAccessKey(msg) || ::IsDialogMessageW(hwnd(), &msg) != FALSE;
 }
 
-void TmainForm::PlayCue(bool on) { cues_.PlayCue(on); }
-void TmainForm::HideHintNow() { cues_.ClearHint(); }
-void TmainForm::HideSettingsWindow() { ::ShowWindow(hwnd(), SW_HIDE); }
+void SettingsWindow::PlayCue(bool on) { cues_.PlayCue(on); }
+void SettingsWindow::HideHintNow() { cues_.ClearHint(); }
+void SettingsWindow::HideSettingsWindow() { ::ShowWindow(hwnd(), SW_HIDE); }
 // Posted, not sent: the toolbar that asks is a child of the window that the close destroys.
-void TmainForm::CloseSettingsWindow() { ::PostMessageW(hwnd(), WM_CLOSE, 0, 0); }
+void SettingsWindow::CloseSettingsWindow() { ::PostMessageW(hwnd(), WM_CLOSE, 0, 0); }
 
-void TmainForm::ClientSizeWanted(int width, int height) {
+void SettingsWindow::ClientSizeWanted(int width, int height) {
   const SIZE outer = WindowSizeForClient(hwnd(), width, height);
   ::SetWindowPos(hwnd(), nullptr, 0, 0, outer.cx, outer.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void TmainForm::FormCreate() {
+void SettingsWindow::OnCreate() {
   desktopWindow_.Find();
   SetProgramIcons();
   // The controls, in the face of the system's menu font. The panel keeps them in step with
@@ -108,7 +108,7 @@ void TmainForm::FormCreate() {
   SetTickTimerEnabled(true);
 }
 
-void TmainForm::SetProgramIcons() {
+void SettingsWindow::SetProgramIcons() {
   bigIcon_ = LoadProgramIcon(::GetSystemMetrics(SM_CXICON), ::GetSystemMetrics(SM_CYICON));
   smallIcon_ = LoadProgramIcon(::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CYSMICON));
   if (bigIcon_) ::SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.get()));
@@ -120,7 +120,7 @@ void TmainForm::SetProgramIcons() {
   }
 }
 
-void TmainForm::FormShow() {
+void SettingsWindow::OnShow() {
   // Showing an owned window may bring the owner along; the application window stays hidden.
   if (applicationWindow_) ::ShowWindow(applicationWindow_, SW_HIDE);
   // Its monitor may have gone while the window was hidden.
@@ -129,7 +129,7 @@ void TmainForm::FormShow() {
   cues_.ScrollLedOff();
 }
 
-void TmainForm::FormCloseQuery() noexcept {
+void SettingsWindow::RunCloseQuery() noexcept {
   // Each step stands on its own: the LED goes dark even when the file cannot be written, and
   // nothing here ever refuses or stops the close.
   closeQueryRan_ = true;
@@ -147,13 +147,13 @@ void TmainForm::FormCloseQuery() noexcept {
   }
 }
 
-void TmainForm::QueryEndSession() noexcept {
+void SettingsWindow::QueryEndSession() noexcept {
   // No tick may light the LED again between the query and the end of the logon.
   SetTickTimerEnabled(false);
-  FormCloseQuery();
+  RunCloseQuery();
 }
 
-void TmainForm::EndSession(bool ending) noexcept {
+void SettingsWindow::EndSession(bool ending) noexcept {
   if (ending) {
     EndProgram();
     ::ExitProcess(0);
@@ -163,9 +163,9 @@ void TmainForm::EndSession(bool ending) noexcept {
   SetTickTimerEnabled(true);
 }
 
-void TmainForm::EndProgram() noexcept {
+void SettingsWindow::EndProgram() noexcept {
   SetTickTimerEnabled(false);
-  if (!closeQueryRan_) FormCloseQuery();
+  if (!closeQueryRan_) RunCloseQuery();
   try {
     cues_.ScrollLedOff();
   } catch (...) {
@@ -173,13 +173,13 @@ void TmainForm::EndProgram() noexcept {
   }
 }
 
-void TmainForm::WMCopyData(LPARAM lp) {
+void SettingsWindow::OnCopyData(LPARAM lp) {
   if (!ShouldShowForCopyData(SettingsWindowVisible(), lp)) return;
   Show();
   ForceForegroundWindow(hwnd());
 }
 
-void TmainForm::OnActivate(bool active) noexcept {
+void SettingsWindow::OnActivate(bool active) noexcept {
   // As a dialog does: the control that had the focus when the window was left gets it back
   // when the window is active again, the first control in the tab order the first time, so
   // that the keyboard works at once.
@@ -195,18 +195,18 @@ void TmainForm::OnActivate(bool active) noexcept {
   ::SetFocus(target ? target : hwnd());
 }
 
-void TmainForm::ApplicationEventsDeactivate() { cues_.ReraiseIndicator(tick_.AnchorLeft(), tick_.AnchorTop()); }
+void SettingsWindow::OnDeactivate() { cues_.ReraiseIndicator(tick_.AnchorLeft(), tick_.AnchorTop()); }
 
-void TmainForm::TimerTimer() noexcept {
+void SettingsWindow::OnTimer() noexcept {
   // A failing tick is dropped; the next one starts afresh from the state this one left.
   try {
-    tick_.TimerTimer();
+    tick_.RunTick();
   } catch (...) {
     ReportFailure(L"a monitor tick failed and was dropped");
   }
 }
 
-void TmainForm::OnSettingChanged(SettingField field) {
+void SettingsWindow::OnSettingChanged(SettingField field) {
   if (field != SettingField::Top && field != SettingField::Left) return;
   if (followingWindow_ || !hwnd()) return;
   RECT r{};
@@ -216,7 +216,7 @@ void TmainForm::OnSettingChanged(SettingField field) {
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void TmainForm::FollowWindowPosition() {
+void SettingsWindow::FollowWindowPosition() {
   RECT r{};
   if (!hwnd() || ::IsIconic(hwnd()) || !::GetWindowRect(hwnd(), &r)) return;
   struct Following {
@@ -228,37 +228,37 @@ void TmainForm::FollowWindowPosition() {
   settings_.SetTop(r.top);
 }
 
-LRESULT TmainForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+LRESULT SettingsWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
     case WM_CREATE:
-      FormCreate();
+      OnCreate();
       return 0;
     case WM_SHOWWINDOW:
-      if (wp) FormShow();
+      if (wp) OnShow();
       break;
     case WM_MOVE:
       FollowWindowPosition();
       return 0;
     case WM_TIMER:
       if (wp == kTimerId) {
-        TimerTimer();
+        OnTimer();
         return 0;
       }
       break;
     case WM_COPYDATA:
-      WMCopyData(lp);
+      OnCopyData(lp);
       return 0;
     case WM_ACTIVATE:
       OnActivate(LOWORD(wp) != WA_INACTIVE);
       return 0;
     case WM_ACTIVATEAPP:
-      if (!wp) ApplicationEventsDeactivate();
+      if (!wp) OnDeactivate();
       return 0;
     case WM_CLOSE:
       // Every close path ends here (the quit button, the title bar, Alt+F4, the system menu,
       // another program's WM_CLOSE). The close is always allowed; as the main window, its
       // end ends the program.
-      FormCloseQuery();
+      RunCloseQuery();
       ::DestroyWindow(hwnd());
       return 0;
     case WM_QUERYENDSESSION:
