@@ -68,8 +68,10 @@ class MemoryFile : public ISettingsFileAccess {
 
 std::string MakeFile(std::size_t size) {
   std::string s =
-      "[Window]\r\nTop=10\r\nLeft=20\r\n\r\n[Config]\r\nWaveIndex=3\r\nHintString=IME ON\r\nMute=1\r\n\r\n[Many]\r\n";
-  for (unsigned i = 0; s.size() < size; ++i) s += "k" + std::to_string(i) + "=" + std::to_string(i % 97) + "\r\n";
+      "[Window]\r\nTop=10\r\nLeft=20\r\n\r\n[Config]\r\nWaveIndex=3\r\nHintString=IME "
+      "ON\r\nMute=1\r\n\r\n[Many]\r\n";
+  for (unsigned i = 0; s.size() < size; ++i)
+    s += "k" + std::to_string(i) + "=" + std::to_string(i % 97) + "\r\n";
   s.resize(size);
   return s;
 }
@@ -83,7 +85,8 @@ void Measure(F&& run, int runs, double& bestMs, std::size_t& peak) {
     g_peak = g_current;
     const auto start = std::chrono::steady_clock::now();
     run();
-    const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+    const double ms =
+        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
     if (ms < bestMs) bestMs = ms;
     if (g_peak - base > peak) peak = g_peak - base;
   }

@@ -38,8 +38,9 @@ void Check(bool condition) {
 bool SameSettings(const Settings& a, const Settings& b) {
   return a.WaveIndex() == b.WaveIndex() && a.OffWaveIndex() == b.OffWaveIndex() && a.Icon() == b.Icon() &&
          a.Hint() == b.Hint() && a.HintString() == b.HintString() && a.IconPosition() == b.IconPosition() &&
-         a.Mute() == b.Mute() && a.Off() == b.Off() && a.Scroll() == b.Scroll() && a.AppIcon() == b.AppIcon() &&
-         a.AlphaBlendValue() == b.AlphaBlendValue() && a.Top() == b.Top() && a.Left() == b.Left();
+         a.Mute() == b.Mute() && a.Off() == b.Off() && a.Scroll() == b.Scroll() &&
+         a.AppIcon() == b.AppIcon() && a.AlphaBlendValue() == b.AlphaBlendValue() && a.Top() == b.Top() &&
+         a.Left() == b.Left();
 }
 
 }  // namespace

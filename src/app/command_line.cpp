@@ -3,7 +3,9 @@
 namespace ruvano {
 namespace {
 
-bool IsBlank(char16_t c) { return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n' || c == u'\v' || c == u'\f'; }
+bool IsBlank(char16_t c) {
+  return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n' || c == u'\v' || c == u'\f';
+}
 
 }  // namespace
 
@@ -16,8 +18,10 @@ std::vector<Text> CommandLineArguments(std::u16string_view line) {
     Text word;
     bool quoted = false;
     for (; i < line.size() && (quoted || !IsBlank(line[i])); ++i) {
-      if (line[i] == u'"') quoted = !quoted;
-      else word.push_back(line[i]);
+      if (line[i] == u'"')
+        quoted = !quoted;
+      else
+        word.push_back(line[i]);
     }
     words.push_back(std::move(word));
   }

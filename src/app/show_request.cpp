@@ -38,7 +38,8 @@ bool IsShowRequest(const void* data, std::uint32_t size) {
   return CopyDataText(data, size < kEnough ? size : kEnough) == kShowRequestText;
 }
 
-bool ShouldShowForCopyData(bool settingsWindowVisible, bool hasPayload, const void* data, std::uint32_t size) {
+bool ShouldShowForCopyData(bool settingsWindowVisible, bool hasPayload, const void* data,
+                           std::uint32_t size) {
   if (settingsWindowVisible || !hasPayload) return false;
   return IsShowRequest(data, size);
 }

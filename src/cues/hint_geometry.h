@@ -35,12 +35,12 @@ enum class HintAnimation {
 };
 
 struct HintAnimationInputs {
-  std::uint32_t now = 0;               // tick count of this activation, in ms
-  bool shownBefore = false;            // whether an activation has ended before
-  std::uint32_t previousEnd = 0;       // tick count when it ended
-  std::size_t textLength = 0;          // UTF-16 code units
-  bool tooltipAnimation = false;       // the system animates tooltips
-  bool tooltipFade = false;            // ... and fades rather than slides them
+  std::uint32_t now = 0;          // tick count of this activation, in ms
+  bool shownBefore = false;       // whether an activation has ended before
+  std::uint32_t previousEnd = 0;  // tick count when it ended
+  std::size_t textLength = 0;     // UTF-16 code units
+  bool tooltipAnimation = false;  // the system animates tooltips
+  bool tooltipFade = false;       // ... and fades rather than slides them
   std::int32_t pointerY = 0;
   std::int32_t hintTop = 0;
 };

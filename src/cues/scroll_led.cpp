@@ -20,7 +20,8 @@ void ScrollLed::ScrollLedOff() {
 // A press and a release, both flagged as an extended key, each with a fresh scan code.
 void ScrollLed::Toggle() {
   keyboard_.KeyEvent(kVkScroll, static_cast<std::uint8_t>(keyboard_.ScanCode(kVkScroll)), kExtendedKey);
-  keyboard_.KeyEvent(kVkScroll, static_cast<std::uint8_t>(keyboard_.ScanCode(kVkScroll)), kExtendedKey | kKeyUp);
+  keyboard_.KeyEvent(kVkScroll, static_cast<std::uint8_t>(keyboard_.ScanCode(kVkScroll)),
+                     kExtendedKey | kKeyUp);
 }
 
 }  // namespace ruvano

@@ -20,7 +20,7 @@ class IDesktop {
 
   // Window queries.
   virtual Hwnd ForegroundWindow() = 0;
-  virtual Text ClassName(Hwnd w) = 0;            // at most 259 characters; empty on failure
+  virtual Text ClassName(Hwnd w) = 0;  // at most 259 characters; empty on failure
   virtual bool IsWindowEnabled(Hwnd w) = 0;
   virtual bool IsWindowVisible(Hwnd w) = 0;
   virtual bool IsIconic(Hwnd w) = 0;
@@ -29,7 +29,7 @@ class IDesktop {
   // Probes.
   virtual bool IsWin11() = 0;
   virtual bool IsWin8OrLater() = 0;
-  virtual Text GetWindowProcessPath(Hwnd w) = 0; // empty when it cannot be had
+  virtual Text GetWindowProcessPath(Hwnd w) = 0;  // empty when it cannot be had
   virtual Hwnd GetRootWindow(Hwnd w) = 0;
   virtual bool GetValidWindowRect(Hwnd w, Rect& r) = 0;
   virtual Hwnd GetFocusedWindow() = 0;

@@ -3,8 +3,8 @@
 namespace ruvano {
 namespace {
 
-constexpr std::int64_t kInset = 4;          // from the window's left and top edges
-constexpr std::int64_t kIndicatorSize = 32; // the indicator is 32 pixels high
+constexpr std::int64_t kInset = 4;           // from the window's left and top edges
+constexpr std::int64_t kIndicatorSize = 32;  // the indicator is 32 pixels high
 
 // The sums are worked out in 64 bits so that no rectangle, however odd, overflows; the
 // result is brought back to 32 bits (it lies between the rectangle's edges for every real
@@ -25,10 +25,22 @@ void UpdateIndicatorAnchor(Hwnd w, const Rect& r, std::int32_t iconPosition, Hwn
   const std::int64_t nearBottom = b - kIndicatorSize - border;
 
   switch (iconPosition) {
-    case 0: top = To32(nearTop); left = To32(l + kInset); break;
-    case 1: top = To32(nearTop); left = To32(centreX); break;
-    case 2: top = To32(nearBottom); left = To32(l + kInset); break;
-    case 3: top = To32(nearBottom); left = To32(centreX); break;
+    case 0:
+      top = To32(nearTop);
+      left = To32(l + kInset);
+      break;
+    case 1:
+      top = To32(nearTop);
+      left = To32(centreX);
+      break;
+    case 2:
+      top = To32(nearBottom);
+      left = To32(l + kInset);
+      break;
+    case 3:
+      top = To32(nearBottom);
+      left = To32(centreX);
+      break;
     default: break;  // no position chosen: keep the last anchor
   }
 

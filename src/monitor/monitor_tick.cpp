@@ -53,8 +53,8 @@ void MonitorTick::RunTick() {
 
   const bool changed = r != activeRect_;
   activeRect_ = r;
-  UpdateIndicatorAnchor(w, r, settings_.IconPosition(), DesktopWindow(w, cls),
-                        ReadBorderMetric(desktop_), anchorLeft_, anchorTop_);
+  UpdateIndicatorAnchor(w, r, settings_.IconPosition(), DesktopWindow(w, cls), ReadBorderMetric(desktop_),
+                        anchorLeft_, anchorTop_);
 
   const int idx = handles_.IndexOf(w);
   if (w == activeWindow_)
@@ -66,13 +66,9 @@ void MonitorTick::RunTick() {
 // The checks run in this order and stop at the first that fails; the caller has read the
 // class name up front.
 bool MonitorTick::Qualifies(Hwnd w, const Text& cls, Rect& r) {
-  return desktop_.IsWindowEnabled(w) &&
-         desktop_.IsWindowVisible(w) &&
-         !desktop_.IsIconic(w) &&
+  return desktop_.IsWindowEnabled(w) && desktop_.IsWindowVisible(w) && !desktop_.IsIconic(w) &&
          desktop_.GetRootWindow(w) != program_.ApplicationWindow() &&  // not one of ours
-         desktop_.GetValidWindowRect(w, r) &&
-         cls != u"Shell_SecondaryTrayWnd" &&
-         cls != u"Shell_TrayWnd";
+         desktop_.GetValidWindowRect(w, r) && cls != u"Shell_SecondaryTrayWnd" && cls != u"Shell_TrayWnd";
 }
 
 // The desktop window for the anchor. Explorer makes a new one when it restarts, so the tick

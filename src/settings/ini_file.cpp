@@ -70,8 +70,10 @@ Text DecodeUtf8(std::string_view bytes) {
       lo = 0x80;
       hi = 0xBF;
     }
-    if (complete) AppendCodePoint(out, cp);
-    else out += kReplacement;
+    if (complete)
+      AppendCodePoint(out, cp);
+    else
+      out += kReplacement;
   }
   return out;
 }
@@ -80,7 +82,8 @@ Text DecodeUtf8(std::string_view bytes) {
 void AppendUtf8(std::u16string_view text, std::string& out) {
   for (std::size_t i = 0; i < text.size(); ++i) {
     char32_t cp = text[i];
-    if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
+    if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
+        text[i + 1] <= 0xDFFF) {
       cp = 0x10000 + ((cp - 0xD800) << 10) + (text[i + 1] - 0xDC00);
       ++i;
     } else if (cp >= 0xD800 && cp <= 0xDFFF) {
@@ -254,7 +257,8 @@ void IniFile::Parse(std::string_view bytes) {
     }
     if (current == kNone) continue;
     const std::size_t eq = line.find(u'=');
-    lines_.push_back(Line{begin, length, eq == std::u16string_view::npos ? kNone : static_cast<std::uint32_t>(eq)});
+    lines_.push_back(
+        Line{begin, length, eq == std::u16string_view::npos ? kNone : static_cast<std::uint32_t>(eq)});
     sections_[current].end = static_cast<std::uint32_t>(lines_.size());
   }
 }
@@ -331,7 +335,9 @@ void IniFile::IndexSection(std::uint32_t index) {
   auto insert = [this](std::uint32_t i) {
     const Section& s = sections_[i];
     const std::size_t mask = slots_.size() - 1;
-    std::size_t slot = std::hash<std::u16string_view>()(std::u16string_view(folded_).substr(s.foldedBegin, s.foldedLength)) & mask;
+    std::size_t slot =
+        std::hash<std::u16string_view>()(std::u16string_view(folded_).substr(s.foldedBegin, s.foldedLength)) &
+        mask;
     while (slots_[slot] != 0) slot = (slot + 1) & mask;
     slots_[slot] = i + 1;
   };
@@ -374,7 +380,8 @@ std::vector<IniSection> IniFile::Sections() const {
     IniSection& out = sections.emplace_back(IniSection{Text(View(s.nameBegin, s.nameLength)), {}});
     ForEachLine(s, i, [&](const Line& line) {
       const auto value = ValueOf(line);
-      out.entries.push_back(IniEntry{Text(KeyOf(line)), value ? std::optional<Text>(Text(*value)) : std::nullopt});
+      out.entries.push_back(
+          IniEntry{Text(KeyOf(line)), value ? std::optional<Text>(Text(*value)) : std::nullopt});
     });
   }
   return sections;
@@ -393,7 +400,8 @@ std::string IniFile::Serialize() const {
 bool IniFile::SerializeAs(IniEncoding encoding, std::string& out) const {
   constexpr std::size_t kPiece = 8 * 1024;
   out.clear();
-  out.reserve(buffer_.size() * (encoding == IniEncoding::Utf16LE || encoding == IniEncoding::Utf16BE ? 2 : 1) + 1024);
+  out.reserve(
+      buffer_.size() * (encoding == IniEncoding::Utf16LE || encoding == IniEncoding::Utf16BE ? 2 : 1) + 1024);
   switch (encoding) {
     case IniEncoding::Utf8: out += kUtf8Mark; break;
     case IniEncoding::Utf16LE: out += kUtf16LEMark; break;

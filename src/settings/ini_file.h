@@ -110,12 +110,12 @@ class IniFile {
 
   const ISystemText* text_;
   IniEncoding encoding_ = IniEncoding::Ansi;
-  Text buffer_;                      // the decoded file, then the names of added sections
-  Text folded_;                      // upper-cased section names, back to back
-  std::vector<Line> lines_;          // entries in file order, section after section
+  Text buffer_;              // the decoded file, then the names of added sections
+  Text folded_;              // upper-cased section names, back to back
+  std::vector<Line> lines_;  // entries in file order, section after section
   std::vector<Section> sections_;
-  std::vector<std::uint32_t> slots_; // open-addressing index of sections_ by folded name (index + 1)
-  std::vector<IniEntry> written_;    // entries whose value WriteValue set or that it added
+  std::vector<std::uint32_t> slots_;  // open-addressing index of sections_ by folded name (index + 1)
+  std::vector<IniEntry> written_;     // entries whose value WriteValue set or that it added
   std::vector<std::pair<std::uint32_t, Line>> added_;  // (section, entry) added by WriteValue
 };
 

@@ -125,8 +125,12 @@ void Settings::Assign(T& field, T value, SettingField which) {
   Notify(which);
 }
 
-void Settings::SetWaveIndex(std::int32_t v) { Assign(waveIndex_, ClampRadioIndex(v, kSoundCount), SettingField::WaveIndex); }
-void Settings::SetOffWaveIndex(std::int32_t v) { Assign(waveIndexOff_, ClampRadioIndex(v, kSoundCount), SettingField::OffWaveIndex); }
+void Settings::SetWaveIndex(std::int32_t v) {
+  Assign(waveIndex_, ClampRadioIndex(v, kSoundCount), SettingField::WaveIndex);
+}
+void Settings::SetOffWaveIndex(std::int32_t v) {
+  Assign(waveIndexOff_, ClampRadioIndex(v, kSoundCount), SettingField::OffWaveIndex);
+}
 void Settings::SetIcon(bool v) { Assign(icon_, v, SettingField::Icon); }
 void Settings::SetHint(bool v) { Assign(hint_, v, SettingField::Hint); }
 // The hint is one line: a CR or LF (pasted, or sent to the edit box by another program) would
@@ -135,12 +139,16 @@ void Settings::SetHintString(Text v) {
   std::erase_if(v, [](char16_t c) { return c == u'\r' || c == u'\n'; });
   Assign(hintString_, std::move(v), SettingField::HintString);
 }
-void Settings::SetIconPosition(std::int32_t v) { Assign(iconPosition_, ClampRadioIndex(v, kPositionCount), SettingField::IconPosition); }
+void Settings::SetIconPosition(std::int32_t v) {
+  Assign(iconPosition_, ClampRadioIndex(v, kPositionCount), SettingField::IconPosition);
+}
 void Settings::SetMute(bool v) { Assign(mute_, v, SettingField::Mute); }
 void Settings::SetOff(bool v) { Assign(off_, v, SettingField::Off); }
 void Settings::SetScroll(bool v) { Assign(scroll_, v, SettingField::Scroll); }
 void Settings::SetAppIcon(bool v) { Assign(appIcon_, v, SettingField::AppIcon); }
-void Settings::SetAlphaBlendValue(std::int32_t v) { Assign(alphaBlendValue_, ClampAlpha(v), SettingField::AlphaBlendValue); }
+void Settings::SetAlphaBlendValue(std::int32_t v) {
+  Assign(alphaBlendValue_, ClampAlpha(v), SettingField::AlphaBlendValue);
+}
 void Settings::SetShowMode(bool v) { Assign(showMode_, v, SettingField::ShowMode); }
 void Settings::SetAlnumOff(bool v) { Assign(alnumOff_, v, SettingField::AlnumOff); }
 void Settings::SetTop(std::int32_t v) { Assign(top_, v, SettingField::Top); }

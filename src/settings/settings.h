@@ -35,12 +35,12 @@ enum class SettingField {
 
 class Settings {
  public:
-  static constexpr std::int32_t kSoundCount = 12;     // items of the two sound groups
-  static constexpr std::int32_t kPositionCount = 4;   // items of the icon position group
-  static constexpr std::int32_t kMinAlpha = 10;       // opacity bounds, in percent
+  static constexpr std::int32_t kSoundCount = 12;    // items of the two sound groups
+  static constexpr std::int32_t kPositionCount = 4;  // items of the icon position group
+  static constexpr std::int32_t kMinAlpha = 10;      // opacity bounds, in percent
   static constexpr std::int32_t kMaxAlpha = 100;
-  static constexpr std::uint32_t kTimerIntervalMs = 250;   // one monitor tick
-  static constexpr std::uint32_t kHintDisplayMs = 2000;    // how long the cursor hint stays
+  static constexpr std::uint32_t kTimerIntervalMs = 250;  // one monitor tick
+  static constexpr std::uint32_t kHintDisplayMs = 2000;   // how long the cursor hint stays
 
   // Called after a field changed value (not when an assignment leaves it as it was).
   using Listener = std::function<void(SettingField)>;
@@ -96,17 +96,17 @@ class Settings {
   std::int32_t Top() const { return top_; }
   std::int32_t Left() const { return left_; }
 
-  void SetWaveIndex(std::int32_t v);       // clamped to -1..11
-  void SetOffWaveIndex(std::int32_t v);    // clamped to -1..11
+  void SetWaveIndex(std::int32_t v);     // clamped to -1..11
+  void SetOffWaveIndex(std::int32_t v);  // clamped to -1..11
   void SetIcon(bool v);
   void SetHint(bool v);
-  void SetHintString(Text v);             // line breaks (CR, LF) removed
-  void SetIconPosition(std::int32_t v);    // clamped to -1..3
+  void SetHintString(Text v);            // line breaks (CR, LF) removed
+  void SetIconPosition(std::int32_t v);  // clamped to -1..3
   void SetMute(bool v);
   void SetOff(bool v);
   void SetScroll(bool v);
   void SetAppIcon(bool v);
-  void SetAlphaBlendValue(std::int32_t v); // clamped to 10..100
+  void SetAlphaBlendValue(std::int32_t v);  // clamped to 10..100
   void SetShowMode(bool v);
   void SetAlnumOff(bool v);
   void SetTop(std::int32_t v);

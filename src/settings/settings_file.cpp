@@ -12,7 +12,8 @@ constexpr std::u16string_view kConfig = u"Config";
 constexpr std::string_view kTooLargeNote =
     "\xEF\xBB\xBF"
     "RUVANO did not read or save its settings: RUVANO.ini in this folder is larger than 16 MiB, "
-    "more than a settings file can be. Make it smaller or move it elsewhere, and RUVANO saves its settings again.\r\n"
+    "more than a settings file can be. Make it smaller or move it elsewhere, and RUVANO saves its settings "
+    "again.\r\n"
     "RUVANO.ini が 16 MiB を超えているため、RUVANO は設定を読み込まず、保存もしていません。"
     "ファイルを小さくするか別の場所へ移すと、再び保存されます。\r\n";
 
@@ -45,14 +46,17 @@ void LoadSettings(const Text& path, Settings& settings, ISettingsFileAccess& fil
   settings.SetAlnumOff(ini.ReadBool(kConfig, u"AlnumOff", settings.AlnumOff()));
 }
 
-bool SaveSettings(const Text& path, const Settings& settings, ISettingsFileAccess& files, const ISystemText& text) {
+bool SaveSettings(const Text& path, const Settings& settings, ISettingsFileAccess& files,
+                  const ISystemText& text) {
   IniFile ini(text);
   {
     const FileContent content = files.ReadWholeFile(path);
     // A file that is there but cannot be read is not overwritten: whatever else it holds
     // would be lost. When it is too large to be ours, the user learns why from the note.
-    if (content.status == FileReadStatus::TooLarge) files.ReplaceWholeFile(SettingsNotePath(path), kTooLargeNote);
-    if (content.status == FileReadStatus::Unreadable || content.status == FileReadStatus::TooLarge) return false;
+    if (content.status == FileReadStatus::TooLarge)
+      files.ReplaceWholeFile(SettingsNotePath(path), kTooLargeNote);
+    if (content.status == FileReadStatus::Unreadable || content.status == FileReadStatus::TooLarge)
+      return false;
     if (content.status == FileReadStatus::Ok) ini.Parse(content.bytes);
   }
 

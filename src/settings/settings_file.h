@@ -58,6 +58,7 @@ void LoadSettings(const Text& path, Settings& settings, ISettingsFileAccess& fil
 // what else it holds is not lost) or not written (the previous file stays as it was). A file
 // too large to be ours is left alone too, and a note beside it (SettingsNotePath) tells the
 // user why the settings were not saved; the next save that succeeds removes the note.
-bool SaveSettings(const Text& path, const Settings& settings, ISettingsFileAccess& files, const ISystemText& text);
+bool SaveSettings(const Text& path, const Settings& settings, ISettingsFileAccess& files,
+                  const ISystemText& text);
 
 }  // namespace ruvano

@@ -7,8 +7,8 @@
 namespace ruvano {
 
 struct IndicatorOpacity {
-  bool layered = false;     // below 100 % the window is layered with a constant alpha
-  std::uint8_t alpha = 255; // position × 255 div 100; 255 at 100 %
+  bool layered = false;      // below 100 % the window is layered with a constant alpha
+  std::uint8_t alpha = 255;  // position × 255 div 100; 255 at 100 %
   friend bool operator==(const IndicatorOpacity&, const IndicatorOpacity&) = default;
 };
 

@@ -23,14 +23,17 @@ inline constexpr const char16_t* kSoundOff = u"[音声選択OFF(&F)]";
 
 // The sounds of both sound groups, in index order: item i plays sound i.
 inline constexpr std::array<const char16_t*, Settings::kSoundCount> kSounds = {
-    u"カチャ", u"カタッ", u"ピィ", u"ピッ", u"ピン", u"プッ",
+    u"カチャ", u"カタッ", u"ピィ", u"ピッ",   u"ピン",   u"プッ",
     u"ポッ",   u"ニャー", u"ワン", u"ヒュッ", u"ピュッ", u"ピャッ",
 };
 
 inline constexpr const char16_t* kIcon = u"アイコンを表示(&I)";
 inline constexpr const char16_t* kPosition = u"アイコンの位置(&P)";
 inline constexpr std::array<const char16_t*, Settings::kPositionCount> kPositions = {
-    u"左上", u"上中央", u"左下", u"下中央",
+    u"左上",
+    u"上中央",
+    u"左下",
+    u"下中央",
 };
 
 inline constexpr const char16_t* kHint = u"マウスカーソル付近にヒントを表示(&H)";

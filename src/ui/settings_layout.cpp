@@ -76,7 +76,8 @@ struct Spacing {
 struct RadioGroupBand {
   RadioGroupBand(const Spacing& s, std::int32_t captionWidth, std::int32_t itemWidth, int itemCount,
                  int designHeight)
-      : width(std::max(2 * s.side + d::kColumns * s.CheckWidth(itemWidth), 2 * s.side + captionWidth + s.Px(8))),
+      : width(std::max(2 * s.side + d::kColumns * s.CheckWidth(itemWidth),
+                       2 * s.side + captionWidth + s.Px(8))),
         height(std::max(s.Px(designHeight),
                         s.captionTop + (itemCount + d::kColumns - 1) / d::kColumns * s.line + s.bottom)) {}
 
@@ -96,8 +97,8 @@ struct IconBand {
         checkHeight(std::max(s.Px(d::kIconCheckHeight), s.line)),
         bottom(s.Px(4)),
         width(2 * s.side + std::max(s.CheckWidth(m.iconCheck), positions.width)),
-        height(std::max(s.Px(d::kIconGroupHeight),
-                        s.plainTop + checkHeight + s.Px(d::kTrackBarMinHeight) + positions.height + bottom)) {}
+        height(std::max(s.Px(d::kIconGroupHeight), s.plainTop + checkHeight + s.Px(d::kTrackBarMinHeight) +
+                                                       positions.height + bottom)) {}
 
   void Place(const Spacing& s, SettingsPanelLayout& l) const {
     const Rect inside = s.Inside(l.iconGroup, false, bottom);

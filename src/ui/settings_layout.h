@@ -32,7 +32,7 @@ inline constexpr int kToolBarHeight = 19;
 inline constexpr int kSoundGroupHeight = 93;
 inline constexpr int kIconGroupHeight = 114;
 inline constexpr int kHintGroupHeight = 58;
-inline constexpr int kModeGroupHeight = 40;    // below the designed height of the rest
+inline constexpr int kModeGroupHeight = 40;  // below the designed height of the rest
 inline constexpr int kIconCheckHeight = 13;
 inline constexpr int kTrackBarHeight = 40;
 inline constexpr int kTrackBarMinHeight = 30;  // what is left when captions need the room
@@ -40,10 +40,10 @@ inline constexpr int kPositionGroupHeight = 45;
 inline constexpr int kHintCheckHeight = 17;
 inline constexpr int kHintEditHeight = 21;
 inline constexpr int kThumbLength = 10;
-inline constexpr int kCheckGlyph = 13;         // a check box's or radio button's box
-inline constexpr int kWideSeparator = 12;      // toolbar separators
+inline constexpr int kCheckGlyph = 13;     // a check box's or radio button's box
+inline constexpr int kWideSeparator = 12;  // toolbar separators
 inline constexpr int kNarrowSeparator = 6;
-inline constexpr int kColumns = 4;             // columns of every radio group
+inline constexpr int kColumns = 4;  // columns of every radio group
 }  // namespace settings_design
 
 // A designed size scaled to a DPI, rounded to the nearest pixel (halves away from zero).

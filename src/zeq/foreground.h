@@ -30,11 +30,11 @@ class IForegroundSystem {
  public:
   virtual ~IForegroundSystem() = default;
 
-  virtual Hwnd ForegroundWindow() = 0;                 // 0 when there is none
+  virtual Hwnd ForegroundWindow() = 0;  // 0 when there is none
   // False when w's thread does not take messages (the system sees it hung, or it leaves a
   // WM_NULL unanswered for a moment): attaching to its input could block this thread.
   virtual bool IsResponding(Hwnd w) = 0;
-  virtual std::uint32_t WindowThreadId(Hwnd w) = 0;    // 0 for no window or a failed query
+  virtual std::uint32_t WindowThreadId(Hwnd w) = 0;  // 0 for no window or a failed query
   // Attaches (or detaches) the input of thread `from` to thread `to`; false on failure.
   virtual bool AttachInput(std::uint32_t from, std::uint32_t to, bool attach) = 0;
   virtual void BringToTop(Hwnd w) = 0;

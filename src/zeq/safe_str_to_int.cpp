@@ -27,10 +27,14 @@ std::int32_t Parse(std::basic_string_view<Char> s) {
   for (; i < s.size(); ++i) {
     const Char c = s[i];
     unsigned digit;
-    if (c >= '0' && c <= '9') digit = unsigned(c - '0');
-    else if (base == 16 && c >= 'a' && c <= 'f') digit = unsigned(c - 'a' + 10);
-    else if (base == 16 && c >= 'A' && c <= 'F') digit = unsigned(c - 'A' + 10);
-    else return 0;
+    if (c >= '0' && c <= '9')
+      digit = unsigned(c - '0');
+    else if (base == 16 && c >= 'a' && c <= 'f')
+      digit = unsigned(c - 'a' + 10);
+    else if (base == 16 && c >= 'A' && c <= 'F')
+      digit = unsigned(c - 'A' + 10);
+    else
+      return 0;
     if (base == 16) {
       if (value >> 60) return 0;
       value = (value << 4) | digit;

@@ -37,7 +37,9 @@ class FakeHintWindow final : public IHintWindow {
     ++discards;
   }
   Point PointerPosition() override { return pointer; }
-  Rect MeasureText(const Text& text) override { return Rect{0, 0, 7 * static_cast<std::int32_t>(text.size()), 13}; }
+  Rect MeasureText(const Text& text) override {
+    return Rect{0, 0, 7 * static_cast<std::int32_t>(text.size()), 13};
+  }
   Rect MonitorBoundsNear(Point p) override {
     monitorQueries.push_back(p);
     return monitor;
@@ -239,16 +241,29 @@ TEST(HintGeometry, AnimationDecision) {
   };
   EXPECT_EQ(with([](auto& in) { in.tooltipFade = true; }), HintAnimation::Fade);
   EXPECT_EQ(with([](auto& in) { in.tooltipAnimation = false; }), HintAnimation::None);
-  EXPECT_EQ(with([](auto& in) { in.hintTop = 100; }), HintAnimation::SlideDown) << "pointer level with the top";
+  EXPECT_EQ(with([](auto& in) { in.hintTop = 100; }), HintAnimation::SlideDown)
+      << "pointer level with the top";
   EXPECT_EQ(with([](auto& in) { in.hintTop = 99; }), HintAnimation::SlideUp);
   EXPECT_EQ(with([](auto& in) { in.textLength = 99; }), HintAnimation::SlideDown);
   EXPECT_EQ(with([](auto& in) { in.textLength = 100; }), HintAnimation::None);
   EXPECT_EQ(with([](auto& in) { in.previousEnd = 4750; }), HintAnimation::None) << "exactly 250 ms";
   EXPECT_EQ(with([](auto& in) { in.previousEnd = 4749; }), HintAnimation::SlideDown);
-  EXPECT_EQ(with([](auto& in) { in.shownBefore = false; in.previousEnd = 5000; }), HintAnimation::SlideDown);
+  EXPECT_EQ(with([](auto& in) {
+              in.shownBefore = false;
+              in.previousEnd = 5000;
+            }),
+            HintAnimation::SlideDown);
   // The tick count wrapped round between the two activations: 512 ms have passed.
-  EXPECT_EQ(with([](auto& in) { in.previousEnd = 0xFFFFFF00u; in.now = 0x100; }), HintAnimation::SlideDown);
-  EXPECT_EQ(with([](auto& in) { in.previousEnd = 0xFFFFFFF0u; in.now = 0x10; }), HintAnimation::None);
+  EXPECT_EQ(with([](auto& in) {
+              in.previousEnd = 0xFFFFFF00u;
+              in.now = 0x100;
+            }),
+            HintAnimation::SlideDown);
+  EXPECT_EQ(with([](auto& in) {
+              in.previousEnd = 0xFFFFFFF0u;
+              in.now = 0x10;
+            }),
+            HintAnimation::None);
 }
 
 }  // namespace

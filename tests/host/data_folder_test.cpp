@@ -51,7 +51,8 @@ class FakeFolders : public IDataFolderSystem {
     if (nodes.count(path)) return false;
     const Text parent = path.substr(0, path.find_last_of(u'\\'));
     // "" is the root of the current drive, which always exists.
-    if (!parent.empty() && !(Attributes(parent) && Attributes(parent)->directory && Opens(parent))) return false;
+    if (!parent.empty() && !(Attributes(parent) && Attributes(parent)->directory && Opens(parent)))
+      return false;
     AddDirectory(path);
     return true;
   }

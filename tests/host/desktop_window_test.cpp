@@ -26,7 +26,8 @@ class FakeWindows : public IWindowEnumerator {
     }
   }
   Text ClassName(Hwnd h) override {
-    for (const Win& w : top) if (w.handle == h) return w.cls;
+    for (const Win& w : top)
+      if (w.handle == h) return w.cls;
     return {};
   }
   Hwnd FindChildOfClass(Hwnd parent, const Text& cls) override {
@@ -41,7 +42,7 @@ class FakeWindows : public IWindowEnumerator {
 TEST(FindDesktopWindow, TakesTheFirstProgmanOrWorkerWWithTheShellViewAndStops) {
   FakeWindows wins;
   wins.top = {{10, u"Notepad", {u"SHELLDLL_DefView"}},  // right child, wrong class
-              {11, u"Progman", {u"Edit"}},             // right class, no shell view
+              {11, u"Progman", {u"Edit"}},              // right class, no shell view
               {12, u"WorkerW", {}},
               {13, u"WorkerW", {u"SysListView32", u"SHELLDLL_DefView"}},
               {14, u"Progman", {u"SHELLDLL_DefView"}}};
@@ -53,7 +54,9 @@ TEST(FindDesktopWindow, TakesTheFirstProgmanOrWorkerWWithTheShellViewAndStops) {
 
 TEST(FindDesktopWindow, ProgmanWithTheShellViewIsFoundToo) {
   FakeWindows wins;
-  wins.top = {{5, u"Shell_TrayWnd", {}}, {6, u"Progman", {u"SHELLDLL_DefView"}}, {7, u"WorkerW", {u"SHELLDLL_DefView"}}};
+  wins.top = {{5, u"Shell_TrayWnd", {}},
+              {6, u"Progman", {u"SHELLDLL_DefView"}},
+              {7, u"WorkerW", {u"SHELLDLL_DefView"}}};
   Hwnd desktop = 0;
   EXPECT_EQ(FindDesktopWindow(wins, desktop), 6u);
 }
@@ -61,7 +64,8 @@ TEST(FindDesktopWindow, ProgmanWithTheShellViewIsFoundToo) {
 TEST(FindDesktopWindow, GivesZeroWhenNothingMatchesWhateverWasStoredBefore) {
   FakeWindows wins;
   // Class names are compared exactly: these are not the desktop.
-  wins.top = {{1, u"progman", {u"SHELLDLL_DefView"}}, {2, u"WorkerW ", {u"SHELLDLL_DefView"}},
+  wins.top = {{1, u"progman", {u"SHELLDLL_DefView"}},
+              {2, u"WorkerW ", {u"SHELLDLL_DefView"}},
               {3, u"Progman", {u"shelldll_defview"}}};
   Hwnd desktop = 42;
   EXPECT_EQ(FindDesktopWindow(wins, desktop), 0u);

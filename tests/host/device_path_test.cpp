@@ -29,7 +29,8 @@ TEST(DevicePathToDrivePath, ReplacesTheDeviceNameWithItsLetterAndKeepsTheRest) {
   FakeDosDevices dev;
   dev.Add(u'C', u"\\Device\\HarddiskVolume3");
   dev.Add(u'D', u"\\Device\\HarddiskVolume4");
-  EXPECT_EQ(DevicePathToDrivePath(u"\\Device\\HarddiskVolume4\\Apps\\x y\\ed.exe", dev), u"D:\\Apps\\x y\\ed.exe");
+  EXPECT_EQ(DevicePathToDrivePath(u"\\Device\\HarddiskVolume4\\Apps\\x y\\ed.exe", dev),
+            u"D:\\Apps\\x y\\ed.exe");
   EXPECT_EQ(DevicePathToDrivePath(u"\\Device\\HarddiskVolume3\\", dev), u"C:\\");
 }
 
@@ -40,7 +41,8 @@ TEST(DevicePathToDrivePath, NeedsTheWholeDeviceNameFollowedByABackslashInTheSame
   // Volume1 is a prefix of Volume10 but not followed by "\": E wins, though C comes first.
   EXPECT_EQ(DevicePathToDrivePath(u"\\Device\\HarddiskVolume10\\a.exe", dev), u"E:\\a.exe");
   // Letter case differs: no match, the device path stays.
-  EXPECT_EQ(DevicePathToDrivePath(u"\\device\\harddiskvolume1\\a.exe", dev), u"\\device\\harddiskvolume1\\a.exe");
+  EXPECT_EQ(DevicePathToDrivePath(u"\\device\\harddiskvolume1\\a.exe", dev),
+            u"\\device\\harddiskvolume1\\a.exe");
   // The device name alone, without a separator after it, is not a path on that volume.
   EXPECT_EQ(DevicePathToDrivePath(u"\\Device\\HarddiskVolume1", dev), u"\\Device\\HarddiskVolume1");
 }
@@ -57,7 +59,7 @@ TEST(DevicePathToDrivePath, VolumeWithoutADriveLetterStaysADevicePath) {
 
 TEST(DevicePathToDrivePath, WalksTheMaskFromAToZAndStopsAtTheFirstMatch) {
   FakeDosDevices dev;
-  dev.Add(u'A', u"");                             // in the mask, but unresolvable: skipped
+  dev.Add(u'A', u"");  // in the mask, but unresolvable: skipped
   dev.Add(u'F', u"\\Device\\HarddiskVolume3");
   dev.Add(u'Z', u"\\Device\\HarddiskVolume3");     // a second letter for the same volume
   dev.names[u'B'] = u"\\Device\\HarddiskVolume3";  // not in the mask: never asked

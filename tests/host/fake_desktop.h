@@ -26,21 +26,34 @@ struct FakeWindow {
   bool visible = true;
   bool iconic = false;
   Rect rect{100, 50, 900, 650};
-  bool rectReadable = true;           // false: reading the rectangle fails
-  Hwnd root = 0;                      // top of the parent/owner chain; 0: the window itself
+  bool rectReadable = true;  // false: reading the rectangle fails
+  Hwnd root = 0;             // top of the parent/owner chain; 0: the window itself
   Text processPath = u"C:\\Windows\\System32\\notepad.exe";
   std::optional<Hwnd> focus = std::nullopt;  // focused control while in front; unset: the window itself
-  bool imeOpen = false;               // IME open state when asked about this window
-  bool answers = true;                // false: its application does not answer (busy or hung)
+  bool imeOpen = false;                      // IME open state when asked about this window
+  bool answers = true;                       // false: its application does not answer (busy or hung)
   std::optional<std::uint32_t> conversionMode = std::nullopt;  // unset: no answer to the mode query
 };
 
 class FakeDesktop final : public IDesktop {
  public:
   enum class Query {
-    ForegroundWindow, ClassName, IsWindowEnabled, IsWindowVisible, IsIconic, IsWindow,
-    IsWin11, IsWin8OrLater, GetWindowProcessPath, GetRootWindow, GetValidWindowRect,
-    GetFocusedWindow, ImeOpenStatus, ImeConversionMode, NonClientBorderWidth, BorderMultiplier,
+    ForegroundWindow,
+    ClassName,
+    IsWindowEnabled,
+    IsWindowVisible,
+    IsIconic,
+    IsWindow,
+    IsWin11,
+    IsWin8OrLater,
+    GetWindowProcessPath,
+    GetRootWindow,
+    GetValidWindowRect,
+    GetFocusedWindow,
+    ImeOpenStatus,
+    ImeConversionMode,
+    NonClientBorderWidth,
+    BorderMultiplier,
     Count_
   };
   struct Call {
@@ -72,19 +85,43 @@ class FakeDesktop final : public IDesktop {
     counts.fill(0);
   }
 
-  Hwnd ForegroundWindow() override { Note(Query::ForegroundWindow, 0); return foreground; }
+  Hwnd ForegroundWindow() override {
+    Note(Query::ForegroundWindow, 0);
+    return foreground;
+  }
   Text ClassName(Hwnd w) override {
     Note(Query::ClassName, w);
     const FakeWindow* f = Find(w);
     return f ? f->className.substr(0, 259) : Text();
   }
-  bool IsWindowEnabled(Hwnd w) override { Note(Query::IsWindowEnabled, w); auto f = Find(w); return f && f->enabled; }
-  bool IsWindowVisible(Hwnd w) override { Note(Query::IsWindowVisible, w); auto f = Find(w); return f && f->visible; }
-  bool IsIconic(Hwnd w) override { Note(Query::IsIconic, w); auto f = Find(w); return f && f->iconic; }
-  bool IsWindow(Hwnd w) override { Note(Query::IsWindow, w); return Find(w) != nullptr; }
+  bool IsWindowEnabled(Hwnd w) override {
+    Note(Query::IsWindowEnabled, w);
+    auto f = Find(w);
+    return f && f->enabled;
+  }
+  bool IsWindowVisible(Hwnd w) override {
+    Note(Query::IsWindowVisible, w);
+    auto f = Find(w);
+    return f && f->visible;
+  }
+  bool IsIconic(Hwnd w) override {
+    Note(Query::IsIconic, w);
+    auto f = Find(w);
+    return f && f->iconic;
+  }
+  bool IsWindow(Hwnd w) override {
+    Note(Query::IsWindow, w);
+    return Find(w) != nullptr;
+  }
 
-  bool IsWin11() override { Note(Query::IsWin11, 0); return win11; }
-  bool IsWin8OrLater() override { Note(Query::IsWin8OrLater, 0); return win8OrLater; }
+  bool IsWin11() override {
+    Note(Query::IsWin11, 0);
+    return win11;
+  }
+  bool IsWin8OrLater() override {
+    Note(Query::IsWin8OrLater, 0);
+    return win8OrLater;
+  }
   Text GetWindowProcessPath(Hwnd w) override {
     Note(Query::GetWindowProcessPath, w);
     const FakeWindow* f = Find(w);
@@ -123,8 +160,14 @@ class FakeDesktop final : public IDesktop {
     return f && f->answers ? f->conversionMode : std::nullopt;
   }
 
-  std::int32_t NonClientBorderWidth() override { Note(Query::NonClientBorderWidth, 0); return nonClientBorderWidth; }
-  std::int32_t BorderMultiplier() override { Note(Query::BorderMultiplier, 0); return borderMultiplier; }
+  std::int32_t NonClientBorderWidth() override {
+    Note(Query::NonClientBorderWidth, 0);
+    return nonClientBorderWidth;
+  }
+  std::int32_t BorderMultiplier() override {
+    Note(Query::BorderMultiplier, 0);
+    return borderMultiplier;
+  }
 
  private:
   const FakeWindow* Find(Hwnd w) const {
@@ -167,8 +210,14 @@ class FakeCues final : public IMonitorCues, public IProgramWindows {
     ++callCount;
     if (logCalls) log.push_back("ShowIndicator(" + std::to_string(left) + "," + std::to_string(top) + ")");
   }
-  void HideIndicator() override { indicatorVisible = false; Record("HideIndicator"); }
-  void CloseIndicator() override { indicatorVisible = false; Record("CloseIndicator"); }
+  void HideIndicator() override {
+    indicatorVisible = false;
+    Record("HideIndicator");
+  }
+  void CloseIndicator() override {
+    indicatorVisible = false;
+    Record("CloseIndicator");
+  }
   void SetInputMode(InputMode mode) override {
     ++callCount;
     if (logCalls) log.push_back("SetInputMode(" + std::to_string(static_cast<int>(mode)) + ")");
@@ -177,7 +226,10 @@ class FakeCues final : public IMonitorCues, public IProgramWindows {
   bool SettingsWindowVisible() override { return settingsWindowVisible; }
   Hwnd ApplicationWindow() override { return applicationWindow; }
   Hwnd DesktopWnd() override { return desktopWnd; }
-  Hwnd RefindDesktopWnd() override { ++desktopLookups; return desktopWnd = desktopFound; }
+  Hwnd RefindDesktopWnd() override {
+    ++desktopLookups;
+    return desktopWnd = desktopFound;
+  }
 
  private:
   void Record(const char* call) {

@@ -36,7 +36,8 @@ class FakeForeground final : public IForegroundSystem {
     return it == threads.end() ? 0 : it->second;
   }
   bool AttachInput(std::uint32_t from, std::uint32_t to, bool attach) override {
-    calls.push_back(std::string(attach ? "attach " : "detach ") + std::to_string(from) + "," + std::to_string(to));
+    calls.push_back(std::string(attach ? "attach " : "detach ") + std::to_string(from) + "," +
+                    std::to_string(to));
     // As the system does: no thread 0, and a thread cannot be attached to itself.
     if (from == 0 || to == 0 || from == to) return false;
     attached_ = attach;
@@ -60,7 +61,8 @@ class FakeForeground final : public IForegroundSystem {
   }
 
   bool Called(const std::string& prefix) const {
-    for (const auto& c : calls) if (c.rfind(prefix, 0) == 0) return true;
+    for (const auto& c : calls)
+      if (c.rfind(prefix, 0) == 0) return true;
     return false;
   }
 
@@ -100,9 +102,9 @@ TEST(ForceForegroundWindow, AttachedButStillBehindTriesTheLiftedLockInTheSameCal
   FakeForeground sys = DesktopWithOtherInFront();
   sys.worksWhileAttached = false;
   EXPECT_TRUE(ForceForegroundWindow(sys, kTarget));
-  EXPECT_EQ(sys.calls, (Calls{"fg?", "fg?", "thread?", "thread?", "attach 11,22", "top 4660", "set 4660",
-                              "detach 11,22", "fg?", "lock?", "lock=0", "top 4660", "set 4660", "lock=200000",
-                              "fg?"}));
+  EXPECT_EQ(sys.calls,
+            (Calls{"fg?", "fg?", "thread?", "thread?", "attach 11,22", "top 4660", "set 4660", "detach 11,22",
+                   "fg?", "lock?", "lock=0", "top 4660", "set 4660", "lock=200000", "fg?"}));
   EXPECT_EQ(sys.lockTimeout, 200000u);
 }
 
@@ -167,17 +169,20 @@ TEST(ForceForegroundWindow, OldSystemsGetThePlainMethod) {
 }
 
 TEST(ForceForegroundWindow, ForcingMethodFromWindows98And2000On) {
-  struct Case { std::uint32_t platform, major, minor; bool forcing; };
+  struct Case {
+    std::uint32_t platform, major, minor;
+    bool forcing;
+  };
   const Case cases[] = {
       {PlatformVersion::kPlatformWindows, 4, 0, false},  // 95
       {PlatformVersion::kPlatformWindows, 4, 10, true},  // 98
       {PlatformVersion::kPlatformWindows, 4, 90, true},  // Me
       {PlatformVersion::kPlatformNt, 3, 51, false},
       {PlatformVersion::kPlatformNt, 4, 0, false},
-      {PlatformVersion::kPlatformNt, 5, 0, true},        // 2000
+      {PlatformVersion::kPlatformNt, 5, 0, true},  // 2000
       {PlatformVersion::kPlatformNt, 6, 1, true},
       {PlatformVersion::kPlatformNt, 10, 0, true},
-      {0, 10, 0, false},                           // neither family
+      {0, 10, 0, false},  // neither family
   };
   for (const Case& c : cases) {
     EXPECT_EQ(UsesForcingMethod(PlatformVersion{c.platform, c.major, c.minor}), c.forcing)

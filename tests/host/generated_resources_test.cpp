@@ -39,7 +39,8 @@ TEST(GeneratedResources, CommittedFilesAreExactlyWhatTheGeneratorsMake) {
   media::WriteAll(files, dir);
   EXPECT_EQ(files.size(), 19u);
   const auto docs = media::GenerateDocPictures();
-  for (const auto& [name, bytes] : docs) EXPECT_EQ(bytes, media::ReadFile(fs::path(RUVANO_SOURCE_DIR) / "docs" / name)) << name;
+  for (const auto& [name, bytes] : docs)
+    EXPECT_EQ(bytes, media::ReadFile(fs::path(RUVANO_SOURCE_DIR) / "docs" / name)) << name;
   for (const auto& [name, bytes] : files) {
     const Bytes fresh = media::ReadFile(dir / name);
     const Bytes committed = Committed(name);
@@ -123,7 +124,8 @@ TEST(DefaultPicture, IsOneOpaque32PixelImageAt24BitsWithTheKanaOnTheFace) {
   EXPECT_EQ(testing::Le32(h + 8), 64u);
   EXPECT_EQ(testing::Le16(h + 14), 24u);
   EXPECT_EQ(testing::Le32(h + 16), 0u) << "uncompressed";
-  EXPECT_TRUE(std::all_of(ico.end() - 128, ico.end(), [](std::uint8_t v) { return v == 0; })) << "mask not clear";
+  EXPECT_TRUE(std::all_of(ico.end() - 128, ico.end(), [](std::uint8_t v) { return v == 0; }))
+      << "mask not clear";
 
   // Dark ink lies only on the white face, and there is enough of it to be a glyph.
   auto grey = [&](int x, int y) { return ico[22 + 40 + (31 - y) * 96 + x * 3 + 1]; };
@@ -147,8 +149,9 @@ TEST(ProgramIcon, HoldsNineImagesWithConsistentHeadersAndMasks) {
   const auto dir = Directory(ico);
   std::multiset<std::pair<int, int>> kinds;
   for (const auto& e : dir) kinds.insert({e.size, e.bpp});
-  EXPECT_EQ(kinds, (std::multiset<std::pair<int, int>>{
-                       {16, 4}, {32, 4}, {16, 8}, {32, 8}, {48, 8}, {16, 32}, {32, 32}, {48, 32}, {256, 32}}));
+  EXPECT_EQ(kinds,
+            (std::multiset<std::pair<int, int>>{
+                {16, 4}, {32, 4}, {16, 8}, {32, 8}, {48, 8}, {16, 32}, {32, 32}, {48, 32}, {256, 32}}));
   for (const auto& e : dir) {
     if (e.size == 256) continue;
     SCOPED_TRACE(std::to_string(e.size) + " px " + std::to_string(e.bpp) + " bpp");
@@ -171,7 +174,8 @@ TEST(ProgramIcon, HoldsNineImagesWithConsistentHeadersAndMasks) {
         if (e.bpp == 32) {
           EXPECT_EQ(masked, colour[y * colourRow + x * 4 + 3] == 0) << x << "," << y;
         } else if (masked) {
-          const int index = e.bpp == 8 ? colour[y * colourRow + x] : (colour[y * colourRow + x / 2] >> (x % 2 ? 0 : 4)) & 15;
+          const int index = e.bpp == 8 ? colour[y * colourRow + x]
+                                       : (colour[y * colourRow + x / 2] >> (x % 2 ? 0 : 4)) & 15;
           EXPECT_EQ(index, 0) << "a transparent pixel must be black, " << x << "," << y;
         }
       }
@@ -190,7 +194,9 @@ std::uint32_t BitwiseCrc(const std::uint8_t* p, std::size_t n) {
   }
   return ~c;
 }
-std::uint32_t Be32(const std::uint8_t* p) { return (std::uint32_t{p[0]} << 24) | (p[1] << 16) | (p[2] << 8) | p[3]; }
+std::uint32_t Be32(const std::uint8_t* p) {
+  return (std::uint32_t{p[0]} << 24) | (p[1] << 16) | (p[2] << 8) | p[3];
+}
 
 TEST(ProgramIcon, LargeImageIsAPngThatDecodesToTheDrawing) {
   const Bytes ico = Committed("ruvano.ico");
@@ -271,12 +277,13 @@ TEST(Deflate, AnIndependentDecoderGetsBackWhatWasCompressed) {
   Bytes noise(70000);
   for (auto& v : noise) v = static_cast<std::uint8_t>(rng());
   inputs.push_back(noise);  // hardly any matches
-  Bytes far;  // a block repeated 32 000 bytes later: matches near the window's end
+  Bytes far;                // a block repeated 32 000 bytes later: matches near the window's end
   far.insert(far.end(), noise.begin(), noise.begin() + 32000);
   far.insert(far.end(), noise.begin(), noise.begin() + 5000);
   inputs.push_back(far);
   Bytes mixed;
-  for (int i = 0; i < 50000; ++i) mixed.push_back(static_cast<std::uint8_t>(i % 7 == 0 ? rng() : (i / 13) % 251));
+  for (int i = 0; i < 50000; ++i)
+    mixed.push_back(static_cast<std::uint8_t>(i % 7 == 0 ? rng() : (i / 13) % 251));
   inputs.push_back(mixed);
   for (const Bytes& in : inputs) {
     const Bytes z = media::ZlibCompress(in);
@@ -290,7 +297,8 @@ TEST(FixedPoint, SineFollowsTheMathsLibraryClosely) {
   std::mt19937 rng(3);
   std::int64_t worst = 0;
   for (int i = 0; i < 20000; ++i) {
-    const std::uint32_t phase = i < 8 ? static_cast<std::uint32_t>(i) << 30 >> 1 : static_cast<std::uint32_t>(rng());
+    const std::uint32_t phase =
+        i < 8 ? static_cast<std::uint32_t>(i) << 30 >> 1 : static_cast<std::uint32_t>(rng());
     const double exact = std::sin(phase * (2 * M_PI / 4294967296.0)) * (1 << 30);
     worst = std::max<std::int64_t>(worst, std::llabs(media::SinQ30(phase) - std::llround(exact)));
   }

@@ -51,7 +51,8 @@ Text IconvSystemText::DecodeAnsi(std::string_view bytes) const {
     size_t outLeft = buffer.size();
     const size_t result = iconv(decoder_, &in, &inLeft, &outPtr, &outLeft);
     for (const char* p = buffer.data(); p + 1 < outPtr; p += 2) {
-      out += static_cast<char16_t>(static_cast<unsigned char>(p[0]) | (static_cast<unsigned char>(p[1]) << 8));
+      out +=
+          static_cast<char16_t>(static_cast<unsigned char>(p[0]) | (static_cast<unsigned char>(p[1]) << 8));
     }
     if (result == static_cast<size_t>(-1) && errno != E2BIG) {
       // A byte that starts no character (or a lead byte at the end): one replacement

@@ -31,18 +31,18 @@ TEST(IndicatorAnchor, WorkedExamples) {
       {{100, 50, 900, 650}, 1, 2, false, 104, 617},
       {{100, 50, 900, 650}, 1, 3, false, 500, 617},
       {{100, 50, 900, 650}, 0, 2, false, 104, 618},
-      {{-1288, 207, -7, 1000}, 5, 3, false, -648, 963},   // left of the primary monitor
-      {{10, 10, 111, 61}, 1, 1, false, 60, 14},           // odd width loses its half pixel
-      {{-1288, -700, -7, -100}, 1, 1, false, -648, -696}, // above and left: negative anchor
-      {{-300, 50, 500, 650}, 9, 0, false, -296, 54},      // partly off screen: not clamped
+      {{-1288, 207, -7, 1000}, 5, 3, false, -648, 963},    // left of the primary monitor
+      {{10, 10, 111, 61}, 1, 1, false, 60, 14},            // odd width loses its half pixel
+      {{-1288, -700, -7, -100}, 1, 1, false, -648, -696},  // above and left: negative anchor
+      {{-300, 50, 500, 650}, 9, 0, false, -296, 54},       // partly off screen: not clamped
       {{0, 0, 1920, 1080}, 1, -1, true, 960, 540},
       {{0, 0, 1920, 1080}, 1, 0, true, 960, 540},
       {{0, 0, 1920, 1080}, 1, 1, true, 960, 540},
       {{0, 0, 1920, 1080}, 1, 2, true, 960, 540},
       {{0, 0, 1920, 1080}, 1, 3, true, 960, 540},
       {{-1920, 0, 1920, 1080}, 1, 3, true, 0, 540},
-      {{-1921, -3, 0, 0}, 1, 0, true, -961, -2},          // odd sizes lose the half pixel
-      {{10, 10, 5, 5}, 1, 1, false, 8, 14},               // inverted: -5 halves to -2
+      {{-1921, -3, 0, 0}, 1, 0, true, -961, -2},  // odd sizes lose the half pixel
+      {{10, 10, 5, 5}, 1, 1, false, 8, 14},       // inverted: -5 halves to -2
       {{10, 10, 5, 5}, 1, 0, true, 8, 8},
       {{100, 50, 900, 650}, 1, -1, false, kKept, kKept},  // no position: unchanged
   };
@@ -50,7 +50,8 @@ TEST(IndicatorAnchor, WorkedExamples) {
     SCOPED_TRACE(testing::Message() << row.r.left << "," << row.r.top << "," << row.r.right << ","
                                     << row.r.bottom << " border " << row.border << " pos " << row.position);
     std::int32_t left = kKept, top = kKept;
-    UpdateIndicatorAnchor(row.desktop ? kDesktop : kWindow, row.r, row.position, kDesktop, row.border, left, top);
+    UpdateIndicatorAnchor(row.desktop ? kDesktop : kWindow, row.r, row.position, kDesktop, row.border, left,
+                          top);
     EXPECT_EQ(left, row.left);
     EXPECT_EQ(top, row.top);
   }

@@ -6,7 +6,10 @@ namespace ruvano {
 namespace {
 
 TEST(IndicatorOpacity, PositionMapsToAlphaAndOnlyFullOpacityIsNotLayered) {
-  const struct { std::int32_t position; int alpha; } table[] = {
+  const struct {
+    std::int32_t position;
+    int alpha;
+  } table[] = {
       {10, 25}, {20, 51}, {25, 63}, {50, 127}, {75, 191}, {90, 229}, {99, 252},
   };
   for (const auto& row : table) {

@@ -9,7 +9,8 @@
 namespace ruvano::testing {
 
 inline std::vector<std::uint8_t> ZlibInflate(const std::vector<std::uint8_t>& in) {
-  if (in.size() < 6 || (in[0] & 0x0F) != 8 || ((in[0] << 8) | in[1]) % 31 != 0) throw std::runtime_error("header");
+  if (in.size() < 6 || (in[0] & 0x0F) != 8 || ((in[0] << 8) | in[1]) % 31 != 0)
+    throw std::runtime_error("header");
   std::size_t pos = 2;
   std::uint32_t bitBuf = 0;
   int bitCount = 0;
@@ -41,9 +42,11 @@ inline std::vector<std::uint8_t> ZlibInflate(const std::vector<std::uint8_t>& in
   };
   static const int lenBase[] = {3,  4,  5,  6,  7,  8,  9,  10, 11,  13,  15,  17,  19,  23, 27,
                                 31, 35, 43, 51, 59, 67, 83, 99, 115, 131, 163, 195, 227, 258};
-  static const int lenExtra[] = {0, 0, 0, 0, 0, 0, 0, 0, 1, 1, 1, 1, 2, 2, 2, 2, 3, 3, 3, 3, 4, 4, 4, 4, 5, 5, 5, 5, 0};
-  static const int distBase[] = {1,   2,   3,   4,   5,   7,    9,    13,   17,   25,   33,   49,   65,    97,    129,
-                                 193, 257, 385, 513, 769, 1025, 1537, 2049, 3073, 4097, 6145, 8193, 12289, 16385, 24577};
+  static const int lenExtra[] = {0, 0, 0, 0, 0, 0, 0, 0, 1, 1, 1, 1, 2, 2, 2,
+                                 2, 3, 3, 3, 3, 4, 4, 4, 4, 5, 5, 5, 5, 0};
+  static const int distBase[] = {1,    2,    3,    4,    5,    7,    9,    13,    17,    25,
+                                 33,   49,   65,   97,   129,  193,  257,  385,   513,   769,
+                                 1025, 1537, 2049, 3073, 4097, 6145, 8193, 12289, 16385, 24577};
   std::vector<std::uint8_t> out;
   for (bool last = false; !last;) {
     last = bits(1) != 0;
@@ -54,7 +57,8 @@ inline std::vector<std::uint8_t> ZlibInflate(const std::vector<std::uint8_t>& in
       const std::size_t len = in[pos] | (in[pos + 1] << 8);
       pos += 4;
       if (pos + len > in.size()) throw std::runtime_error("stored data");
-      out.insert(out.end(), in.begin() + static_cast<std::ptrdiff_t>(pos), in.begin() + static_cast<std::ptrdiff_t>(pos + len));
+      out.insert(out.end(), in.begin() + static_cast<std::ptrdiff_t>(pos),
+                 in.begin() + static_cast<std::ptrdiff_t>(pos + len));
       pos += len;
     } else if (type == 1) {
       for (;;) {
@@ -69,7 +73,8 @@ inline std::vector<std::uint8_t> ZlibInflate(const std::vector<std::uint8_t>& in
           std::uint32_t d = 0;
           for (int i = 0; i < 5; ++i) d = (d << 1) | bits(1);
           if (d > 29) throw std::runtime_error("bad distance");
-          const std::size_t dist = static_cast<std::size_t>(distBase[d]) + bits(static_cast<int>(d < 4 ? 0 : d / 2 - 1));
+          const std::size_t dist =
+              static_cast<std::size_t>(distBase[d]) + bits(static_cast<int>(d < 4 ? 0 : d / 2 - 1));
           if (dist > out.size()) throw std::runtime_error("distance too far");
           for (int i = 0; i < len; ++i) out.push_back(out[out.size() - dist]);
         }
@@ -84,7 +89,8 @@ inline std::vector<std::uint8_t> ZlibInflate(const std::vector<std::uint8_t>& in
     a = (a + v) % 65521;
     b = (b + a) % 65521;
   }
-  const std::uint32_t adler = (std::uint32_t{in[pos]} << 24) | (in[pos + 1] << 16) | (in[pos + 2] << 8) | in[pos + 3];
+  const std::uint32_t adler =
+      (std::uint32_t{in[pos]} << 24) | (in[pos + 1] << 16) | (in[pos + 2] << 8) | in[pos + 3];
   if (adler != ((b << 16) | a)) throw std::runtime_error("checksum");
   return out;
 }

@@ -24,10 +24,12 @@ using testing::IconvSystemText;
 
 // A byte string literal with its NULs.
 template <std::size_t N>
-std::string Bytes(const char (&s)[N]) { return std::string(s, N - 1); }
+std::string Bytes(const char (&s)[N]) {
+  return std::string(s, N - 1);
+}
 
 const std::string kUtf8Mark = "\xEF\xBB\xBF";
-const std::string kSjisNihongo = "\x93\xFA\x96\x7B\x8C\xEA";        // 日本語 in CP932
+const std::string kSjisNihongo = "\x93\xFA\x96\x7B\x8C\xEA";  // 日本語 in CP932
 const std::string kUtf8Nihongo = "\xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E";
 
 class IniFileTest : public ::testing::Test {
@@ -60,18 +62,24 @@ TEST_F(IniFileTest, MarkDecidesTheEncodingAndIsNotText) {
 
 TEST_F(IniFileTest, IllFormedBytesBecomeReplacementCharacters) {
   // Overlong "/", an encoded surrogate, a truncated sequence at the end.
-  IniFile utf8 = Read(kUtf8Mark + "[S]\nk=a\xC0\xAF" "b\xED\xA0\x80" "c\xE6\x97");
+  IniFile utf8 = Read(kUtf8Mark +
+                      "[S]\nk=a\xC0\xAF"
+                      "b\xED\xA0\x80"
+                      "c\xE6\x97");
   EXPECT_EQ(utf8.ReadValue(u"S", u"k"), u"a\uFFFD\uFFFDb\uFFFD\uFFFD\uFFFDc\uFFFD");
   IniFile odd = Read(Bytes("\xFF\xFE[\0S\0]\0\n\0k\0=\0x"));
   EXPECT_EQ(odd.ReadValue(u"S", u"k"), u"\uFFFD");
 }
 
 TEST_F(IniFileTest, LinesBreakAtCrLfOrCrLfAndAreTrimmed) {
-  IniFile ini = Read(Bytes("[S]\ra=1\nb=2\r\nc=3\n\rd=4\x00\t \r\n \x01" "e \t= \x1F x y \xB1\n f = 6"));
+  IniFile ini =
+      Read(Bytes("[S]\ra=1\nb=2\r\nc=3\n\rd=4\x00\t \r\n \x01"
+                 "e \t= \x1F x y \xB1\n f = 6"));
   ASSERT_EQ(ini.Sections().size(), 1u);
-  EXPECT_EQ(ini.Sections()[0].entries,
-            (std::vector<IniEntry>{{u"a", u"1"}, {u"b", u"2"}, {u"c", u"3"}, {u"d", u"4"},
-                                   {u"e", u"x y \uFF71"}, {u"f", u"6"}}));
+  EXPECT_EQ(
+      ini.Sections()[0].entries,
+      (std::vector<IniEntry>{
+          {u"a", u"1"}, {u"b", u"2"}, {u"c", u"3"}, {u"d", u"4"}, {u"e", u"x y \uFF71"}, {u"f", u"6"}}));
 }
 
 TEST_F(IniFileTest, SectionsEntriesCommentsAndRepeatedHeaders) {
@@ -110,17 +118,35 @@ TEST_F(IniFileTest, LookupIgnoresCaseTakesTheFirstKeyAndTreatsABareKeyAsAbsent) 
 }
 
 TEST(ParseIniInteger, AcceptsDecimalAndHexadecimalInThe32BitRange) {
-  const std::pair<std::u16string_view, std::int32_t> good[] = {
-      {u"0", 0}, {u"+7", 7}, {u"-7", -7}, {u"007", 7}, {u"2147483647", 2147483647},
-      {u"-2147483648", -2147483647 - 1}, {u"0x32", 50}, {u"0X32", 50}, {u"$32", 50}, {u"x1f", 31},
-      {u"X1F", 31}, {u"-$10", -16}, {u"+0x10", 16}, {u"$FFFFFFFF", -1}, {u"$80000000", -2147483647 - 1},
-      {u"$0000000012345678", 0x12345678}, {u"-0x1", -1}};
-  for (const auto& [text, value] : good) EXPECT_EQ(ParseIniInteger(text), value) << std::string(text.begin(), text.end());
+  const std::pair<std::u16string_view, std::int32_t> good[] = {{u"0", 0},
+                                                               {u"+7", 7},
+                                                               {u"-7", -7},
+                                                               {u"007", 7},
+                                                               {u"2147483647", 2147483647},
+                                                               {u"-2147483648", -2147483647 - 1},
+                                                               {u"0x32", 50},
+                                                               {u"0X32", 50},
+                                                               {u"$32", 50},
+                                                               {u"x1f", 31},
+                                                               {u"X1F", 31},
+                                                               {u"-$10", -16},
+                                                               {u"+0x10", 16},
+                                                               {u"$FFFFFFFF", -1},
+                                                               {u"$80000000", -2147483647 - 1},
+                                                               {u"$0000000012345678", 0x12345678},
+                                                               {u"-0x1", -1}};
+  for (const auto& [text, value] : good)
+    EXPECT_EQ(ParseIniInteger(text), value) << std::string(text.begin(), text.end());
 
-  const std::u16string_view bad[] = {u"", u"+", u"-", u"$", u"0x", u"x", u"2147483648", u"-2147483649",
-                                     u"99999999999999999999", u"$100000000", u"1 2", u" 1", u"1a", u"yes",
-                                     u"true", u"0x-5", u"--1", u"$$1", u"１", u"1.0", u"0b1"};
-  for (auto text : bad) EXPECT_EQ(ParseIniInteger(text), std::nullopt) << std::string(text.begin(), text.end());
+  const std::u16string_view bad[] = {u"",           u"+",           u"-",
+                                     u"$",          u"0x",          u"x",
+                                     u"2147483648", u"-2147483649", u"99999999999999999999",
+                                     u"$100000000", u"1 2",         u" 1",
+                                     u"1a",         u"yes",         u"true",
+                                     u"0x-5",       u"--1",         u"$$1",
+                                     u"１",         u"1.0",         u"0b1"};
+  for (auto text : bad)
+    EXPECT_EQ(ParseIniInteger(text), std::nullopt) << std::string(text.begin(), text.end());
 }
 
 TEST_F(IniFileTest, BooleansReadAsIntegersWithTheirFallback) {

@@ -189,9 +189,11 @@ TEST(MonitorTickCases, IndicatorFollowsAWindowThatMovesOrResizes) {
     Rig r(f);
     r.Tick(kA, true);
     r.desk.At(kA).rect = {300, 50, 1100, 650};
-    EXPECT_EQ(r.Tick(kA, true), Calls({"TickHint", "HideIndicator", f.icon ? "ShowIndicator(304,54)" : "", "ScrollLedOn"}));
+    EXPECT_EQ(r.Tick(kA, true),
+              Calls({"TickHint", "HideIndicator", f.icon ? "ShowIndicator(304,54)" : "", "ScrollLedOn"}));
     r.desk.At(kA).rect.bottom = 700;  // resized only; the top-left anchor stays
-    EXPECT_EQ(r.Tick(kA, true), Calls({"TickHint", "HideIndicator", f.icon ? "ShowIndicator(304,54)" : "", "ScrollLedOn"}));
+    EXPECT_EQ(r.Tick(kA, true),
+              Calls({"TickHint", "HideIndicator", f.icon ? "ShowIndicator(304,54)" : "", "ScrollLedOn"}));
     EXPECT_EQ(r.tick.ActiveRect(), (Rect{300, 50, 1100, 700}));
     r.desk.At(kA).rect.left = 301;  // moved while the IME is turned off
     EXPECT_EQ(r.Tick(kA, false), Calls({"TickHint", "HideIndicator", f.off && !f.mute ? "PlayCue(OFF)" : "",
@@ -209,14 +211,29 @@ TEST(MonitorTickQualification, NonQualifyingWindowsResetTheFieldsAndTakeTheCuesD
   } cases[] = {
       {"no foreground window", [](Rig& r) { r.desk.foreground = 0; }},
       {"destroyed window", [](Rig& r) { r.desk.foreground = 0x00990099; }},
-      {"taskbar", [](Rig& r) { r.desk.Add(kOther, {.className = u"Shell_TrayWnd"}); r.desk.foreground = kOther; }},
-      {"secondary taskbar", [](Rig& r) { r.desk.Add(kOther, {.className = u"Shell_SecondaryTrayWnd"}); r.desk.foreground = kOther; }},
+      {"taskbar",
+       [](Rig& r) {
+         r.desk.Add(kOther, {.className = u"Shell_TrayWnd"});
+         r.desk.foreground = kOther;
+       }},
+      {"secondary taskbar",
+       [](Rig& r) {
+         r.desk.Add(kOther, {.className = u"Shell_SecondaryTrayWnd"});
+         r.desk.foreground = kOther;
+       }},
       {"disabled", [](Rig& r) { r.desk.At(kA).enabled = false; }},
       {"hidden", [](Rig& r) { r.desk.At(kA).visible = false; }},
       {"minimised", [](Rig& r) { r.desk.At(kA).iconic = true; }},
-      {"parked at -32000,-32000", [](Rig& r) { r.desk.At(kA).rect = {-32000, -32000, -31840, -31972}; }},
+      {"parked at -32000,-32000",
+       [](Rig& r) {
+         r.desk.At(kA).rect = {-32000, -32000, -31840, -31972};
+       }},
       {"rectangle unreadable", [](Rig& r) { r.desk.At(kA).rectReadable = false; }},
-      {"program's own window", [](Rig& r) { r.desk.Add(kOther, {.className = u"TmainForm", .root = kApp}); r.desk.foreground = kOther; }},
+      {"program's own window",
+       [](Rig& r) {
+         r.desk.Add(kOther, {.className = u"TmainForm", .root = kApp});
+         r.desk.foreground = kOther;
+       }},
   };
   for (const auto& c : cases) {
     for (bool hint : {false, true}) {
@@ -228,14 +245,16 @@ TEST(MonitorTickQualification, NonQualifyingWindowsResetTheFieldsAndTakeTheCuesD
       EXPECT_EQ(r.Run(), Calls({"TickHint", "CloseIndicator", "ScrollLedOff", hint ? "HideImeHint" : ""}));
       r.ExpectReset();
       EXPECT_EQ(r.List(), (std::vector<Hwnd>{kA, kB}));
-      EXPECT_EQ(r.desk.Count(Q::GetFocusedWindow) + r.desk.Count(Q::ImeOpenStatus) + r.desk.Count(Q::IsWin8OrLater), 0);
+      EXPECT_EQ(
+          r.desk.Count(Q::GetFocusedWindow) + r.desk.Count(Q::ImeOpenStatus) + r.desk.Count(Q::IsWin8OrLater),
+          0);
     }
   }
 }
 
 TEST(MonitorTickQualification, ChecksRunInOrderAndStopAtTheFirstFailure) {
   const std::vector<Q> order = {Q::ClassName, Q::IsWindowEnabled, Q::IsWindowVisible,
-                                Q::IsIconic, Q::GetRootWindow, Q::GetValidWindowRect};
+                                Q::IsIconic,  Q::GetRootWindow,   Q::GetValidWindowRect};
   const struct {
     const char* name;
     std::function<void(FakeWindow&)> spoil;
@@ -279,10 +298,13 @@ TEST(MonitorTickQualification, QualifyingTickAsksTheDesktopInOrder) {
     r.Tick(kA, true);
     std::vector<FakeDesktop::Call> expected = {{Q::ForegroundWindow, 0}, {Q::IsWin11, 0}};
     if (win11) expected.push_back({Q::GetWindowProcessPath, kA});
-    for (Q q : {Q::ClassName, Q::IsWindowEnabled, Q::IsWindowVisible, Q::IsIconic, Q::GetRootWindow, Q::GetValidWindowRect})
+    for (Q q : {Q::ClassName, Q::IsWindowEnabled, Q::IsWindowVisible, Q::IsIconic, Q::GetRootWindow,
+                Q::GetValidWindowRect})
       expected.push_back({q, kA});
-    expected.insert(expected.end(), {{Q::IsWin8OrLater, 0}, {Q::NonClientBorderWidth, 0},
-                                     {Q::GetFocusedWindow, 0}, {Q::ImeOpenStatus, kA}});
+    expected.insert(expected.end(), {{Q::IsWin8OrLater, 0},
+                                     {Q::NonClientBorderWidth, 0},
+                                     {Q::GetFocusedWindow, 0},
+                                     {Q::ImeOpenStatus, kA}});
     EXPECT_EQ(r.desk.queries, expected);
   }
 }
@@ -292,7 +314,7 @@ TEST(MonitorTickQualification, ImeStateIsAskedOfTheFocusedControl) {
   Rig r;
   r.desk.Add(kEdit, {.className = u"Edit", .root = kA, .imeOpen = true});
   r.desk.At(kA).focus = kEdit;
-  r.Tick(kA, false);  // A's own IME is closed; its edit control's is open
+  r.Tick(kA, false);                           // A's own IME is closed; its edit control's is open
   EXPECT_EQ(r.List(), std::vector<Hwnd>{kA});  // the entry is the window in front
   EXPECT_EQ(r.desk.queries.back(), (FakeDesktop::Call{Q::ImeOpenStatus, kEdit}));
 
@@ -312,21 +334,24 @@ TEST(MonitorTickWin11, SearchAndStartMenuHostsOnlyHideTheIndicator) {
     bool shell;
   } cases[] = {
       {u"C:\\Windows\\SystemApps\\MicrosoftWindows.Client.CBS_cw5n1h2txyewy\\SearchHost.exe", true},
-      {u"C:\\Windows\\SystemApps\\Microsoft.Windows.StartMenuExperienceHost_cw5n1h2txyewy\\StartMenuExperienceHost.exe", true},
+      {u"C:\\Windows\\SystemApps\\Microsoft.Windows.StartMenuExperienceHost_"
+       u"cw5n1h2txyewy\\StartMenuExperienceHost.exe",
+       true},
       {u"\\Device\\HarddiskVolume3\\Windows\\SEARCHHOST.EXE", true},
-      {u"searchhost.exe", true},        // no separator: the whole text
-      {u"D:SearchHost.exe", true},      // the colon separates too
+      {u"searchhost.exe", true},    // no separator: the whole text
+      {u"D:SearchHost.exe", true},  // the colon separates too
       {u"C:/Windows/SearchHost.exe", false},
       {u"C:\\Windows\\xsearchhost.exe", false},
       {u"C:\\Windows\\SearchHost.exe.mui", false},
       {u"C:\\Windows\\explorer.exe", false},
-      {u"", false},                     // path could not be had
+      {u"", false},  // path could not be had
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(std::string(c.path.begin(), c.path.end()));
     Rig r;
     r.desk.win11 = true;
-    r.desk.Add(kShell, {.className = u"Windows.UI.Core.CoreWindow", .rect = {0, 0, 800, 900}, .processPath = c.path});
+    r.desk.Add(kShell,
+               {.className = u"Windows.UI.Core.CoreWindow", .rect = {0, 0, 800, 900}, .processPath = c.path});
     r.Tick(kA, true);
     const Log log = r.Tick(kShell, true);
     EXPECT_EQ(r.tick.ActiveWindow(), kShell);
@@ -337,7 +362,8 @@ TEST(MonitorTickWin11, SearchAndStartMenuHostsOnlyHideTheIndicator) {
       EXPECT_EQ(r.tick.AnchorTop(), 54);
       EXPECT_EQ(r.List(), std::vector<Hwnd>{kA});
       // Back to A: a new window again, so it signals afresh.
-      EXPECT_EQ(r.Tick(kA, true), Calls({"TickHint", "HideIndicator", kShowA, "ScrollLedOn", "TriggerHint", "PlayCue(ON)"}));
+      EXPECT_EQ(r.Tick(kA, true),
+                Calls({"TickHint", "HideIndicator", kShowA, "ScrollLedOn", "TriggerHint", "PlayCue(ON)"}));
     } else {
       EXPECT_EQ(r.tick.ActiveRect(), (Rect{0, 0, 800, 900}));
       EXPECT_EQ(r.List(), (std::vector<Hwnd>{kShell, kA}));
@@ -440,7 +466,8 @@ TEST(MonitorTickSequences, ASilentApplicationKeepsTheStateSeenLastForItsWindow) 
   r.desk.At(kA).answers = false;  // A hangs with its IME open
   r.Tick(kB, false);
   // Back to A while it is silent: open, as last seen, so no OFF now and no ON when it answers.
-  EXPECT_EQ(r.Tick(kA, false), Calls({"TickHint", "HideIndicator", kShowA, "ScrollLedOn", "TriggerHint", "PlayCue(ON)"}));
+  EXPECT_EQ(r.Tick(kA, false),
+            Calls({"TickHint", "HideIndicator", kShowA, "ScrollLedOn", "TriggerHint", "PlayCue(ON)"}));
   r.desk.At(kA).answers = true;
   EXPECT_EQ(r.Tick(kA, true), Calls({"TickHint", "ScrollLedOn"}));
 }
@@ -450,7 +477,8 @@ TEST(MonitorTickSequences, ASilentApplicationKeepsTheStateSeenLastForItsWindow) 
 TEST(MonitorTickAnchor, BorderIsReadAnewOnEveryQualifyingTick) {
   Rig r;
   r.settings.SetIconPosition(2);
-  EXPECT_EQ(r.Tick(kA, true), Calls({"TickHint", "HideIndicator", "ShowIndicator(104,617)", "ScrollLedOn", "TriggerHint", "PlayCue(ON)"}));
+  EXPECT_EQ(r.Tick(kA, true), Calls({"TickHint", "HideIndicator", "ShowIndicator(104,617)", "ScrollLedOn",
+                                     "TriggerHint", "PlayCue(ON)"}));
   r.desk.nonClientBorderWidth = 5;
   r.Run();
   EXPECT_EQ(r.tick.AnchorTop(), 613);
@@ -507,8 +535,8 @@ TEST(MonitorTickInputMode, ShowModeOnlyRepaintsOnAModeChange) {
   r.settings.SetShowMode(true);
   r.desk.At(kA).conversionMode = kHiragana;
   r.Tick(kA, false);
-  EXPECT_EQ(r.Tick(kA, true), Calls({"TickHint", "SetInputMode(0)", "PlayCue(ON)", "TriggerHint", kShowA,
-                                     "ScrollLedOn"}));
+  EXPECT_EQ(r.Tick(kA, true),
+            Calls({"TickHint", "SetInputMode(0)", "PlayCue(ON)", "TriggerHint", kShowA, "ScrollLedOn"}));
   r.desk.At(kA).conversionMode = kKatakana;
   EXPECT_EQ(r.Tick(kA, true), Calls({"TickHint", "SetInputMode(1)", "ScrollLedOn"}));
   r.desk.At(kA).conversionMode = std::nullopt;  // no answer: hiragana

@@ -6,12 +6,12 @@ namespace ruvano {
 namespace {
 
 TEST(OsVersion, Win8OrLaterStartsAt6Point2AndTakesExactly10) {
-  EXPECT_FALSE(IsWin8OrLater({6, 0, 6002}));   // Vista
-  EXPECT_FALSE(IsWin8OrLater({6, 1, 7601}));   // 7
+  EXPECT_FALSE(IsWin8OrLater({6, 0, 6002}));  // Vista
+  EXPECT_FALSE(IsWin8OrLater({6, 1, 7601}));  // 7
   EXPECT_TRUE(IsWin8OrLater({6, 2, 9200}));
   EXPECT_TRUE(IsWin8OrLater({6, 3, 9600}));
   EXPECT_TRUE(IsWin8OrLater({10, 0, 19045}));
-  EXPECT_FALSE(IsWin8OrLater({5, 1, 2600}));   // XP
+  EXPECT_FALSE(IsWin8OrLater({5, 1, 2600}));  // XP
   // A later major version counts only through its minor number.
   EXPECT_FALSE(IsWin8OrLater({11, 0, 0}));
   EXPECT_TRUE(IsWin8OrLater({11, 2, 0}));

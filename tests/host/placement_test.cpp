@@ -48,7 +48,9 @@ class FakePlacementHost : public IPlacementHost {
   }
   void MoveWindowTo(Hwnd, const Bounds& b) override { moves.push_back(b); }
 
-  void SetWindow(std::int32_t l, std::int32_t t, std::int32_t w, std::int32_t h) { windowRect = {l, t, l + w, t + h}; }
+  void SetWindow(std::int32_t l, std::int32_t t, std::int32_t w, std::int32_t h) {
+    windowRect = {l, t, l + w, t + h};
+  }
   void SetTaskbar(std::uint32_t appBarEdge, Rect r) {
     taskbarKnown = true;
     taskbar = {appBarEdge, r};
@@ -66,12 +68,12 @@ TEST(Placement, EveryModeGivesItsBoundsAndMovesOnce) {
     Bounds expected;
   };
   const Case cases[] = {
-      {0, {100, 20, 480, 1080}},   {1, {10, 50, 1920, 400}},   {2, {100, 20, 480, 400}},
-      {3, {100, 700, 480, 400}},   {4, {10, 50, 480, 400}},    {5, {1450, 50, 480, 400}},
-      {6, {10, 20, 480, 400}},     {7, {1450, 20, 480, 400}},  {8, {10, 700, 480, 400}},
-      {9, {1450, 700, 480, 400}},  {10, {725, 350, 480, 400}}, {11, {10, 20, 1930, 550}},
-      {12, {10, 550, 1930, 550}},  {13, {10, 20, 965, 1080}},  {14, {965, 20, 965, 1080}},
-      {15, {100, 50, 480, 400}},   {-1, {100, 50, 480, 400}},  {INT32_MAX, {100, 50, 480, 400}},
+      {0, {100, 20, 480, 1080}},        {1, {10, 50, 1920, 400}},   {2, {100, 20, 480, 400}},
+      {3, {100, 700, 480, 400}},        {4, {10, 50, 480, 400}},    {5, {1450, 50, 480, 400}},
+      {6, {10, 20, 480, 400}},          {7, {1450, 20, 480, 400}},  {8, {10, 700, 480, 400}},
+      {9, {1450, 700, 480, 400}},       {10, {725, 350, 480, 400}}, {11, {10, 20, 1930, 550}},
+      {12, {10, 550, 1930, 550}},       {13, {10, 20, 965, 1080}},  {14, {965, 20, 965, 1080}},
+      {15, {100, 50, 480, 400}},        {-1, {100, 50, 480, 400}},  {INT32_MAX, {100, 50, 480, 400}},
       {INT32_MIN, {100, 50, 480, 400}},
   };
   for (const Case& c : cases) {
@@ -110,11 +112,19 @@ TEST(Placement, WorkAreaGrowsOverTheTaskbarsSide) {
     Rect grown;
   };
   const Case cases[] = {
-      {"bottom: by the taskbar's height", {0, 0, 1920, 1040}, kAbeBottom, {0, 1040, 1920, 1080}, {0, 0, 1920, 1080}},
+      {"bottom: by the taskbar's height",
+       {0, 0, 1920, 1040},
+       kAbeBottom,
+       {0, 1040, 1920, 1080},
+       {0, 0, 1920, 1080}},
       // Top and left subtract the taskbar's far coordinate, not its thickness.
       {"top: by TB.Bottom", {0, 50, 1920, 1080}, kAbeTop, {0, 10, 1920, 50}, {0, 0, 1920, 1080}},
       {"left: by TB.Right", {62, 0, 1920, 1080}, kAbeLeft, {2, 0, 62, 1080}, {0, 0, 1920, 1080}},
-      {"right: by the taskbar's width", {0, 0, 1858, 1080}, kAbeRight, {1858, 0, 1920, 1080}, {0, 0, 1920, 1080}},
+      {"right: by the taskbar's width",
+       {0, 0, 1858, 1080},
+       kAbeRight,
+       {1858, 0, 1920, 1080},
+       {0, 0, 1920, 1080}},
       {"unknown edge: as read", {0, 0, 1858, 1000}, 7, {1858, 0, 1920, 1080}, {0, 0, 1858, 1000}},
   };
   for (const Case& c : cases) {

@@ -13,9 +13,9 @@ TEST(SafeStrToInt, MalformedTextsGiveZero) {
   EXPECT_EQ(SafeStrToInt(u"12a"), 0);
   EXPECT_EQ(SafeStrToInt(u"-"), 0);
   EXPECT_EQ(SafeStrToInt(u"$"), 0);
-  EXPECT_EQ(SafeStrToInt(u"99999999999999999999"), 0);    // beyond 64 bits
-  EXPECT_EQ(SafeStrToInt(u"9223372036854775808"), 0);     // one past INT64_MAX
-  EXPECT_EQ(SafeStrToInt(u"$10000000000000000"), 0);      // 17 hex digits
+  EXPECT_EQ(SafeStrToInt(u"99999999999999999999"), 0);  // beyond 64 bits
+  EXPECT_EQ(SafeStrToInt(u"9223372036854775808"), 0);   // one past INT64_MAX
+  EXPECT_EQ(SafeStrToInt(u"$10000000000000000"), 0);    // 17 hex digits
 }
 
 TEST(SafeStrToInt, ReadsDecimalHexAndSignsAndKeepsLow32Bits) {
@@ -24,8 +24,8 @@ TEST(SafeStrToInt, ReadsDecimalHexAndSignsAndKeepsLow32Bits) {
   EXPECT_EQ(SafeStrToInt(u"+7"), 7);
   EXPECT_EQ(SafeStrToInt(u"$1F"), 31);
   EXPECT_EQ(SafeStrToInt(u"0x1f"), 31);
-  EXPECT_EQ(SafeStrToInt(u"-9223372036854775808"), 0);    // INT64_MIN: low 32 bits are 0
-  EXPECT_EQ(SafeStrToInt(u"4294967297"), 1);              // 2^32 + 1
+  EXPECT_EQ(SafeStrToInt(u"-9223372036854775808"), 0);  // INT64_MIN: low 32 bits are 0
+  EXPECT_EQ(SafeStrToInt(u"4294967297"), 1);            // 2^32 + 1
   EXPECT_EQ(SafeStrToInt(u"$FFFFFFFFFFFFFFFF"), -1);
 }
 

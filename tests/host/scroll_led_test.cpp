@@ -42,7 +42,7 @@ TEST(ScrollLed, ToggleIsAnExtendedPressAndReleaseEachWithItsOwnScanCode) {
   ScrollLed led(keys, settings);
   led.ScrollLedOn();
   EXPECT_EQ(keys.calls, (std::vector<std::string>{"state 145", "scan 145", "event 145 70 1", "scan 145",
-                                                   "event 145 71 3"}));
+                                                  "event 145 71 3"}));
 }
 
 TEST(ScrollLed, ActsOnlyOnTheExactStatesOffAndOn) {
@@ -52,13 +52,13 @@ TEST(ScrollLed, ActsOnlyOnTheExactStatesOffAndOn) {
   };
   const std::int16_t down = static_cast<std::int16_t>(0x8000);
   const Row table[] = {
-      {0, 2, 0},                                          // off, key up
-      {1, 0, 2},                                          // on, key up
-      {down, 0, 0},                                       // held down, off
-      {static_cast<std::int16_t>(0x8001), 0, 0},          // held down, on
-      {static_cast<std::int16_t>(0xFF80), 0, 0},          // down as some systems report it
+      {0, 2, 0},                                  // off, key up
+      {1, 0, 2},                                  // on, key up
+      {down, 0, 0},                               // held down, off
+      {static_cast<std::int16_t>(0x8001), 0, 0},  // held down, on
+      {static_cast<std::int16_t>(0xFF80), 0, 0},  // down as some systems report it
       {static_cast<std::int16_t>(0xFF81), 0, 0},
-      {2, 0, 0},                                          // other bits: neither 0 nor 1
+      {2, 0, 0},  // other bits: neither 0 nor 1
       {3, 0, 0},
   };
   for (const Row& row : table) {

@@ -94,11 +94,12 @@ TEST_F(SettingsFileTest, LoadAssignsEveryKeyInFileOrder) {
       "[Config]\nAlphaBlendValue=40\nAppIcon=1\nScroll=1\nOFF=1\nMute=1\nIconPosition=2\nHintString=やあ\n"
       "Hint=1\nIcon=1\nWaveIndexOFF=3\nWaveIndex=4\n[Window]\nLeft=-20\nTop=300\n";
   LoadSettings(kPath, s, files_, cp932_);
-  EXPECT_EQ(order, (std::vector<SettingField>{
-                       SettingField::Top, SettingField::Left, SettingField::WaveIndex, SettingField::OffWaveIndex,
-                       SettingField::Icon, SettingField::Hint, SettingField::HintString, SettingField::IconPosition,
-                       SettingField::Mute, SettingField::Off, SettingField::Scroll, SettingField::AppIcon,
-                       SettingField::AlphaBlendValue}));
+  EXPECT_EQ(order,
+            (std::vector<SettingField>{SettingField::Top, SettingField::Left, SettingField::WaveIndex,
+                                       SettingField::OffWaveIndex, SettingField::Icon, SettingField::Hint,
+                                       SettingField::HintString, SettingField::IconPosition,
+                                       SettingField::Mute, SettingField::Off, SettingField::Scroll,
+                                       SettingField::AppIcon, SettingField::AlphaBlendValue}));
   EXPECT_EQ(s.Top(), 300);
   EXPECT_EQ(s.Left(), -20);
   EXPECT_EQ(s.AlphaBlendValue(), 40);
@@ -115,9 +116,9 @@ TEST_F(SettingsFileTest, AbsentKeysFallBackToCurrentValuesOrFixedDefaults) {
   s.SetHintString(u"kept");
   files_.files[kPath] = "[Config]\nIcon=yes\nTop=1\n";
   LoadSettings(kPath, s, files_, cp932_);
-  EXPECT_EQ(s.Top(), 50);              // the window stays where it is
+  EXPECT_EQ(s.Top(), 50);  // the window stays where it is
   EXPECT_EQ(s.Left(), 60);
-  EXPECT_EQ(s.WaveIndex(), 0);         // the sound choices and the opacity have fixed fallbacks
+  EXPECT_EQ(s.WaveIndex(), 0);  // the sound choices and the opacity have fixed fallbacks
   EXPECT_EQ(s.AlphaBlendValue(), 100);
   EXPECT_TRUE(s.Icon());
   EXPECT_EQ(s.HintString(), u"kept");
@@ -215,7 +216,8 @@ TEST_F(SettingsFileTest, SaveUpdatesEntriesInPlaceAndDropsWhatDoesNotSurvive) {
 }
 
 TEST_F(SettingsFileTest, ValueFormatsThroughTheFile) {
-  Settings s = Load("[Config]\nMute=yes\nOFF=5\nScroll=-1\nAlphaBlendValue=0x32\nWaveIndexOFF=$A\nIcon=true\n");
+  Settings s =
+      Load("[Config]\nMute=yes\nOFF=5\nScroll=-1\nAlphaBlendValue=0x32\nWaveIndexOFF=$A\nIcon=true\n");
   EXPECT_FALSE(s.Mute());
   EXPECT_TRUE(s.Off());
   EXPECT_TRUE(s.Scroll());
@@ -242,7 +244,8 @@ TEST_F(SettingsFileTest, OutOfRangeValuesAreClampedAndSavedClamped) {
   EXPECT_EQ(s.IconPosition(), 3);
   EXPECT_EQ(s.AlphaBlendValue(), 10);
   const std::string saved = Save(s);
-  for (const char* line : {"WaveIndex=11\r\n", "WaveIndexOFF=-1\r\n", "IconPosition=3\r\n", "AlphaBlendValue=10\r\n"}) {
+  for (const char* line :
+       {"WaveIndex=11\r\n", "WaveIndexOFF=-1\r\n", "IconPosition=3\r\n", "AlphaBlendValue=10\r\n"}) {
     EXPECT_NE(saved.find(line), std::string::npos) << line;
   }
   EXPECT_EQ(Load("[Config]\nAlphaBlendValue=1000\nIconPosition=-1\n").AlphaBlendValue(), 100);

@@ -114,10 +114,10 @@ TEST(ScaleToDpi, RoundsToTheNearestPixel) {
   EXPECT_EQ(ScaleToDpi(474, 120), 593);  // 592.5
   EXPECT_EQ(ScaleToDpi(474, 144), 711);
   EXPECT_EQ(ScaleToDpi(377, 192), 754);
-  EXPECT_EQ(ScaleToDpi(11, 144), 17);    // 16.5: the font height at 150 %
+  EXPECT_EQ(ScaleToDpi(11, 144), 17);  // 16.5: the font height at 150 %
   EXPECT_EQ(ScaleToDpi(-11, 144), -17);
-  EXPECT_EQ(ScaleToDpi(13, 120), 16);    // 16.25
-  EXPECT_EQ(ScaleToDpi(10, 0), 10);      // an unknown DPI counts as 96
+  EXPECT_EQ(ScaleToDpi(13, 120), 16);  // 16.25
+  EXPECT_EQ(ScaleToDpi(10, 0), 10);    // an unknown DPI counts as 96
 }
 
 TEST(PlaceInColumns, FillsEachColumnTopToBottomWithinTheArea) {
@@ -134,8 +134,8 @@ TEST(PlaceInColumns, FillsEachColumnTopToBottomWithinTheArea) {
   }
   EXPECT_EQ(items[0].left, 8);
   EXPECT_EQ(items[3].left, 8 + 114);
-  EXPECT_EQ(items[11].right, 466);   // the last column takes the remainder of the width
-  EXPECT_EQ(Height(items[0]), 22);   // 67 / 3, the spare pixel split above and below
+  EXPECT_EQ(items[11].right, 466);  // the last column takes the remainder of the width
+  EXPECT_EQ(Height(items[0]), 22);  // 67 / 3, the spare pixel split above and below
   EXPECT_EQ(items[0].top, 20);
   EXPECT_LT(items[2].bottom, 87 + 1);
 

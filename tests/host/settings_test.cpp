@@ -39,14 +39,31 @@ TEST(Settings, RangedFieldsClampEveryAssignment) {
     std::int32_t (Settings::*get)() const;
     std::vector<std::pair<std::int32_t, std::int32_t>> assignedToRead;
   } fields[] = {
-      {"WaveIndex", &Settings::SetWaveIndex, &Settings::WaveIndex,
+      {"WaveIndex",
+       &Settings::SetWaveIndex,
+       &Settings::WaveIndex,
        {{12, 11}, {-7, -1}, {-1, -1}, {11, 11}, {5, 5}, {kMin, -1}, {kMax, 11}}},
-      {"WaveIndexOFF", &Settings::SetOffWaveIndex, &Settings::OffWaveIndex,
+      {"WaveIndexOFF",
+       &Settings::SetOffWaveIndex,
+       &Settings::OffWaveIndex,
        {{12, 11}, {-7, -1}, {-1, -1}, {11, 11}, {0, 0}, {kMin, -1}, {kMax, 11}}},
-      {"IconPosition", &Settings::SetIconPosition, &Settings::IconPosition,
+      {"IconPosition",
+       &Settings::SetIconPosition,
+       &Settings::IconPosition,
        {{9, 3}, {4, 3}, {3, 3}, {-1, -1}, {-2, -1}, {2, 2}, {kMin, -1}, {kMax, 3}}},
-      {"AlphaBlendValue", &Settings::SetAlphaBlendValue, &Settings::AlphaBlendValue,
-       {{0, 10}, {1000, 100}, {9, 10}, {10, 10}, {55, 55}, {100, 100}, {101, 100}, {-5, 10}, {kMin, 10}, {kMax, 100}}},
+      {"AlphaBlendValue",
+       &Settings::SetAlphaBlendValue,
+       &Settings::AlphaBlendValue,
+       {{0, 10},
+        {1000, 100},
+        {9, 10},
+        {10, 10},
+        {55, 55},
+        {100, 100},
+        {101, 100},
+        {-5, 10},
+        {kMin, 10},
+        {kMax, 100}}},
   };
   for (const auto& f : fields) {
     for (const auto& [assigned, read] : f.assignedToRead) {
@@ -107,7 +124,8 @@ TEST(Settings, AssignmentThatClampsToTheCurrentValueIsNoChange) {
 TEST(Settings, SubscribersHearTheirFieldsUntilTheyUnsubscribe) {
   Settings s;
   std::vector<std::string> heard;
-  auto all = s.Subscribe([&](SettingField f) { heard.push_back("all " + std::to_string(static_cast<int>(f))); });
+  auto all =
+      s.Subscribe([&](SettingField f) { heard.push_back("all " + std::to_string(static_cast<int>(f))); });
   Settings::Subscription position;
   position = s.Subscribe({SettingField::Top, SettingField::Left}, [&](SettingField) {
     heard.push_back("position");

@@ -52,9 +52,9 @@ TEST(ShowRequest, AcceptsExactlyShowUpToTheFirstNul) {
 
 TEST(ShowRequest, ReadsNoMoreThanTheGivenSize) {
   const ShowRequest r = MakeShowRequest();
-  EXPECT_FALSE(IsShowRequest(r.bytes.data(), 8));   // "/Sho"
-  EXPECT_FALSE(IsShowRequest(r.bytes.data(), 9));   // the odd byte is not half a code unit
-  EXPECT_TRUE(IsShowRequest(r.bytes.data(), 11));   // whole code units: "/Show"
+  EXPECT_FALSE(IsShowRequest(r.bytes.data(), 8));  // "/Sho"
+  EXPECT_FALSE(IsShowRequest(r.bytes.data(), 9));  // the odd byte is not half a code unit
+  EXPECT_TRUE(IsShowRequest(r.bytes.data(), 11));  // whole code units: "/Show"
   EXPECT_EQ(CopyDataText(r.bytes.data(), 9), u"/Sho");
   EXPECT_EQ(CopyDataText(r.bytes.data(), 1), u"");
   EXPECT_EQ(CopyDataText(r.bytes.data(), 0), u"");
@@ -86,8 +86,8 @@ TEST(ShowRequest, NullDataAndUnalignedData) {
 TEST(ShowRequest, OnlyAHiddenWindowWithAPayloadShowsItself) {
   const ShowRequest r = MakeShowRequest();
   EXPECT_TRUE(ShouldShowForCopyData(false, true, r.bytes.data(), 14));
-  EXPECT_FALSE(ShouldShowForCopyData(true, true, r.bytes.data(), 14));   // visible: not even raised
-  EXPECT_FALSE(ShouldShowForCopyData(false, false, r.bytes.data(), 14)); // lParam 0
+  EXPECT_FALSE(ShouldShowForCopyData(true, true, r.bytes.data(), 14));    // visible: not even raised
+  EXPECT_FALSE(ShouldShowForCopyData(false, false, r.bytes.data(), 14));  // lParam 0
   EXPECT_FALSE(ShouldShowForCopyData(false, true, nullptr, 14));
 }
 

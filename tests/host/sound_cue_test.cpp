@@ -12,7 +12,9 @@ namespace {
 class FakePlayer : public ISoundPlayer {
  public:
   void Stop() override { calls.push_back("stop"); }
-  void PlayResource(const Text& name) override { calls.push_back("play:" + std::string(name.begin(), name.end())); }
+  void PlayResource(const Text& name) override {
+    calls.push_back("play:" + std::string(name.begin(), name.end()));
+  }
   std::vector<std::string> calls;
 };
 
@@ -29,7 +31,7 @@ TEST(SoundCue, EachIndexPlaysItsOwnSoundAfterStoppingThePreviousOne) {
     cue.PlayCue(true);
     cue.PlayCue(false);
     EXPECT_EQ(player.calls, (std::vector<std::string>{"stop", std::string("play:") + names[i], "stop",
-                                                       std::string("play:") + names[11 - i]}))
+                                                      std::string("play:") + names[11 - i]}))
         << "index " << i;
   }
 }

@@ -70,7 +70,8 @@ TEST(Startup, SecondPlainStartAsksTheRunningCopyToShowAndEnds) {
 TEST(Startup, SecondStartWithAnyOtherArgumentEndsWithoutARequest) {
   // "/W" is not the wait switch, "/w" counts only as the first argument, and an empty
   // quoted argument is still an argument.
-  for (const Args& args : {Args{u"/x"}, Args{u"/W"}, Args{u"x", u"/w"}, Args{u" /w"}, Args{u"/w "}, Args{u""}}) {
+  for (const Args& args :
+       {Args{u"/x"}, Args{u"/W"}, Args{u"x", u"/w"}, Args{u" /w"}, Args{u"/w "}, Args{u""}}) {
     FakeStartupHost host;
     host.copyRunning = true;
     EXPECT_EQ(DecideStartup(args, host), StartupDecision::kEnd);
@@ -92,7 +93,11 @@ TEST(Startup, WaitSwitchWaitsASecondAndSkipsTheRunningCopyCheck) {
 
 TEST(Startup, ACopyThatMadeTheMutexFirstWinsTwoStartsAtOnce) {
   // Both copies passed the check; this one finds the mutex made when it creates its own.
-  struct Case { Args args; StartupDecision decision; int showRequests; };
+  struct Case {
+    Args args;
+    StartupDecision decision;
+    int showRequests;
+  };
   for (const Case& c : {Case{{}, StartupDecision::kEnd, 1}, Case{{u"/x"}, StartupDecision::kEnd, 0},
                         Case{{u"/w"}, StartupDecision::kRun, 0}}) {
     FakeStartupHost host;

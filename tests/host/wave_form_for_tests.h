@@ -9,8 +9,8 @@
 namespace ruvano::testing {
 
 // The "data" byte count of each sound, in the order of the sound groups.
-inline constexpr std::uint32_t kSoundDataBytes[12] = {41472, 36864, 35704, 6236,   156632, 39936,
-                                                      112852, 173908, 109264, 46644, 48036, 17664};
+inline constexpr std::uint32_t kSoundDataBytes[12] = {41472,  36864,  35704,  6236,  156632, 39936,
+                                                      112852, 173908, 109264, 46644, 48036,  17664};
 inline constexpr const char* kSoundNames[12] = {"0kacha", "1kata", "2pii", "3pi",  "4pin",  "5pu",
                                                 "6po",    "7nya",  "8wan", "9hyu", "10pyu", "11pya"};
 
@@ -27,7 +27,8 @@ inline std::string CheckWaveForm(const std::uint8_t* p, std::size_t n, std::uint
                                  std::size_t* dataOffset = nullptr) {
   auto is = [&](std::size_t at, const char* id) { return at + 4 <= n && std::memcmp(p + at, id, 4) == 0; };
   if (n < 12 || !is(0, "RIFF") || !is(8, "WAVE")) return "no RIFF WAVE header";
-  if (Le32(p + 4) + 8 != n) return "RIFF size " + std::to_string(Le32(p + 4)) + " for " + std::to_string(n) + " bytes";
+  if (Le32(p + 4) + 8 != n)
+    return "RIFF size " + std::to_string(Le32(p + 4)) + " for " + std::to_string(n) + " bytes";
   std::size_t at = 12;
   auto chunk = [&](const char* id, std::uint32_t size) -> std::string {
     if (!is(at, id)) return std::string("expected chunk ") + id + " at " + std::to_string(at);
@@ -37,14 +38,15 @@ inline std::string CheckWaveForm(const std::uint8_t* p, std::size_t n, std::uint
   };
   if (auto e = chunk("fmt ", 16); !e.empty()) return e;
   const std::uint8_t* f = p + at + 8;
-  if (Le16(f) != 1 || Le16(f + 2) != 2 || Le32(f + 4) != 48000 || Le32(f + 8) != 192000 || Le16(f + 12) != 4 ||
-      Le16(f + 14) != 16) {
+  if (Le16(f) != 1 || Le16(f + 2) != 2 || Le32(f + 4) != 48000 || Le32(f + 8) != 192000 ||
+      Le16(f + 12) != 4 || Le16(f + 14) != 16) {
     return "fmt fields";
   }
   at += 24;
   if (auto e = chunk("LIST", 26); !e.empty()) return e;
   const std::uint8_t* l = p + at + 8;
-  if (std::memcmp(l, "INFO", 4) != 0 || std::memcmp(l + 4, "ISFT", 4) != 0 || Le32(l + 8) != 14) return "LIST content";
+  if (std::memcmp(l, "INFO", 4) != 0 || std::memcmp(l + 4, "ISFT", 4) != 0 || Le32(l + 8) != 14)
+    return "LIST content";
   if (l[12] == 0 || l[25] != 0) return "encoder name is not a 13-letter text";
   at += 34;
   if (auto e = chunk("data", dataBytes); !e.empty()) return e;
@@ -54,7 +56,8 @@ inline std::string CheckWaveForm(const std::uint8_t* p, std::size_t n, std::uint
     if (auto e = chunk("ID3 ", 1054); !e.empty()) return e;
     const std::uint8_t* t = p + at + 8;
     const std::uint32_t tagSize = (t[6] << 21) | (t[7] << 14) | (t[8] << 7) | t[9];
-    if (std::memcmp(t, "ID3", 3) != 0 || (t[3] != 3 && t[3] != 4) || tagSize + 10 != 1054) return "ID3 tag header";
+    if (std::memcmp(t, "ID3", 3) != 0 || (t[3] != 3 && t[3] != 4) || tagSize + 10 != 1054)
+      return "ID3 tag header";
     at += 8 + 1054;
   }
   if (at != n) return "extra bytes after the last chunk";

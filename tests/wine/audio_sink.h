@@ -73,8 +73,8 @@ inline bool StartThroughWineLoader(const std::wstring& exe, const std::wstring& 
   STARTUPINFOW si{};
   si.cb = sizeof(si);
   PROCESS_INFORMATION pi{};
-  if (!CreateProcessW(loaderDos.c_str(), cmd.data(), nullptr, nullptr, FALSE, CREATE_UNICODE_ENVIRONMENT, env.data(),
-                      nullptr, &si, &pi)) {
+  if (!CreateProcessW(loaderDos.c_str(), cmd.data(), nullptr, nullptr, FALSE, CREATE_UNICODE_ENVIRONMENT,
+                      env.data(), nullptr, &si, &pi)) {
     return false;
   }
   if (pi.hProcess) CloseHandle(pi.hProcess);

@@ -68,7 +68,9 @@ inline bool RunningUnderWine() {
 inline double CpuMs(HANDLE process) {
   FILETIME created, ended, kernel, user;
   if (!GetProcessTimes(process, &created, &ended, &kernel, &user)) return -1;
-  auto ticks = [](FILETIME t) { return (static_cast<std::uint64_t>(t.dwHighDateTime) << 32) | t.dwLowDateTime; };
+  auto ticks = [](FILETIME t) {
+    return (static_cast<std::uint64_t>(t.dwHighDateTime) << 32) | t.dwLowDateTime;
+  };
   return static_cast<double>(ticks(kernel) + ticks(user)) / 1e4;
 }
 
@@ -90,7 +92,8 @@ inline long GdiObjectsOfThisProcess() {
   const auto query = reinterpret_cast<QueryFn>(
       reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtQueryInformationProcess")));
   PROCESS_BASIC_INFORMATION info{};
-  if (!query || query(GetCurrentProcess(), ProcessBasicInformation, &info, sizeof(info), nullptr) != 0) return -1;
+  if (!query || query(GetCurrentProcess(), ProcessBasicInformation, &info, sizeof(info), nullptr) != 0)
+    return -1;
   const auto* peb = reinterpret_cast<const std::uint8_t*>(info.PebBaseAddress);
   const auto* table = *reinterpret_cast<const Entry* const*>(peb + 0xF8);  // GdiSharedHandleTable
   if (!table) return -1;
@@ -116,7 +119,12 @@ inline long UserObjectsOfThisProcess() {
         auto& count = *reinterpret_cast<Count*>(lp);
         ++count.windows;
         EnumChildWindows(
-            w, [](HWND, LPARAM p) -> BOOL { ++reinterpret_cast<Count*>(p)->windows; return TRUE; }, lp);
+            w,
+            [](HWND, LPARAM p) -> BOOL {
+              ++reinterpret_cast<Count*>(p)->windows;
+              return TRUE;
+            },
+            lp);
         return TRUE;
       },
       reinterpret_cast<LPARAM>(&c));

@@ -25,8 +25,8 @@ TEST(MalformedCopyData, TheRunningProgramOutlivesThemAndStillTakesTheRequest) {
   ChildProcess ruvano;
   ASSERT_TRUE(ruvano.Start(L"RUVANO.exe"));
   HWND form = nullptr;
-  ASSERT_TRUE(WaitUntil([&] { return (form = FindProcessWindow(ruvano.pid(), L"TmainForm", L"RUVANO")) != nullptr; },
-                        10000));
+  ASSERT_TRUE(WaitUntil(
+      [&] { return (form = FindProcessWindow(ruvano.pid(), L"TmainForm", L"RUVANO")) != nullptr; }, 10000));
 
   const wchar_t show[] = L"/Show";
   for (DWORD size : {1u, 3u, 7u}) {
@@ -41,7 +41,8 @@ TEST(MalformedCopyData, TheRunningProgramOutlivesThemAndStillTakesTheRequest) {
   EXPECT_TRUE(Answers(form));
 
   const std::wstring pid = std::to_wstring(ruvano.pid());
-  for (const wchar_t* sizes : {L"/size 2147483647 /buffer 16", L"/size 4294967295 /buffer 10", L"/size 100 /buffer 0"}) {
+  for (const wchar_t* sizes :
+       {L"/size 2147483647 /buffer 16", L"/size 4294967295 /buffer 10", L"/size 100 /buffer 0"}) {
     ChildProcess sender;
     ASSERT_TRUE(sender.Start(L"copydata_sender.exe", L"/pid " + pid + L" " + sizes));
     // The sender ends either way: with 0 when the system handed the message over, or ended

@@ -81,7 +81,8 @@ TEST_F(ExeResources, TwelveJapaneseWaveResourcesOfTheExactForm) {
     const auto bytes = Resource(L"WAVE", name.c_str());
     ASSERT_FALSE(bytes.empty());
     // The resource size is the RIFF size plus 8: checked with the rest of the form.
-    EXPECT_EQ(ruvano::testing::CheckWaveForm(bytes.data(), bytes.size(), ruvano::testing::kSoundDataBytes[i], i <= 8),
+    EXPECT_EQ(ruvano::testing::CheckWaveForm(bytes.data(), bytes.size(), ruvano::testing::kSoundDataBytes[i],
+                                             i <= 8),
               "");
     // The cue asks in lower case and with no language: the lookup must still find it.
     EXPECT_NE(FindResourceW(module_, Wide(ruvano::testing::kSoundNames[i]).c_str(), L"WAVE"), nullptr);

@@ -22,12 +22,12 @@ using ruvano::testing::ChildProcess;
 using ruvano::testing::EnvironmentWithSink;
 using ruvano::testing::FindProcessId;
 using ruvano::testing::NonZeroBytes;
+using ruvano::testing::PumpFor;
 using ruvano::testing::SoundData;
 using ruvano::testing::StartThroughWineLoader;
 using ruvano::testing::UnixPath;
-using ruvano::testing::WineLoader;
-using ruvano::testing::PumpFor;
 using ruvano::testing::WaitUntil;
+using ruvano::testing::WineLoader;
 
 bool ScrollOn() { return (GetKeyState(VK_SCROLL) & 1) != 0; }
 
@@ -38,8 +38,8 @@ void PressScrollLock() {
 
 TEST(ScrollLedUnderWine, LightsAndDarkensTheScrollLockState) {
   // A window of this thread in front receives the injected keys, as the user's window would.
-  ruvano::UniqueWindow wnd(CreateWindowExW(0, L"STATIC", L"Scroll Lock test", WS_POPUP | WS_VISIBLE, 50, 50, 200, 100,
-                                           nullptr, nullptr, nullptr, nullptr));
+  ruvano::UniqueWindow wnd(CreateWindowExW(0, L"STATIC", L"Scroll Lock test", WS_POPUP | WS_VISIBLE, 50, 50,
+                                           200, 100, nullptr, nullptr, nullptr, nullptr));
   ASSERT_TRUE(wnd);
   SetForegroundWindow(wnd.get());
   PumpFor(200);
@@ -111,11 +111,12 @@ std::vector<std::uint8_t> PlayIntoSink(int index, bool* ran) {
 
   std::vector<std::uint8_t> bytes;
   {
-    ruvano::UniqueFile file(CreateFileW(sink.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                        OPEN_EXISTING, 0, nullptr));
+    ruvano::UniqueFile file(CreateFileW(sink.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                        nullptr, OPEN_EXISTING, 0, nullptr));
     std::uint8_t buf[65536];
     DWORD got = 0;
-    while (file && ReadFile(file.get(), buf, sizeof(buf), &got, nullptr) && got > 0) bytes.insert(bytes.end(), buf, buf + got);
+    while (file && ReadFile(file.get(), buf, sizeof(buf), &got, nullptr) && got > 0)
+      bytes.insert(bytes.end(), buf, buf + got);
   }
   DeleteFileW(sink.c_str());
   return bytes;

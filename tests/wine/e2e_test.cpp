@@ -34,7 +34,8 @@ bool ScrollLockOn() { return (GetKeyState(VK_SCROLL) & 1) != 0; }
 
 void PressScrollLock() {
   keybd_event(VK_SCROLL, static_cast<BYTE>(MapVirtualKeyW(VK_SCROLL, 0)), KEYEVENTF_EXTENDEDKEY, 0);
-  keybd_event(VK_SCROLL, static_cast<BYTE>(MapVirtualKeyW(VK_SCROLL, 0)), KEYEVENTF_EXTENDEDKEY | KEYEVENTF_KEYUP, 0);
+  keybd_event(VK_SCROLL, static_cast<BYTE>(MapVirtualKeyW(VK_SCROLL, 0)),
+              KEYEVENTF_EXTENDEDKEY | KEYEVENTF_KEYUP, 0);
 }
 
 // Scroll Lock as this thread sees it, after the pending input has been taken in.
@@ -47,24 +48,28 @@ bool WaitForScrollLock(bool on, DWORD timeoutMs = 3000) {
 // environment, so a child process started meanwhile gets a data folder of the test's own.
 class AppDataOverride {
  public:
-  static constexpr const wchar_t* kKey = L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
+  static constexpr const wchar_t* kKey =
+      L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
 
   explicit AppDataOverride(const std::wstring& folder) {
-    if (RegCreateKeyExW(HKEY_CURRENT_USER, kKey, 0, nullptr, 0, KEY_READ | KEY_WRITE, nullptr, &key_, nullptr) !=
-        ERROR_SUCCESS) {
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, kKey, 0, nullptr, 0, KEY_READ | KEY_WRITE, nullptr, &key_,
+                        nullptr) != ERROR_SUCCESS) {
       key_ = nullptr;
       return;
     }
     wchar_t old[MAX_PATH * 2] = {};
     DWORD size = sizeof(old) - sizeof(wchar_t);
-    had_ = RegQueryValueExW(key_, L"AppData", nullptr, &oldType_, reinterpret_cast<BYTE*>(old), &size) == ERROR_SUCCESS;
+    had_ = RegQueryValueExW(key_, L"AppData", nullptr, &oldType_, reinterpret_cast<BYTE*>(old), &size) ==
+           ERROR_SUCCESS;
     old_ = old;
     Set(REG_SZ, folder);
   }
   ~AppDataOverride() {
     if (!key_) return;
-    if (had_) Set(oldType_, old_);
-    else RegDeleteValueW(key_, L"AppData");
+    if (had_)
+      Set(oldType_, old_);
+    else
+      RegDeleteValueW(key_, L"AppData");
     RegCloseKey(key_);
   }
   AppDataOverride(const AppDataOverride&) = delete;
@@ -92,15 +97,18 @@ class Ruvano : public ChildProcess {
   // Starts the program and waits for its settings window.
   bool Run(const std::wstring& args = L"") {
     return Start(args) &&
-           WaitUntil([&] { return (form_ = FindProcessWindow(pid(), L"TmainForm", L"RUVANO")) != nullptr; }, 10000);
+           WaitUntil([&] { return (form_ = FindProcessWindow(pid(), L"TmainForm", L"RUVANO")) != nullptr; },
+                     10000);
   }
   // Runs the program through Wine's loader, so that the environment block with the audio
   // sink is its Unix environment too, and takes its process from its settings window (it
   // must be the only copy that runs).
   bool RunWithAudioSink(const std::string& unixSink) {
-    if (!ruvano::testing::StartThroughWineLoader(L"RUVANO.exe", L"", ruvano::testing::EnvironmentWithSink(unixSink)))
+    if (!ruvano::testing::StartThroughWineLoader(L"RUVANO.exe", L"",
+                                                 ruvano::testing::EnvironmentWithSink(unixSink)))
       return false;
-    if (!WaitUntil([&] { return (form_ = FindWindowW(L"TmainForm", L"RUVANO")) != nullptr; }, 10000)) return false;
+    if (!WaitUntil([&] { return (form_ = FindWindowW(L"TmainForm", L"RUVANO")) != nullptr; }, 10000))
+      return false;
     DWORD pid = 0;
     GetWindowThreadProcessId(form_, &pid);
     return Adopt(pid);
@@ -197,7 +205,8 @@ TEST_F(RuvanoExe, TheImeOfTheForegroundProgramDrivesIndicatorHintAndLed) {
   EXPECT_EQ(r.left, t.left + 4);
   EXPECT_EQ(r.top, t.top + 4);
   HWND hint = nullptr;
-  EXPECT_TRUE(WaitUntil([&] { return (hint = ruvano.Window(L"RuvanoHintWindow")) && IsWindowVisible(hint); }, 3000));
+  EXPECT_TRUE(
+      WaitUntil([&] { return (hint = ruvano.Window(L"RuvanoHintWindow")) && IsWindowVisible(hint); }, 3000));
   EXPECT_TRUE(WaitForScrollLock(true)) << "LED not lit";
   EXPECT_EQ(GetForegroundWindow(), target.window());
 
@@ -214,7 +223,8 @@ TEST_F(RuvanoExe, TheImeOfTheForegroundProgramDrivesIndicatorHintAndLed) {
   EXPECT_TRUE(WaitForScrollLock(true));
   GetWindowRect(indicator, &r);
   ClickAt(r.left + 16, r.top + 16);
-  EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(ruvano.form()) && GetForegroundWindow() == ruvano.form(); }, 3000));
+  EXPECT_TRUE(WaitUntil(
+      [&] { return IsWindowVisible(ruvano.form()) && GetForegroundWindow() == ruvano.form(); }, 3000));
   EXPECT_FALSE(IsWindowVisible(indicator));
   EXPECT_TRUE(WaitForScrollLock(false));
   SetCursorPos(5, 1000);
@@ -222,7 +232,8 @@ TEST_F(RuvanoExe, TheImeOfTheForegroundProgramDrivesIndicatorHintAndLed) {
   // Hidden again with its "閉じる" button, the window lets the monitor work again.
   const HWND toolBar = FindWindowExW(ruvano.form(), nullptr, TOOLBARCLASSNAMEW, nullptr);
   ASSERT_NE(toolBar, nullptr);
-  SendMessageW(ruvano.form(), WM_COMMAND, MAKEWPARAM(ruvano::SettingsPanel::kHideButton, BN_CLICKED), reinterpret_cast<LPARAM>(toolBar));
+  SendMessageW(ruvano.form(), WM_COMMAND, MAKEWPARAM(ruvano::SettingsPanel::kHideButton, BN_CLICKED),
+               reinterpret_cast<LPARAM>(toolBar));
   EXPECT_FALSE(IsWindowVisible(ruvano.form()));
   ASSERT_TRUE(target.Activate());
   EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(indicator) != FALSE; }, 3000));
@@ -270,7 +281,8 @@ TEST_F(RuvanoExe, TheIndicatorShowsTheInputModeAndHalfWidthAlphanumericCountsAsO
   const auto hiragana = IndicatorOnScreen(indicator);
 
   target.SetConversionMode(0x1B);  // katakana: another picture, the same cues
-  EXPECT_TRUE(WaitUntil([&] { return IndicatorOnScreen(indicator) != hiragana; }, 3000)) << "picture unchanged";
+  EXPECT_TRUE(WaitUntil([&] { return IndicatorOnScreen(indicator) != hiragana; }, 3000))
+      << "picture unchanged";
   EXPECT_TRUE(IsWindowVisible(indicator));
   EXPECT_TRUE(ScrollLockOn());
 
@@ -338,7 +350,8 @@ TEST_F(RuvanoExe, ASecondPlainStartShowsTheSettingsWindowInFrontAndEnds) {
   Ruvano second(AppData());
   ASSERT_TRUE(second.Start());
   EXPECT_EQ(second.WaitExit(10000), 0);
-  EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(first.form()) && GetForegroundWindow() == first.form(); }, 3000));
+  EXPECT_TRUE(WaitUntil(
+      [&] { return IsWindowVisible(first.form()) && GetForegroundWindow() == first.form(); }, 3000));
   EXPECT_FALSE(IsWindowVisible(GetWindow(first.form(), GW_OWNER)));
 
   // Already visible, it is left as it is: not even raised.
@@ -404,9 +417,9 @@ TEST_F(RuvanoExe, OnlyTheExactShowRequestShowsTheSettingsWindow) {
   for (const std::wstring& text : texts) {
     SendCopyData(ruvano.form(), text.c_str(), static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
   }
-  SendCopyData(ruvano.form(), nullptr, 14);                 // no data behind a size
-  SendCopyData(ruvano.form(), L"/Sho", 8);                  // cut before the last letter
-  SendMessageW(ruvano.form(), WM_COPYDATA, 0, 0);           // no structure at all
+  SendCopyData(ruvano.form(), nullptr, 14);        // no data behind a size
+  SendCopyData(ruvano.form(), L"/Sho", 8);         // cut before the last letter
+  SendMessageW(ruvano.form(), WM_COPYDATA, 0, 0);  // no structure at all
   ruvano::testing::PumpFor(300);
   EXPECT_FALSE(IsWindowVisible(ruvano.form()));
   EXPECT_EQ(ruvano.WaitExit(0), -1);
@@ -422,11 +435,12 @@ TEST_F(RuvanoExe, TheEndOfTheLogonSavesAndEndsTheProcess) {
   Ruvano ruvano(AppData());
   ASSERT_TRUE(ruvano.Run());
   DWORD_PTR answer = 0;
-  ASSERT_TRUE(SendMessageTimeoutW(ruvano.form(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_NORMAL, 5000, &answer));
+  ASSERT_TRUE(SendMessageTimeoutW(ruvano.form(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_NORMAL, 5000,
+                                  &answer));
   EXPECT_EQ(answer, static_cast<DWORD_PTR>(TRUE));
   EXPECT_EQ(ruvano.SettingsFile(), kDefaultFile);
-  SendMessageTimeoutW(GetWindow(ruvano.form(), GW_OWNER), WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, SMTO_NORMAL, 5000,
-                      &answer);
+  SendMessageTimeoutW(GetWindow(ruvano.form(), GW_OWNER), WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, SMTO_NORMAL,
+                      5000, &answer);
   EXPECT_EQ(ruvano.WaitExit(5000), 0);
 }
 
@@ -526,7 +540,8 @@ TEST_F(RuvanoExe, SettingsFileFaultsNeitherStopItNorCostTheFileItsContent) {
 
   // 6 MB: read, kept in full and written back with the program's keys.
   std::string big = "[Config]\r\nMute=1\r\n[Big]\r\n";
-  for (int i = 0; big.size() < (6u << 20); ++i) big += "key" + std::to_string(i) + "=" + std::string(100, 'x') + "\r\n";
+  for (int i = 0; big.size() < (6u << 20); ++i)
+    big += "key" + std::to_string(i) + "=" + std::string(100, 'x') + "\r\n";
   big += "last=1\r\n";
   Preset(big);
   runAndQuit("6 MB file");

@@ -20,12 +20,18 @@ TEST(FakeImeTarget, ComesToFrontAndReportsTheStatusTheTestSets) {
   ASSERT_TRUE(target.Start(L"fake target selftest"));
   EXPECT_TRUE(target.Activate());
   HWND ime = nullptr;
-  EnumThreadWindows(GetWindowThreadProcessId(target.window(), nullptr), [](HWND w, LPARAM lp) -> BOOL {
-    wchar_t cls[16] = {};
-    GetClassNameW(w, cls, 16);
-    if (lstrcmpW(cls, L"IME") == 0) { *reinterpret_cast<HWND*>(lp) = w; return FALSE; }
-    return TRUE;
-  }, reinterpret_cast<LPARAM>(&ime));
+  EnumThreadWindows(
+      GetWindowThreadProcessId(target.window(), nullptr),
+      [](HWND w, LPARAM lp) -> BOOL {
+        wchar_t cls[16] = {};
+        GetClassNameW(w, cls, 16);
+        if (lstrcmpW(cls, L"IME") == 0) {
+          *reinterpret_cast<HWND*>(lp) = w;
+          return FALSE;
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&ime));
   ASSERT_NE(ime, nullptr);
   EXPECT_EQ(SendMessageW(ime, WM_IME_CONTROL, IMC_GETOPENSTATUS, 0), 0);
   target.SetOpen(true);

@@ -13,12 +13,12 @@
 namespace ruvano {
 namespace {
 
-using testing::FakeImeTarget;
-using testing::MovePointer;
-using testing::MakeTestWindow;
-using testing::PumpFor;
 using testing::Bitmap;
 using testing::ClientImage;
+using testing::FakeImeTarget;
+using testing::MakeTestWindow;
+using testing::MovePointer;
+using testing::PumpFor;
 using testing::WaitUntil;
 using testing::WindowRect;
 
@@ -80,10 +80,12 @@ TEST_F(HintWindowTest, ShowsTheTextBelowRightOfThePointerAndGoesAfterTheCountdow
   const DWORD start = GetTickCount();
   const UINT_PTR timer = SetTimer(nullptr, 0, 250, TickHintTimer);
   int ticksWhenGone = -1;
-  WaitUntil([&] {
-    if (!window.HasWindow() && ticksWhenGone < 0) ticksWhenGone = g_ticks;
-    return ticksWhenGone >= 0;
-  }, 5000);
+  WaitUntil(
+      [&] {
+        if (!window.HasWindow() && ticksWhenGone < 0) ticksWhenGone = g_ticks;
+        return ticksWhenGone >= 0;
+      },
+      5000);
   const DWORD elapsed = GetTickCount() - start;
   KillTimer(nullptr, timer);
   EXPECT_EQ(ticksWhenGone, 9);

@@ -51,15 +51,22 @@ TEST(HungForegroundApplication, TheTickDoesNotWaitSignalsNothingAndCatchesUp) {
   ASSERT_TRUE(target.Start(L"hung application", 200, 150, 640, 480, true));
   ASSERT_TRUE(target.Activate());
   const Hwnd key = FromHwnd(target.window());
-  ASSERT_TRUE(WaitUntil([&] { tick.RunTick(); return tick.Handles().IndexOf(key) == 0; }, 3000));
+  ASSERT_TRUE(WaitUntil(
+      [&] {
+        tick.RunTick();
+        return tick.Handles().IndexOf(key) == 0;
+      },
+      3000));
   log.calls.clear();
 
   constexpr DWORD kHangMs = 4000;
   target.Hang(kHangMs);
-  ASSERT_TRUE(WaitUntil([&] {
-    DWORD_PTR r = 0;
-    return SendMessageTimeoutW(target.window(), WM_NULL, 0, 0, SMTO_NORMAL, 20, &r) == 0;
-  }, 2000));
+  ASSERT_TRUE(WaitUntil(
+      [&] {
+        DWORD_PTR r = 0;
+        return SendMessageTimeoutW(target.window(), WM_NULL, 0, 0, SMTO_NORMAL, 20, &r) == 0;
+      },
+      2000));
 
   double longestTick = 0;
   int ticks = 0;

@@ -13,12 +13,12 @@
 namespace ruvano {
 namespace {
 
-using testing::FakeImeTarget;
-using testing::MovePointer;
-using testing::MakeTestWindow;
-using testing::PumpFor;
 using testing::Bitmap;
 using testing::ClientImage;
+using testing::FakeImeTarget;
+using testing::MakeTestWindow;
+using testing::MovePointer;
+using testing::PumpFor;
 using testing::WaitUntil;
 using testing::WindowRect;
 
@@ -28,7 +28,8 @@ using testing::WindowRect;
 class FakeIndicatorHost final : public IIndicatorHost {
  public:
   explicit FakeIndicatorHost(HWND owner)
-      : settingsWindow(MakeTestWindow(L"RuvanoTestSettings", WS_OVERLAPPEDWINDOW, owner, 300, 300, 400, 300)) {}
+      : settingsWindow(
+            MakeTestWindow(L"RuvanoTestSettings", WS_OVERLAPPEDWINDOW, owner, 300, 300, 400, 300)) {}
 
   const Settings& LiveSettings() override { return settings; }
   void SetTickTimerEnabled(bool enabled) override {
@@ -83,7 +84,8 @@ class IndicatorWindowTest : public ::testing::Test {
 
   bool IsShownAt(int x, int y) {
     const RECT r = WindowRect(indicator.hwnd());
-    return IsWindowVisible(indicator.hwnd()) && r.left == x && r.top == y && r.right == x + 32 && r.bottom == y + 32;
+    return IsWindowVisible(indicator.hwnd()) && r.left == x && r.top == y && r.right == x + 32 &&
+           r.bottom == y + 32;
   }
 
   UniqueWindow appWindow = MakeTestWindow(L"RuvanoTestApplication", WS_OVERLAPPEDWINDOW);
@@ -133,7 +135,10 @@ TEST_F(IndicatorWindowTest, ShowsAtTheAnchorOnTopWithoutTakingTheForeground) {
 }
 
 TEST_F(IndicatorWindowTest, OpacityBelowFullMakesItLayeredWithTheMappedAlpha) {
-  const struct { int position; BYTE alpha; } cases[] = {{50, 127}, {10, 25}, {99, 252}};
+  const struct {
+    int position;
+    BYTE alpha;
+  } cases[] = {{50, 127}, {10, 25}, {99, 252}};
   for (const auto& c : cases) {
     host.settings.SetAlphaBlendValue(c.position);
     indicator.ShowIndicator(left, top);
@@ -185,7 +190,8 @@ TEST_F(IndicatorWindowTest, HideCloseAndReraise) {
 
   // The re-raise puts a visible indicator back on top at the anchor.
   UniqueWindow other = MakeTestWindow(L"RuvanoTestOther", WS_POPUP, nullptr, left + 30, top + 10, 100, 100);
-  SetWindowPos(other.get(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+  SetWindowPos(other.get(), HWND_TOPMOST, 0, 0, 0, 0,
+               SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
   ASSERT_EQ(WindowFromPoint(POINT{left + 56, top + 36}), other.get());
   indicator.Reraise(left + 40, top + 20);
   EXPECT_EQ(WindowFromPoint(POINT{left + 56, top + 36}), indicator.hwnd());
@@ -202,7 +208,8 @@ TEST_F(IndicatorWindowTest, HideCloseAndReraise) {
   indicator.Reraise(left, top);
   EXPECT_FALSE(IsWindowVisible(indicator.hwnd()));
   EXPECT_EQ(WindowRect(indicator.hwnd()).left, left + 40);
-  SetWindowPos(indicator.hwnd(), nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  SetWindowPos(indicator.hwnd(), nullptr, 0, 0, 0, 0,
+               SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   indicator.HideIndicator();
   indicator.CloseIndicator();
   EXPECT_FALSE(indicator.IndicatorVisible());
@@ -256,7 +263,8 @@ TEST_F(IndicatorWindowTest, PressStopsTheTimerUntilThePointerLeaves) {
 // key-cap, which shows only when asked for and follows a mode change while visible.
 TEST_F(IndicatorWindowTest, DrawsTheChosenPictureFromTheExeResources) {
   const std::wstring exe = testing::BinDir() + L"RUVANO.exe";
-  HMODULE res = LoadLibraryExW(exe.c_str(), nullptr, LOAD_LIBRARY_AS_IMAGE_RESOURCE | LOAD_LIBRARY_AS_DATAFILE);
+  HMODULE res =
+      LoadLibraryExW(exe.c_str(), nullptr, LOAD_LIBRARY_AS_IMAGE_RESOURCE | LOAD_LIBRARY_AS_DATAFILE);
   ASSERT_NE(res, nullptr);
   ASSERT_NE(FindResourceW(res, L"IMAGEDEF", RT_GROUP_ICON), nullptr);
   ASSERT_NE(FindResourceW(res, L"MAINICON", RT_GROUP_ICON), nullptr);
@@ -269,9 +277,12 @@ TEST_F(IndicatorWindowTest, DrawsTheChosenPictureFromTheExeResources) {
     InputMode mode;
     const wchar_t* picture;
   } cases[] = {
-      {false, false, InputMode::HalfAlnum, L"IMAGEDEF"},   {true, true, InputMode::Katakana, L"MAINICON"},
-      {false, true, InputMode::Katakana, L"IMAGEKATA"},    {false, true, InputMode::HalfKatakana, L"IMAGEHKATA"},
-      {false, true, InputMode::FullAlnum, L"IMAGEALNUM"},  {false, true, InputMode::HalfAlnum, L"IMAGEHALNUM"},
+      {false, false, InputMode::HalfAlnum, L"IMAGEDEF"},
+      {true, true, InputMode::Katakana, L"MAINICON"},
+      {false, true, InputMode::Katakana, L"IMAGEKATA"},
+      {false, true, InputMode::HalfKatakana, L"IMAGEHKATA"},
+      {false, true, InputMode::FullAlnum, L"IMAGEALNUM"},
+      {false, true, InputMode::HalfAlnum, L"IMAGEHALNUM"},
       {false, true, InputMode::Hiragana, L"IMAGEDEF"},
   };
   for (const auto& c : cases) {

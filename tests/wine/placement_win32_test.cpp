@@ -18,8 +18,8 @@ class TestWindow {
     wc.hInstance = GetModuleHandleW(nullptr);
     wc.lpszClassName = L"RuvanoPlacementTest";
     RegisterClassW(&wc);  // fails harmlessly from the second window on
-    wnd_ = CreateWindowExW(0, L"RuvanoPlacementTest", L"placement test", WS_OVERLAPPEDWINDOW, 100, 100, 480, 400,
-                           nullptr, nullptr, wc.hInstance, nullptr);
+    wnd_ = CreateWindowExW(0, L"RuvanoPlacementTest", L"placement test", WS_OVERLAPPEDWINDOW, 100, 100, 480,
+                           400, nullptr, nullptr, wc.hInstance, nullptr);
     ShowWindow(wnd_, SW_SHOWNOACTIVATE);
     PumpFor(100);
     positionChanges = 0;
@@ -31,7 +31,9 @@ class TestWindow {
     GetWindowRect(wnd_, &r);
     return r;
   }
-  void MoveTo(int x, int y) { SetWindowPos(wnd_, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE); }
+  void MoveTo(int x, int y) {
+    SetWindowPos(wnd_, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
 
   static inline int positionChanges = 0;
 

@@ -19,7 +19,9 @@ using testing::FakeImeTarget;
 using testing::MakeTestWindow;
 using testing::WaitUntil;
 
-void MoveTo(HWND w, int x, int y) { SetWindowPos(w, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE); }
+void MoveTo(HWND w, int x, int y) {
+  SetWindowPos(w, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
 
 // Brings the target to the front and returns its focused control.
 HWND FocusedControlOf(FakeImeTarget& target) {
@@ -134,13 +136,22 @@ TEST(ReadPathText, PathsLongerThanMaxPathComeBackWhole) {
     return n == longPath.size() ? n : size;
   };
   auto refusing = [&](wchar_t* buf, DWORD size) -> DWORD {
-    if (size <= longPath.size()) { SetLastError(ERROR_INSUFFICIENT_BUFFER); return 0; }
+    if (size <= longPath.size()) {
+      SetLastError(ERROR_INSUFFICIENT_BUFFER);
+      return 0;
+    }
     return static_cast<DWORD>(longPath.copy(buf, size));
   };
   EXPECT_EQ(ReadPathText(truncating), longPath);
   EXPECT_EQ(ReadPathText(refusing), longPath);
-  EXPECT_EQ(ReadPathText([](wchar_t*, DWORD) -> DWORD { SetLastError(ERROR_ACCESS_DENIED); return 0; }), L"");
-  EXPECT_EQ(ReadPathText([](wchar_t* buf, DWORD) -> DWORD { return static_cast<DWORD>(std::wstring(L"C:\\a.exe").copy(buf, 8)); }),
+  EXPECT_EQ(ReadPathText([](wchar_t*, DWORD) -> DWORD {
+              SetLastError(ERROR_ACCESS_DENIED);
+              return 0;
+            }),
+            L"");
+  EXPECT_EQ(ReadPathText([](wchar_t* buf, DWORD) -> DWORD {
+              return static_cast<DWORD>(std::wstring(L"C:\\a.exe").copy(buf, 8));
+            }),
             L"C:\\a.exe");
 }
 
@@ -225,14 +236,18 @@ TEST(IsImeOpen, AHungTargetGivesNoAnswerAndDoesNotHoldTheCaller) {
   constexpr DWORD kHangMs = 3000;
   target.Hang(kHangMs);
   other.Hang(kHangMs);
-  ASSERT_TRUE(WaitUntil([&] {
-    DWORD_PTR r = 0;
-    return SendMessageTimeoutW(target.window(), WM_NULL, 0, 0, SMTO_NORMAL, 20, &r) == 0;
-  }, 2000));
+  ASSERT_TRUE(WaitUntil(
+      [&] {
+        DWORD_PTR r = 0;
+        return SendMessageTimeoutW(target.window(), WM_NULL, 0, 0, SMTO_NORMAL, 20, &r) == 0;
+      },
+      2000));
 
   LARGE_INTEGER freq, start, t0, t1;
   QueryPerformanceFrequency(&freq);
-  auto ms = [&](LARGE_INTEGER a, LARGE_INTEGER b) { return (b.QuadPart - a.QuadPart) * 1000.0 / freq.QuadPart; };
+  auto ms = [&](LARGE_INTEGER a, LARGE_INTEGER b) {
+    return (b.QuadPart - a.QuadPart) * 1000.0 / freq.QuadPart;
+  };
   QueryPerformanceCounter(&start);
   double longest = 0;
   int calls = 0;

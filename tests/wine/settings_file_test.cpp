@@ -40,14 +40,17 @@ void RemoveTree(const std::wstring& folder) {
   for (const std::wstring& name : NamesIn(folder)) {
     const std::wstring path = L"\\\\?\\" + folder + name;
     SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-    if (IsDirectory(path)) RemoveTree(folder + name + L"\\");
-    else DeleteFileW(path.c_str());
+    if (IsDirectory(path))
+      RemoveTree(folder + name + L"\\");
+    else
+      DeleteFileW(path.c_str());
   }
   RemoveDirectoryW((L"\\\\?\\" + folder.substr(0, folder.size() - 1)).c_str());
 }
 
 void WriteFileBytes(const std::wstring& path, const std::string& bytes) {
-  HANDLE f = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE f =
+      CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   ASSERT_NE(f, INVALID_HANDLE_VALUE);
   DWORD put = 0;
   WriteFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &put, nullptr);
@@ -209,7 +212,8 @@ TEST_F(SettingsFileOnDisk, FailedReplacementKeepsTheOldFileAndRemovesTheNewOne) 
   // replacement does not.
   const std::string mine = "[Config]\r\nMute=1\r\n";
   WriteFileBytes(file(), mine);
-  HANDLE reader = CreateFileW(file().c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  HANDLE reader =
+      CreateFileW(file().c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(reader, INVALID_HANDLE_VALUE);
   Settings s;
   LoadSettings(path_, s);
@@ -224,7 +228,8 @@ TEST_F(SettingsFileOnDisk, FailedReplacementKeepsTheOldFileAndRemovesTheNewOne) 
 TEST_F(SettingsFileOnDisk, AFileHeldForAMomentIsReplacedOnceItIsFree) {
   // A virus scanner or a sync client reads the file for a moment without delete sharing.
   WriteFileBytes(file(), "[Config]\r\nMute=1\r\n");
-  HANDLE holder = CreateFileW(file().c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  HANDLE holder =
+      CreateFileW(file().c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(holder, INVALID_HANDLE_VALUE);
   HANDLE release = CreateThread(
       nullptr, 0, [](void* h) -> DWORD { return Sleep(300), CloseHandle(h), 0; }, holder, 0, nullptr);

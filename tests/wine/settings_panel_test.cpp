@@ -52,7 +52,8 @@ bool SoundGroupDisabled(const SettingsPanel& p, bool on) {
 }
 bool PositionsEnabled(const SettingsPanel& p, bool enabled) {
   bool same = (IsWindowEnabled(p.Control(Part::PositionGroup)) != FALSE) == enabled;
-  for (int i = 0; i < Settings::kPositionCount; ++i) same = same && (IsWindowEnabled(p.PositionItem(i)) != FALSE) == enabled;
+  for (int i = 0; i < Settings::kPositionCount; ++i)
+    same = same && (IsWindowEnabled(p.PositionItem(i)) != FALSE) == enabled;
   return same;
 }
 bool ToolDown(const SettingsPanel& p, int id) {
@@ -120,7 +121,8 @@ TEST_F(SettingsPanelTest, StartsInTheDesignedState) {
   EXPECT_FALSE(Checked(panel.Control(Part::HintCheck)));
   EXPECT_EQ(TextOf(panel.Control(Part::HintEdit)), L"IME ON");
   EXPECT_EQ(TrackPos(panel), 100);
-  for (int id : {SettingsPanel::kMuteButton, SettingsPanel::kOffButton, SettingsPanel::kAppIconButton, SettingsPanel::kScrollButton})
+  for (int id : {SettingsPanel::kMuteButton, SettingsPanel::kOffButton, SettingsPanel::kAppIconButton,
+                 SettingsPanel::kScrollButton})
     EXPECT_FALSE(ToolDown(panel, id)) << id;
 
   HWND tb = panel.Control(Part::OpacitySlider);
@@ -139,8 +141,9 @@ TEST_F(SettingsPanelTest, StartsInTheDesignedState) {
   EXPECT_EQ(TextOf(panel.SoundItem(true, 7)), L"ニャー");
   EXPECT_EQ(TextOf(panel.SoundItem(false, 11)), L"ピャッ");
   EXPECT_EQ(TextOf(panel.PositionItem(1)), L"上中央");
-  const wchar_t* tools[] = {L"ミュート", L"OFFにも再生", L"プログラムアイコン", L"Scrool LED", L"閉じる(&C)", L"終了(&X)"};
-  const int ids[] = {SettingsPanel::kMuteButton, SettingsPanel::kOffButton, SettingsPanel::kAppIconButton,
+  const wchar_t* tools[] = {L"ミュート",   L"OFFにも再生", L"プログラムアイコン",
+                            L"Scrool LED", L"閉じる(&C)",  L"終了(&X)"};
+  const int ids[] = {SettingsPanel::kMuteButton,   SettingsPanel::kOffButton,  SettingsPanel::kAppIconButton,
                      SettingsPanel::kScrollButton, SettingsPanel::kHideButton, SettingsPanel::kCloseButton};
   for (int i = 0; i < 6; ++i) {
     wchar_t text[64] = {};
@@ -347,11 +350,11 @@ TEST_F(SettingsPanelTest, KeyboardFollowsTheTabOrderAndAccessKeys) {
   host.Show();
   PumpFor(50);
 
-  const HWND expected[] = {panel.SoundItem(true, 0),       panel.Control(Part::Toolbar),
-                           panel.Control(Part::OpacitySlider),  panel.Control(Part::IconCheck),
-                           panel.PositionItem(1),          panel.SoundItem(false, 4),
-                           panel.Control(Part::HintCheck),   panel.Control(Part::HintEdit),
-                           panel.Control(Part::ShowModeCheck), panel.Control(Part::AlnumOffCheck)};
+  const HWND expected[] = {
+      panel.SoundItem(true, 0),          panel.Control(Part::Toolbar),  panel.Control(Part::OpacitySlider),
+      panel.Control(Part::IconCheck),    panel.PositionItem(1),         panel.SoundItem(false, 4),
+      panel.Control(Part::HintCheck),    panel.Control(Part::HintEdit), panel.Control(Part::ShowModeCheck),
+      panel.Control(Part::AlnumOffCheck)};
   HWND at = expected[0];
   for (std::size_t i = 1; i < std::size(expected); ++i) {
     at = GetNextDlgTabItem(host.hwnd(), at, FALSE);
@@ -432,7 +435,8 @@ TEST(SettingsPanel, FallsBackToAJapaneseFaceWhenTheMenuFontLacksIt) {
   HGDIOBJ old = SelectObject(dc, host.panel.Font());
   const std::wstring sample = L"音声選択ミュート";
   std::vector<WORD> glyphs(sample.size());
-  GetGlyphIndicesW(dc, sample.c_str(), static_cast<int>(sample.size()), glyphs.data(), GGI_MARK_NONEXISTING_GLYPHS);
+  GetGlyphIndicesW(dc, sample.c_str(), static_cast<int>(sample.size()), glyphs.data(),
+                   GGI_MARK_NONEXISTING_GLYPHS);
   for (WORD g : glyphs) EXPECT_NE(g, 0xFFFF);
   SelectObject(dc, old);
   ReleaseDC(host.hwnd(), dc);
@@ -443,8 +447,9 @@ TEST(SettingsPanel, FallsBackToAJapaneseFaceWhenTheMenuFontLacksIt) {
   SendMessageW(host.hwnd(), WM_SETTINGCHANGE, SPI_SETNONCLIENTMETRICS, 0);
   EXPECT_EQ(FaceOf(host.panel.Font()), saved.lfMenuFont.lfFaceName);
   EXPECT_EQ(host.wanted.size(), asked + 1);
-  EXPECT_EQ(FaceOf(reinterpret_cast<HFONT>(SendMessageW(host.panel.Control(Part::HintEdit), WM_GETFONT, 0, 0))),
-            saved.lfMenuFont.lfFaceName);
+  EXPECT_EQ(
+      FaceOf(reinterpret_cast<HFONT>(SendMessageW(host.panel.Control(Part::HintEdit), WM_GETFONT, 0, 0))),
+      saved.lfMenuFont.lfFaceName);
 }
 
 RECT RectIn(HWND parent, HWND child) {
@@ -454,7 +459,8 @@ RECT RectIn(HWND parent, HWND child) {
   return r;
 }
 bool Inside(const RECT& inner, const RECT& outer) {
-  return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right && inner.bottom <= outer.bottom;
+  return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
+         inner.bottom <= outer.bottom;
 }
 bool Overlap(const RECT& a, const RECT& b) {
   return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
@@ -480,8 +486,8 @@ void CheckLayout(PanelTestHost& host, int dpi) {
   EXPECT_GE(client.right, ScaleToDpi(474, dpi));
   EXPECT_GE(client.bottom, ScaleToDpi(377, dpi));
 
-  const Part bands[] = {Part::Toolbar,      Part::SoundOnGroup, Part::SoundOffGroup,
-                        Part::IconFrame, Part::HintFrame, Part::ModeFrame};
+  const Part bands[] = {Part::Toolbar,   Part::SoundOnGroup, Part::SoundOffGroup,
+                        Part::IconFrame, Part::HintFrame,    Part::ModeFrame};
   LONG lastBottom = 0;
   for (Part b : bands) {
     const RECT r = RectIn(parent, p.Control(b));
@@ -505,9 +511,12 @@ void CheckLayout(PanelTestHost& host, int dpi) {
     }
     EXPECT_EQ(lefts.size(), 4u);
   };
-  checkItems(p.Control(Part::SoundOnGroup), [&](int i) { return p.SoundItem(true, i); }, Settings::kSoundCount);
-  checkItems(p.Control(Part::SoundOffGroup), [&](int i) { return p.SoundItem(false, i); }, Settings::kSoundCount);
-  checkItems(p.Control(Part::PositionGroup), [&](int i) { return p.PositionItem(i); }, Settings::kPositionCount);
+  checkItems(
+      p.Control(Part::SoundOnGroup), [&](int i) { return p.SoundItem(true, i); }, Settings::kSoundCount);
+  checkItems(
+      p.Control(Part::SoundOffGroup), [&](int i) { return p.SoundItem(false, i); }, Settings::kSoundCount);
+  checkItems(
+      p.Control(Part::PositionGroup), [&](int i) { return p.PositionItem(i); }, Settings::kPositionCount);
   // Items run down each column first: カチャ, カタッ, ピィ share the first column.
   EXPECT_EQ(RectIn(parent, p.SoundItem(true, 2)).left, RectIn(parent, p.SoundItem(true, 0)).left);
   EXPECT_GT(RectIn(parent, p.SoundItem(true, 3)).left, RectIn(parent, p.SoundItem(true, 2)).left);
@@ -540,7 +549,8 @@ void CheckLayout(PanelTestHost& host, int dpi) {
   for (Part modeCheck : {Part::ShowModeCheck, Part::AlnumOffCheck}) {
     const RECT r = RectIn(parent, p.Control(modeCheck));
     EXPECT_TRUE(Inside(r, RectIn(parent, p.Control(Part::ModeFrame))));
-    EXPECT_GE(r.right - r.left, CheckControlWidth(CaptionWidth(p.Control(modeCheck)), ScaleToDpi(13, dpi), dpi));
+    EXPECT_GE(r.right - r.left,
+              CheckControlWidth(CaptionWidth(p.Control(modeCheck)), ScaleToDpi(13, dpi), dpi));
   }
 
   // Every toolbar button in one row, inside the toolbar.

@@ -23,8 +23,8 @@ class PanelTestHost : public Window, public ISettingsPanelHost {
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
     if (!RegisterClassOnce(wc)) return false;
-    return CreateWindowFor(0, L"RuvanoPanelTestHost", L"RUVANO", WS_CAPTION | WS_SYSMENU, x,
-                           y, 100, 100, nullptr, nullptr) != nullptr &&
+    return CreateWindowFor(0, L"RuvanoPanelTestHost", L"RUVANO", WS_CAPTION | WS_SYSMENU, x, y, 100, 100,
+                           nullptr, nullptr) != nullptr &&
            created;
   }
 
@@ -69,9 +69,7 @@ class PanelTestHost : public Window, public ISettingsPanelHost {
  protected:
   LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override {
     switch (msg) {
-      case WM_CREATE:
-        created = panel.Create(hwnd());
-        return created ? 0 : -1;
+      case WM_CREATE: created = panel.Create(hwnd()); return created ? 0 : -1;
       case WM_DPICHANGED: {
         const RECT* suggested = reinterpret_cast<const RECT*>(lp);
         if (suggested)
@@ -79,11 +77,8 @@ class PanelTestHost : public Window, public ISettingsPanelHost {
                          suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
         break;
       }
-      case WM_CLOSE:
-        CloseSettingsWindow();
-        return 0;
-      default:
-        break;
+      case WM_CLOSE: CloseSettingsWindow(); return 0;
+      default: break;
     }
     LRESULT result = 0;
     if (panel.HandleMessage(msg, wp, lp, &result)) return result;

@@ -201,7 +201,8 @@ TEST(SettingsWindow, OpensAtTheSavedPositionAndKeepsTheSettingsInStepWithItsPlac
   Program q(file);
   ASSERT_TRUE(q.Create());
   const RECT r = q.Bounds();
-  EXPECT_NE(MonitorFromPoint(POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2}, MONITOR_DEFAULTTONULL), nullptr);
+  EXPECT_NE(MonitorFromPoint(POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2}, MONITOR_DEFAULTTONULL),
+            nullptr);
   EXPECT_EQ(q.settings.Left(), r.left);
   EXPECT_EQ(q.settings.Top(), r.top);
 }

@@ -22,7 +22,8 @@ class RunningCopy {
  public:
   bool Start(bool holdMutex) {
     if (!proc_.Start(L"show_request_target.exe", holdMutex ? L"/mutex" : L"")) return false;
-    WaitUntil([&] { return (wnd_ = FindProcessWindow(proc_.pid(), L"TmainForm", L"RUVANO")) != nullptr; }, 10000);
+    WaitUntil([&] { return (wnd_ = FindProcessWindow(proc_.pid(), L"TmainForm", L"RUVANO")) != nullptr; },
+              10000);
     return wnd_ != nullptr;
   }
   LRESULT Query(UINT code, WPARAM wp = 0) { return SendMessageW(wnd_, WM_APP + code, wp, 0); }
@@ -38,7 +39,10 @@ class RunningCopy {
     DWORD_PTR result = 0;
     return SendMessageTimeoutW(wnd_, WM_NULL, 0, 0, SMTO_NORMAL, 50, &result) != 0;
   }
-  void Kill() { proc_.Kill(); wnd_ = nullptr; }
+  void Kill() {
+    proc_.Kill();
+    wnd_ = nullptr;
+  }
 
  private:
   ChildProcess proc_;

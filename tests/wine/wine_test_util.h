@@ -36,7 +36,9 @@ inline bool WaitUntil(const std::function<bool()>& pred, DWORD timeoutMs) {
 }
 
 // Pumps messages for the given time.
-inline void PumpFor(DWORD ms) { WaitUntil([] { return false; }, ms); }
+inline void PumpFor(DWORD ms) {
+  WaitUntil([] { return false; }, ms);
+}
 
 // A child process that is killed when the object goes away (unless it ended already).
 class ChildProcess {
@@ -58,7 +60,8 @@ class ChildProcess {
   // Takes over a process that was started otherwise (for example through Wine's loader).
   bool Adopt(DWORD pid) {
     Kill();
-    pi_.hProcess = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION | PROCESS_TERMINATE, FALSE, pid);
+    pi_.hProcess =
+        OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION | PROCESS_TERMINATE, FALSE, pid);
     pi_.dwProcessId = pi_.hProcess ? pid : 0;
     return pi_.hProcess != nullptr;
   }
@@ -116,8 +119,8 @@ inline HWND FindProcessWindow(DWORD pid, const wchar_t* cls, const wchar_t* titl
 // The whole file, or an empty text when it cannot be read.
 inline std::string ReadWholeFile(const std::wstring& path) {
   std::string bytes;
-  HANDLE f = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                         OPEN_EXISTING, 0, nullptr);
+  HANDLE f = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                         nullptr, OPEN_EXISTING, 0, nullptr);
   if (f == INVALID_HANDLE_VALUE) return bytes;
   char buffer[4096];
   DWORD got = 0;
@@ -145,8 +148,8 @@ class TempFolder {
   const std::wstring& path() const { return path_; }
 
   void Write(const std::wstring& name, const std::string& bytes) const {
-    HANDLE f = CreateFileW((path_ + name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                           nullptr);
+    HANDLE f = CreateFileW((path_ + name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
     if (f == INVALID_HANDLE_VALUE) return;
     DWORD put = 0;
     WriteFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &put, nullptr);
@@ -168,8 +171,10 @@ class TempFolder {
         const std::wstring path = folder + name;
         SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
         const DWORD a = GetFileAttributesW(path.c_str());
-        if (a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY)) RemoveTree(path + L"\\");
-        else DeleteFileW(path.c_str());
+        if (a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY))
+          RemoveTree(path + L"\\");
+        else
+          DeleteFileW(path.c_str());
       }
     }
     RemoveDirectoryW(folder.c_str());
@@ -198,7 +203,8 @@ class FakeImeTarget {
   bool Start(const std::wstring& title = L"Fake IME target", int x = 200, int y = 150, int w = 640,
              int h = 480, bool open = false) {
     std::wstring args = L"/title \"" + title + L"\" /rect " + std::to_wstring(x) + L" " + std::to_wstring(y) +
-                        L" " + std::to_wstring(w) + L" " + std::to_wstring(h) + L" /open " + (open ? L"1" : L"0");
+                        L" " + std::to_wstring(w) + L" " + std::to_wstring(h) + L" /open " +
+                        (open ? L"1" : L"0");
     if (extraWindows > 0) args += L" /extra " + std::to_wstring(extraWindows);
     if (!proc_.Start(L"fake_ime_target.exe", args)) return false;
     WaitUntil([&] { return (wnd_ = FindProcessWindow(proc_.pid(), L"RuvanoFakeTarget")) != nullptr; }, 10000);
@@ -221,7 +227,10 @@ class FakeImeTarget {
   void ShowWhileAnswering() { SendMessageW(wnd_, kShowWhileAnswering, 0, 0); }
   // Posted, so it comes after an activation still queued.
   void DropFocus() { PostMessageW(wnd_, kDropFocus, 0, 0); }
-  void Kill() { proc_.Kill(); wnd_ = nullptr; }
+  void Kill() {
+    proc_.Kill();
+    wnd_ = nullptr;
+  }
 
  private:
   ChildProcess proc_;

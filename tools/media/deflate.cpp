@@ -46,19 +46,24 @@ class BitWriter {
 
 // The fixed literal/length code of deflate.
 void PutSymbol(BitWriter& w, std::uint32_t sym) {
-  if (sym < 144) w.Code(0x30 + sym, 8);
-  else if (sym < 256) w.Code(0x190 + sym - 144, 9);
-  else if (sym < 280) w.Code(sym - 256, 7);
-  else w.Code(0xC0 + sym - 280, 8);
+  if (sym < 144)
+    w.Code(0x30 + sym, 8);
+  else if (sym < 256)
+    w.Code(0x190 + sym - 144, 9);
+  else if (sym < 280)
+    w.Code(sym - 256, 7);
+  else
+    w.Code(0xC0 + sym - 280, 8);
 }
 
-constexpr std::array<std::uint16_t, 29> kLengthBase = {3,  4,  5,  6,  7,  8,  9,  10, 11,  13,  15,  17,  19,  23, 27,
-                                                       31, 35, 43, 51, 59, 67, 83, 99, 115, 131, 163, 195, 227, 258};
+constexpr std::array<std::uint16_t, 29> kLengthBase = {3,  4,  5,  6,   7,   8,   9,   10,  11, 13,
+                                                       15, 17, 19, 23,  27,  31,  35,  43,  51, 59,
+                                                       67, 83, 99, 115, 131, 163, 195, 227, 258};
 constexpr std::array<std::uint8_t, 29> kLengthExtra = {0, 0, 0, 0, 0, 0, 0, 0, 1, 1, 1, 1, 2, 2, 2,
                                                        2, 3, 3, 3, 3, 4, 4, 4, 4, 5, 5, 5, 5, 0};
-constexpr std::array<std::uint16_t, 30> kDistBase = {1,   2,   3,   4,   5,   7,    9,    13,   17,   25,
-                                                     33,  49,  65,  97,  129, 193,  257,  385,  513,  769,
-                                                     1025, 1537, 2049, 3073, 4097, 6145, 8193, 12289, 16385, 24577};
+constexpr std::array<std::uint16_t, 30> kDistBase = {
+    1,   2,   3,   4,   5,   7,    9,    13,   17,   25,   33,   49,   65,    97,    129,
+    193, 257, 385, 513, 769, 1025, 1537, 2049, 3073, 4097, 6145, 8193, 12289, 16385, 24577};
 constexpr std::array<std::uint8_t, 30> kDistExtra = {0, 0, 0, 0, 1, 1, 2, 2,  3,  3,  4,  4,  5,  5,  6,
                                                      6, 7, 7, 8, 8, 9, 9, 10, 10, 11, 11, 12, 12, 13, 13};
 
@@ -101,7 +106,8 @@ Bytes ZlibCompress(const Bytes& data) {
   constexpr std::uint32_t kHashSize = 1 << 15;
   std::vector<std::int64_t> head(kHashSize, -1), prev(data.size(), -1);
   auto hash = [&](std::size_t i) {
-    return ((std::uint32_t{data[i]} << 10) ^ (std::uint32_t{data[i + 1]} << 5) ^ data[i + 2]) & (kHashSize - 1);
+    return ((std::uint32_t{data[i]} << 10) ^ (std::uint32_t{data[i + 1]} << 5) ^ data[i + 2]) &
+           (kHashSize - 1);
   };
   auto insert = [&](std::size_t i) {
     if (i + kMinLen > data.size()) return;

@@ -6,10 +6,10 @@ namespace ruvano::media {
 
 namespace {
 
-constexpr int kTableBits = 13;                       // 8192 entries for one turn
+constexpr int kTableBits = 13;  // 8192 entries for one turn
 constexpr int kTableSize = 1 << kTableBits;
 constexpr std::int64_t kOne = std::int64_t{1} << 30;
-constexpr std::int64_t kPiQ30 = 3373259426;          // π · 2^30, rounded
+constexpr std::int64_t kPiQ30 = 3373259426;  // π · 2^30, rounded
 
 // sin(x) for 0 <= x <= π/2 (x scaled by 2^30) by its Taylor series in integers.
 constexpr std::int64_t TaylorSin(std::int64_t x) {
@@ -29,9 +29,9 @@ struct SineTable {
     const int quarter = kTableSize / 4;
     for (int i = 0; i <= quarter; ++i) {
       const auto s = static_cast<std::int32_t>(TaylorSin(kPiQ30 * i / (2 * quarter)));
-      v[i] = s;                          // rising to the peak
-      v[2 * quarter - i] = s;            // falling back
-      v[2 * quarter + i] = -s;           // the negative half
+      v[i] = s;                 // rising to the peak
+      v[2 * quarter - i] = s;   // falling back
+      v[2 * quarter + i] = -s;  // the negative half
       if (i > 0) v[kTableSize - i] = -s;
     }
     v[kTableSize] = v[0];

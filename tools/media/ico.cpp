@@ -47,7 +47,8 @@ Bytes BuildBitmap(const IconImage& img) {
       const std::size_t o = static_cast<std::size_t>(x);
       switch (bpp) {
         case 4:
-          if (Opaque(p, bpp)) row[o / 2] |= static_cast<std::uint8_t>(Nearest(*palette, p) << (o % 2 ? 0 : 4));
+          if (Opaque(p, bpp))
+            row[o / 2] |= static_cast<std::uint8_t>(Nearest(*palette, p) << (o % 2 ? 0 : 4));
           break;
         case 8:
           if (Opaque(p, bpp)) row[o] = static_cast<std::uint8_t>(Nearest(*palette, p));
@@ -63,8 +64,7 @@ Bytes BuildBitmap(const IconImage& img) {
           row[4 * o + 2] = p.r;
           row[4 * o + 3] = p.a;
           break;
-        default:
-          throw std::invalid_argument("bits per pixel");
+        default: throw std::invalid_argument("bits per pixel");
       }
     }
     b.insert(b.end(), row.begin(), row.end());

@@ -28,17 +28,13 @@ struct CapLayout {
 // pixel rows and columns at 32 pixels.
 const CapLayout& Layout(int size) {
   static const CapLayout layouts[] = {
-      {16, Px(1), Px(1), Px(15), Px(15), Px(2), Px(1),
-       Px(2), Px(2), Px(14), Px(12), Px(1.5), 0,
-       Px(8), Px(7), Px(8), Px(8), Px(7), Px(9)},
-      {32, Px(2), Px(2), Px(30), Px(30), Px(3), Px(1),
-       Px(4), Px(3), Px(28), Px(25), Px(2.5), Px(1),
-       Px(16), Px(14), Px(16), Px(15.84375), Px(14.375), Px(18.5)},
-      {48, Px(3), Px(3), Px(45), Px(45), Px(4.5), Px(1.5),
-       Px(6), Px(4.5), Px(42), Px(38), Px(3.5), Px(1.5),
+      {16, Px(1), Px(1), Px(15), Px(15), Px(2), Px(1), Px(2), Px(2), Px(14), Px(12), Px(1.5), 0, Px(8), Px(7),
+       Px(8), Px(8), Px(7), Px(9)},
+      {32, Px(2), Px(2), Px(30), Px(30), Px(3), Px(1), Px(4), Px(3), Px(28), Px(25), Px(2.5), Px(1), Px(16),
+       Px(14), Px(16), Px(15.84375), Px(14.375), Px(18.5)},
+      {48, Px(3), Px(3), Px(45), Px(45), Px(4.5), Px(1.5), Px(6), Px(4.5), Px(42), Px(38), Px(3.5), Px(1.5),
        Px(24), Px(21.25), Px(24), Px(24), Px(21.25), Px(27)},
-      {256, Px(16), Px(16), Px(240), Px(240), Px(26), Px(5),
-       Px(34), Px(28), Px(222), Px(200), Px(18), Px(5),
+      {256, Px(16), Px(16), Px(240), Px(240), Px(26), Px(5), Px(34), Px(28), Px(222), Px(200), Px(18), Px(5),
        Px(128), Px(114), Px(124), Px(128), Px(114), Px(140)},
   };
   for (const auto& l : layouts) {
@@ -50,7 +46,8 @@ const CapLayout& Layout(int size) {
 struct Colours {
   Rgba outline, bodyTop, bodyBottom, rim, faceTop, faceBottom, ink;
 };
-constexpr Colours kSmooth = {Grey(0x4C), Grey(0xB8), Grey(0x8C), Grey(0xC8), Grey(0xFF), Grey(0xF0), Grey(0x00)};
+constexpr Colours kSmooth = {Grey(0x4C), Grey(0xB8), Grey(0x8C), Grey(0xC8),
+                             Grey(0xFF), Grey(0xF0), Grey(0x00)};
 constexpr Colours kVga = {Grey(0x00), Grey(0x80), Grey(0x80), Grey(0xC0), Grey(0xFF), Grey(0xFF), Grey(0x00)};
 
 // Scales a design coordinate (units of 1/1000 of the symbol's height, centred on 0) to
@@ -122,8 +119,8 @@ Shape NarrowStroke(const Placement& p, std::vector<Point> through, int steps, st
 Shape Katakana(const Placement& p, std::int64_t width, std::int64_t widthPermille) {
   std::vector<Shape> parts;
   parts.push_back(NarrowStroke(p, {{-420, -200}, {330, -225}}, 1, width, widthPermille));
-  parts.push_back(NarrowStroke(p, {{330, -225}, {325, 80}, {285, 320}, {210, 450}, {90, 385}}, 8, width,
-                               widthPermille));
+  parts.push_back(
+      NarrowStroke(p, {{330, -225}, {325, 80}, {285, 320}, {210, 450}, {90, 385}}, 8, width, widthPermille));
   parts.push_back(NarrowStroke(p, {{-20, -480}, {-35, -160}, {-110, 130}, {-250, 330}, {-420, 450}}, 8, width,
                                widthPermille));
   return Union(std::move(parts));
@@ -145,14 +142,8 @@ constexpr std::int64_t kHalfWidthPermille = 560;
 // only blur into a blob. Rows of 10 pixels, top-left at (3, 3).
 Shape SmallPaw() {
   static const char* const rows[] = {
-      "..##..##..",
-      "..##..##..",
-      "##......##",
-      "##..##..##",
-      "...####...",
-      "..######..",
-      "..######..",
-      "...####...",
+      "..##..##..", "..##..##..", "##......##", "##..##..##",
+      "...####...", "..######..", "..######..", "...####...",
   };
   return {{Px(3), Px(3), Px(13), Px(11)}, [](std::int64_t x, std::int64_t y) {
             const std::int64_t col = x / kSub - 3, row = y / kSub - 3;
@@ -174,30 +165,19 @@ Canvas DrawKeyCap(int size, Symbol symbol, Shading shading) {
                         l.capRadius - l.outline),
               VerticalGradient(c.bodyTop, c.bodyBottom, capTop, capBottom));
   if (l.rim) canvas.Fill(RoundRect(l.faceL, l.faceT, l.faceR, l.faceB, l.faceRadius), c.rim);
-  canvas.Fill(RoundRect(l.faceL + l.rim, l.faceT + l.rim, l.faceR - l.rim, l.faceB - l.rim, l.faceRadius - l.rim / 2),
-              VerticalGradient(c.faceTop, c.faceBottom, faceTop, faceBottom));
+  canvas.Fill(
+      RoundRect(l.faceL + l.rim, l.faceT + l.rim, l.faceR - l.rim, l.faceB - l.rim, l.faceRadius - l.rim / 2),
+      VerticalGradient(c.faceTop, c.faceBottom, faceTop, faceBottom));
 
   const Placement kana{l.kanaX, l.kanaY, l.kanaSize};
   const std::int64_t pen = DivRound(l.kanaSize * 95, 1000);
   switch (symbol) {
-    case Symbol::Paw:
-      canvas.Fill(size == 16 ? SmallPaw() : Paw({l.pawX, l.pawY, l.pawSize}), c.ink);
-      break;
-    case Symbol::Hiragana:
-      canvas.Fill(Hiragana(kana, pen), c.ink);
-      break;
-    case Symbol::Katakana:
-      canvas.Fill(Katakana(kana, pen, 1000), c.ink);
-      break;
-    case Symbol::HalfKatakana:
-      canvas.Fill(Katakana(kana, pen, kHalfWidthPermille), c.ink);
-      break;
-    case Symbol::FullAlnum:
-      canvas.Fill(LatinA(kana, pen, 1000), c.ink);
-      break;
-    case Symbol::HalfAlnum:
-      canvas.Fill(LatinA(kana, pen, kHalfWidthPermille), c.ink);
-      break;
+    case Symbol::Paw: canvas.Fill(size == 16 ? SmallPaw() : Paw({l.pawX, l.pawY, l.pawSize}), c.ink); break;
+    case Symbol::Hiragana: canvas.Fill(Hiragana(kana, pen), c.ink); break;
+    case Symbol::Katakana: canvas.Fill(Katakana(kana, pen, 1000), c.ink); break;
+    case Symbol::HalfKatakana: canvas.Fill(Katakana(kana, pen, kHalfWidthPermille), c.ink); break;
+    case Symbol::FullAlnum: canvas.Fill(LatinA(kana, pen, 1000), c.ink); break;
+    case Symbol::HalfAlnum: canvas.Fill(LatinA(kana, pen, kHalfWidthPermille), c.ink); break;
   }
   return canvas;
 }
@@ -215,7 +195,8 @@ Bytes BuildModePicture(Symbol symbol) {
       const Rgba p = cap.At(x, y);
       Rgba& d = opaque.At(x, y);
       auto over = [&](std::uint8_t s, std::uint8_t b) {
-        return static_cast<std::uint8_t>(DivRound(std::int64_t{s} * p.a + std::int64_t{b} * (255 - p.a), 255));
+        return static_cast<std::uint8_t>(
+            DivRound(std::int64_t{s} * p.a + std::int64_t{b} * (255 - p.a), 255));
       };
       d = {over(p.r, d.r), over(p.g, d.g), over(p.b, d.b), 255};
     }

@@ -72,11 +72,12 @@ std::vector<std::pair<std::int64_t, std::int64_t>> SmoothCurve(
     for (std::int64_t k = 0; k < n; ++k) {
       // 2·n³·P(t) for t = k/n, Catmull-Rom.
       auto axis = [&](std::int64_t a, std::int64_t b, std::int64_t c, std::int64_t d) {
-        const std::int64_t v = 2 * b * n * n * n + (c - a) * k * n * n + (2 * a - 5 * b + 4 * c - d) * k * k * n +
-                               (3 * b - a - 3 * c + d) * k * k * k;
+        const std::int64_t v = 2 * b * n * n * n + (c - a) * k * n * n +
+                               (2 * a - 5 * b + 4 * c - d) * k * k * n + (3 * b - a - 3 * c + d) * k * k * k;
         return DivRound(v, 2 * n * n * n);
       };
-      out.emplace_back(axis(p0.first, p1.first, p2.first, p3.first), axis(p0.second, p1.second, p2.second, p3.second));
+      out.emplace_back(axis(p0.first, p1.first, p2.first, p3.first),
+                       axis(p0.second, p1.second, p2.second, p3.second));
     }
   }
   out.push_back(p.back());
@@ -119,14 +120,15 @@ void Canvas::Fill(const Shape& shape, const std::function<Rgba(int)>& paint) {
 void Canvas::Blend(int x, int y, Rgba src, int coverage) {
   Rgba& d = At(x, y);
   const std::int64_t full = 255 * kGrid * kGrid;
-  const std::int64_t sa = src.a * coverage;                  // out of full
+  const std::int64_t sa = src.a * coverage;                       // out of full
   const std::int64_t da = std::int64_t{d.a} * (full - sa) / 255;  // what shows of the destination
   const std::int64_t oa = sa + da;
   if (oa == 0) return;
   auto mix = [&](std::uint8_t s, std::uint8_t dv) {
     return static_cast<std::uint8_t>(DivRound(s * sa + dv * da, oa));
   };
-  d = {mix(src.r, d.r), mix(src.g, d.g), mix(src.b, d.b), static_cast<std::uint8_t>(DivRound(oa, kGrid * kGrid))};
+  d = {mix(src.r, d.r), mix(src.g, d.g), mix(src.b, d.b),
+       static_cast<std::uint8_t>(DivRound(oa, kGrid * kGrid))};
 }
 
 std::function<Rgba(int)> VerticalGradient(Rgba top, Rgba bottom, int y0, int y1) {

@@ -30,14 +30,15 @@ struct Shape {
   std::function<bool(std::int64_t x, std::int64_t y)> inside;
 };
 
-Shape RoundRect(std::int64_t left, std::int64_t top, std::int64_t right, std::int64_t bottom, std::int64_t radius);
+Shape RoundRect(std::int64_t left, std::int64_t top, std::int64_t right, std::int64_t bottom,
+                std::int64_t radius);
 // An ellipse with radii rx, ry, turned by `turn` (a fraction of a full turn, 2^32 = 360°).
 Shape Ellipse(std::int64_t cx, std::int64_t cy, std::int64_t rx, std::int64_t ry, std::uint32_t turn = 0);
 // A line of the given width through the points, with round ends and joins.
 Shape Stroke(std::vector<std::pair<std::int64_t, std::int64_t>> points, std::int64_t width);
 // The points of a smooth curve (Catmull-Rom) through the given points, `steps` per span.
-std::vector<std::pair<std::int64_t, std::int64_t>> SmoothCurve(const std::vector<std::pair<std::int64_t, std::int64_t>>& through,
-                                                               int steps);
+std::vector<std::pair<std::int64_t, std::int64_t>> SmoothCurve(
+    const std::vector<std::pair<std::int64_t, std::int64_t>>& through, int steps);
 Shape Union(std::vector<Shape> parts);
 
 class Canvas {
@@ -50,7 +51,9 @@ class Canvas {
 
   // Paints the shape's coverage with a colour from `paint` (called with the pixel row).
   void Fill(const Shape& shape, const std::function<Rgba(int y)>& paint);
-  void Fill(const Shape& shape, Rgba colour) { Fill(shape, [colour](int) { return colour; }); }
+  void Fill(const Shape& shape, Rgba colour) {
+    Fill(shape, [colour](int) { return colour; });
+  }
 
  private:
   void Blend(int x, int y, Rgba src, int coverage);

@@ -18,7 +18,8 @@ Mix Kacha(std::int32_t frames) {
   m.AddMode(0, Hz(1250), Level(0.35), Ms(9));
   m.AddMode(0, Hz(4600), Level(0.2), Ms(3));
   const std::int32_t cha = Ms(64);
-  m.AddNoise(cha, Ms(60), 102, {{0, 0}, {Ms(1), Level(0.6)}, {Ms(20), Level(0.2)}, {Ms(60), 0}}, Hz(5200), Level(0.9), 2);
+  m.AddNoise(cha, Ms(60), 102, {{0, 0}, {Ms(1), Level(0.6)}, {Ms(20), Level(0.2)}, {Ms(60), 0}}, Hz(5200),
+             Level(0.9), 2);
   m.AddMode(cha, Hz(3300), Level(0.35), Ms(20));
   m.AddMode(cha, Hz(5800), Level(0.18), Ms(14));
   m.AddMode(cha, Hz(1900), Level(0.3), Ms(11));
@@ -81,7 +82,11 @@ Mix Pu(std::int32_t frames) {
 Mix Po(std::int32_t frames) {
   Mix m(frames);
   m.AddTone(0, Ms(160), {{0, Hz(420)}, {Ms(35), Hz(950)}, {Ms(160), Hz(990)}},
-            {{0, 0}, {Ms(1), kUnity}, {Ms(15), Level(0.62)}, {Ms(40), Level(0.25)}, {Ms(80), Level(0.07)},
+            {{0, 0},
+             {Ms(1), kUnity},
+             {Ms(15), Level(0.62)},
+             {Ms(40), Level(0.25)},
+             {Ms(80), Level(0.07)},
              {Ms(160), 0}},
             {kUnity, Level(0.12)});
   m.AddMode(0, Hz(520), Level(0.18), Ms(80), Ms(3));
@@ -97,13 +102,16 @@ Mix Nya(std::int32_t frames) {
   const std::int32_t end = frames;
   std::vector<Mix::Formant> formants = {
       {{{0, Hz(350)}, {Ms(60), Hz(420)}, {Ms(220), Hz(950)}, {Ms(600), Hz(880)}, {end, Hz(620)}},
-       Hz(280), kUnity},
+       Hz(280),
+       kUnity},
       {{{0, Hz(1400)}, {Ms(60), Hz(2500)}, {Ms(230), Hz(1750)}, {end, Hz(1300)}},
-       Hz(320), {{0, Level(0.4)}, {Ms(60), Level(0.8)}, {Ms(230), Level(0.65)}}},
+       Hz(320),
+       {{0, Level(0.4)}, {Ms(60), Level(0.8)}, {Ms(230), Level(0.65)}}},
       {Hz(3200), Hz(320), Level(0.3)},
       {Hz(4500), Hz(500), Level(0.12)},
   };
-  m.AddVoice(0, frames, {{0, Hz(560)}, {Ms(130), Hz(760)}, {Ms(350), Hz(720)}, {Ms(700), Hz(600)}, {end, Hz(470)}},
+  m.AddVoice(0, frames,
+             {{0, Hz(560)}, {Ms(130), Hz(760)}, {Ms(350), Hz(720)}, {Ms(700), Hz(600)}, {end, Hz(470)}},
              {{0, 0}, {Ms(50), Level(0.3)}, {Ms(160), kUnity}, {Ms(520), Level(0.75)}, {end, 0}}, formants,
              Hz(5) + 500, Level(0.012));
   m.Fade(Ms(5), Ms(30));
@@ -117,11 +125,17 @@ Mix Wan(std::int32_t frames) {
   std::vector<Mix::Formant> formants = {
       {{{0, Hz(380)}, {Ms(50), Hz(850)}, {Ms(190), Hz(780)}, {Ms(290), Hz(330)}}, Hz(200), kUnity},
       {{{0, Hz(800)}, {Ms(50), Hz(1500)}, {Ms(190), Hz(1400)}, {Ms(290), Hz(1150)}},
-       Hz(300), {{0, Level(0.6)}, {Ms(200), Level(0.55)}, {Ms(290), Level(0.12)}}},
+       Hz(300),
+       {{0, Level(0.6)}, {Ms(200), Level(0.55)}, {Ms(290), Level(0.12)}}},
       {Hz(2800), Hz(400), {{0, Level(0.35)}, {Ms(200), Level(0.3)}, {Ms(290), Level(0.05)}}},
   };
-  m.AddVoice(0, frames, {{0, Hz(420)}, {Ms(40), Hz(560)}, {Ms(180), Hz(470)}, {Ms(350), Hz(330)}, {end, Hz(280)}},
-             {{0, 0}, {Ms(15), kUnity}, {Ms(120), Level(0.85)}, {Ms(250), Level(0.35)}, {Ms(450), Level(0.12)},
+  m.AddVoice(0, frames,
+             {{0, Hz(420)}, {Ms(40), Hz(560)}, {Ms(180), Hz(470)}, {Ms(350), Hz(330)}, {end, Hz(280)}},
+             {{0, 0},
+              {Ms(15), kUnity},
+              {Ms(120), Level(0.85)},
+              {Ms(250), Level(0.35)},
+              {Ms(450), Level(0.12)},
               {end, 0}},
              formants, Hz(7), Level(0.02));
   m.AddNoise(0, Ms(90), 801, {{0, 0}, {Ms(5), Level(0.35)}, {Ms(90), 0}}, Hz(1300), Level(0.45), 2);
@@ -163,10 +177,10 @@ Mix Pya(std::int32_t frames) {
 
 const std::vector<SoundInfo>& SoundList() {
   static const std::vector<SoundInfo> list = {
-      {"0kacha", "Kacha", 10368, true}, {"1kata", "Kata", 9216, true},    {"2pii", "Pii", 8926, true},
-      {"3pi", "Pi", 1559, true},        {"4pin", "Pin", 39158, true},     {"5pu", "Pu", 9984, true},
-      {"6po", "Po", 28213, true},       {"7nya", "Nya", 43477, true},     {"8wan", "Wan", 27316, true},
-      {"9hyu", "Hyu", 11661, false},    {"10pyu", "Pyu", 12009, false},   {"11pya", "Pya", 4416, false},
+      {"0kacha", "Kacha", 10368, true}, {"1kata", "Kata", 9216, true},  {"2pii", "Pii", 8926, true},
+      {"3pi", "Pi", 1559, true},        {"4pin", "Pin", 39158, true},   {"5pu", "Pu", 9984, true},
+      {"6po", "Po", 28213, true},       {"7nya", "Nya", 43477, true},   {"8wan", "Wan", 27316, true},
+      {"9hyu", "Hyu", 11661, false},    {"10pyu", "Pyu", 12009, false}, {"11pya", "Pya", 4416, false},
   };
   return list;
 }

@@ -8,10 +8,10 @@
 namespace ruvano::media {
 
 struct SoundInfo {
-  std::string name;         // resource name in lower case, also the file's stem
-  std::string title;        // for the file's tag
-  std::int32_t frames;      // stereo sample frames at 48 kHz
-  bool tagged;              // carries an "ID3 " chunk after its data
+  std::string name;     // resource name in lower case, also the file's stem
+  std::string title;    // for the file's tag
+  std::int32_t frames;  // stereo sample frames at 48 kHz
+  bool tagged;          // carries an "ID3 " chunk after its data
 };
 
 // The twelve sounds in the order of the sound groups.

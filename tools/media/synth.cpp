@@ -20,7 +20,8 @@ std::int64_t Curve::At(std::int32_t t) const {
 }
 
 std::uint32_t PhaseStep(std::int64_t freq) {
-  return static_cast<std::uint32_t>((static_cast<std::uint64_t>(freq) << 32) / (std::uint64_t{kSampleRate} * 1000));
+  return static_cast<std::uint32_t>((static_cast<std::uint64_t>(freq) << 32) /
+                                    (std::uint64_t{kSampleRate} * 1000));
 }
 
 void Mix::AddTone(std::int32_t start, std::int32_t len, const Curve& freq, const Curve& amp,
@@ -40,10 +41,11 @@ void Mix::AddTone(std::int32_t start, std::int32_t len, const Curve& freq, const
   }
 }
 
-void Mix::AddMode(std::int32_t start, std::int64_t freq, std::int32_t amp, std::int32_t tau, std::int32_t rise) {
+void Mix::AddMode(std::int32_t start, std::int64_t freq, std::int32_t amp, std::int32_t tau,
+                  std::int32_t rise) {
   const std::uint32_t step = PhaseStep(freq);
   const std::int64_t keep = (std::int64_t{1} << 30) - (std::int64_t{1} << 30) / tau;  // ≈ e^(-1/tau)
-  std::int64_t env = std::int64_t{amp} << 14;  // Q30
+  std::int64_t env = std::int64_t{amp} << 14;                                         // Q30
   std::uint32_t phase = 0;
   for (std::int32_t i = start; i < Frames() && env > 0; ++i) {
     std::int64_t e = env;
@@ -55,8 +57,8 @@ void Mix::AddMode(std::int32_t start, std::int64_t freq, std::int32_t amp, std::
   }
 }
 
-void Mix::AddNoise(std::int32_t start, std::int32_t len, std::uint32_t seed, const Curve& amp, const Curve& centre,
-                   std::int32_t q, int stages) {
+void Mix::AddNoise(std::int32_t start, std::int32_t len, std::uint32_t seed, const Curve& amp,
+                   const Curve& centre, std::int32_t q, int stages) {
   Random rnd(seed);
   std::int64_t low[2] = {}, band[2] = {};  // Q24 filter state of each stage
   for (std::int32_t i = 0; i < len && start + i < Frames(); ++i) {
@@ -114,7 +116,8 @@ void Mix::AddVoice(std::int32_t start, std::int32_t len, const Curve& f0, const 
 void Mix::Fade(std::int32_t in, std::int32_t out) {
   // Weight (1 − cos(π·k/n)) / 2, in Q30.
   auto weight = [](std::int32_t k, std::int32_t n) {
-    const std::uint32_t half = static_cast<std::uint32_t>((static_cast<std::uint64_t>(k) << 31) / static_cast<std::uint64_t>(n));
+    const std::uint32_t half =
+        static_cast<std::uint32_t>((static_cast<std::uint64_t>(k) << 31) / static_cast<std::uint64_t>(n));
     return ((std::int64_t{1} << 30) - CosQ30(half)) / 2;
   };
   for (std::int32_t k = 0; k < in && k < Frames(); ++k) (*this)[k] = ((*this)[k] * weight(k, in)) >> 30;

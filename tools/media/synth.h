@@ -46,13 +46,14 @@ class Mix {
 
   // A struck mode: a sine at a fixed frequency that dies away exponentially with the time
   // constant tau (samples), after a short rise of `rise` samples.
-  void AddMode(std::int32_t start, std::int64_t freq, std::int32_t amp, std::int32_t tau, std::int32_t rise = 24);
+  void AddMode(std::int32_t start, std::int64_t freq, std::int32_t amp, std::int32_t tau,
+               std::int32_t rise = 24);
 
   // Noise through a resonant band-pass filter whose centre may glide; q is the filter's
   // damping (Q16, smaller rings longer); two stages make the band steeper. Amplitude and
   // centre curves are relative to start.
-  void AddNoise(std::int32_t start, std::int32_t len, std::uint32_t seed, const Curve& amp, const Curve& centre,
-                std::int32_t q, int stages = 1);
+  void AddNoise(std::int32_t start, std::int32_t len, std::uint32_t seed, const Curve& amp,
+                const Curve& centre, std::int32_t q, int stages = 1);
 
   // A voiced sound: harmonics of a gliding fundamental shaped by up to four formants
   // (centre and bandwidth curves in millihertz, levels Q16), with vibrato of the given rate

@@ -16,7 +16,7 @@ void PutTag(Bytes& b, const std::string& title) {
   PutText(b, "ID3");
   Put8(b, 3);  // version 2.3.0
   Put8(b, 0);
-  Put8(b, 0);  // no flags
+  Put8(b, 0);                                   // no flags
   const std::uint32_t body = L::kTagSize - 10;  // the size is stored 7 bits per byte
   for (int shift = 21; shift >= 0; shift -= 7) Put8(b, (body >> shift) & 0x7F);
   auto frame = [&](const char* id, const std::string& text) {

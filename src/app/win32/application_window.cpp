@@ -9,15 +9,15 @@ bool AppWindow::Create() noexcept {
   if (!RegisterClassOnce(wc)) return false;
   // Never shown; a zero-sized captioned pop-up with a system menu, placed like a normal
   // top-level window so that it would carry the taskbar button if it were shown.
-  return CreateWindowFor(0, kClassName, kCaption, WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPSIBLINGS,
-                         ::GetSystemMetrics(SM_CXSCREEN) / 2, ::GetSystemMetrics(SM_CYSCREEN) / 2, 0, 0, nullptr,
-                         nullptr) != nullptr;
+  return CreateWindowFor(0, kClassName, kCaption,
+                         WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPSIBLINGS,
+                         ::GetSystemMetrics(SM_CXSCREEN) / 2, ::GetSystemMetrics(SM_CYSCREEN) / 2, 0, 0,
+                         nullptr, nullptr) != nullptr;
 }
 
 LRESULT AppWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
-    case WM_QUERYENDSESSION:
-      return TRUE;
+    case WM_QUERYENDSESSION: return TRUE;
     case WM_ENDSESSION:
       // The settings window saved the settings when the system asked whether the logon may
       // end; the handler makes sure of it and darkens the LED, whichever window hears first.

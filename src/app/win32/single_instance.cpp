@@ -27,7 +27,8 @@ bool SendShowRequestToRunningCopy(HWND sender, DWORD timeoutMs) noexcept {
   HWND target = ::FindWindowW(kSettingsWindowClass, kSettingsWindowCaption);
   if (!target) return false;
   DWORD runningCopy = 0;
-  if (::GetWindowThreadProcessId(target, &runningCopy) && runningCopy) ::AllowSetForegroundWindow(runningCopy);
+  if (::GetWindowThreadProcessId(target, &runningCopy) && runningCopy)
+    ::AllowSetForegroundWindow(runningCopy);
   ShowRequest request = MakeShowRequest();
   COPYDATASTRUCT cds{};
   cds.dwData = static_cast<ULONG_PTR>(request.dwData);
@@ -50,7 +51,8 @@ void Win32StartupHost::WaitMilliseconds(std::uint32_t ms) { ::Sleep(ms); }
 bool Win32StartupHost::RunningCopyExists() { return SingleInstanceMutex::RunningCopyExists(); }
 
 void Win32StartupHost::SendShowRequest() {
-  if (!SendShowRequestToRunningCopy()) ReportFailure(L"the running copy did not take the request to show its window");
+  if (!SendShowRequestToRunningCopy())
+    ReportFailure(L"the running copy did not take the request to show its window");
 }
 
 MarkResult Win32StartupHost::CreateRunningMark() {

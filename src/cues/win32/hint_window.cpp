@@ -129,10 +129,8 @@ void HintWindow::Paint(HDC dc) noexcept {
 
 LRESULT HintWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
-    case WM_NCHITTEST:
-      return HTTRANSPARENT;
-    case WM_MOUSEACTIVATE:
-      return MA_NOACTIVATE;
+    case WM_NCHITTEST: return HTTRANSPARENT;
+    case WM_MOUSEACTIVATE: return MA_NOACTIVATE;
   }
   if (LRESULT r = 0; HandlePaintMessage(msg, wp, r)) return r;
   return DefaultProc(msg, wp, lp);

@@ -37,7 +37,9 @@ bool Win32Desktop::GetValidWindowRect(Hwnd w, Rect& r) {
 Hwnd Win32Desktop::GetFocusedWindow() { return FromHwnd(ruvano::GetFocusedWindow()); }
 
 ImeStatus Win32Desktop::ImeOpenStatus(Hwnd w) { return imeProbe_.Ask(ToHwnd(w)); }
-std::optional<std::uint32_t> Win32Desktop::ImeConversionMode(Hwnd w) { return imeProbe_.ConversionMode(ToHwnd(w)); }
+std::optional<std::uint32_t> Win32Desktop::ImeConversionMode(Hwnd w) {
+  return imeProbe_.ConversionMode(ToHwnd(w));
+}
 
 std::int32_t Win32Desktop::NonClientBorderWidth() {
   NONCLIENTMETRICSW m{};

@@ -39,8 +39,8 @@ HWND WalkThreadForImeWindow(HWND w) noexcept {
 // the query time out.
 bool SendImeControl(HWND ime, WPARAM request, DWORD_PTR& answer, bool& gone) noexcept {
   ::SetLastError(ERROR_SUCCESS);
-  if (::SendMessageTimeoutW(ime, WM_IME_CONTROL, request, 0, SMTO_ABORTIFHUNG | SMTO_BLOCK, kImeQueryTimeoutMs,
-                            &answer))
+  if (::SendMessageTimeoutW(ime, WM_IME_CONTROL, request, 0, SMTO_ABORTIFHUNG | SMTO_BLOCK,
+                            kImeQueryTimeoutMs, &answer))
     return true;
   gone = ::GetLastError() == ERROR_INVALID_WINDOW_HANDLE;
   return false;

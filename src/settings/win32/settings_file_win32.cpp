@@ -43,7 +43,8 @@ std::optional<std::string> Win32SystemText::EncodeAnsi(std::u16string_view text)
   const int length = ::WideCharToMultiByte(codePage, flags, wide, size, nullptr, 0, nullptr, usedDefaultOut);
   if (length <= 0 || usedDefault) return std::nullopt;
   std::string bytes(static_cast<std::size_t>(length), '\0');
-  if (::WideCharToMultiByte(codePage, flags, wide, size, bytes.data(), length, nullptr, usedDefaultOut) != length ||
+  if (::WideCharToMultiByte(codePage, flags, wide, size, bytes.data(), length, nullptr, usedDefaultOut) !=
+          length ||
       usedDefault) {
     return std::nullopt;
   }
@@ -52,19 +53,23 @@ std::optional<std::string> Win32SystemText::EncodeAnsi(std::u16string_view text)
 
 Text Win32SystemText::UpperCase(std::u16string_view text) const {
   std::wstring wide(reinterpret_cast<const wchar_t*>(text.data()), text.size());
-  if (!wide.empty() && wide.size() <= MAXDWORD) ::CharUpperBuffW(wide.data(), static_cast<DWORD>(wide.size()));
+  if (!wide.empty() && wide.size() <= MAXDWORD)
+    ::CharUpperBuffW(wide.data(), static_cast<DWORD>(wide.size()));
   return ToText(wide);
 }
 
 FileContent Win32SettingsFileAccess::ReadWholeFile(const Text& path) {
   FileContent content;
-  UniqueFile file(::CreateFileW(FileSystemPath(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  UniqueFile file(::CreateFileW(FileSystemPath(path).c_str(), GENERIC_READ,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) {
     const DWORD error = ::GetLastError();
-    content.status = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? FileReadStatus::Missing
-                                                                                     : FileReadStatus::Unreadable;
-    if (content.status == FileReadStatus::Unreadable) ReportFailure(L"the settings file could not be opened", error);
+    content.status = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND
+                         ? FileReadStatus::Missing
+                         : FileReadStatus::Unreadable;
+    if (content.status == FileReadStatus::Unreadable)
+      ReportFailure(L"the settings file could not be opened", error);
     return content;
   }
   content.status = FileReadStatus::Unreadable;
@@ -82,7 +87,8 @@ FileContent Win32SettingsFileAccess::ReadWholeFile(const Text& path) {
   std::size_t done = 0;
   while (done < bytes.size()) {
     DWORD got = 0;
-    if (!::ReadFile(file.get(), bytes.data() + done, static_cast<DWORD>(bytes.size() - done), &got, nullptr)) {
+    if (!::ReadFile(file.get(), bytes.data() + done, static_cast<DWORD>(bytes.size() - done), &got,
+                    nullptr)) {
       ReportFailure(L"the settings file could not be read", ::GetLastError());
       return content;
     }
@@ -109,8 +115,9 @@ bool IsHex(std::wstring_view s) {
 
 bool EndsWithTmp(std::wstring_view name) {
   return name.size() >= kTempEnd.size() &&
-         ::CompareStringOrdinal(name.data() + name.size() - kTempEnd.size(), static_cast<int>(kTempEnd.size()),
-                                kTempEnd.data(), static_cast<int>(kTempEnd.size()), TRUE) == CSTR_EQUAL;
+         ::CompareStringOrdinal(name.data() + name.size() - kTempEnd.size(),
+                                static_cast<int>(kTempEnd.size()), kTempEnd.data(),
+                                static_cast<int>(kTempEnd.size()), TRUE) == CSTR_EQUAL;
 }
 
 bool IsOurTempFile(std::wstring_view name, std::wstring_view fileName) {
@@ -121,8 +128,8 @@ bool IsOurTempFile(std::wstring_view name, std::wstring_view fileName) {
       stem.substr(fileName.size(), kTempMark.size()) == kTempMark) {
     return IsHex(stem.substr(prefix));
   }
-  return stem.size() >= 4 && stem.size() <= 7 && ::CompareStringOrdinal(stem.data(), 3, L"RUV", 3, TRUE) == CSTR_EQUAL &&
-         IsHex(stem.substr(3));
+  return stem.size() >= 4 && stem.size() <= 7 &&
+         ::CompareStringOrdinal(stem.data(), 3, L"RUV", 3, TRUE) == CSTR_EQUAL && IsHex(stem.substr(3));
 }
 
 // Removes temporary files that an earlier save left behind (a crash or a power cut between
@@ -150,8 +157,9 @@ bool Transient(DWORD error) {
 // Whether another program holds the file so that it cannot be replaced at this moment.
 // Asked before ReplaceFileW, which under Wine leaves a file of its own behind when it fails.
 bool Busy(const std::wstring& target) {
-  UniqueFile probe(::CreateFileW(target.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                 nullptr, OPEN_EXISTING, 0, nullptr));
+  UniqueFile probe(::CreateFileW(target.c_str(), DELETE,
+                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                 OPEN_EXISTING, 0, nullptr));
   return !probe && Transient(::GetLastError());
 }
 
@@ -179,7 +187,8 @@ bool MoveIntoPlace(const std::wstring& temp, const std::wstring& target) {
         continue;
       }
     }
-    if (::MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return true;
+    if (::MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+      return true;
     if (last || !Transient(::GetLastError())) return false;
     ::Sleep(kWaitsMs[attempt]);
   }
@@ -189,12 +198,14 @@ bool MoveIntoPlace(const std::wstring& temp, const std::wstring& target) {
 // counter tells apart names made within one tick of the clock.
 UniqueFile CreateTempFile(const Text& path, std::wstring& temp, std::uint32_t& counter) {
   for (int tries = 0; tries < 16; ++tries) {
-    const std::uint64_t unique = (std::uint64_t{::GetCurrentProcessId()} << 32) | (::GetTickCount() + (++counter << 20));
+    const std::uint64_t unique =
+        (std::uint64_t{::GetCurrentProcessId()} << 32) | (::GetTickCount() + (++counter << 20));
     Text name = path + u".~";
     for (int shift = 60; shift >= 0; shift -= 4) name += u"0123456789ABCDEF"[(unique >> shift) & 0xF];
     name += u".tmp";
     temp = FileSystemPath(name);
-    UniqueFile file(::CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+    UniqueFile file(
+        ::CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (file || ::GetLastError() != ERROR_FILE_EXISTS) return file;
   }
   return UniqueFile();

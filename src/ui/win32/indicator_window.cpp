@@ -22,8 +22,8 @@ bool IndicatorWindow::Create(HWND owner, HMODULE resources) noexcept {
 
   // WS_EX_NOACTIVATE keeps a click from activating it even where WM_MOUSEACTIVATE is not
   // consulted; the tool-window style keeps it off the taskbar.
-  if (!CreateWindowFor(WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE, kClassName, L"", WS_POPUP,
-                       0, 0, kSize, kSize, owner, nullptr)) {
+  if (!CreateWindowFor(WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE, kClassName, L"", WS_POPUP, 0, 0,
+                       kSize, kSize, owner, nullptr)) {
     return false;
   }
   SetToolWindowStyle(hwnd());
@@ -36,7 +36,8 @@ bool IndicatorWindow::Create(HWND owner, HMODULE resources) noexcept {
 
   // Missing pictures leave the indicator blank rather than failing.
   auto load = [resources](const wchar_t* name) {
-    return UniqueIcon(static_cast<HICON>(::LoadImageW(resources, name, IMAGE_ICON, kSize, kSize, LR_DEFAULTCOLOR)));
+    return UniqueIcon(
+        static_cast<HICON>(::LoadImageW(resources, name, IMAGE_ICON, kSize, kSize, LR_DEFAULTCOLOR)));
   };
   programIcon_ = load(L"MAINICON");
   defaultPicture_ = load(L"IMAGEDEF");
@@ -152,8 +153,7 @@ void IndicatorWindow::ReleaseTimer() {
 void IndicatorWindow::ApplyOpacity(const IndicatorOpacity& wanted) noexcept {
   const LONG ex = ::GetWindowLongW(hwnd(), GWL_EXSTYLE);
   switch (BlendChangeFor(opacity_, wanted)) {
-    case BlendChange::None:
-      break;
+    case BlendChange::None: break;
     case BlendChange::Layer:
       if (!(ex & WS_EX_LAYERED)) ::SetWindowLongW(hwnd(), GWL_EXSTYLE, ex | WS_EX_LAYERED);
       ::SetLayeredWindowAttributes(hwnd(), RGB(255, 255, 255), wanted.alpha, LWA_ALPHA);
@@ -170,7 +170,8 @@ void IndicatorWindow::Paint(HDC dc) noexcept {
   RECT rc{};
   ::GetClientRect(hwnd(), &rc);
   ::FillRect(dc, &rc, ::GetSysColorBrush(COLOR_BTNFACE));
-  if (picture_) ::DrawIconEx(dc, 0, 0, picture_, rc.right - rc.left, rc.bottom - rc.top, 0, nullptr, DI_NORMAL);
+  if (picture_)
+    ::DrawIconEx(dc, 0, 0, picture_, rc.right - rc.left, rc.bottom - rc.top, 0, nullptr, DI_NORMAL);
 }
 
 LRESULT IndicatorWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
@@ -185,18 +186,14 @@ LRESULT IndicatorWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       HoldTimer();
       return 0;
     case WM_RBUTTONDOWN:
-    case WM_MBUTTONDOWN:
-      HoldTimer();
-      return 0;
+    case WM_MBUTTONDOWN: HoldTimer(); return 0;
     case WM_LBUTTONUP:
       if (leftPressed_) {
         leftPressed_ = false;
         OnClick();
       }
       return 0;
-    case WM_MOUSEMOVE:
-      TrackLeave();
-      return 0;
+    case WM_MOUSEMOVE: TrackLeave(); return 0;
     case WM_MOUSELEAVE:
       trackingLeave_ = false;
       leftPressed_ = false;

@@ -65,13 +65,13 @@ class IndicatorWindow final : public Window {
   UniqueIcon defaultPicture_;
   std::array<UniqueIcon, 5> modePictures_;  // by InputMode; hiragana's is the default picture
   InputMode mode_ = InputMode::Hiragana;
-  HICON picture_ = nullptr;       // one of those above, or none
-  IndicatorOpacity opacity_;      // what the window shows now
+  HICON picture_ = nullptr;   // one of those above, or none
+  IndicatorOpacity opacity_;  // what the window shows now
   bool visible_ = false;
-  bool trackingLeave_ = false;    // a WM_MOUSELEAVE has been asked for
-  bool timerHeld_ = false;        // a button press stopped the tick timer
+  bool trackingLeave_ = false;  // a WM_MOUSELEAVE has been asked for
+  bool timerHeld_ = false;      // a button press stopped the tick timer
   bool leftPressed_ = false;
-  WindowImeSwitch ime_;           // opens our own IME while the indicator is shown
+  WindowImeSwitch ime_;  // opens our own IME while the indicator is shown
 };
 
 }  // namespace ruvano

@@ -74,7 +74,8 @@ SIZE WindowSizeForClient(HWND wnd, int clientWidth, int clientHeight) {
 UniqueFont CreatePanelFont(int dpi, const std::wstring& sample) {
   NONCLIENTMETRICSW metrics{};
   metrics.cbSize = sizeof(metrics);
-  const bool haveMetrics = ::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0) != 0;
+  const bool haveMetrics =
+      ::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0) != 0;
 
   LOGFONTW lf{};
   lf.lfHeight = -ScaleToDpi(d::kFontHeight, dpi);
@@ -84,14 +85,15 @@ UniqueFont CreatePanelFont(int dpi, const std::wstring& sample) {
   lf.lfClipPrecision = CLIP_DEFAULT_PRECIS;
   lf.lfQuality = DEFAULT_QUALITY;
   lf.lfPitchAndFamily = DEFAULT_PITCH | FF_DONTCARE;
-  const wchar_t* menuFace = haveMetrics && metrics.lfMenuFont.lfFaceName[0] ? metrics.lfMenuFont.lfFaceName : L"Tahoma";
+  const wchar_t* menuFace =
+      haveMetrics && metrics.lfMenuFont.lfFaceName[0] ? metrics.lfMenuFont.lfFaceName : L"Tahoma";
 
   UniqueFont font(MakeFont(lf, menuFace));
   if (FontHasGlyphs(font.get(), sample)) return font;
 
   // The menu font lacks Japanese (a Western system's Segoe UI or Tahoma): take a face that
   // has it, the UI faces first, then any face of the Japanese character set.
-  std::vector<std::wstring> faces = {L"Yu Gothic UI", L"Meiryo UI", L"MS UI Gothic", L"Meiryo",
+  std::vector<std::wstring> faces = {L"Yu Gothic UI", L"Meiryo UI",  L"MS UI Gothic", L"Meiryo",
                                      L"Yu Gothic",    L"MS PGothic", L"MS Gothic"};
   {
     WindowDC dc(nullptr);

@@ -48,12 +48,12 @@ enum class Preview { None, OnCue, OffCue };
 struct Description {
   SettingsPanel::Part part;
   Kind kind;
-  int id;                            // the control's id
-  const char16_t* caption;           // nullptr: a control without one
+  int id;                   // the control's id
+  const char16_t* caption;  // nullptr: a control without one
   // Where it sits; none for a check box of the input mode band, which sits in the band's
   // next place (SettingsPanelLayout::modeChecks) in the order of the rows.
   Rect SettingsPanelLayout::*place = nullptr;
-  BoolSetting check{};               // CheckBox only
+  BoolSetting check{};  // CheckBox only
   // RadioGroup only: the setting, the items' captions, ids and places, and the preview.
   IndexSetting choice{};
   std::span<const char16_t* const> items{};

@@ -95,7 +95,8 @@ WindowKind WindowKindOf(Kind kind) {
     case Kind::CheckBox: return {L"BUTTON", 0, BS_AUTOCHECKBOX | WS_TABSTOP | WS_GROUP};
     case Kind::Toolbar:
       return {TOOLBARCLASSNAMEW, 0,
-              WS_TABSTOP | WS_GROUP | TBSTYLE_FLAT | TBSTYLE_LIST | CCS_NODIVIDER | CCS_NORESIZE | CCS_NOPARENTALIGN};
+              WS_TABSTOP | WS_GROUP | TBSTYLE_FLAT | TBSTYLE_LIST | CCS_NODIVIDER | CCS_NORESIZE |
+                  CCS_NOPARENTALIGN};
     case Kind::Trackbar:
       return {TRACKBAR_CLASSW, 0,
               WS_TABSTOP | WS_GROUP | TBS_HORZ | TBS_AUTOTICKS | TBS_BOTH | TBS_FIXEDLENGTH | TBS_TOOLTIPS |
@@ -149,8 +150,9 @@ bool SettingsPanel::Create(HWND parent) {
 void SettingsPanel::CreateControls() {
   HINSTANCE instance = ::GetModuleHandleW(nullptr);
   auto make = [&](const WindowKind& kind, const char16_t* text, DWORD extraStyle, int id) {
-    HWND w = ::CreateWindowExW(kind.exStyle, kind.cls, W(text), WS_CHILD | WS_VISIBLE | kind.style | extraStyle, 0, 0,
-                               0, 0, parent_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
+    HWND w = ::CreateWindowExW(kind.exStyle, kind.cls, W(text),
+                               WS_CHILD | WS_VISIBLE | kind.style | extraStyle, 0, 0, 0, 0, parent_,
+                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
     if (w) {
       ::SendMessageW(w, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
       children_.emplace_back(w);
@@ -164,7 +166,8 @@ void SettingsPanel::CreateControls() {
     if (c.kind == Kind::RadioGroup) {
       const WindowKind item{L"BUTTON", 0, BS_AUTORADIOBUTTON};
       for (std::size_t i = 0; i < c.items.size(); ++i)
-        items.push_back(make(item, c.items[i], i == 0 ? WS_GROUP | WS_TABSTOP : 0, c.firstItemId + static_cast<int>(i)));
+        items.push_back(
+            make(item, c.items[i], i == 0 ? WS_GROUP | WS_TABSTOP : 0, c.firstItemId + static_cast<int>(i)));
     }
   }
 
@@ -237,7 +240,8 @@ SettingsPanelMeasures SettingsPanel::Measure() const {
   m.soundCaption = std::max(width(captions::kSoundOn), width(captions::kSoundOff));
   for (const char16_t* s : captions::kSounds) m.soundItem = std::max(m.soundItem, width(s));
   // The widest opacity caption is the one at 100%.
-  m.iconCheck = std::max(width(captions::kIcon), width(captions::OpacityCaption(Settings::kMaxAlpha).c_str()));
+  m.iconCheck =
+      std::max(width(captions::kIcon), width(captions::OpacityCaption(Settings::kMaxAlpha).c_str()));
   m.positionCaption = width(captions::kPosition);
   for (const char16_t* s : captions::kPositions) m.positionItem = std::max(m.positionItem, width(s));
   m.hintCheck = width(captions::kHint);
@@ -254,7 +258,8 @@ SettingsPanelMeasures SettingsPanel::Measure() const {
     RECT last{};
     const auto count = static_cast<int>(::SendMessageW(toolBar, TB_BUTTONCOUNT, 0, 0));
     if (count > 0)
-      ::SendMessageW(toolBar, TB_GETITEMRECT, static_cast<WPARAM>(count - 1), reinterpret_cast<LPARAM>(&last));
+      ::SendMessageW(toolBar, TB_GETITEMRECT, static_cast<WPARAM>(count - 1),
+                     reinterpret_cast<LPARAM>(&last));
     const DWORD buttonSize = static_cast<DWORD>(::SendMessageW(toolBar, TB_GETBUTTONSIZE, 0, 0));
     m.toolBar.width = std::max<std::int32_t>(size.cx, last.right);
     m.toolBar.height = std::max<std::int32_t>({size.cy, last.bottom, HIWORD(buttonSize)});
@@ -347,7 +352,8 @@ bool SettingsPanel::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* resul
       HWND target = LOWORD(lp) ? reinterpret_cast<HWND>(wp)
                                : ::GetNextDlgTabItem(parent_, ::GetFocus(), wp != 0 ? TRUE : FALSE);
       if (target && (target == parent_ || ::IsChild(parent_, target))) {
-        if (::SendMessageW(target, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL) ::SendMessageW(target, EM_SETSEL, 0, -1);
+        if (::SendMessageW(target, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL)
+          ::SendMessageW(target, EM_SETSEL, 0, -1);
         ::SetFocus(target);
       }
       *result = 0;
@@ -363,11 +369,8 @@ bool SettingsPanel::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* resul
     case WM_SETTINGCHANGE:
       if (wp == SPI_SETNONCLIENTMETRICS) Relayout(dpi_);
       return false;
-    case WM_FONTCHANGE:
-      Relayout(dpi_);
-      return false;
-    default:
-      return false;
+    case WM_FONTCHANGE: Relayout(dpi_); return false;
+    default: return false;
   }
 }
 
@@ -379,7 +382,8 @@ bool SettingsPanel::TranslateAccessKey(const MSG& msg) {
   if (key >= L'a' && key <= L'z') key = static_cast<wchar_t>(key - L'a' + L'A');
   for (const ToolButton& b : ToolButtons()) {
     if (b.id == 0 || captions::AccessKeyOf(b.caption) != static_cast<char16_t>(key)) continue;
-    if (!::IsWindowEnabled(toolBar) || !::SendMessageW(toolBar, TB_ISBUTTONENABLED, static_cast<WPARAM>(b.id), 0))
+    if (!::IsWindowEnabled(toolBar) ||
+        !::SendMessageW(toolBar, TB_ISBUTTONENABLED, static_cast<WPARAM>(b.id), 0))
       return false;
     if (b.setting.get) {
       const bool down = ::SendMessageW(toolBar, TB_ISBUTTONCHECKED, static_cast<WPARAM>(b.id), 0) != 0;
@@ -445,8 +449,10 @@ void SettingsPanel::OnSettingChanged(SettingField field) {
 
   // The controls bound to the field show its value.
   for (const Description& c : Controls()) {
-    if (c.kind == Kind::CheckBox && c.check.field == field) SetCheck(Control(c.part), (settings_.*c.check.get)());
-    if (c.kind == Kind::RadioGroup && c.choice.field == field) SyncRadios(c.part, (settings_.*c.choice.get)());
+    if (c.kind == Kind::CheckBox && c.check.field == field)
+      SetCheck(Control(c.part), (settings_.*c.check.get)());
+    if (c.kind == Kind::RadioGroup && c.choice.field == field)
+      SyncRadios(c.part, (settings_.*c.choice.get)());
   }
   for (const ToolButton& b : ToolButtons())
     if (b.setting.get && b.setting.field == field) CheckToolButton(b.id, (settings_.*b.setting.get)());
@@ -468,17 +474,14 @@ void SettingsPanel::OnSettingChanged(SettingField field) {
         if (GetText(edit) != wanted) SetText(edit, wanted);
       }
       break;
-    case SettingField::Off:
-      EnableGroup(Part::SoundOffGroup, settings_.Off());
-      break;
+    case SettingField::Off: EnableGroup(Part::SoundOffGroup, settings_.Off()); break;
     case SettingField::AlphaBlendValue:
       if (HWND trackBar = Control(Part::OpacitySlider);
           trackBar && ::SendMessageW(trackBar, TBM_GETPOS, 0, 0) != settings_.AlphaBlendValue())
         ::SendMessageW(trackBar, TBM_SETPOS, TRUE, settings_.AlphaBlendValue());
       TrackBarChange();
       break;
-    default:
-      break;  // the window's position is the host's
+    default: break;  // the window's position is the host's
   }
 }
 
@@ -495,7 +498,8 @@ void SettingsPanel::CheckToolButton(int id, bool down) {
   HWND toolBar = Control(Part::Toolbar);
   if (!toolBar) return;
   const bool now = ::SendMessageW(toolBar, TB_ISBUTTONCHECKED, static_cast<WPARAM>(id), 0) != 0;
-  if (now != down) ::SendMessageW(toolBar, TB_CHECKBUTTON, static_cast<WPARAM>(id), MAKELPARAM(down ? TRUE : FALSE, 0));
+  if (now != down)
+    ::SendMessageW(toolBar, TB_CHECKBUTTON, static_cast<WPARAM>(id), MAKELPARAM(down ? TRUE : FALSE, 0));
 }
 
 void SettingsPanel::SyncRadios(Part group, int index) {

@@ -7,12 +7,12 @@
 //
 // What the host window must do:
 //  - Call Create(hwnd) once its window exists (e.g. in WM_CREATE); Create calls
-//    ClientSizeWanted with the client size the controls need (474 x 377 at 96 DPI, more
+//    ClientSizeWanted with the client size the controls need (474 x 417 at 96 DPI, more
 //    when the DPI, the font or the captions need it).
 //  - After loading the settings file into `Settings`, call ApplyLoadedState().
 //  - Forward WM_COMMAND, WM_NOTIFY, WM_HSCROLL, WM_NEXTDLGCTL, WM_DPICHANGED,
-//    WM_SETTINGCHANGE and WM_FONTCHANGE to HandleMessage; when it returns true, return *result from the window
-//    procedure. For WM_DPICHANGED first move the window to the suggested rectangle, then
+//    WM_SETTINGCHANGE and WM_FONTCHANGE to HandleMessage; when it returns true, return
+//    *result from the window procedure. For WM_DPICHANGED first move the window to the suggested rectangle, then
 //    forward: the panel lays out again and calls ClientSizeWanted with the new size.
 //  - Implement ClientSizeWanted by resizing the window so that its client area has that
 //    size, keeping its top-left corner (WindowSizeForClient below gives the outer size).
@@ -129,7 +129,7 @@ class SettingsPanel {
   bool updating_ = false;  // the panel itself is changing a control: ignore its notifications
   Settings::Subscription subscription_;
 
-  std::vector<UniqueWindow> children_;             // every child window, in creation (tab) order
+  std::vector<UniqueWindow> children_;  // every child window, in creation (tab) order
   // By row of the control table, views of children_: each row's window, and a radio
   // group's items.
   std::vector<HWND> rowWindows_;

@@ -25,7 +25,10 @@ UniqueIcon LoadProgramIcon(int cx, int cy) {
 }  // namespace
 
 SettingsWindow::SettingsWindow(Settings& settings, IProgramCues& cues, Text settingsFile)
-    : settings_(settings), cues_(cues), settingsFile_(std::move(settingsFile)), tick_(desktop_, cues, *this, settings),
+    : settings_(settings),
+      cues_(cues),
+      settingsFile_(std::move(settingsFile)),
+      tick_(desktop_, cues, *this, settings),
       panel_(settings, *this) {}
 
 SettingsWindow::~SettingsWindow() {
@@ -93,8 +96,8 @@ void SettingsWindow::OnCreate() {
   // The controls, in the face of the system's menu font. The panel keeps them in step with
   // the settings; this window adds its own position.
   panel_.Create(hwnd());
-  settingsSubscription_ =
-      settings_.Subscribe({SettingField::Top, SettingField::Left}, [this](SettingField field) { OnSettingChanged(field); });
+  settingsSubscription_ = settings_.Subscribe({SettingField::Top, SettingField::Left},
+                                              [this](SettingField field) { OnSettingChanged(field); });
   // A file that cannot be read leaves the defaults; the monitor starts all the same.
   try {
     if (!settingsFile_.empty()) LoadSettings(settingsFile_, settings_);
@@ -116,7 +119,8 @@ void SettingsWindow::SetProgramIcons() {
   // The window cannot be resized, minimised or maximised: its system menu offers Move and
   // Close only.
   if (HMENU menu = ::GetSystemMenu(hwnd(), FALSE)) {
-    for (UINT command : {SC_RESTORE, SC_SIZE, SC_MINIMIZE, SC_MAXIMIZE}) ::DeleteMenu(menu, command, MF_BYCOMMAND);
+    for (UINT command : {SC_RESTORE, SC_SIZE, SC_MINIMIZE, SC_MAXIMIZE})
+      ::DeleteMenu(menu, command, MF_BYCOMMAND);
   }
 }
 
@@ -230,27 +234,19 @@ void SettingsWindow::FollowWindowPosition() {
 
 LRESULT SettingsWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
-    case WM_CREATE:
-      OnCreate();
-      return 0;
+    case WM_CREATE: OnCreate(); return 0;
     case WM_SHOWWINDOW:
       if (wp) OnShow();
       break;
-    case WM_MOVE:
-      FollowWindowPosition();
-      return 0;
+    case WM_MOVE: FollowWindowPosition(); return 0;
     case WM_TIMER:
       if (wp == kTimerId) {
         OnTimer();
         return 0;
       }
       break;
-    case WM_COPYDATA:
-      OnCopyData(lp);
-      return 0;
-    case WM_ACTIVATE:
-      OnActivate(LOWORD(wp) != WA_INACTIVE);
-      return 0;
+    case WM_COPYDATA: OnCopyData(lp); return 0;
+    case WM_ACTIVATE: OnActivate(LOWORD(wp) != WA_INACTIVE); return 0;
     case WM_ACTIVATEAPP:
       if (!wp) OnDeactivate();
       return 0;
@@ -261,9 +257,7 @@ LRESULT SettingsWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       RunCloseQuery();
       ::DestroyWindow(hwnd());
       return 0;
-    case WM_QUERYENDSESSION:
-      QueryEndSession();
-      return TRUE;
+    case WM_QUERYENDSESSION: QueryEndSession(); return TRUE;
     case WM_ENDSESSION:
       // The logon ends (the settings were saved when the system asked; the process goes now)
       // or was called off (the monitor starts again).

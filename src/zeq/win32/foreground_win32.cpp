@@ -19,7 +19,8 @@ bool Win32ForegroundSystem::IsResponding(Hwnd w) {
   if (::IsHungAppWindow(wnd)) return false;
   // SMTO_BLOCK: no other message of this thread runs while it waits.
   DWORD_PTR result = 0;
-  return ::SendMessageTimeoutW(wnd, WM_NULL, 0, 0, SMTO_ABORTIFHUNG | SMTO_BLOCK, kProbeTimeoutMs, &result) != 0;
+  return ::SendMessageTimeoutW(wnd, WM_NULL, 0, 0, SMTO_ABORTIFHUNG | SMTO_BLOCK, kProbeTimeoutMs, &result) !=
+         0;
 }
 
 std::uint32_t Win32ForegroundSystem::WindowThreadId(Hwnd w) {

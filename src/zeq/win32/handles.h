@@ -92,8 +92,11 @@ class WindowDC {
   explicit WindowDC(HWND wnd) noexcept : wnd_(wnd), dc_(::GetDC(wnd)) {}
   WindowDC(const WindowDC&) = delete;
   WindowDC& operator=(const WindowDC&) = delete;
-  ~WindowDC() { if (dc_) ::ReleaseDC(wnd_, dc_); }
+  ~WindowDC() {
+    if (dc_) ::ReleaseDC(wnd_, dc_);
+  }
   HDC get() const noexcept { return dc_; }
+
  private:
   HWND wnd_;
   HDC dc_;
@@ -105,7 +108,10 @@ class SelectGuard {
   SelectGuard(HDC dc, HGDIOBJ obj) noexcept : dc_(dc), old_(obj ? ::SelectObject(dc, obj) : nullptr) {}
   SelectGuard(const SelectGuard&) = delete;
   SelectGuard& operator=(const SelectGuard&) = delete;
-  ~SelectGuard() { if (old_) ::SelectObject(dc_, old_); }
+  ~SelectGuard() {
+    if (old_) ::SelectObject(dc_, old_);
+  }
+
  private:
   HDC dc_;
   HGDIOBJ old_;

@@ -17,9 +17,7 @@ namespace ruvano {
 inline HWND ToHwnd(Hwnd h) noexcept {
   return reinterpret_cast<HWND>(static_cast<std::intptr_t>(static_cast<std::int32_t>(h)));
 }
-inline Hwnd FromHwnd(HWND h) noexcept {
-  return static_cast<Hwnd>(reinterpret_cast<std::uintptr_t>(h));
-}
+inline Hwnd FromHwnd(HWND h) noexcept { return static_cast<Hwnd>(reinterpret_cast<std::uintptr_t>(h)); }
 
 static_assert(sizeof(wchar_t) == sizeof(char16_t), "Windows wide characters are UTF-16 code units");
 

@@ -10,10 +10,12 @@ std::wstring FileSystemPath(const Text& path) {
   // CreateDirectoryW leaves room for an 8.3 file name below the new folder.
   constexpr std::size_t kShortEnough = MAX_PATH - 12;
   std::wstring wide = ToWide(path);
-  if (wide.size() < kShortEnough || wide.rfind(L"\\\\?\\", 0) == 0 || wide.rfind(L"\\\\.\\", 0) == 0) return wide;
+  if (wide.size() < kShortEnough || wide.rfind(L"\\\\?\\", 0) == 0 || wide.rfind(L"\\\\.\\", 0) == 0)
+    return wide;
   std::wstring full(wide.size() + 1, L'\0');
   for (;;) {
-    const DWORD length = ::GetFullPathNameW(wide.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+    const DWORD length =
+        ::GetFullPathNameW(wide.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
     if (length == 0) return wide;
     if (length < full.size()) {
       full.resize(length);

@@ -117,7 +117,8 @@ std::wstring GetSystemDir() {
 ProcessPathReader::GetModuleFileNameExFn ProcessPathReader::BindGetModuleFileNameEx() noexcept {
   if (getModuleFileNameEx_) return getModuleFileNameEx_;
   const bool win7 = IsWin7OrLater(ReadOsVersion());
-  HMODULE lib = ::LoadLibraryExW(win7 ? L"KERNEL32.dll" : L"PSAPI.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+  HMODULE lib =
+      ::LoadLibraryExW(win7 ? L"KERNEL32.dll" : L"PSAPI.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
   if (!lib) return nullptr;
   auto fn = ProcAs<GetModuleFileNameExFn>(lib, win7 ? "K32GetModuleFileNameExW" : "GetModuleFileNameExW");
   if (!fn) {
@@ -131,7 +132,8 @@ ProcessPathReader::GetModuleFileNameExFn ProcessPathReader::BindGetModuleFileNam
 // GetProcessImageFileNameW of the system's Psapi.dll, looked up once.
 ProcessPathReader::GetProcessImageFileNameFn ProcessPathReader::BindGetProcessImageFileName() noexcept {
   if (!imageFileNameLookedUp_) {
-    getProcessImageFileName_ = SystemProc<GetProcessImageFileNameFn>(L"psapi.dll", "GetProcessImageFileNameW");
+    getProcessImageFileName_ =
+        SystemProc<GetProcessImageFileNameFn>(L"psapi.dll", "GetProcessImageFileNameW");
     imageFileNameLookedUp_ = true;
   }
   return getProcessImageFileName_;

@@ -74,8 +74,8 @@ LRESULT CALLBACK Window::StaticWndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp)
   } catch (...) {
     // Dropped on purpose: a failing handler must never take the resident program down.
     wchar_t what[80];
-    std::swprintf(what, std::size(what), L"the handler of window message 0x%04X failed; the default one answered",
-                  msg);
+    std::swprintf(what, std::size(what),
+                  L"the handler of window message 0x%04X failed; the default one answered", msg);
     ReportFailure(what);
     result = ::DefWindowProcW(wnd, msg, wp, lp);
   }

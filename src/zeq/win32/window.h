@@ -21,12 +21,14 @@ class Window {
   static bool RegisterClassOnce(WNDCLASSEXW wc) noexcept;
 
   // Creates the window with this object attached; the class must use Window::StaticWndProc.
-  HWND CreateWindowFor(DWORD exStyle, const wchar_t* className, const wchar_t* title, DWORD style,
-                       int x, int y, int w, int h, HWND parent, HMENU menu) noexcept;
+  HWND CreateWindowFor(DWORD exStyle, const wchar_t* className, const wchar_t* title, DWORD style, int x,
+                       int y, int w, int h, HWND parent, HMENU menu) noexcept;
 
   // The window's own handling; the default is DefWindowProcW.
   virtual LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
-  LRESULT DefaultProc(UINT msg, WPARAM wp, LPARAM lp) noexcept { return ::DefWindowProcW(hwnd_, msg, wp, lp); }
+  LRESULT DefaultProc(UINT msg, WPARAM wp, LPARAM lp) noexcept {
+    return ::DefWindowProcW(hwnd_, msg, wp, lp);
+  }
 
   // For windows that draw their whole client area in Paint: answers WM_ERASEBKGND,
   // WM_PAINT and WM_PRINTCLIENT (which AnimateWindow uses). True when msg was one of them.

@@ -38,6 +38,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   cds.cbData = size;
   cds.lpData = bytes.data();
   DWORD_PTR answer = 0;
-  return SendMessageTimeoutW(form, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&cds), SMTO_NORMAL, 5000, &answer) ? 0
-                                                                                                                : 1;
+  return SendMessageTimeoutW(form, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&cds), SMTO_NORMAL, 5000, &answer)
+             ? 0
+             : 1;
 }

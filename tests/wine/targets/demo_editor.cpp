@@ -36,9 +36,7 @@ LRESULT CALLBACK ImeWndProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
   return DefWindowProcW(w, m, wp, lp);
 }
 
-void ShowState() {
-  SetWindowTextW(g_state, g_open ? L"IME: ON（日本語入力）" : L"IME: OFF（直接入力）");
-}
+void ShowState() { SetWindowTextW(g_state, g_open ? L"IME: ON（日本語入力）" : L"IME: OFF（直接入力）"); }
 
 void Toggle() {
   g_open = !g_open;
@@ -47,8 +45,9 @@ void Toggle() {
 }
 
 HWND Child(HWND parent, const wchar_t* cls, const wchar_t* text, DWORD style, DWORD exStyle, int id) {
-  HWND w = CreateWindowExW(exStyle, cls, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, parent,
-                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
+  HWND w =
+      CreateWindowExW(exStyle, cls, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, parent,
+                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
   SendMessageW(w, WM_SETFONT, reinterpret_cast<WPARAM>(g_font), TRUE);
   return w;
 }
@@ -58,30 +57,29 @@ LRESULT CALLBACK MainWndProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
     case WM_CREATE:
       g_button = Child(w, L"BUTTON", L"IME ON/OFF (F2)", BS_PUSHBUTTON, 0, kToggleId);
       g_state = Child(w, L"STATIC", L"", SS_CENTERIMAGE, 0, 0);
-      g_edit = Child(w, L"EDIT",
-                     L"RUVANO のデモ用エディターです。\r\n"
-                     L"ボタンか F2 キーで、このウィンドウの IME が ON/OFF になります。\r\n"
-                     L"ON にすると、RUVANO がウィンドウの角にアイコンを、マウスポインターの近くにヒントを出し、音を鳴らします。\r\n"
-                     L"RUVANO の設定画面は、scripts/run.sh をもう一度起動するか、アイコンをクリックすると開きます。\r\n",
-                     ES_MULTILINE | ES_AUTOVSCROLL | WS_VSCROLL | ES_WANTRETURN, WS_EX_CLIENTEDGE, 0);
+      g_edit = Child(
+          w, L"EDIT",
+          L"RUVANO のデモ用エディターです。\r\n"
+          L"ボタンか F2 キーで、このウィンドウの IME が ON/OFF になります。\r\n"
+          L"ON にすると、RUVANO "
+          L"がウィンドウの角にアイコンを、マウスポインターの近くにヒントを出し、音を鳴らします。\r\n"
+          L"RUVANO の設定画面は、scripts/run.sh をもう一度起動するか、アイコンをクリックすると開きます。\r\n",
+          ES_MULTILINE | ES_AUTOVSCROLL | WS_VSCROLL | ES_WANTRETURN, WS_EX_CLIENTEDGE, 0);
       ShowState();
       return 0;
     case WM_SIZE: {
       const int cw = LOWORD(lp), ch = HIWORD(lp);
       MoveWindow(g_button, kMargin, kMargin, 180, kBarHeight, TRUE);
       MoveWindow(g_state, kMargin * 2 + 180, kMargin, 260, kBarHeight, TRUE);
-      MoveWindow(g_edit, kMargin, kMargin * 2 + kBarHeight, cw - 2 * kMargin, ch - 3 * kMargin - kBarHeight, TRUE);
+      MoveWindow(g_edit, kMargin, kMargin * 2 + kBarHeight, cw - 2 * kMargin, ch - 3 * kMargin - kBarHeight,
+                 TRUE);
       return 0;
     }
     case WM_COMMAND:
       if (LOWORD(wp) == kToggleId) Toggle();
       return 0;
-    case WM_SETFOCUS:
-      SetFocus(g_edit);
-      return 0;
-    case WM_DESTROY:
-      PostQuitMessage(0);
-      return 0;
+    case WM_SETFOCUS: SetFocus(g_edit); return 0;
+    case WM_DESTROY: PostQuitMessage(0); return 0;
   }
   return DefWindowProcW(w, m, wp, lp);
 }
@@ -94,9 +92,13 @@ int WINAPI wWinMain(HINSTANCE inst, HINSTANCE, PWSTR, int) {
   LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &argc);
   for (int i = 1; argv && i < argc; ++i) {
     const std::wstring a = argv[i];
-    if (a == L"/open" && i + 1 < argc) g_open = _wtoi(argv[++i]) != 0;
+    if (a == L"/open" && i + 1 < argc)
+      g_open = _wtoi(argv[++i]) != 0;
     else if (a == L"/rect" && i + 4 < argc) {
-      x = _wtoi(argv[++i]); y = _wtoi(argv[++i]); cw = _wtoi(argv[++i]); ch = _wtoi(argv[++i]);
+      x = _wtoi(argv[++i]);
+      y = _wtoi(argv[++i]);
+      cw = _wtoi(argv[++i]);
+      ch = _wtoi(argv[++i]);
     }
   }
   if (argv) LocalFree(argv);

@@ -68,9 +68,15 @@ LRESULT CALLBACK ImeWndProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
       }
       return g_open;
     }
-    if (wp == IMC_SETOPENSTATUS) { g_open = lp != 0; return 0; }
+    if (wp == IMC_SETOPENSTATUS) {
+      g_open = lp != 0;
+      return 0;
+    }
     if (wp == IMC_GETCONVERSIONMODE) return g_mode;
-    if (wp == IMC_SETCONVERSIONMODE) { g_mode = lp; return 0; }
+    if (wp == IMC_SETCONVERSIONMODE) {
+      g_mode = lp;
+      return 0;
+    }
     return 0;
   }
   return DefWindowProcW(w, m, wp, lp);
@@ -79,8 +85,8 @@ LRESULT CALLBACK ImeWndProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
 LRESULT CALLBACK MainWndProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
   switch (m) {
     case WM_CREATE:
-      g_edit = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"", WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL,
-                               10, 10, 200, 24, w, nullptr, nullptr, nullptr);
+      g_edit = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"", WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL, 10, 10,
+                               200, 24, w, nullptr, nullptr, nullptr);
       return 0;
     case WM_SETFOCUS:
       if (g_edit) SetFocus(g_edit);
@@ -115,7 +121,8 @@ DWORD WINAPI MakeExtraWindows(void* param) {
   wc.lpszClassName = L"RuvanoFakeExtra";
   RegisterClassW(&wc);
   for (int i = 0; i < n; ++i)
-    CreateWindowExW(0, L"RuvanoFakeExtra", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, wc.hInstance, nullptr);
+    CreateWindowExW(0, L"RuvanoFakeExtra", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, wc.hInstance,
+                    nullptr);
   MSG msg;
   while (GetMessageW(&msg, nullptr, 0, 0) > 0) DispatchMessageW(&msg);
   return 0;
@@ -130,18 +137,25 @@ int WINAPI wWinMain(HINSTANCE inst, HINSTANCE, PWSTR, int) {
   LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &argc);
   for (int i = 1; i < argc; ++i) {
     std::wstring a = argv[i];
-    if (a == L"/title" && i + 1 < argc) title = argv[++i];
-    else if (a == L"/open" && i + 1 < argc) g_open = _wtoi(argv[++i]) != 0;
-    else if (a == L"/extra" && i + 1 < argc) extra = _wtoi(argv[++i]);
+    if (a == L"/title" && i + 1 < argc)
+      title = argv[++i];
+    else if (a == L"/open" && i + 1 < argc)
+      g_open = _wtoi(argv[++i]) != 0;
+    else if (a == L"/extra" && i + 1 < argc)
+      extra = _wtoi(argv[++i]);
     else if (a == L"/rect" && i + 4 < argc) {
-      x = _wtoi(argv[++i]); y = _wtoi(argv[++i]); cw = _wtoi(argv[++i]); ch = _wtoi(argv[++i]);
+      x = _wtoi(argv[++i]);
+      y = _wtoi(argv[++i]);
+      cw = _wtoi(argv[++i]);
+      ch = _wtoi(argv[++i]);
     }
   }
   LocalFree(argv);
 
   ImmDisableIME(static_cast<DWORD>(-1));
   if (extra > 0) {
-    if (HANDLE t = CreateThread(nullptr, 0, MakeExtraWindows, reinterpret_cast<void*>(INT_PTR{extra}), 0, nullptr))
+    if (HANDLE t =
+            CreateThread(nullptr, 0, MakeExtraWindows, reinterpret_cast<void*>(INT_PTR{extra}), 0, nullptr))
       CloseHandle(t);
   }
 
@@ -159,8 +173,8 @@ int WINAPI wWinMain(HINSTANCE inst, HINSTANCE, PWSTR, int) {
   wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
   wc.lpszClassName = L"RuvanoFakeTarget";
   RegisterClassW(&wc);
-  HWND main = CreateWindowExW(0, L"RuvanoFakeTarget", title.c_str(), WS_OVERLAPPEDWINDOW,
-                              x, y, cw, ch, nullptr, nullptr, inst, nullptr);
+  HWND main = CreateWindowExW(0, L"RuvanoFakeTarget", title.c_str(), WS_OVERLAPPEDWINDOW, x, y, cw, ch,
+                              nullptr, nullptr, inst, nullptr);
   ShowWindow(main, SW_SHOWNORMAL);
   SetForegroundWindow(main);
   SetFocus(g_edit);

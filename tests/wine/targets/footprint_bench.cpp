@@ -51,13 +51,16 @@ class SettingsFileForTheRun {
     Write(content);
   }
   ~SettingsFileForTheRun() {
-    if (had_) Write(old_);
-    else DeleteFileW(path_.c_str());
+    if (had_)
+      Write(old_);
+    else
+      DeleteFileW(path_.c_str());
   }
 
  private:
   void Write(const std::string& bytes) {
-    HANDLE f = CreateFileW(path_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE f =
+        CreateFileW(path_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (f == INVALID_HANDLE_VALUE) return;
     DWORD put = 0;
     WriteFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &put, nullptr);
@@ -96,7 +99,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   HWND form = nullptr;
   if (!ruvano.Start(L"RUVANO.exe") ||
       !testing::WaitUntil(
-          [&] { return (form = testing::FindProcessWindow(ruvano.pid(), L"TmainForm", L"RUVANO")) != nullptr; },
+          [&] {
+            return (form = testing::FindProcessWindow(ruvano.pid(), L"TmainForm", L"RUVANO")) != nullptr;
+          },
           10000)) {
     std::printf("footprint_bench: RUVANO.exe did not start\n");
     return 1;
@@ -121,14 +126,16 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   const double elapsedUs = bench::NowUs() - t0;
   std::printf("  %d ticks in %.1f s, %.0f us per tick sent\n", ticks, elapsedUs / 1e6, elapsedUs / ticks);
   if (!underWine) {
-    std::printf("  RUVANO.exe CPU time per tick   %8.1f us\n", (bench::CpuMs(ruvano.process()) - cpu0) * 1000.0 / ticks);
+    std::printf("  RUVANO.exe CPU time per tick   %8.1f us\n",
+                (bench::CpuMs(ruvano.process()) - cpu0) * 1000.0 / ticks);
   }
 
   // Idle: the program's own 250 ms timer runs; the target stays in front with its IME on.
   target.SetOpen(true);
   testing::PumpFor(1000);
   if (underWine) {
-    std::printf("  idle CPU time: Wine does not report another process's; scripts/bench.sh reads it from /proc\n");
+    std::printf(
+        "  idle CPU time: Wine does not report another process's; scripts/bench.sh reads it from /proc\n");
   } else {
     const double idle0 = bench::CpuMs(ruvano.process());
     testing::PumpFor(static_cast<DWORD>(idleSeconds) * 1000);

@@ -41,7 +41,8 @@ LRESULT CALLBACK WndProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
       std::memset(g_bytes, 0, sizeof g_bytes);
       g_size = cds ? cds->cbData : 0;
       g_data = cds ? cds->dwData : 0;
-      if (cds && cds->lpData) std::memcpy(g_bytes, cds->lpData, g_size < sizeof g_bytes ? g_size : sizeof g_bytes);
+      if (cds && cds->lpData)
+        std::memcpy(g_bytes, cds->lpData, g_size < sizeof g_bytes ? g_size : sizeof g_bytes);
       g_wouldShow = ruvano::ShouldShowForCopyData(false, lp);
       return 0;
     }
@@ -68,7 +69,8 @@ int WINAPI wWinMain(HINSTANCE inst, HINSTANCE, PWSTR cmdLine, int) {
   wc.lpszClassName = L"TmainForm";
   RegisterClassW(&wc);
   // Hidden, as the running copy's settings window usually is.
-  CreateWindowExW(0, L"TmainForm", L"RUVANO", WS_OVERLAPPEDWINDOW, 0, 0, 300, 200, nullptr, nullptr, inst, nullptr);
+  CreateWindowExW(0, L"TmainForm", L"RUVANO", WS_OVERLAPPEDWINDOW, 0, 0, 300, 200, nullptr, nullptr, inst,
+                  nullptr);
 
   MSG msg;
   while (GetMessageW(&msg, nullptr, 0, 0) > 0) {

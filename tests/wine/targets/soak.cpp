@@ -93,14 +93,18 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   };
   auto sample = [&] {
     const bench::Memory m = bench::MemoryOf(GetCurrentProcess());
-    return Sample{form.tick().Handles().Count(), bench::GdiObjectsOfThisProcess(),
-                  bench::UserObjectsOfThisProcess(), bench::KernelHandlesOfThisProcess(), m.privateKiB,
+    return Sample{form.tick().Handles().Count(),
+                  bench::GdiObjectsOfThisProcess(),
+                  bench::UserObjectsOfThisProcess(),
+                  bench::KernelHandlesOfThisProcess(),
+                  m.privateKiB,
                   m.workingSetKiB};
   };
 
-  std::printf("Soak: %d IME on/off cycles with every cue on (indicator, hint, sounds, Scroll Lock LED)\n", cycles);
-  std::printf("  %8s %7s %6s %6s %8s %12s %12s %8s\n", "cycles", "listed", "GDI", "USER", "handles", "private KiB",
-              "working KiB", "s");
+  std::printf("Soak: %d IME on/off cycles with every cue on (indicator, hint, sounds, Scroll Lock LED)\n",
+              cycles);
+  std::printf("  %8s %7s %6s %6s %8s %12s %12s %8s\n", "cycles", "listed", "GDI", "USER", "handles",
+              "private KiB", "working KiB", "s");
   const double t0 = bench::NowUs();
   Sample warm, last;
   bool listedWhileOn = true;
@@ -123,8 +127,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   const bool ledOff = testing::WaitUntil([] { return !ScrollLockOn(); }, 3000);
   testing::PumpFor(500);
   last = sample();
-  std::printf("  %8s %7zu %6ld %6ld %8ld %12.0f %12.0f\n", "settled", last.listed, last.gdi, last.user, last.handles,
-              last.privateKiB, last.workingSetKiB);
+  std::printf("  %8s %7zu %6ld %6ld %8ld %12.0f %12.0f\n", "settled", last.listed, last.gdi, last.user,
+              last.handles, last.privateKiB, last.workingSetKiB);
 
   // A leak of one object in a hundred cycles would add 90 over the run; a count caught one
   // or two above its level is an object the system has not yet let go.

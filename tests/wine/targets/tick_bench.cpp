@@ -148,13 +148,14 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   MonitorTick tick(desktop, cues, program, settings);
   const HWND imeWindow = FindImeWindowFor(ruvano::GetFocusedWindow());
 
-  std::printf("Monitor tick under Wine: real tick (MonitorTick over Win32Desktop, do-nothing cues) against\n"
-              "the bare system calls it cannot avoid; fake IME target in front with its IME on.\n"
-              "%d runs of each per row (%d with 1000 listed), in blocks of 200; times in microseconds;\n"
-              "m: with the input mode options on, so the IME is also asked for its conversion mode.\n\n",
-              runs, std::max(100, runs / 10));
-  std::printf("%7s | %8s %8s %8s %8s | %8s %8s %8s %8s | %6s %6s\n", "listed", "tick med", "mean", "p99", "max",
-              "bare med", "mean", "p99", "max", "r.med", "r.mean");
+  std::printf(
+      "Monitor tick under Wine: real tick (MonitorTick over Win32Desktop, do-nothing cues) against\n"
+      "the bare system calls it cannot avoid; fake IME target in front with its IME on.\n"
+      "%d runs of each per row (%d with 1000 listed), in blocks of 200; times in microseconds;\n"
+      "m: with the input mode options on, so the IME is also asked for its conversion mode.\n\n",
+      runs, std::max(100, runs / 10));
+  std::printf("%7s | %8s %8s %8s %8s | %8s %8s %8s %8s | %6s %6s\n", "listed", "tick med", "mean", "p99",
+              "max", "bare med", "mean", "p99", "max", "r.med", "r.mean");
 
   bool steady = true;
   const struct {
@@ -194,13 +195,18 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         }
       };
       // Which goes first alternates from block to block.
-      if ((done / 200) % 2 == 0) { runTicks(); runBare(); }
-      else { runBare(); runTicks(); }
+      if ((done / 200) % 2 == 0) {
+        runTicks();
+        runBare();
+      } else {
+        runBare();
+        runTicks();
+      }
     }
     const bench::Summary t = bench::Summarize(tickUs), b = bench::Summarize(bareUs);
-    std::printf("%6d%s | %8.1f %8.1f %8.1f %8.1f | %8.1f %8.1f %8.1f %8.1f | %6.2f %6.2f\n", listed, mode ? "m" : " ",
-                t.median, t.mean,
-                t.p99, t.max, b.median, b.mean, b.p99, b.max, t.median / b.median, t.mean / b.mean);
+    std::printf("%6d%s | %8.1f %8.1f %8.1f %8.1f | %8.1f %8.1f %8.1f %8.1f | %6.2f %6.2f\n", listed,
+                mode ? "m" : " ", t.median, t.mean, t.p99, t.max, b.median, b.mean, b.p99, b.max,
+                t.median / b.median, t.mean / b.mean);
   }
   if (!steady) std::printf("warning: the tick did not hold the steady state (target in front, IME on)\n");
 
@@ -211,24 +217,34 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   auto row = [](const char* name, double us) { std::printf("  %-40s %8.2f\n", name, us); };
   constexpr int n = 2000;
   row("GetForegroundWindow", MeanUs(n, [] { g_sink += reinterpret_cast<LONG_PTR>(GetForegroundWindow()); }));
-  row("GetClassNameW", MeanUs(n, [&] { wchar_t c[260]; g_sink += GetClassNameW(w, c, 260); }));
+  row("GetClassNameW", MeanUs(n, [&] {
+        wchar_t c[260];
+        g_sink += GetClassNameW(w, c, 260);
+      }));
   row("IsWindowEnabled", MeanUs(n, [&] { g_sink += IsWindowEnabled(w); }));
   row("IsWindowVisible", MeanUs(n, [&] { g_sink += IsWindowVisible(w); }));
   row("IsIconic", MeanUs(n, [&] { g_sink += IsIconic(w); }));
   row("GetParent", MeanUs(n, [&] { g_sink += reinterpret_cast<LONG_PTR>(GetParent(w)); }));
-  row("GetWindowRect", MeanUs(n, [&] { RECT r; g_sink += GetWindowRect(w, &r); }));
+  row("GetWindowRect", MeanUs(n, [&] {
+        RECT r;
+        g_sink += GetWindowRect(w, &r);
+      }));
   row("SystemParametersInfoW(NONCLIENTMETRICS)", MeanUs(n, [] {
         NONCLIENTMETRICSW m{};
         m.cbSize = sizeof(m);
         g_sink += SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(m), &m, 0);
       }));
   row("GetVersionExW", MeanUs(n, [] { g_sink += ruvano::IsWin11(); }));
-  row("GetGUIThreadInfo", MeanUs(n, [] { g_sink += reinterpret_cast<LONG_PTR>(ruvano::GetFocusedWindow()); }));
-  row("ImmGetDefaultIMEWnd", MeanUs(n, [&] { g_sink += reinterpret_cast<LONG_PTR>(ImmGetDefaultIMEWnd(focus)); }));
-  row("FindImeWindowFor (with thread walk)", MeanUs(n, [&] { g_sink += reinterpret_cast<LONG_PTR>(FindImeWindowFor(focus)); }));
+  row("GetGUIThreadInfo",
+      MeanUs(n, [] { g_sink += reinterpret_cast<LONG_PTR>(ruvano::GetFocusedWindow()); }));
+  row("ImmGetDefaultIMEWnd",
+      MeanUs(n, [&] { g_sink += reinterpret_cast<LONG_PTR>(ImmGetDefaultIMEWnd(focus)); }));
+  row("FindImeWindowFor (with thread walk)",
+      MeanUs(n, [&] { g_sink += reinterpret_cast<LONG_PTR>(FindImeWindowFor(focus)); }));
   row("SendMessageTimeoutW(IMC_GETOPENSTATUS)", MeanUs(n, [&] {
         DWORD_PTR r = 0;
-        SendMessageTimeoutW(imeWindow, WM_IME_CONTROL, IMC_GETOPENSTATUS, 0, SMTO_ABORTIFHUNG | SMTO_BLOCK, 100, &r);
+        SendMessageTimeoutW(imeWindow, WM_IME_CONTROL, IMC_GETOPENSTATUS, 0, SMTO_ABORTIFHUNG | SMTO_BLOCK,
+                            100, &r);
         g_sink += static_cast<LONG_PTR>(r);
       }));
   ImeProbe probe;
@@ -237,7 +253,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   // The Windows 11 shell check reads the image path of the process in front: as it does now,
   // and as it did with the module path (full query rights and GetModuleFileNameExW).
   ProcessPathReader paths;
-  row("GetWindowProcessPath", MeanUs(n, [&] { g_sink += static_cast<LONG_PTR>(paths.WindowProcessPath(w).size()); }));
+  row("GetWindowProcessPath",
+      MeanUs(n, [&] { g_sink += static_cast<LONG_PTR>(paths.WindowProcessPath(w).size()); }));
   row("OpenProcess(0x410) + module path", MeanUs(n, [&] {
         UniqueHandle process(OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, target.pid()));
         g_sink += static_cast<LONG_PTR>(paths.ModulePath(process.get()).size());

@@ -110,8 +110,10 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
       host.settings.SetAlphaBlendValue(i % 4 < 2 ? 100 : 60);
       indicator.ShowIndicator(100 + i % 200, 100 + i % 150);
       Drain();
-      if (i % 3 == 0) indicator.CloseIndicator();
-      else indicator.HideIndicator();
+      if (i % 3 == 0)
+        indicator.CloseIndicator();
+      else
+        indicator.HideIndicator();
       Drain();
     });
   }

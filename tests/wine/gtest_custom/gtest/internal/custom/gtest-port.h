@@ -17,8 +17,7 @@ class Notification {
   Notification& operator=(const Notification&) = delete;
   void Notify() { notified_.store(true); }
   void WaitForNotification() {
-    while (!notified_.load()) {
-    }
+    while (!notified_.load()) {}
   }
 
  private:
