@@ -3,7 +3,7 @@
 # Safe to run again: it only installs packages that are missing.
 set -euo pipefail
 pkgs=(
-  cmake ninja-build g++ clang libclang-rt-14-dev googletest libgtest-dev libgmock-dev libbenchmark-dev
+  cmake ninja-build g++ clang clang-format libclang-rt-14-dev googletest libgtest-dev libgmock-dev libbenchmark-dev
   g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64
   wine wine64 xvfb xauth x11-utils xdotool fonts-ipafont-gothic
   alsa-utils libasound2-plugins sox imagemagick python3

@@ -4,6 +4,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh
+echo "== Formatting"
+scripts/check-format.sh
 scripts/build.sh all
 echo "== Host tests"
 ctest --test-dir build/host --output-on-failure -j "$(nproc)"
