@@ -173,6 +173,14 @@ TEST_F(RuvanoExe, StartsHiddenRunsOnceAndQuitsWritingTheDefaultFile) {
   EXPECT_FALSE(SingleInstanceMutex::RunningCopyExists());
 }
 
+// The indicator window of a running copy, which the program makes just after its settings
+// window; nullptr when it does not come.
+HWND WaitForIndicator(const Ruvano& ruvano) {
+  HWND indicator = nullptr;
+  WaitUntil([&] { return (indicator = ruvano.Window(L"TIconForm")) != nullptr; }, 5000);
+  return indicator;
+}
+
 // A left click at a screen point, through the system's input queue.
 void ClickAt(int x, int y) {
   SetCursorPos(x, y);
@@ -190,9 +198,9 @@ TEST_F(RuvanoExe, TheImeOfTheForegroundProgramDrivesIndicatorHintAndLed) {
   FakeImeTarget target;
   ASSERT_TRUE(target.Start(L"typing here", 300, 200, 500, 400));
   ASSERT_TRUE(target.Activate());
-  ruvano::testing::PumpFor(600);
-  const HWND indicator = ruvano.Window(L"TIconForm");
+  const HWND indicator = WaitForIndicator(ruvano);
   ASSERT_NE(indicator, nullptr);
+  ruvano::testing::PumpFor(600);
   EXPECT_FALSE(IsWindowVisible(indicator));
 
   // On: the indicator at the window's top-left corner, 4 pixels in, and the hint by the
@@ -270,8 +278,8 @@ TEST_F(RuvanoExe, TheIndicatorShowsTheInputModeAndHalfWidthAlphanumericCountsAsO
   FakeImeTarget target;
   ASSERT_TRUE(target.Start(L"modes", 300, 200, 500, 400));
   ASSERT_TRUE(target.Activate());
-  HWND indicator = nullptr;  // made just after the settings window
-  ASSERT_TRUE(WaitUntil([&] { return (indicator = ruvano.Window(L"TIconForm")) != nullptr; }, 5000));
+  const HWND indicator = WaitForIndicator(ruvano);
+  ASSERT_NE(indicator, nullptr);
 
   target.SetConversionMode(0x19);  // hiragana
   target.SetOpen(true);
