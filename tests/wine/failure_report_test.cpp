@@ -44,7 +44,7 @@ class ThrowingWindow : public Window {
     WNDCLASSEXW wc{};
     wc.lpszClassName = L"RuvanoThrowingWnd";
     return RegisterClassOnce(wc) &&
-           CreateWindowFor(0, wc.lpszClassName, L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr) != nullptr;
+           CreateWindowFor({.className = wc.lpszClassName, .width = 10, .height = 10}) != nullptr;
   }
 
  protected:

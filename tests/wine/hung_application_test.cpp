@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -38,10 +39,10 @@ class SignalLog : public NullMonitorCues, public IProgramWindows {
 // An application in front stops answering while its IME is on. The tick does not wait for
 // it, signals nothing while it is silent, and once it answers again follows what it reports.
 TEST(HungForegroundApplication, TheTickDoesNotWaitSignalsNothingAndCatchesUp) {
-  AppWindow app;
-  ASSERT_TRUE(app.Create());
+  const std::unique_ptr<AppWindow> app = AppWindow::Create();
+  ASSERT_NE(app, nullptr);
   SignalLog log;
-  log.app = app.hwnd();
+  log.app = app->hwnd();
   Settings settings;
   settings.SetOff(true);
   Win32Desktop desktop;

@@ -2,6 +2,8 @@
 #include <windows.h>
 #include <imm.h>
 
+#include <memory>
+
 #include "monitor/indicator_anchor.h"
 #include "monitor/win32/desktop_win32.h"
 #include "screen_test_util.h"
@@ -71,8 +73,9 @@ class IndicatorWindowTest : public ::testing::Test {
   void SetUp() override {
     ASSERT_NE(appWindow.get(), nullptr);
     host.settings.SetIcon(true);
-    host.indicator = &indicator;
-    ASSERT_TRUE(indicator.Create(appWindow.get()));
+    indicator = IndicatorWindow::Create(host, appWindow.get());
+    ASSERT_NE(indicator, nullptr);
+    host.indicator = indicator.get();
     ASSERT_TRUE(target.Start(L"Indicator target", 200, 150, 640, 480));
     ASSERT_TRUE(target.Activate());
     // The top-left anchor of the target, as the tick works it out.
@@ -83,14 +86,14 @@ class IndicatorWindowTest : public ::testing::Test {
   }
 
   bool IsShownAt(int x, int y) {
-    const RECT r = WindowRect(indicator.hwnd());
-    return IsWindowVisible(indicator.hwnd()) && r.left == x && r.top == y && r.right == x + 32 &&
+    const RECT r = WindowRect(indicator->hwnd());
+    return IsWindowVisible(indicator->hwnd()) && r.left == x && r.top == y && r.right == x + 32 &&
            r.bottom == y + 32;
   }
 
   UniqueWindow appWindow = MakeTestWindow(L"RuvanoTestApplication", WS_OVERLAPPEDWINDOW);
   FakeIndicatorHost host{appWindow.get()};
-  IndicatorWindow indicator{host};
+  std::unique_ptr<IndicatorWindow> indicator;
   FakeImeTarget target;
   std::int32_t left = 0;
   std::int32_t top = 0;
@@ -99,39 +102,39 @@ class IndicatorWindowTest : public ::testing::Test {
 TEST_F(IndicatorWindowTest, ShowsAtTheAnchorOnTopWithoutTakingTheForeground) {
   ShowWindow(appWindow.get(), SW_SHOWNOACTIVATE);  // the show-time refresh hides it again
   ASSERT_TRUE(target.Activate());
-  EXPECT_FALSE(indicator.IndicatorVisible());
-  EXPECT_FALSE(IsWindowVisible(indicator.hwnd()));
+  EXPECT_FALSE(indicator->IndicatorVisible());
+  EXPECT_FALSE(IsWindowVisible(indicator->hwnd()));
 
-  indicator.ShowIndicator(left, top);
+  indicator->ShowIndicator(left, top);
   PumpFor(200);
-  EXPECT_TRUE(indicator.IndicatorVisible());
+  EXPECT_TRUE(indicator->IndicatorVisible());
   EXPECT_TRUE(IsShownAt(left, top));
   EXPECT_EQ(GetForegroundWindow(), target.window());
-  EXPECT_NE(GetActiveWindow(), indicator.hwnd());
+  EXPECT_NE(GetActiveWindow(), indicator->hwnd());
 
-  const LONG ex = GetWindowLongW(indicator.hwnd(), GWL_EXSTYLE);
+  const LONG ex = GetWindowLongW(indicator->hwnd(), GWL_EXSTYLE);
   EXPECT_TRUE(ex & WS_EX_TOPMOST);
   EXPECT_TRUE(ex & WS_EX_TOOLWINDOW);
   EXPECT_FALSE(ex & WS_EX_LAYERED) << "fully opaque at 100 %";
-  EXPECT_EQ(GetWindow(indicator.hwnd(), GW_OWNER), appWindow.get());
+  EXPECT_EQ(GetWindow(indicator->hwnd(), GW_OWNER), appWindow.get());
   EXPECT_FALSE(IsWindowVisible(appWindow.get()));
   // In front of the target at the anchor.
-  EXPECT_EQ(WindowFromPoint(POINT{left + 16, top + 16}), indicator.hwnd());
+  EXPECT_EQ(WindowFromPoint(POINT{left + 16, top + 16}), indicator->hwnd());
 
   // Only the rounded middle is part of the window; the 2-pixel frame belongs to what is
   // below. A rounded region leaves out its right and bottom edge lines, so the region of
   // (2, 2)-(30, 30) ends one pixel short of 30, as on Windows.
   RECT box{};
-  EXPECT_EQ(GetWindowRgnBox(indicator.hwnd(), &box), COMPLEXREGION);
+  EXPECT_EQ(GetWindowRgnBox(indicator->hwnd(), &box), COMPLEXREGION);
   EXPECT_EQ(box.left, 2);
   EXPECT_EQ(box.top, 2);
   EXPECT_EQ(box.right, 29);
   EXPECT_EQ(box.bottom, 29);
-  EXPECT_NE(WindowFromPoint(POINT{left + 1, top + 16}), indicator.hwnd());
-  EXPECT_NE(WindowFromPoint(POINT{left + 16, top + 30}), indicator.hwnd());
+  EXPECT_NE(WindowFromPoint(POINT{left + 1, top + 16}), indicator->hwnd());
+  EXPECT_NE(WindowFromPoint(POINT{left + 16, top + 30}), indicator->hwnd());
 
   // Its own input method is opened at every show.
-  EXPECT_TRUE(OwnImeOpen(indicator.hwnd()));
+  EXPECT_TRUE(OwnImeOpen(indicator->hwnd()));
 }
 
 TEST_F(IndicatorWindowTest, OpacityBelowFullMakesItLayeredWithTheMappedAlpha) {
@@ -141,51 +144,51 @@ TEST_F(IndicatorWindowTest, OpacityBelowFullMakesItLayeredWithTheMappedAlpha) {
   } cases[] = {{50, 127}, {10, 25}, {99, 252}};
   for (const auto& c : cases) {
     host.settings.SetAlphaBlendValue(c.position);
-    indicator.ShowIndicator(left, top);
+    indicator->ShowIndicator(left, top);
     PumpFor(50);
     BYTE alpha = 0;
     DWORD flags = 0;
-    ASSERT_TRUE(GetWindowLongW(indicator.hwnd(), GWL_EXSTYLE) & WS_EX_LAYERED) << c.position;
-    ASSERT_TRUE(GetLayeredWindowAttributes(indicator.hwnd(), nullptr, &alpha, &flags));
+    ASSERT_TRUE(GetWindowLongW(indicator->hwnd(), GWL_EXSTYLE) & WS_EX_LAYERED) << c.position;
+    ASSERT_TRUE(GetLayeredWindowAttributes(indicator->hwnd(), nullptr, &alpha, &flags));
     EXPECT_EQ(alpha, c.alpha) << c.position;
     EXPECT_EQ(flags, static_cast<DWORD>(LWA_ALPHA)) << "no colour key";
-    indicator.HideIndicator();
+    indicator->HideIndicator();
   }
   // Back to 100 %: no longer layered, and shown in front of the target.
   host.settings.SetAlphaBlendValue(100);
-  indicator.ShowIndicator(left, top);
+  indicator->ShowIndicator(left, top);
   PumpFor(50);
-  EXPECT_FALSE(GetWindowLongW(indicator.hwnd(), GWL_EXSTYLE) & WS_EX_LAYERED);
+  EXPECT_FALSE(GetWindowLongW(indicator->hwnd(), GWL_EXSTYLE) & WS_EX_LAYERED);
   EXPECT_TRUE(IsShownAt(left, top));
   EXPECT_EQ(GetForegroundWindow(), target.window());
 }
 
 TEST_F(IndicatorWindowTest, VisibleIndicatorIsNeitherMovedNorRefreshed) {
-  indicator.ShowIndicator(left, top);
+  indicator->ShowIndicator(left, top);
   host.settings.SetAlphaBlendValue(40);
-  indicator.ShowIndicator(left + 100, top + 100);
+  indicator->ShowIndicator(left + 100, top + 100);
   PumpFor(50);
   EXPECT_TRUE(IsShownAt(left, top));
-  EXPECT_FALSE(GetWindowLongW(indicator.hwnd(), GWL_EXSTYLE) & WS_EX_LAYERED);
+  EXPECT_FALSE(GetWindowLongW(indicator->hwnd(), GWL_EXSTYLE) & WS_EX_LAYERED);
 }
 
 TEST_F(IndicatorWindowTest, IconOffNeverShowsIt) {
   host.settings.SetIcon(false);
-  indicator.ShowIndicator(left, top);
+  indicator->ShowIndicator(left, top);
   PumpFor(50);
-  EXPECT_FALSE(indicator.IndicatorVisible());
-  EXPECT_FALSE(IsWindowVisible(indicator.hwnd()));
+  EXPECT_FALSE(indicator->IndicatorVisible());
+  EXPECT_FALSE(IsWindowVisible(indicator->hwnd()));
 }
 
 TEST_F(IndicatorWindowTest, HideCloseAndReraise) {
-  indicator.ShowIndicator(left, top);
-  indicator.HideIndicator();
-  EXPECT_FALSE(indicator.IndicatorVisible());
-  EXPECT_FALSE(IsWindowVisible(indicator.hwnd()));
-  EXPECT_TRUE(OwnImeOpen(indicator.hwnd())) << "hiding does not run the close query";
+  indicator->ShowIndicator(left, top);
+  indicator->HideIndicator();
+  EXPECT_FALSE(indicator->IndicatorVisible());
+  EXPECT_FALSE(IsWindowVisible(indicator->hwnd()));
+  EXPECT_TRUE(OwnImeOpen(indicator->hwnd())) << "hiding does not run the close query";
 
   // Shown again at a new anchor after a hide.
-  indicator.ShowIndicator(left + 40, top + 20);
+  indicator->ShowIndicator(left + 40, top + 20);
   EXPECT_TRUE(IsShownAt(left + 40, top + 20));
 
   // The re-raise puts a visible indicator back on top at the anchor.
@@ -193,37 +196,37 @@ TEST_F(IndicatorWindowTest, HideCloseAndReraise) {
   SetWindowPos(other.get(), HWND_TOPMOST, 0, 0, 0, 0,
                SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
   ASSERT_EQ(WindowFromPoint(POINT{left + 56, top + 36}), other.get());
-  indicator.Reraise(left + 40, top + 20);
-  EXPECT_EQ(WindowFromPoint(POINT{left + 56, top + 36}), indicator.hwnd());
+  indicator->Reraise(left + 40, top + 20);
+  EXPECT_EQ(WindowFromPoint(POINT{left + 56, top + 36}), indicator->hwnd());
   EXPECT_TRUE(IsShownAt(left + 40, top + 20));
   EXPECT_EQ(GetForegroundWindow(), target.window());
 
   // Closing runs the close query and hides.
-  indicator.CloseIndicator();
-  EXPECT_FALSE(indicator.IndicatorVisible());
-  EXPECT_FALSE(IsWindowVisible(indicator.hwnd()));
-  EXPECT_FALSE(OwnImeOpen(indicator.hwnd()));
+  indicator->CloseIndicator();
+  EXPECT_FALSE(indicator->IndicatorVisible());
+  EXPECT_FALSE(IsWindowVisible(indicator->hwnd()));
+  EXPECT_FALSE(OwnImeOpen(indicator->hwnd()));
 
   // A hidden indicator is neither raised, moved nor closed.
-  indicator.Reraise(left, top);
-  EXPECT_FALSE(IsWindowVisible(indicator.hwnd()));
-  EXPECT_EQ(WindowRect(indicator.hwnd()).left, left + 40);
-  SetWindowPos(indicator.hwnd(), nullptr, 0, 0, 0, 0,
+  indicator->Reraise(left, top);
+  EXPECT_FALSE(IsWindowVisible(indicator->hwnd()));
+  EXPECT_EQ(WindowRect(indicator->hwnd()).left, left + 40);
+  SetWindowPos(indicator->hwnd(), nullptr, 0, 0, 0, 0,
                SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-  indicator.HideIndicator();
-  indicator.CloseIndicator();
-  EXPECT_FALSE(indicator.IndicatorVisible());
+  indicator->HideIndicator();
+  indicator->CloseIndicator();
+  EXPECT_FALSE(indicator->IndicatorVisible());
 
   // A close request from outside only hides it: the window lives on.
-  indicator.ShowIndicator(left, top);
-  SendMessageW(indicator.hwnd(), WM_CLOSE, 0, 0);
-  EXPECT_TRUE(IsWindow(indicator.hwnd()));
-  EXPECT_FALSE(indicator.IndicatorVisible());
-  EXPECT_FALSE(IsWindowVisible(indicator.hwnd()));
+  indicator->ShowIndicator(left, top);
+  SendMessageW(indicator->hwnd(), WM_CLOSE, 0, 0);
+  EXPECT_TRUE(IsWindow(indicator->hwnd()));
+  EXPECT_FALSE(indicator->IndicatorVisible());
+  EXPECT_FALSE(IsWindowVisible(indicator->hwnd()));
 }
 
 TEST_F(IndicatorWindowTest, ClickOpensTheSettingsWindowInFrontAndClosesTheIndicator) {
-  indicator.ShowIndicator(left, top);
+  indicator->ShowIndicator(left, top);
   PumpFor(100);
   ASSERT_TRUE(MovePointer(left + 16, top + 16));
   MouseButton(MOUSEEVENTF_LEFTDOWN);
@@ -234,15 +237,15 @@ TEST_F(IndicatorWindowTest, ClickOpensTheSettingsWindowInFrontAndClosesTheIndica
   ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(host.settingsWindow.get()) != FALSE; }, 3000));
   PumpFor(100);
   EXPECT_EQ(GetForegroundWindow(), host.settingsWindow.get());
-  EXPECT_FALSE(indicator.IndicatorVisible());
-  EXPECT_FALSE(IsWindowVisible(indicator.hwnd()));
-  EXPECT_FALSE(OwnImeOpen(indicator.hwnd()));
+  EXPECT_FALSE(indicator->IndicatorVisible());
+  EXPECT_FALSE(IsWindowVisible(indicator->hwnd()));
+  EXPECT_FALSE(OwnImeOpen(indicator->hwnd()));
   // The pointer has left the picture with it: the monitor runs again.
   EXPECT_TRUE(host.timerEnabled);
 }
 
 TEST_F(IndicatorWindowTest, PressStopsTheTimerUntilThePointerLeaves) {
-  indicator.ShowIndicator(left, top);
+  indicator->ShowIndicator(left, top);
   PumpFor(100);
   ASSERT_TRUE(MovePointer(left + 16, top + 16));
   MouseButton(MOUSEEVENTF_RIGHTDOWN);
@@ -250,12 +253,12 @@ TEST_F(IndicatorWindowTest, PressStopsTheTimerUntilThePointerLeaves) {
   ASSERT_TRUE(WaitUntil([&] { return host.disables > 0; }, 3000));
   PumpFor(200);
   EXPECT_FALSE(host.timerEnabled) << "still over the picture";
-  EXPECT_TRUE(indicator.IndicatorVisible()) << "only a left click opens the settings";
+  EXPECT_TRUE(indicator->IndicatorVisible()) << "only a left click opens the settings";
   EXPECT_EQ(GetForegroundWindow(), target.window());
 
   ASSERT_TRUE(MovePointer(left + 200, top + 200));
   EXPECT_TRUE(WaitUntil([&] { return host.timerEnabled; }, 3000));
-  EXPECT_TRUE(indicator.IndicatorVisible());
+  EXPECT_TRUE(indicator->IndicatorVisible());
 }
 
 // The picture is the exe's own icon resource, drawn over the whole client area: compared
@@ -269,8 +272,8 @@ TEST_F(IndicatorWindowTest, DrawsTheChosenPictureFromTheExeResources) {
   ASSERT_NE(FindResourceW(res, L"IMAGEDEF", RT_GROUP_ICON), nullptr);
   ASSERT_NE(FindResourceW(res, L"MAINICON", RT_GROUP_ICON), nullptr);
   UniqueWindow appWindow2 = MakeTestWindow(L"RuvanoTestApplication", WS_OVERLAPPEDWINDOW);
-  IndicatorWindow pictured(host);
-  ASSERT_TRUE(pictured.Create(appWindow2.get(), res));
+  std::unique_ptr<IndicatorWindow> pictured = IndicatorWindow::Create(host, appWindow2.get(), res);
+  ASSERT_NE(pictured, nullptr);
 
   const struct {
     bool appIcon, showMode;
@@ -288,13 +291,13 @@ TEST_F(IndicatorWindowTest, DrawsTheChosenPictureFromTheExeResources) {
   for (const auto& c : cases) {
     host.settings.SetAppIcon(c.appIcon);
     host.settings.SetShowMode(c.showMode);
-    pictured.SetInputMode(InputMode::Hiragana);
-    pictured.ShowIndicator(left, top);
-    pictured.SetInputMode(c.mode);
+    pictured->SetInputMode(InputMode::Hiragana);
+    pictured->ShowIndicator(left, top);
+    pictured->SetInputMode(c.mode);
     PumpFor(200);
     HICON icon = static_cast<HICON>(LoadImageW(res, c.picture, IMAGE_ICON, 32, 32, 0));
     ASSERT_NE(icon, nullptr);
-    const ClientImage painted(pictured.hwnd());
+    const ClientImage painted(pictured->hwnd());
     Bitmap expected(32, 32);
     const RECT all = expected.rect();
     FillRect(expected.dc(), &all, GetSysColorBrush(COLOR_BTNFACE));
@@ -304,18 +307,18 @@ TEST_F(IndicatorWindowTest, DrawsTheChosenPictureFromTheExeResources) {
     for (int y = 0; y < 32; ++y)
       for (int x = 0; x < 32; ++x) differing += expected.Pixel(x, y) != painted.Pixel(x, y);
     EXPECT_EQ(differing, 0) << static_cast<int>(c.mode) << (c.appIcon ? " program icon" : "");
-    pictured.HideIndicator();
+    pictured->HideIndicator();
   }
-  DestroyWindow(pictured.hwnd());
+  DestroyWindow(pictured->hwnd());
   FreeLibrary(res);
 }
 
 // Without the pictures the indicator still shows, as a plain square of the face colour.
 TEST_F(IndicatorWindowTest, MissingPicturesLeaveAPlainIndicator) {
-  indicator.ShowIndicator(left, top);
+  indicator->ShowIndicator(left, top);
   PumpFor(200);
   EXPECT_TRUE(IsShownAt(left, top));
-  const ClientImage painted(indicator.hwnd());
+  const ClientImage painted(indicator->hwnd());
   EXPECT_EQ(painted.width(), 32);
   EXPECT_EQ(painted.Pixel(16, 16), GetSysColor(COLOR_BTNFACE));
 }

@@ -23,8 +23,13 @@ class PanelTestHost : public Window, public ISettingsPanelHost {
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
     if (!RegisterClassOnce(wc)) return false;
-    return CreateWindowFor(0, L"RuvanoPanelTestHost", L"RUVANO", WS_CAPTION | WS_SYSMENU, x, y, 100, 100,
-                           nullptr, nullptr) != nullptr &&
+    return CreateWindowFor({.className = L"RuvanoPanelTestHost",
+                            .title = L"RUVANO",
+                            .style = WS_CAPTION | WS_SYSMENU,
+                            .x = x,
+                            .y = y,
+                            .width = 100,
+                            .height = 100}) != nullptr &&
            created;
   }
 

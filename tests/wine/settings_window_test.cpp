@@ -2,8 +2,10 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <memory>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/win32/application_window.h"
@@ -47,7 +49,6 @@ class RecordingCues : public IProgramCues {
   void HideIndicator() override {}
   void CloseIndicator() override { calls.push_back("CloseIndicator"); }
   void SetInputMode(InputMode) override {}
-  void CreateHintWindow(HWND) override { calls.push_back("CreateHintWindow"); }
   void ClearHint() override {}
   void ReraiseIndicator(std::int32_t left, std::int32_t top) override {
     calls.push_back("Reraise(" + std::to_string(left) + "," + std::to_string(top) + ")");
@@ -56,18 +57,23 @@ class RecordingCues : public IProgramCues {
 };
 
 struct Program {
-  explicit Program(std::wstring file = L"") : form(settings, cues, ToText(file)) {}
-  bool Create() { return app.Create() && form.Create(app.hwnd()); }
+  explicit Program(std::wstring file = L"") : file(std::move(file)) {}
+  bool Create() {
+    app = AppWindow::Create();
+    if (app) form = SettingsWindow::Create(settings, cues, ToText(file), app->hwnd());
+    return form != nullptr;
+  }
   RECT Bounds() const {
     RECT r{};
-    GetWindowRect(form.hwnd(), &r);
+    GetWindowRect(form->hwnd(), &r);
     return r;
   }
 
-  AppWindow app;
+  std::wstring file;
   Settings settings;
   RecordingCues cues;
-  SettingsWindow form;
+  std::unique_ptr<AppWindow> app;
+  std::unique_ptr<SettingsWindow> form;
 };
 
 TEST(SettingsWindow, IsCreatedHiddenOwnedByTheApplicationWindowAndFindsTheDesktop) {
@@ -75,36 +81,35 @@ TEST(SettingsWindow, IsCreatedHiddenOwnedByTheApplicationWindowAndFindsTheDeskto
   UniqueWindow view = testing::MakeTestWindow(L"SHELLDLL_DefView", WS_CHILD, progman.get());
   Program p;
   ASSERT_TRUE(p.Create());
-  EXPECT_EQ(FindWindowW(L"TmainForm", L"RUVANO"), p.form.hwnd());
-  EXPECT_FALSE(IsWindowVisible(p.form.hwnd()));
-  EXPECT_FALSE(IsWindowVisible(p.app.hwnd()));
-  EXPECT_EQ(GetRootWindow(p.form.hwnd()), p.app.hwnd());
-  EXPECT_EQ(p.form.ApplicationWindow(), FromHwnd(p.app.hwnd()));
-  EXPECT_EQ(p.form.DesktopWnd(), FromHwnd(progman.get()));
-  EXPECT_TRUE(p.cues.Saw("CreateHintWindow"));
-  EXPECT_TRUE(p.form.TimerRunning());
+  EXPECT_EQ(FindWindowW(L"TmainForm", L"RUVANO"), p.form->hwnd());
+  EXPECT_FALSE(IsWindowVisible(p.form->hwnd()));
+  EXPECT_FALSE(IsWindowVisible(p.app->hwnd()));
+  EXPECT_EQ(GetRootWindow(p.form->hwnd()), p.app->hwnd());
+  EXPECT_EQ(p.form->ApplicationWindow(), FromHwnd(p.app->hwnd()));
+  EXPECT_EQ(p.form->DesktopWnd(), FromHwnd(progman.get()));
+  EXPECT_TRUE(p.form->TimerRunning());
 
   // A fixed dialog frame with the Close button only.
-  const LONG style = GetWindowLongW(p.form.hwnd(), GWL_STYLE);
+  const LONG style = GetWindowLongW(p.form->hwnd(), GWL_STYLE);
   EXPECT_TRUE(style & WS_SYSMENU);
   EXPECT_FALSE(style & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX));
   RECT client{};
-  GetClientRect(p.form.hwnd(), &client);
+  GetClientRect(p.form->hwnd(), &client);
   EXPECT_GE(client.right, SettingsWindow::kClientWidth);
   EXPECT_GE(client.bottom, SettingsWindow::kClientHeight);
 
   // Shown, it reports itself visible, keeps the application window hidden and takes the
   // indicator and the LED down.
-  EXPECT_FALSE(p.form.SettingsWindowVisible());
-  p.form.Show();
-  EXPECT_TRUE(p.form.SettingsWindowVisible());
-  EXPECT_FALSE(IsWindowVisible(p.app.hwnd()));
+  EXPECT_FALSE(p.form->SettingsWindowVisible());
+  p.form->Show();
+  EXPECT_TRUE(p.form->SettingsWindowVisible());
+  EXPECT_FALSE(IsWindowVisible(p.app->hwnd()));
   EXPECT_TRUE(p.cues.Saw("CloseIndicator"));
   EXPECT_TRUE(p.cues.Saw("ScrollLedOff"));
 
   // Losing the activation to another program raises the indicator again at the anchor.
-  p.form.tick().SetAnchor(321, -7);
-  SendMessageW(p.form.hwnd(), WM_ACTIVATEAPP, FALSE, 0);
+  p.form->tick().SetAnchor(321, -7);
+  SendMessageW(p.form->hwnd(), WM_ACTIVATEAPP, FALSE, 0);
   EXPECT_TRUE(p.cues.Saw("Reraise(321,-7)"));
 }
 
@@ -115,16 +120,16 @@ TEST(SettingsWindow, TimerRunsTheTickUntilCloseAndAFailingTickDoesNotStopIt) {
   EXPECT_TRUE(WaitUntil([&] { return p.cues.ticks >= 4; }, 3000));
 
   // Held off (a press on the indicator) the tick does not run; switched on again it resumes.
-  p.form.SetTickTimerEnabled(false);
+  p.form->SetTickTimerEnabled(false);
   int ticks = p.cues.ticks;
   testing::PumpFor(600);
   EXPECT_EQ(p.cues.ticks, ticks);
-  p.form.SetTickTimerEnabled(true);
+  p.form->SetTickTimerEnabled(true);
   EXPECT_TRUE(WaitUntil([&] { return p.cues.ticks > ticks; }, 3000));
 
   p.cues.calls.clear();
-  SendMessageW(p.form.hwnd(), WM_CLOSE, 0, 0);
-  EXPECT_EQ(p.form.hwnd(), nullptr);
+  SendMessageW(p.form->hwnd(), WM_CLOSE, 0, 0);
+  EXPECT_EQ(p.form->hwnd(), nullptr);
   EXPECT_TRUE(p.cues.Saw("ScrollLedOff"));
   ticks = p.cues.ticks;
   testing::PumpFor(600);
@@ -138,15 +143,15 @@ TEST(SettingsWindow, TickSeesTheForegroundProgramsImeTurnOnAndOff) {
   ASSERT_TRUE(target.Start(L"tick end to end"));
   ASSERT_TRUE(target.Activate());
   const Hwnd key = FromHwnd(target.window());
-  ASSERT_TRUE(WaitUntil([&] { return p.form.tick().ActiveWindow() == FromHwnd(target.window()); }, 3000));
+  ASSERT_TRUE(WaitUntil([&] { return p.form->tick().ActiveWindow() == FromHwnd(target.window()); }, 3000));
   EXPECT_FALSE(p.cues.Saw("PlayCue(ON)"));
 
   target.SetOpen(true);
   ASSERT_TRUE(WaitUntil([&] { return p.cues.Saw("PlayCue(ON)"); }, 3000));
-  EXPECT_EQ(p.form.tick().Handles().IndexOf(key), 0);
+  EXPECT_EQ(p.form->tick().Handles().IndexOf(key), 0);
   EXPECT_TRUE(p.cues.Saw("ScrollLedOn"));
   target.SetOpen(false);
-  EXPECT_TRUE(WaitUntil([&] { return p.form.tick().Handles().IndexOf(key) == -1; }, 3000));
+  EXPECT_TRUE(WaitUntil([&] { return p.form->tick().Handles().IndexOf(key) == -1; }, 3000));
 }
 
 // With no focused control in the program in front, RUVANO's own open IME (the indicator opens
@@ -160,14 +165,14 @@ TEST(SettingsWindow, NoFocusReadsAsClosedAndAShowRequestDuringTheImeQueryRunsAft
   ASSERT_TRUE(WaitUntil([] { return GetFocusedWindow() == nullptr; }, 3000));
   Program p;
   ASSERT_TRUE(p.Create());
-  WindowImeSwitch().SetOpen(p.form.hwnd(), true);
+  WindowImeSwitch().SetOpen(p.form->hwnd(), true);
   ASSERT_TRUE(WaitUntil([&] { return p.cues.ticks >= 3; }, 3000));
-  EXPECT_EQ(p.form.tick().Handles().Count(), 0u);
+  EXPECT_EQ(p.form->tick().Handles().Count(), 0u);
 
   ASSERT_TRUE(target.Activate());  // its edit control has the focus again
   ASSERT_TRUE(WaitUntil([&] { return p.cues.Saw("ScrollLedOn"); }, 3000));
   target.ShowWhileAnswering();
-  ASSERT_TRUE(WaitUntil([&] { return p.form.SettingsWindowVisible(); }, 3000));
+  ASSERT_TRUE(WaitUntil([&] { return p.form->SettingsWindowVisible(); }, 3000));
   testing::PumpFor(300);
   EXPECT_EQ(p.cues.calls.back(), "ScrollLedOff");  // showing the window darkened the LED last
 }
@@ -182,7 +187,7 @@ TEST(SettingsWindow, OpensAtTheSavedPositionAndKeepsTheSettingsInStepWithItsPlac
   EXPECT_EQ(p.Bounds().top, 120);
 
   // Moved by the user (or the system), the settings follow; a settings change moves it.
-  SetWindowPos(p.form.hwnd(), nullptr, 300, 310, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  SetWindowPos(p.form->hwnd(), nullptr, 300, 310, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   EXPECT_EQ(p.settings.Left(), 300);
   EXPECT_EQ(p.settings.Top(), 310);
   p.settings.SetTop(40);
@@ -190,7 +195,7 @@ TEST(SettingsWindow, OpensAtTheSavedPositionAndKeepsTheSettingsInStepWithItsPlac
   EXPECT_EQ(p.Bounds().top, 40);
 
   // Every close request writes the window's place, the LED going dark first.
-  SendMessageW(p.form.hwnd(), WM_CLOSE, 0, 0);
+  SendMessageW(p.form->hwnd(), WM_CLOSE, 0, 0);
   const std::string saved = folder.Read(L"RUVANO.ini");
   EXPECT_NE(saved.find("Top=40\r\nLeft=300\r\n"), std::string::npos) << saved;
   ASSERT_FALSE(p.cues.calls.empty());
@@ -211,22 +216,22 @@ TEST(SettingsWindow, EachShowingOpensItOnAMonitorWithTheKeyboardFocusOnAControl)
   Program p;
   ASSERT_TRUE(p.Create());
   // While hidden it came to stand where minimised windows are parked (or its monitor went).
-  SetWindowPos(p.form.hwnd(), nullptr, -32000, -32000, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-  p.form.Show();
-  ForceForegroundWindow(p.form.hwnd());
+  SetWindowPos(p.form->hwnd(), nullptr, -32000, -32000, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  p.form->Show();
+  ForceForegroundWindow(p.form->hwnd());
   const RECT r = p.Bounds();
   EXPECT_NE(MonitorFromPoint(POINT{r.left, r.top}, MONITOR_DEFAULTTONULL), nullptr);
-  ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == p.form.hwnd(); }, 3000));
-  EXPECT_TRUE(IsChild(p.form.hwnd(), GetFocus())) << "no control has the focus";
+  ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == p.form->hwnd(); }, 3000));
+  EXPECT_TRUE(IsChild(p.form->hwnd(), GetFocus())) << "no control has the focus";
 
   // The user leaves from the hint text for another window and comes back: the text has it.
-  const HWND edit = p.form.panel().Control(SettingsPanel::Part::HintEdit);
+  const HWND edit = p.form->panel().Control(SettingsPanel::Part::HintEdit);
   SetFocus(edit);
   UniqueWindow other = testing::MakeTestWindow(L"RuvanoOtherWindow", WS_OVERLAPPEDWINDOW | WS_VISIBLE);
   ForceForegroundWindow(other.get());
   ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == other.get(); }, 3000));
-  ForceForegroundWindow(p.form.hwnd());
-  ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == p.form.hwnd(); }, 3000));
+  ForceForegroundWindow(p.form->hwnd());
+  ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == p.form->hwnd(); }, 3000));
   EXPECT_EQ(GetFocus(), edit);
 }
 
@@ -240,10 +245,10 @@ TEST(SettingsWindow, QuitButtonClosesLikeTheTitleBar) {
   TempFolder folder;
   Program p(folder.path() + L"RUVANO.ini");
   ASSERT_TRUE(p.Create());
-  ASSERT_NE(p.form.panel().Control(SettingsPanel::Part::Toolbar), nullptr);
+  ASSERT_NE(p.form->panel().Control(SettingsPanel::Part::Toolbar), nullptr);
   p.cues.calls.clear();
-  ClickToolButton(p.form, SettingsPanel::kCloseButton);
-  EXPECT_TRUE(WaitUntil([&] { return p.form.hwnd() == nullptr; }, 3000));
+  ClickToolButton(*p.form, SettingsPanel::kCloseButton);
+  EXPECT_TRUE(WaitUntil([&] { return p.form->hwnd() == nullptr; }, 3000));
   EXPECT_EQ(p.cues.calls, std::vector<std::string>{"ScrollLedOff"});
   EXPECT_NE(folder.Read(L"RUVANO.ini").find("[Config]"), std::string::npos);
 }
@@ -254,17 +259,17 @@ TEST(SettingsWindow, EndOfSessionQuerySavesAndAgreesAndAFailingCloseStepStopsNot
   ASSERT_TRUE(p.Create());
   // The LED step fails: the file is written all the same and the logon may end.
   p.cues.failLed = true;
-  EXPECT_EQ(SendMessageW(p.form.hwnd(), WM_QUERYENDSESSION, 0, 0), TRUE);
+  EXPECT_EQ(SendMessageW(p.form->hwnd(), WM_QUERYENDSESSION, 0, 0), TRUE);
   EXPECT_NE(folder.Read(L"RUVANO.ini").find("[Config]"), std::string::npos);
   // The logon goes on: the program keeps running.
-  SendMessageW(p.form.hwnd(), WM_ENDSESSION, FALSE, 0);
-  EXPECT_TRUE(IsWindow(p.form.hwnd()));
+  SendMessageW(p.form->hwnd(), WM_ENDSESSION, FALSE, 0);
+  EXPECT_TRUE(IsWindow(p.form->hwnd()));
 
   // A settings file that cannot be written does not keep the window from closing.
   Program q(folder.path() + L"missing\\RUVANO.ini");
   ASSERT_TRUE(q.Create());
-  SendMessageW(q.form.hwnd(), WM_CLOSE, 0, 0);
-  EXPECT_EQ(q.form.hwnd(), nullptr);
+  SendMessageW(q.form->hwnd(), WM_CLOSE, 0, 0);
+  EXPECT_EQ(q.form->hwnd(), nullptr);
 }
 
 }  // namespace

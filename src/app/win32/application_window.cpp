@@ -1,18 +1,26 @@
 #include "app/win32/application_window.h"
 
+#include <new>
+
 namespace ruvano {
 
-bool AppWindow::Create() noexcept {
+std::unique_ptr<AppWindow> AppWindow::Create() noexcept {
   WNDCLASSEXW wc{};
   wc.lpszClassName = kClassName;
   wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
-  if (!RegisterClassOnce(wc)) return false;
+  if (!RegisterClassOnce(wc)) return nullptr;
+  std::unique_ptr<AppWindow> window(new (std::nothrow) AppWindow());
   // Never shown; a zero-sized captioned pop-up with a system menu, placed like a normal
   // top-level window so that it would carry the taskbar button if it were shown.
-  return CreateWindowFor(0, kClassName, kCaption,
-                         WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPSIBLINGS,
-                         ::GetSystemMetrics(SM_CXSCREEN) / 2, ::GetSystemMetrics(SM_CYSCREEN) / 2, 0, 0,
-                         nullptr, nullptr) != nullptr;
+  if (!window || !window->CreateWindowFor(
+                     {.className = kClassName,
+                      .title = kCaption,
+                      .style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPSIBLINGS,
+                      .x = ::GetSystemMetrics(SM_CXSCREEN) / 2,
+                      .y = ::GetSystemMetrics(SM_CYSCREEN) / 2})) {
+    return nullptr;
+  }
+  return window;
 }
 
 LRESULT AppWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {

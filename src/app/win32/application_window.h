@@ -4,6 +4,7 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <utility>
 
 #include "zeq/win32/window.h"
@@ -15,8 +16,8 @@ class AppWindow : public Window {
   static constexpr const wchar_t* kClassName = L"RuvanoApplication";
   static constexpr const wchar_t* kCaption = L"RUVANO";
 
-  // Creates the window, hidden. False when the system refuses.
-  bool Create() noexcept;
+  // Makes the window, hidden; nothing when the system refuses.
+  static std::unique_ptr<AppWindow> Create() noexcept;
 
   // What runs when the logon ends, before the process goes.
   void SetSessionEndHandler(std::function<void()> handler) { sessionEnd_ = std::move(handler); }
@@ -27,6 +28,8 @@ class AppWindow : public Window {
   LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
 
  private:
+  AppWindow() = default;
+
   std::function<void()> sessionEnd_;
 };
 

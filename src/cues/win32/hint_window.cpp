@@ -10,7 +10,7 @@ namespace ruvano {
 
 HintWindow::~HintWindow() {
   // The window goes before the font it paints with.
-  if (hwnd()) ::DestroyWindow(hwnd());
+  DestroyDetached();
 }
 
 bool HintWindow::EnsureWindow() {
@@ -26,8 +26,10 @@ bool HintWindow::EnsureWindow() {
   if (::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0)) {
     font_.reset(::CreateFontIndirectW(&metrics.lfStatusFont));
   }
-  if (!CreateWindowFor(WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE, kClassName, L"",
-                       WS_POPUP | WS_BORDER, 0, 0, 0, 0, owner_, nullptr)) {
+  if (!CreateWindowFor({.className = kClassName,
+                        .style = WS_POPUP | WS_BORDER,
+                        .exStyle = WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE,
+                        .parent = owner_})) {
     font_.reset();
     return false;
   }
@@ -104,10 +106,10 @@ void HintWindow::Paint(HDC dc) noexcept {
   RECT rc{};
   ::GetClientRect(hwnd(), &rc);
   bool themed = false;
-  const ThemeLibrary& ux = Theme();
+  const ThemeLibrary& ux = theme_;
   if (ux.IsAppThemed && ux.IsThemeActive && ux.OpenThemeData && ux.DrawThemeBackground && ux.IsAppThemed() &&
       ux.IsThemeActive()) {
-    UniqueTheme theme(ux.OpenThemeData(hwnd(), L"TOOLTIP"));
+    ThemeData theme(ux, hwnd(), L"TOOLTIP");
     if (theme) {
       ux.DrawThemeBackground(theme.get(), dc, TTP_STANDARD, TTSS_NORMAL, &rc, nullptr);
       themed = true;

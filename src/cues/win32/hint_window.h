@@ -7,6 +7,7 @@
 
 #include "cues/cursor_hint.h"
 #include "zeq/win32/handles.h"
+#include "zeq/win32/system_library.h"
 #include "zeq/win32/window.h"
 
 namespace ruvano {
@@ -15,7 +16,8 @@ class HintWindow final : public Window, public IHintWindow {
  public:
   static constexpr const wchar_t* kClassName = L"RuvanoHintWindow";
 
-  explicit HintWindow(HWND owner) noexcept : owner_(owner) {}
+  // The theme calls are bound here, once for the window's life.
+  explicit HintWindow(HWND owner) noexcept : owner_(owner), theme_(BindThemeLibrary()) {}
   ~HintWindow() override;
 
   bool HasWindow() override { return hwnd() != nullptr; }
@@ -38,6 +40,7 @@ class HintWindow final : public Window, public IHintWindow {
   void Paint(HDC dc) noexcept override;
 
   HWND owner_;
+  ThemeLibrary theme_;
   UniqueFont font_;  // the system's tooltip font; none means the default GUI font
   Text text_;
 };

@@ -1,5 +1,7 @@
 #include "ui/win32/indicator_window.h"
 
+#include <new>
+
 #include "zeq/win32/foreground_win32.h"
 #include "zeq/win32/window_style.h"
 
@@ -7,34 +9,41 @@ namespace ruvano {
 
 IndicatorWindow::~IndicatorWindow() {
   // The window goes before the icons it paints.
-  if (hwnd()) ::DestroyWindow(hwnd());
+  DestroyDetached();
 }
 
-bool IndicatorWindow::Create(HWND owner, HMODULE resources) noexcept {
-  if (hwnd()) return true;
-  owner_ = owner;
-  if (!resources) resources = ::GetModuleHandleW(nullptr);
-
+std::unique_ptr<IndicatorWindow> IndicatorWindow::Create(IIndicatorHost& host, HWND owner,
+                                                         HMODULE resources) noexcept {
   WNDCLASSEXW wc{};
   wc.lpszClassName = kClassName;
   wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
-  if (!RegisterClassOnce(wc)) return false;
+  if (!RegisterClassOnce(wc)) return nullptr;
 
+  std::unique_ptr<IndicatorWindow> indicator(new (std::nothrow) IndicatorWindow(host, owner));
   // WS_EX_NOACTIVATE keeps a click from activating it even where WM_MOUSEACTIVATE is not
   // consulted; the tool-window style keeps it off the taskbar.
-  if (!CreateWindowFor(WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE, kClassName, L"", WS_POPUP, 0, 0,
-                       kSize, kSize, owner, nullptr)) {
-    return false;
+  if (!indicator ||
+      !indicator->CreateWindowFor({.className = kClassName,
+                                   .exStyle = WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE,
+                                   .width = kSize,
+                                   .height = kSize,
+                                   .parent = owner})) {
+    return nullptr;
   }
-  SetToolWindowStyle(hwnd());
+  HWND wnd = indicator->hwnd();
+  SetToolWindowStyle(wnd);
 
   // Only the rounded 28 × 28 middle is visible and takes the mouse. Once set, the region
   // belongs to the system.
   if (HRGN region = ::CreateRoundRectRgn(2, 2, kSize - 2, kSize - 2, 4, 4)) {
-    if (!::SetWindowRgn(hwnd(), region, TRUE)) ::DeleteObject(region);
+    if (!::SetWindowRgn(wnd, region, TRUE)) ::DeleteObject(region);
   }
+  indicator->LoadPictures(resources ? resources : ::GetModuleHandleW(nullptr));
+  return indicator;
+}
 
-  // Missing pictures leave the indicator blank rather than failing.
+// Missing pictures leave the indicator blank rather than failing.
+void IndicatorWindow::LoadPictures(HMODULE resources) noexcept {
   auto load = [resources](const wchar_t* name) {
     return UniqueIcon(
         static_cast<HICON>(::LoadImageW(resources, name, IMAGE_ICON, kSize, kSize, LR_DEFAULTCOLOR)));
@@ -45,7 +54,6 @@ bool IndicatorWindow::Create(HWND owner, HMODULE resources) noexcept {
   modePictures_[static_cast<std::size_t>(InputMode::HalfKatakana)] = load(L"IMAGEHKATA");
   modePictures_[static_cast<std::size_t>(InputMode::FullAlnum)] = load(L"IMAGEALNUM");
   modePictures_[static_cast<std::size_t>(InputMode::HalfAlnum)] = load(L"IMAGEHALNUM");
-  return true;
 }
 
 void IndicatorWindow::ShowIndicator(std::int32_t left, std::int32_t top) {

@@ -8,6 +8,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 
 #include "monitor/input_mode.h"
 #include "ui/indicator_opacity.h"
@@ -23,13 +24,13 @@ class IndicatorWindow final : public Window {
   static constexpr int kSize = 32;
   static constexpr const wchar_t* kClassName = L"TIconForm";
 
-  explicit IndicatorWindow(IIndicatorHost& host) : host_(host) {}
+  // Makes the hidden window, owned by the application window `owner`; nothing when the
+  // system refuses. The pictures (icon resources "MAINICON", "IMAGEDEF" and the input modes'
+  // "IMAGEKATA", "IMAGEHKATA", "IMAGEALNUM", "IMAGEHALNUM") come from `resources`, by
+  // default the exe. The host must outlive the indicator.
+  static std::unique_ptr<IndicatorWindow> Create(IIndicatorHost& host, HWND owner,
+                                                 HMODULE resources = nullptr) noexcept;
   ~IndicatorWindow() override;
-
-  // Creates the hidden window, owned by the application window `owner`. The pictures
-  // (icon resources "MAINICON", "IMAGEDEF" and the input modes' "IMAGEKATA", "IMAGEHKATA",
-  // "IMAGEALNUM", "IMAGEHALNUM") come from `resources`, by default the exe.
-  bool Create(HWND owner, HMODULE resources = nullptr) noexcept;
 
   bool IndicatorVisible() const noexcept { return visible_; }
   // Shows the hidden indicator with its top-left corner at (left, top), when Icon is on.
@@ -49,6 +50,8 @@ class IndicatorWindow final : public Window {
   LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
 
  private:
+  IndicatorWindow(IIndicatorHost& host, HWND owner) : host_(host), owner_(owner) {}
+  void LoadPictures(HMODULE resources) noexcept;
   void OnShow();
   void RunCloseQuery() noexcept;
   void OnClick();
@@ -60,7 +63,7 @@ class IndicatorWindow final : public Window {
   HICON PictureFor(const Settings& settings) const noexcept;
 
   IIndicatorHost& host_;
-  HWND owner_ = nullptr;
+  HWND owner_;
   UniqueIcon programIcon_;
   UniqueIcon defaultPicture_;
   std::array<UniqueIcon, 5> modePictures_;  // by InputMode; hiragana's is the default picture

@@ -1,72 +1,42 @@
 #include "ui/win32/program_cues.h"
 
+#include <new>
+#include <utility>
+
 namespace ruvano {
 
-ProgramCues::ProgramCues(const Settings& settings)
-    : settings_(settings), sound_(player_, settings), led_(keyboard_, settings) {}
-
-// The windows go in the reverse order of their making; the hint's countdown before its window.
-ProgramCues::~ProgramCues() {
-  indicator_.reset();
-  hint_.reset();
-  hintWindow_.reset();
+std::unique_ptr<ProgramCues> ProgramCues::Create(const Settings& settings, IIndicatorHost& indicatorHost,
+                                                 HWND applicationWindow) noexcept {
+  std::unique_ptr<IndicatorWindow> indicator = IndicatorWindow::Create(indicatorHost, applicationWindow);
+  if (!indicator) return nullptr;
+  return std::unique_ptr<ProgramCues>(new (std::nothrow)
+                                          ProgramCues(settings, applicationWindow, std::move(indicator)));
 }
 
-bool ProgramCues::CreateIndicator(IIndicatorHost& host, HWND applicationWindow) {
-  auto indicator = std::make_unique<IndicatorWindow>(host);
-  if (!indicator->Create(applicationWindow)) return false;
-  indicator_ = std::move(indicator);
-  return true;
-}
+ProgramCues::ProgramCues(const Settings& settings, HWND applicationWindow,
+                         std::unique_ptr<IndicatorWindow> indicator)
+    : sound_(player_, settings),
+      led_(keyboard_, settings),
+      hintWindow_(applicationWindow),
+      hint_(hintWindow_, settings),
+      indicator_(std::move(indicator)) {}
 
-void ProgramCues::CreateHintWindow(HWND applicationWindow) {
-  if (hintWindow_) return;
-  hintWindow_ = std::make_unique<HintWindow>(applicationWindow);
-  hint_ = std::make_unique<CursorHint>(*hintWindow_, settings_);
-}
-
-void ProgramCues::TickHint() {
-  if (hint_) hint_->TickHint();
-}
-
-void ProgramCues::TriggerHint() {
-  if (hint_) hint_->TriggerHint();
-}
-
-void ProgramCues::HideImeHint() {
-  if (hint_) hint_->HideImeHint();
-}
-
+void ProgramCues::TickHint() { hint_.TickHint(); }
+void ProgramCues::TriggerHint() { hint_.TriggerHint(); }
+void ProgramCues::HideImeHint() { hint_.HideImeHint(); }
 // Called once Hint has been switched off: the hint's own handler hides it and clears the
 // countdown.
-void ProgramCues::ClearHint() {
-  if (hint_) hint_->OnHintOptionChanged();
-}
+void ProgramCues::ClearHint() { hint_.OnHintOptionChanged(); }
 
 void ProgramCues::PlayCue(bool on) { sound_.PlayCue(on); }
 void ProgramCues::ScrollLedOn() { led_.ScrollLedOn(); }
 void ProgramCues::ScrollLedOff() { led_.ScrollLedOff(); }
 
-bool ProgramCues::IndicatorVisible() { return indicator_ && indicator_->IndicatorVisible(); }
-
-void ProgramCues::ShowIndicator(std::int32_t left, std::int32_t top) {
-  if (indicator_) indicator_->ShowIndicator(left, top);
-}
-
-void ProgramCues::HideIndicator() {
-  if (indicator_) indicator_->HideIndicator();
-}
-
-void ProgramCues::CloseIndicator() {
-  if (indicator_) indicator_->CloseIndicator();
-}
-
-void ProgramCues::SetInputMode(InputMode mode) {
-  if (indicator_) indicator_->SetInputMode(mode);
-}
-
-void ProgramCues::ReraiseIndicator(std::int32_t left, std::int32_t top) {
-  if (indicator_) indicator_->Reraise(left, top);
-}
+bool ProgramCues::IndicatorVisible() { return indicator_->IndicatorVisible(); }
+void ProgramCues::ShowIndicator(std::int32_t left, std::int32_t top) { indicator_->ShowIndicator(left, top); }
+void ProgramCues::HideIndicator() { indicator_->HideIndicator(); }
+void ProgramCues::CloseIndicator() { indicator_->CloseIndicator(); }
+void ProgramCues::SetInputMode(InputMode mode) { indicator_->SetInputMode(mode); }
+void ProgramCues::ReraiseIndicator(std::int32_t left, std::int32_t top) { indicator_->Reraise(left, top); }
 
 }  // namespace ruvano

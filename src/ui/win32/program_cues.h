@@ -1,6 +1,6 @@
 // The program's cues, behind the operations the monitor tick and the settings window call:
 // the ON/OFF sounds, the Scroll Lock LED, the cursor hint and the indicator window. The
-// indicator and the hint window are made at start-up and live until the program ends.
+// cues are made whole, with their windows, at start-up and live until the program ends.
 #pragma once
 
 #include <windows.h>
@@ -23,18 +23,14 @@ namespace ruvano {
 
 class ProgramCues final : public IProgramCues {
  public:
-  // settings: the live options; they must outlive this object.
-  explicit ProgramCues(const Settings& settings);
-  ~ProgramCues() override;
+  // Makes the cues with their windows, both owned by the application window: the indicator,
+  // hidden, and the cursor hint's window object (its system window exists only while a hint
+  // is shown). Nothing when the indicator cannot be made. The settings (the live options)
+  // and the indicator's host must outlive the cues.
+  static std::unique_ptr<ProgramCues> Create(const Settings& settings, IIndicatorHost& indicatorHost,
+                                             HWND applicationWindow) noexcept;
   ProgramCues(const ProgramCues&) = delete;
   ProgramCues& operator=(const ProgramCues&) = delete;
-
-  // Makes the indicator window, hidden, owned by the application window. Until then, and
-  // when it cannot be made, the indicator operations do nothing.
-  bool CreateIndicator(IIndicatorHost& host, HWND applicationWindow);
-
-  IndicatorWindow* indicator() noexcept { return indicator_.get(); }
-  CursorHint* hint() noexcept { return hint_.get(); }
 
   // The tick's cues.
   void TickHint() override;
@@ -50,19 +46,20 @@ class ProgramCues final : public IProgramCues {
   void SetInputMode(InputMode mode) override;
 
   // The settings window's.
-  void CreateHintWindow(HWND applicationWindow) override;
   void ClearHint() override;
   void ReraiseIndicator(std::int32_t left, std::int32_t top) override;
 
  private:
-  const Settings& settings_;
+  ProgramCues(const Settings& settings, HWND applicationWindow, std::unique_ptr<IndicatorWindow> indicator);
+
+  // Torn down in the reverse order: the indicator, then the hint's countdown before its window.
   Win32SoundPlayer player_;
   SoundCue sound_;
   Win32Keyboard keyboard_;
   ScrollLed led_;
-  std::unique_ptr<HintWindow> hintWindow_;
-  std::unique_ptr<CursorHint> hint_;
-  std::unique_ptr<IndicatorWindow> indicator_;
+  HintWindow hintWindow_;
+  CursorHint hint_;
+  std::unique_ptr<IndicatorWindow> indicator_;  // never null
 };
 
 }  // namespace ruvano

@@ -24,37 +24,56 @@ UniqueIcon LoadProgramIcon(int cx, int cy) {
 }
 }  // namespace
 
-SettingsWindow::SettingsWindow(Settings& settings, IProgramCues& cues, Text settingsFile)
+SettingsWindow::SettingsWindow(Settings& settings, IProgramCues& cues, Text settingsFile,
+                               HWND applicationWindow)
     : settings_(settings),
       cues_(cues),
       settingsFile_(std::move(settingsFile)),
-      tick_(desktop_, cues, *this, settings),
-      panel_(settings, *this) {}
+      applicationWindow_(applicationWindow),
+      tick_(desktop_, cues, tickWindows_, settings),
+      panel_(settings, panelHost_) {}
 
 SettingsWindow::~SettingsWindow() {
-  // The window goes before the icons it shows, and the settings stop reporting to it.
-  if (hwnd()) ::DestroyWindow(hwnd());
+  // The settings stop reporting to the window, and the window goes, with none of its
+  // handlers running, before the panel and the icons it shows.
   settingsSubscription_.Reset();
+  DestroyDetached();
 }
 
-bool SettingsWindow::Create(HWND applicationWindow) noexcept {
-  applicationWindow_ = applicationWindow;
+std::unique_ptr<SettingsWindow> SettingsWindow::Create(Settings& settings, IProgramCues& cues,
+                                                       Text settingsFile, HWND applicationWindow) noexcept {
   WNDCLASSEXW wc{};
   wc.lpszClassName = kClassName;
   wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
   wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  if (!RegisterClassOnce(wc)) return false;
+  if (!RegisterClassOnce(wc)) return nullptr;
+  std::unique_ptr<SettingsWindow> window;
+  try {
+    window.reset(new SettingsWindow(settings, cues, std::move(settingsFile), applicationWindow));
+  } catch (...) {
+    return nullptr;
+  }
   RECT frame{0, 0, kClientWidth, kClientHeight};
   ::AdjustWindowRectEx(&frame, kStyle, FALSE, kExStyle);
   // At (0, 0) until the saved position, if any, replaces it.
-  return CreateWindowFor(kExStyle, kClassName, kCaption, kStyle, 0, 0, frame.right - frame.left,
-                         frame.bottom - frame.top, applicationWindow, nullptr) != nullptr;
+  if (!window->CreateWindowFor({.className = kClassName,
+                                .title = kCaption,
+                                .style = kStyle,
+                                .exStyle = kExStyle,
+                                .width = frame.right - frame.left,
+                                .height = frame.bottom - frame.top,
+                                .parent = applicationWindow})) {
+    return nullptr;
+  }
+  return window;
 }
 
-bool SettingsWindow::SettingsWindowVisible() { return hwnd() && ::IsWindowVisible(hwnd()) != FALSE; }
-Hwnd SettingsWindow::ApplicationWindow() { return FromHwnd(applicationWindow_); }
-Hwnd SettingsWindow::DesktopWnd() { return desktopWindow_.Current(); }
-Hwnd SettingsWindow::RefindDesktopWnd() { return desktopWindow_.Find(); }
+bool SettingsWindow::SettingsWindowVisible() const noexcept {
+  return hwnd() && ::IsWindowVisible(hwnd()) != FALSE;
+}
+Hwnd SettingsWindow::ApplicationWindow() const noexcept { return FromHwnd(applicationWindow_); }
+Hwnd SettingsWindow::DesktopWnd() const noexcept { return desktopWindow_.Current(); }
+Hwnd SettingsWindow::TickWindows::RefindDesktopWnd() { return window_.desktopWindow_.Find(); }
 
 void SettingsWindow::SetTickTimerEnabled(bool enabled) {
   // Once the close query has run for an ending, nothing starts the monitor again (the
@@ -79,23 +98,28 @@ bool SettingsWindow::PreTranslateMessage(MSG& msg) {
   return panel_.TranslateAccessKey(msg) || ::IsDialogMessageW(hwnd(), &msg) != FALSE;
 }
 
-void SettingsWindow::PlayCue(bool on) { cues_.PlayCue(on); }
-void SettingsWindow::HideHintNow() { cues_.ClearHint(); }
-void SettingsWindow::HideSettingsWindow() { ::ShowWindow(hwnd(), SW_HIDE); }
+void SettingsWindow::PanelHost::PlayCue(bool on) { window_.cues_.PlayCue(on); }
+void SettingsWindow::PanelHost::HideHintNow() { window_.cues_.ClearHint(); }
+void SettingsWindow::PanelHost::HideSettingsWindow() { ::ShowWindow(window_.hwnd(), SW_HIDE); }
 // Posted, not sent: the toolbar that asks is a child of the window that the close destroys.
-void SettingsWindow::CloseSettingsWindow() { ::PostMessageW(hwnd(), WM_CLOSE, 0, 0); }
+void SettingsWindow::PanelHost::CloseSettingsWindow() { ::PostMessageW(window_.hwnd(), WM_CLOSE, 0, 0); }
 
-void SettingsWindow::ClientSizeWanted(int width, int height) {
-  const SIZE outer = WindowSizeForClient(hwnd(), width, height);
-  ::SetWindowPos(hwnd(), nullptr, 0, 0, outer.cx, outer.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+void SettingsWindow::PanelHost::ClientSizeWanted(int width, int height) {
+  const SIZE outer = WindowSizeForClient(window_.hwnd(), width, height);
+  ::SetWindowPos(window_.hwnd(), nullptr, 0, 0, outer.cx, outer.cy,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void SettingsWindow::OnCreate() {
+bool SettingsWindow::OnCreate() {
   desktopWindow_.Find();
   SetProgramIcons();
   // The controls, in the face of the system's menu font. The panel keeps them in step with
-  // the settings; this window adds its own position.
-  panel_.Create(hwnd());
+  // the settings; this window adds its own position. Without its controls the window is not
+  // made at all.
+  if (!panel_.Create(hwnd())) {
+    ReportFailure(L"the settings window's controls could not be created");
+    return false;
+  }
   settingsSubscription_ = settings_.Subscribe({SettingField::Top, SettingField::Left},
                                               [this](SettingField field) { OnSettingChanged(field); });
   // A file that cannot be read leaves the defaults; the monitor starts all the same.
@@ -107,8 +131,8 @@ void SettingsWindow::OnCreate() {
   EnsureWindowOnScreen(hwnd());
   FollowWindowPosition();
   panel_.ApplyLoadedState();
-  cues_.CreateHintWindow(applicationWindow_);
   SetTickTimerEnabled(true);
+  return true;
 }
 
 void SettingsWindow::SetProgramIcons() {
@@ -234,7 +258,7 @@ void SettingsWindow::FollowWindowPosition() {
 
 LRESULT SettingsWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
-    case WM_CREATE: OnCreate(); return 0;
+    case WM_CREATE: return OnCreate() ? 0 : -1;
     case WM_SHOWWINDOW:
       if (wp) OnShow();
       break;

@@ -7,14 +7,13 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <memory>
 
 #include "monitor/cues.h"
 #include "monitor/monitor_tick.h"
 #include "monitor/win32/desktop_win32.h"
 #include "settings/settings.h"
-#include "ui/win32/indicator_host.h"
 #include "ui/win32/settings_panel.h"
-#include "ui/win32/settings_panel_host.h"
 #include "zeq/types.h"
 #include "zeq/win32/handles.h"
 #include "zeq/win32/probes_win32.h"
@@ -26,19 +25,13 @@ namespace ruvano {
 // itself does with the cursor hint and the indicator.
 class IProgramCues : public IMonitorCues {
  public:
-  // Makes the cursor hint's window object, owned by the application window (its system
-  // window exists only while a hint is shown).
-  virtual void CreateHintWindow(HWND applicationWindow) = 0;
   // The hint option was switched off: the hint goes at once and its countdown is cleared.
   virtual void ClearHint() = 0;
   // The program lost the activation: a visible indicator is raised again at the anchor.
   virtual void ReraiseIndicator(std::int32_t left, std::int32_t top) = 0;
 };
 
-class SettingsWindow : public Window,
-                       public IProgramWindows,
-                       public ISettingsPanelHost,
-                       public IIndicatorHost {
+class SettingsWindow final : public Window {
  public:
   static constexpr const wchar_t* kClassName = L"TmainForm";
   static constexpr const wchar_t* kCaption = L"RUVANO";
@@ -46,17 +39,15 @@ class SettingsWindow : public Window,
   static constexpr int kClientWidth = 474;
   static constexpr int kClientHeight = 377;
 
+  // Makes the window, hidden, owned by the application window; nothing when the system
+  // refuses. Its creation finds the desktop window, loads the settings file, brings a window
+  // saved off every monitor back onto the primary one and starts the monitor timer.
   // settings: the live options, which this window keeps in step with its position;
-  // settingsFile: the file read at creation and written at every close request. Both and
-  // the cues must outlive the window.
-  SettingsWindow(Settings& settings, IProgramCues& cues, Text settingsFile);
+  // settingsFile: the file read at creation and written at every close request. The
+  // settings and the cues must outlive the window.
+  static std::unique_ptr<SettingsWindow> Create(Settings& settings, IProgramCues& cues, Text settingsFile,
+                                                HWND applicationWindow) noexcept;
   ~SettingsWindow() override;
-
-  // Creates the window, hidden, owned by the application window. Its creation finds the
-  // desktop window, loads the settings file, brings a window saved off every monitor back
-  // onto the primary one, makes the hint window and starts the monitor timer. False when
-  // the system refuses.
-  bool Create(HWND applicationWindow) noexcept;
 
   // Makes the window visible and raises it; its show handler runs.
   void Show();
@@ -75,32 +66,49 @@ class SettingsWindow : public Window,
   SettingsPanel& panel() noexcept { return panel_; }
   bool TimerRunning() const noexcept { return timerRunning_; }
 
-  // What the tick asks about the program's windows.
-  bool SettingsWindowVisible() override;
-  Hwnd ApplicationWindow() override;
-  Hwnd DesktopWnd() override;
-  Hwnd RefindDesktopWnd() override;
+  bool SettingsWindowVisible() const noexcept;
+  Hwnd ApplicationWindow() const noexcept;
+  Hwnd DesktopWnd() const noexcept;
 
-  // What the indicator asks of the window that hosts the monitor. SetTickTimerEnabled
-  // switches the monitor's timer off or on; switching on a running timer leaves it alone, and
-  // so does switching it on while the program ends.
-  const Settings& LiveSettings() override { return settings_; }
-  void SetTickTimerEnabled(bool enabled) override;
-  void ShowSettingsWindow() override { Show(); }
-  HWND SettingsWindowHandle() override { return hwnd(); }
-
-  // What the settings panel asks of its window.
-  void PlayCue(bool on) override;
-  void HideHintNow() override;
-  void HideSettingsWindow() override;
-  void CloseSettingsWindow() override;
-  void ClientSizeWanted(int width, int height) override;
+  // Switches the monitor's timer off or on; switching on a running timer leaves it alone,
+  // and so does switching it on while the program ends.
+  void SetTickTimerEnabled(bool enabled);
 
  protected:
   LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
 
  private:
-  void OnCreate();
+  // The window's part in the monitor tick: which windows are the program's own.
+  class TickWindows final : public IProgramWindows {
+   public:
+    explicit TickWindows(SettingsWindow& window) : window_(window) {}
+    bool SettingsWindowVisible() override { return window_.SettingsWindowVisible(); }
+    Hwnd ApplicationWindow() override { return window_.ApplicationWindow(); }
+    Hwnd DesktopWnd() override { return window_.DesktopWnd(); }
+    Hwnd RefindDesktopWnd() override;
+
+   private:
+    SettingsWindow& window_;
+  };
+
+  // The window's part as the settings panel's host.
+  class PanelHost final : public ISettingsPanelHost {
+   public:
+    explicit PanelHost(SettingsWindow& window) : window_(window) {}
+    bool SettingsWindowVisible() override { return window_.SettingsWindowVisible(); }
+    void PlayCue(bool on) override;
+    void HideHintNow() override;
+    void HideSettingsWindow() override;
+    void CloseSettingsWindow() override;
+    void ClientSizeWanted(int width, int height) override;
+
+   private:
+    SettingsWindow& window_;
+  };
+
+  SettingsWindow(Settings& settings, IProgramCues& cues, Text settingsFile, HWND applicationWindow);
+
+  bool OnCreate();
   void OnShow();
   void RunCloseQuery() noexcept;
   void QueryEndSession() noexcept;
@@ -116,11 +124,13 @@ class SettingsWindow : public Window,
   Settings& settings_;
   IProgramCues& cues_;
   Text settingsFile_;
+  HWND applicationWindow_;
   Win32Desktop desktop_;
   DesktopWindowFinder desktopWindow_;
+  TickWindows tickWindows_{*this};
   MonitorTick tick_;
+  PanelHost panelHost_{*this};
   SettingsPanel panel_;
-  HWND applicationWindow_ = nullptr;
   bool timerRunning_ = false;
   bool followingWindow_ = false;  // the window moved: Settings follow, the window stays
   HWND lastFocus_ = nullptr;      // the control that had the focus when the window was left

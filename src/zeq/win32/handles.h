@@ -2,11 +2,8 @@
 #pragma once
 
 #include <windows.h>
-#include <uxtheme.h>
 
 #include <utility>
-
-#include "zeq/win32/system_library.h"
 
 namespace ruvano {
 
@@ -62,13 +59,6 @@ struct ModuleTraits {
   static bool Valid(HMODULE h) noexcept { return h != nullptr; }
   static void Close(HMODULE h) noexcept { ::FreeLibrary(h); }
 };
-struct ThemeTraits {
-  static HTHEME Invalid() noexcept { return nullptr; }
-  static bool Valid(HTHEME h) noexcept { return h != nullptr; }
-  static void Close(HTHEME h) noexcept {
-    if (const auto close = Theme().CloseThemeData) close(h);
-  }
-};
 struct WindowTraits {
   static HWND Invalid() noexcept { return nullptr; }
   static bool Valid(HWND h) noexcept { return h != nullptr; }
@@ -84,7 +74,6 @@ using UniqueRegion = UniqueResource<HRGN, GdiObjectTraits<HRGN>>;
 using UniqueIcon = UniqueResource<HICON, IconTraits>;
 using UniqueModule = UniqueResource<HMODULE, ModuleTraits>;
 using UniqueWindow = UniqueResource<HWND, WindowTraits>;
-using UniqueTheme = UniqueResource<HTHEME, ThemeTraits>;
 
 // A device context obtained with GetDC, released with ReleaseDC.
 class WindowDC {

@@ -18,18 +18,15 @@ FARPROC SystemLibraryProc(const wchar_t* dll, const char* name) noexcept {
   return lib ? ::GetProcAddress(lib, name) : nullptr;
 }
 
-const ThemeLibrary& Theme() noexcept {
-  static const ThemeLibrary theme = [] {
-    constexpr const wchar_t* kDll = L"uxtheme.dll";
-    ThemeLibrary t;
-    t.IsAppThemed = SystemProc<decltype(t.IsAppThemed)>(kDll, "IsAppThemed");
-    t.IsThemeActive = SystemProc<decltype(t.IsThemeActive)>(kDll, "IsThemeActive");
-    t.OpenThemeData = SystemProc<decltype(t.OpenThemeData)>(kDll, "OpenThemeData");
-    t.CloseThemeData = SystemProc<decltype(t.CloseThemeData)>(kDll, "CloseThemeData");
-    t.DrawThemeBackground = SystemProc<decltype(t.DrawThemeBackground)>(kDll, "DrawThemeBackground");
-    return t;
-  }();
-  return theme;
+ThemeLibrary BindThemeLibrary() noexcept {
+  constexpr const wchar_t* kDll = L"uxtheme.dll";
+  ThemeLibrary t;
+  t.IsAppThemed = SystemProc<decltype(t.IsAppThemed)>(kDll, "IsAppThemed");
+  t.IsThemeActive = SystemProc<decltype(t.IsThemeActive)>(kDll, "IsThemeActive");
+  t.OpenThemeData = SystemProc<decltype(t.OpenThemeData)>(kDll, "OpenThemeData");
+  t.CloseThemeData = SystemProc<decltype(t.CloseThemeData)>(kDll, "CloseThemeData");
+  t.DrawThemeBackground = SystemProc<decltype(t.DrawThemeBackground)>(kDll, "DrawThemeBackground");
+  return t;
 }
 
 void LoadLibrariesFromSystemFolderOnly() noexcept {

@@ -18,7 +18,7 @@ Fn SystemProc(const wchar_t* dll, const char* name) noexcept {
   return reinterpret_cast<Fn>(reinterpret_cast<void*>(SystemLibraryProc(dll, name)));
 }
 
-// The calls of uxtheme.dll that draw the cursor hint like a tooltip, bound at the first use.
+// The calls of uxtheme.dll that draw the cursor hint like a tooltip, bound by BindThemeLibrary.
 // A member is null when the system lacks it.
 struct ThemeLibrary {
   decltype(&::IsAppThemed) IsAppThemed = nullptr;
@@ -27,7 +27,27 @@ struct ThemeLibrary {
   decltype(&::CloseThemeData) CloseThemeData = nullptr;
   decltype(&::DrawThemeBackground) DrawThemeBackground = nullptr;
 };
-const ThemeLibrary& Theme() noexcept;
+ThemeLibrary BindThemeLibrary() noexcept;
+
+// Theme data opened through a ThemeLibrary, closed through the same library.
+class ThemeData {
+ public:
+  ThemeData(const ThemeLibrary& library, HWND wnd, const wchar_t* classes) noexcept
+      : close_(library.CloseThemeData),
+        theme_(library.OpenThemeData && close_ ? library.OpenThemeData(wnd, classes) : nullptr) {}
+  ~ThemeData() {
+    if (theme_) close_(theme_);
+  }
+  ThemeData(const ThemeData&) = delete;
+  ThemeData& operator=(const ThemeData&) = delete;
+
+  HTHEME get() const noexcept { return theme_; }
+  explicit operator bool() const noexcept { return theme_ != nullptr; }
+
+ private:
+  decltype(&::CloseThemeData) close_;
+  HTHEME theme_;
+};
 
 // Makes the system folder the only place where the process loads DLLs from by name. Called
 // first thing at start, before anything loads a library.

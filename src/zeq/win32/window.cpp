@@ -7,12 +7,14 @@
 
 namespace ruvano {
 
-Window::~Window() {
-  if (hwnd_) {
-    ::SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
-    ::DestroyWindow(hwnd_);
-    hwnd_ = nullptr;
-  }
+Window::~Window() { DestroyDetached(); }
+
+void Window::DestroyDetached() noexcept {
+  if (!hwnd_) return;
+  HWND wnd = hwnd_;
+  ::SetWindowLongPtrW(wnd, GWLP_USERDATA, 0);
+  hwnd_ = nullptr;
+  ::DestroyWindow(wnd);
 }
 
 bool Window::RegisterClassOnce(WNDCLASSEXW wc) noexcept {
@@ -25,10 +27,9 @@ bool Window::RegisterClassOnce(WNDCLASSEXW wc) noexcept {
   return ::RegisterClassExW(&wc) != 0;
 }
 
-HWND Window::CreateWindowFor(DWORD exStyle, const wchar_t* className, const wchar_t* title, DWORD style,
-                             int x, int y, int w, int h, HWND parent, HMENU menu) noexcept {
-  return ::CreateWindowExW(exStyle, className, title, style, x, y, w, h, parent, menu,
-                           ::GetModuleHandleW(nullptr), this);
+HWND Window::CreateWindowFor(const WindowArgs& args) noexcept {
+  return ::CreateWindowExW(args.exStyle, args.className, args.title, args.style, args.x, args.y, args.width,
+                           args.height, args.parent, args.menu, ::GetModuleHandleW(nullptr), this);
 }
 
 LRESULT Window::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) { return DefaultProc(msg, wp, lp); }

@@ -7,6 +7,21 @@
 
 namespace ruvano {
 
+// What a window is made with. Only the class is required; a field left out keeps its default
+// here (a hidden, untitled pop-up at (0, 0) with no size and no owner).
+struct WindowArgs {
+  const wchar_t* className = nullptr;
+  const wchar_t* title = L"";
+  DWORD style = WS_POPUP;
+  DWORD exStyle = 0;
+  int x = 0;
+  int y = 0;
+  int width = 0;
+  int height = 0;
+  HWND parent = nullptr;  // the owner, for a top-level window
+  HMENU menu = nullptr;
+};
+
 class Window {
  public:
   Window() = default;
@@ -21,8 +36,12 @@ class Window {
   static bool RegisterClassOnce(WNDCLASSEXW wc) noexcept;
 
   // Creates the window with this object attached; the class must use Window::StaticWndProc.
-  HWND CreateWindowFor(DWORD exStyle, const wchar_t* className, const wchar_t* title, DWORD style, int x,
-                       int y, int w, int h, HWND parent, HMENU menu) noexcept;
+  HWND CreateWindowFor(const WindowArgs& args) noexcept;
+
+  // Destroys the window with this object detached first, so that none of its handlers runs
+  // on an object that is being torn down. For destructors whose members must outlive the
+  // window (the pictures and fonts it paints with).
+  void DestroyDetached() noexcept;
 
   // The window's own handling; the default is DefWindowProcW.
   virtual LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp);

@@ -15,13 +15,11 @@
 
 #include <cstdio>
 #include <cwchar>
+#include <memory>
 #include <string>
 
-#include "app/win32/application_window.h"
+#include "app/win32/program.h"
 #include "bench_util.h"
-#include "settings/settings.h"
-#include "ui/win32/settings_window.h"
-#include "ui/win32/program_cues.h"
 #include "wine_test_util.h"
 #include "zeq/win32/hwnd.h"
 
@@ -66,12 +64,10 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   testing::WaitUntil([] { return !ScrollLockOn(); }, 3000);
 
   testing::TempFolder folder;
-  AppWindow app;
-  if (!app.Create()) return 1;
-  Settings settings;
-  ProgramCues cues(settings);
-  SettingsWindow form(settings, cues, ToText(folder.path() + L"RUVANO.ini"));
-  if (!form.Create(app.hwnd()) || !cues.CreateIndicator(form, app.hwnd())) return 1;
+  const std::unique_ptr<Program> program = Program::Create(ToText(folder.path() + L"RUVANO.ini"));
+  if (!program) return 1;
+  Settings& settings = program->settings();
+  SettingsWindow& form = program->settingsWindow();
   KillTimer(form.hwnd(), SettingsWindow::kTimerId);
   settings.SetIcon(true);
   settings.SetHint(true);

@@ -16,6 +16,7 @@
 
 #include <cstdio>
 #include <cwchar>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -121,10 +122,10 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   LocalFree(argv);
 
   constexpr int kMostListed = 1000;
-  AppWindow app;
-  if (!app.Create()) return 1;
+  const std::unique_ptr<AppWindow> app = AppWindow::Create();
+  if (!app) return 1;
   BenchProgram program;
-  program.app = app.hwnd();
+  program.app = app->hwnd();
   program.desktopWindow.Find();
   testing::FakeImeTarget target;
   target.extraWindows = kMostListed;

@@ -13,6 +13,7 @@
 #include <cstdio>
 #include <cwchar>
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "app/win32/application_window.h"
@@ -93,8 +94,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
               bench::RunningUnderWine() ? "Wine" : "Windows",
               bench::RunningUnderWine() ? "under Wine: this process's windows" : "GetGuiResources");
 
-  AppWindow app;
-  if (!app.Create()) return 1;
+  const std::unique_ptr<AppWindow> app = AppWindow::Create();
+  if (!app) return 1;
   // The pictures come from the program itself.
   HMODULE resources = LoadLibraryExW((testing::BinDir() + L"RUVANO.exe").c_str(), nullptr,
                                      LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
@@ -103,24 +104,24 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   host.settings.SetIcon(true);
   bool flat = true;
   {
-    IndicatorWindow indicator(host);
-    if (!indicator.Create(app.hwnd(), resources)) return 1;
+    const std::unique_ptr<IndicatorWindow> indicator = IndicatorWindow::Create(host, app->hwnd(), resources);
+    if (!indicator) return 1;
     flat &= RunCycles("Indicator (IndicatorWindow)", cycles, [&](int i) {
       host.settings.SetAppIcon(i % 2 == 1);
       host.settings.SetAlphaBlendValue(i % 4 < 2 ? 100 : 60);
-      indicator.ShowIndicator(100 + i % 200, 100 + i % 150);
+      indicator->ShowIndicator(100 + i % 200, 100 + i % 150);
       Drain();
       if (i % 3 == 0)
-        indicator.CloseIndicator();
+        indicator->CloseIndicator();
       else
-        indicator.HideIndicator();
+        indicator->HideIndicator();
       Drain();
     });
   }
 
   host.settings.SetHint(true);
   {
-    HintWindow window(app.hwnd());
+    HintWindow window(app->hwnd());
     CursorHint hint(window, host.settings);
     flat &= RunCycles("Cursor hint (HintWindow)", cycles, [&](int i) {
       host.settings.SetHintString(i % 2 ? u"IME ON" : u"日本語入力がオンになりました");
