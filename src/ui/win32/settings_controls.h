@@ -11,6 +11,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <span>
 
 #include "settings/settings.h"
@@ -46,7 +47,9 @@ struct IndexSetting {
 enum class Preview { None, OnCue, OffCue };
 
 struct Description {
-  SettingsPanel::Part part;
+  // The name by which the panel's code and the tests find the control; a row nothing refers
+  // to by name (a check box of the input mode band, say) leaves it out.
+  std::optional<SettingsPanel::Part> part{};
   Kind kind;
   int id;                   // the control's id
   const char16_t* caption;  // nullptr: a control without one
