@@ -43,6 +43,9 @@ struct IndexSetting {
   void (Settings::*set)(std::int32_t) = nullptr;
 };
 
+// A width of SettingsPanelMeasures that captions feed: the widest caption that feeds it sets it.
+using WidthMeasure = std::int32_t SettingsPanelMeasures::*;
+
 // What a click on a radio item that makes a new choice plays while the window is visible.
 enum class Preview { None, OnCue, OffCue };
 
@@ -56,10 +59,16 @@ struct Description {
   // Where it sits; none for a check box of the input mode band, which sits in the band's
   // next place (SettingsPanelLayout::modeChecks) in the order of the rows.
   Rect SettingsPanelLayout::*place = nullptr;
+  // The measure the caption's width feeds, so that the layout makes room for it; none for a
+  // control without a caption of its own to fit. A check box of the input mode band leaves
+  // it out too: it feeds SettingsPanelMeasures::modeCheck (CaptionMeasure below).
+  WidthMeasure captionWidth = nullptr;
   BoolSetting check{};  // CheckBox only
-  // RadioGroup only: the setting, the items' captions, ids and places, and the preview.
+  // RadioGroup only: the setting, the items' captions, the measure their widths feed, their
+  // ids and places, and the preview.
   IndexSetting choice{};
   std::span<const char16_t* const> items{};
+  WidthMeasure itemWidth = nullptr;
   int firstItemId = 0;
   std::span<Rect> (*itemPlaces)(SettingsPanelLayout&) = nullptr;
   Preview preview = Preview::None;
@@ -68,6 +77,15 @@ struct Description {
 // Every control, in creation and tab order. Each group box comes before the controls it
 // frames; WS_GROUP closes every radio group.
 std::span<const Description> Controls();
+
+// A check box without a place sits in the input mode band, in the band's next place.
+constexpr bool InModeBand(const Description& c) { return c.kind == Kind::CheckBox && !c.place; }
+
+// The measure a row's caption feeds: the one the row names, or for a check box of the input
+// mode band the band's.
+constexpr WidthMeasure CaptionMeasure(const Description& c) {
+  return InModeBand(c) ? &SettingsPanelMeasures::modeCheck : c.captionWidth;
+}
 
 // A toolbar button, left to right; id 0 is a separator of the given designed width.
 struct ToolButton {

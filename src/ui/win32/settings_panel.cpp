@@ -15,11 +15,14 @@ namespace ruvano {
 namespace {
 
 namespace d = settings_design;
+using panel_controls::CaptionMeasure;
 using panel_controls::Controls;
 using panel_controls::Description;
+using panel_controls::InModeBand;
 using panel_controls::Kind;
 using panel_controls::ToolButton;
 using panel_controls::ToolButtons;
+using panel_controls::WidthMeasure;
 
 const wchar_t* W(const char16_t* s) { return reinterpret_cast<const wchar_t*>(s); }
 
@@ -237,23 +240,23 @@ SettingsPanelMeasures SettingsPanel::Measure() const {
   ::GetTextMetricsW(dc.get(), &tm);
   m.textHeight = tm.tmHeight;
   auto width = [&](const char16_t* caption) { return TextWidth(dc.get(), ShownText(caption)); };
+  auto widen = [&](WidthMeasure measure, const char16_t* caption) {
+    if (measure && caption) m.*measure = std::max(m.*measure, width(caption));
+  };
 
-  m.soundCaption = std::max(width(captions::kSoundOn), width(captions::kSoundOff));
-  for (const char16_t* s : captions::kSounds) m.soundItem = std::max(m.soundItem, width(s));
-  // The widest opacity caption is the one at 100%.
-  m.iconCheck =
-      std::max(width(captions::kIcon), width(captions::OpacityCaption(Settings::kMaxAlpha).c_str()));
-  m.positionCaption = width(captions::kPosition);
-  for (const char16_t* s : captions::kPositions) m.positionItem = std::max(m.positionItem, width(s));
-  m.hintCheck = width(captions::kHint);
+  // Every row's caption and items feed the measure the row names; the widest wins.
   for (const Description& c : Controls()) {
-    if (c.kind != Kind::CheckBox || c.place) continue;
-    m.modeCheck = std::max(m.modeCheck, width(c.caption));
-    ++m.modeChecks;
+    widen(CaptionMeasure(c), c.caption);
+    for (const char16_t* item : c.items) widen(c.itemWidth, item);
+    if (InModeBand(c)) ++m.modeChecks;
   }
+  // While ticked, the icon check box shows the opacity after its caption (IconCaption), a
+  // caption no row holds; it is widest at 100%.
+  widen(&SettingsPanelMeasures::iconCheck, captions::OpacityCaption(Settings::kMaxAlpha).c_str());
 
   if (HWND toolBar = Control(Part::Toolbar)) {
-    // The buttons' own extent, one row; the toolbar sizes each button to its caption.
+    // The toolbar's buttons are no rows: the toolbar measures them itself, their own extent in
+    // one row (it sizes each button to its caption).
     SIZE size{};
     ::SendMessageW(toolBar, TB_GETMAXSIZE, 0, reinterpret_cast<LPARAM>(&size));
     RECT last{};
@@ -299,7 +302,7 @@ void SettingsPanel::PlaceControls() {
     const Description& c = rows[row];
     if (c.place) {
       place(RowWindow(row), layout_.*c.place);
-    } else if (modeSlot < layout_.modeChecks.size()) {
+    } else if (InModeBand(c) && modeSlot < layout_.modeChecks.size()) {
       place(RowWindow(row), layout_.modeChecks[modeSlot++]);
     }
     if (c.itemPlaces) {
