@@ -1,13 +1,23 @@
 // The settings window's controls, each described once: what kind of control it is, its
-// caption, the setting it edits and where it sits. The panel creates the controls in the
-// order of this table (which is the tab order), gives them their font, places them after
-// every layout, turns their clicks into settings and keeps them in step with the settings,
-// all from these rows.
+// caption, the setting it edits, where it sits and which measure its caption feeds. The panel
+// creates the controls in the order of this table (which is the tab order), gives them their
+// font, measures their captions, places them after every layout, turns their clicks into
+// settings and keeps them in step with the settings, all from these rows.
 //
-// To add a check box bound to a new boolean setting: add the field to Settings (and to the
-// settings file), then add one CheckBox row here, with its caption and the field's getter
-// and setter, and no place: it joins the input mode band, after the check boxes above it.
-// The band and the window widen as far as the captions need.
+// To add a check box bound to a new boolean setting, edit the settings model and one row:
+//  1. settings/settings.h/.cpp: the field, its getter and setter, its SettingField (before
+//     Top and Left, the window's place, which end the list) and its case in SameValue; and
+//     its key in settings/settings_file.cpp.
+//  2. settings_controls.cpp: one CheckBox row after the input mode check boxes, with .kind,
+//     .id (one no other control has; 0x511C is the next free), .caption (kept with the others
+//     in ui/settings_captions.h, with an access key no other caption uses) and .check (the
+//     field's SettingField, getter and setter). Nothing else: no .part, .place or
+//     .captionWidth. It joins the input mode band, to the right of the check boxes before it
+//     and next in the tab order; the band and the window widen as far as the captions need.
+// A row names .part (a value of SettingsPanel::Part) only when code or a test refers to its
+// control by name. A control outside the input mode band names .place, the Rect of
+// SettingsPanelLayout it sits in, which the band of settings_layout.cpp that holds it
+// computes, and .captionWidth, the width of SettingsPanelMeasures that band makes room for.
 #pragma once
 
 #include <cstdint>
