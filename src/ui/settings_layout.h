@@ -59,7 +59,9 @@ std::int32_t CheckControlWidth(std::int32_t textWidth, std::int32_t glyph, int d
 // remainder of the width.
 void PlaceInColumns(const Rect& area, int columns, std::span<Rect> items);
 
-// What the window side measured with the panel's font at the panel's DPI, in pixels.
+// What the window side measured with the panel's font at the panel's DPI, in pixels. Each
+// caption width is the widest of the captions that feed it: the settings window's control
+// table says, row by row, which width a caption feeds.
 struct SettingsPanelMeasures {
   int dpi = settings_design::kDpi;
   std::int32_t textHeight = 0;       // one line of text

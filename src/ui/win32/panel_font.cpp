@@ -13,6 +13,9 @@ namespace {
 
 namespace d = settings_design;
 
+// A function of user32 that older Windows lack (nullptr there). It is looked up afresh on
+// every call rather than kept: GetProcAddress on the loaded user32 is cheap, and its callers
+// run only when the panel is made and when it lays out again (DPI, font or metrics change).
 template <typename Fn>
 Fn UserProc(const char* name) {
   HMODULE user32 = ::GetModuleHandleW(L"user32.dll");
@@ -49,7 +52,7 @@ int CALLBACK CollectFace(const LOGFONTW* lf, const TEXTMETRICW*, DWORD, LPARAM p
 
 int DpiForWindow(HWND wnd) {
   using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
-  static const auto getDpiForWindow = UserProc<GetDpiForWindowFn>("GetDpiForWindow");
+  const auto getDpiForWindow = UserProc<GetDpiForWindowFn>("GetDpiForWindow");
   if (getDpiForWindow && wnd) {
     const UINT dpi = getDpiForWindow(wnd);
     if (dpi > 0) return static_cast<int>(dpi);
@@ -61,7 +64,7 @@ int DpiForWindow(HWND wnd) {
 
 SIZE WindowSizeForClient(HWND wnd, int clientWidth, int clientHeight) {
   using AdjustForDpiFn = BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UINT);
-  static const auto adjustForDpi = UserProc<AdjustForDpiFn>("AdjustWindowRectExForDpi");
+  const auto adjustForDpi = UserProc<AdjustForDpiFn>("AdjustWindowRectExForDpi");
   RECT r{0, 0, clientWidth, clientHeight};
   const DWORD style = static_cast<DWORD>(::GetWindowLongW(wnd, GWL_STYLE));
   const DWORD exStyle = static_cast<DWORD>(::GetWindowLongW(wnd, GWL_EXSTYLE));

@@ -9,6 +9,7 @@ namespace {
 namespace d = settings_design;
 using Part = SettingsPanel::Part;
 using L = SettingsPanelLayout;
+using M = SettingsPanelMeasures;
 
 constexpr BoolSetting Bool(SettingField field, bool (Settings::*get)() const, void (Settings::*set)(bool)) {
   return BoolSetting{field, get, set};
@@ -20,8 +21,10 @@ constexpr Description kControls[] = {
      .id = 0x5110,
      .caption = captions::kSoundOn,
      .place = &L::soundOn,
+     .captionWidth = &M::soundCaption,
      .choice = {SettingField::WaveIndex, &Settings::WaveIndex, &Settings::SetWaveIndex},
      .items = captions::kSounds,
+     .itemWidth = &M::soundItem,
      .firstItemId = 0x5120,
      .itemPlaces = [](L& l) { return std::span<Rect>(l.soundOnItems); },
      .preview = Preview::OnCue},
@@ -37,14 +40,17 @@ constexpr Description kControls[] = {
      .id = 0x5113,
      .caption = captions::kIcon,
      .place = &L::iconCheck,
+     .captionWidth = &M::iconCheck,
      .check = {SettingField::Icon, &Settings::Icon, &Settings::SetIcon}},
     {.part = Part::PositionGroup,
      .kind = Kind::RadioGroup,
      .id = 0x5115,
      .caption = captions::kPosition,
      .place = &L::positionGroup,
+     .captionWidth = &M::positionCaption,
      .choice = {SettingField::IconPosition, &Settings::IconPosition, &Settings::SetIconPosition},
      .items = captions::kPositions,
+     .itemWidth = &M::positionItem,
      .firstItemId = 0x5140,
      .itemPlaces = [](L& l) { return std::span<Rect>(l.positionItems); }},
     {.part = Part::SoundOffGroup,
@@ -52,8 +58,10 @@ constexpr Description kControls[] = {
      .id = 0x5111,
      .caption = captions::kSoundOff,
      .place = &L::soundOff,
+     .captionWidth = &M::soundCaption,
      .choice = {SettingField::OffWaveIndex, &Settings::OffWaveIndex, &Settings::SetOffWaveIndex},
      .items = captions::kSounds,
+     .itemWidth = &M::soundItem,
      .firstItemId = 0x5130,
      .itemPlaces = [](L& l) { return std::span<Rect>(l.soundOffItems); },
      .preview = Preview::OffCue},
@@ -63,6 +71,7 @@ constexpr Description kControls[] = {
      .id = 0x5117,
      .caption = captions::kHint,
      .place = &L::hintCheck,
+     .captionWidth = &M::hintCheck,
      .check = {SettingField::Hint, &Settings::Hint, &Settings::SetHint}},
     {.part = Part::HintEdit, .kind = Kind::Edit, .id = 0x5118, .caption = u"", .place = &L::hintEdit},
     {.part = Part::ModeFrame, .kind = Kind::GroupBox, .id = 0x5119, .caption = u"", .place = &L::modeGroup},

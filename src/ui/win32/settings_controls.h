@@ -1,16 +1,27 @@
 // The settings window's controls, each described once: what kind of control it is, its
-// caption, the setting it edits and where it sits. The panel creates the controls in the
-// order of this table (which is the tab order), gives them their font, places them after
-// every layout, turns their clicks into settings and keeps them in step with the settings,
-// all from these rows.
+// caption, the setting it edits, where it sits and which measure its caption feeds. The panel
+// creates the controls in the order of this table (which is the tab order), gives them their
+// font, measures their captions, places them after every layout, turns their clicks into
+// settings and keeps them in step with the settings, all from these rows.
 //
-// To add a check box bound to a new boolean setting: add the field to Settings (and to the
-// settings file), then add one CheckBox row here, with its caption and the field's getter
-// and setter, and no place: it joins the input mode band, after the check boxes above it.
-// The band and the window widen as far as the captions need.
+// To add a check box bound to a new boolean setting, edit the settings model and one row:
+//  1. settings/settings.h/.cpp: the field, its getter and setter, its SettingField (before
+//     Top and Left, the window's place, which end the list) and its case in SameValue; and
+//     its key in settings/settings_file.cpp.
+//  2. settings_controls.cpp: one CheckBox row after the input mode check boxes, with .kind,
+//     .id (one no other control has; 0x511C is the next free), .caption (kept with the others
+//     in ui/settings_captions.h, with an access key no other caption uses) and .check (the
+//     field's SettingField, getter and setter). Nothing else: no .part, .place or
+//     .captionWidth. It joins the input mode band, to the right of the check boxes before it
+//     and next in the tab order; the band and the window widen as far as the captions need.
+// A row names .part (a value of SettingsPanel::Part) only when code or a test refers to its
+// control by name. A control outside the input mode band names .place, the Rect of
+// SettingsPanelLayout it sits in, which the band of settings_layout.cpp that holds it
+// computes, and .captionWidth, the width of SettingsPanelMeasures that band makes room for.
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <span>
 
 #include "settings/settings.h"
@@ -42,21 +53,32 @@ struct IndexSetting {
   void (Settings::*set)(std::int32_t) = nullptr;
 };
 
+// A width of SettingsPanelMeasures that captions feed: the widest caption that feeds it sets it.
+using WidthMeasure = std::int32_t SettingsPanelMeasures::*;
+
 // What a click on a radio item that makes a new choice plays while the window is visible.
 enum class Preview { None, OnCue, OffCue };
 
 struct Description {
-  SettingsPanel::Part part;
+  // The name by which the panel's code and the tests find the control; a row nothing refers
+  // to by name (a check box of the input mode band, say) leaves it out.
+  std::optional<SettingsPanel::Part> part{};
   Kind kind;
   int id;                   // the control's id
   const char16_t* caption;  // nullptr: a control without one
   // Where it sits; none for a check box of the input mode band, which sits in the band's
   // next place (SettingsPanelLayout::modeChecks) in the order of the rows.
   Rect SettingsPanelLayout::*place = nullptr;
+  // The measure the caption's width feeds, so that the layout makes room for it; none for a
+  // control without a caption of its own to fit. A check box of the input mode band leaves
+  // it out too: it feeds SettingsPanelMeasures::modeCheck (CaptionMeasure below).
+  WidthMeasure captionWidth = nullptr;
   BoolSetting check{};  // CheckBox only
-  // RadioGroup only: the setting, the items' captions, ids and places, and the preview.
+  // RadioGroup only: the setting, the items' captions, the measure their widths feed, their
+  // ids and places, and the preview.
   IndexSetting choice{};
   std::span<const char16_t* const> items{};
+  WidthMeasure itemWidth = nullptr;
   int firstItemId = 0;
   std::span<Rect> (*itemPlaces)(SettingsPanelLayout&) = nullptr;
   Preview preview = Preview::None;
@@ -65,6 +87,15 @@ struct Description {
 // Every control, in creation and tab order. Each group box comes before the controls it
 // frames; WS_GROUP closes every radio group.
 std::span<const Description> Controls();
+
+// A check box without a place sits in the input mode band, in the band's next place.
+constexpr bool InModeBand(const Description& c) { return c.kind == Kind::CheckBox && !c.place; }
+
+// The measure a row's caption feeds: the one the row names, or for a check box of the input
+// mode band the band's.
+constexpr WidthMeasure CaptionMeasure(const Description& c) {
+  return InModeBand(c) ? &SettingsPanelMeasures::modeCheck : c.captionWidth;
+}
 
 // A toolbar button, left to right; id 0 is a separator of the given designed width.
 struct ToolButton {

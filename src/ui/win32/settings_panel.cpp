@@ -15,11 +15,14 @@ namespace ruvano {
 namespace {
 
 namespace d = settings_design;
+using panel_controls::CaptionMeasure;
 using panel_controls::Controls;
 using panel_controls::Description;
+using panel_controls::InModeBand;
 using panel_controls::Kind;
 using panel_controls::ToolButton;
 using panel_controls::ToolButtons;
+using panel_controls::WidthMeasure;
 
 const wchar_t* W(const char16_t* s) { return reinterpret_cast<const wchar_t*>(s); }
 
@@ -136,9 +139,10 @@ bool SettingsPanel::Create(HWND parent) {
 
   subscription_ = settings_.Subscribe([this](SettingField field) { OnSettingChanged(field); });
   // The controls show the designed defaults; every field that differs is applied as an
-  // assignment would be, with its reaction.
+  // assignment would be, with its reaction. That is every field up to the last, the window's
+  // place (Top, Left), which no control shows, so a field added before it needs no edit here.
   const Settings defaults;
-  for (int f = 0; f <= static_cast<int>(SettingField::AlnumOff); ++f) {
+  for (int f = 0; f <= static_cast<int>(SettingField::Left); ++f) {
     const auto field = static_cast<SettingField>(f);
     if (!settings_.SameValue(defaults, field)) OnSettingChanged(field);
   }
@@ -193,8 +197,9 @@ void SettingsPanel::CreateControls() {
 
   // The designed state: first sounds chosen, first position, nothing ticked or down.
   const Settings defaults;
-  for (const Description& c : Controls())
-    if (c.kind == Kind::RadioGroup) SyncRadios(c.part, (defaults.*c.choice.get)());
+  const std::span<const Description> rows = Controls();
+  for (std::size_t row = 0; row < rows.size(); ++row)
+    if (rows[row].kind == Kind::RadioGroup) SyncRadios(row, (defaults.*rows[row].choice.get)());
   if (HWND edit = Control(Part::HintEdit)) SetText(edit, ToWide(defaults.HintString()));
   EnableGroup(Part::SoundOffGroup, false);
 }
@@ -236,23 +241,23 @@ SettingsPanelMeasures SettingsPanel::Measure() const {
   ::GetTextMetricsW(dc.get(), &tm);
   m.textHeight = tm.tmHeight;
   auto width = [&](const char16_t* caption) { return TextWidth(dc.get(), ShownText(caption)); };
+  auto widen = [&](WidthMeasure measure, const char16_t* caption) {
+    if (measure && caption) m.*measure = std::max(m.*measure, width(caption));
+  };
 
-  m.soundCaption = std::max(width(captions::kSoundOn), width(captions::kSoundOff));
-  for (const char16_t* s : captions::kSounds) m.soundItem = std::max(m.soundItem, width(s));
-  // The widest opacity caption is the one at 100%.
-  m.iconCheck =
-      std::max(width(captions::kIcon), width(captions::OpacityCaption(Settings::kMaxAlpha).c_str()));
-  m.positionCaption = width(captions::kPosition);
-  for (const char16_t* s : captions::kPositions) m.positionItem = std::max(m.positionItem, width(s));
-  m.hintCheck = width(captions::kHint);
+  // Every row's caption and items feed the measure the row names; the widest wins.
   for (const Description& c : Controls()) {
-    if (c.kind != Kind::CheckBox || c.place) continue;
-    m.modeCheck = std::max(m.modeCheck, width(c.caption));
-    ++m.modeChecks;
+    widen(CaptionMeasure(c), c.caption);
+    for (const char16_t* item : c.items) widen(c.itemWidth, item);
+    if (InModeBand(c)) ++m.modeChecks;
   }
+  // While ticked, the icon check box shows the opacity after its caption (IconCaption), a
+  // caption no row holds; it is widest at 100%.
+  widen(&SettingsPanelMeasures::iconCheck, captions::OpacityCaption(Settings::kMaxAlpha).c_str());
 
   if (HWND toolBar = Control(Part::Toolbar)) {
-    // The buttons' own extent, one row; the toolbar sizes each button to its caption.
+    // The toolbar's buttons are no rows: the toolbar measures them itself, their own extent in
+    // one row (it sizes each button to its caption).
     SIZE size{};
     ::SendMessageW(toolBar, TB_GETMAXSIZE, 0, reinterpret_cast<LPARAM>(&size));
     RECT last{};
@@ -293,15 +298,17 @@ void SettingsPanel::PlaceControls() {
                      SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
   };
   std::size_t modeSlot = 0;
-  for (const Description& c : Controls()) {
+  const std::span<const Description> rows = Controls();
+  for (std::size_t row = 0; row < rows.size(); ++row) {
+    const Description& c = rows[row];
     if (c.place) {
-      place(Control(c.part), layout_.*c.place);
-    } else if (modeSlot < layout_.modeChecks.size()) {
-      place(Control(c.part), layout_.modeChecks[modeSlot++]);
+      place(RowWindow(row), layout_.*c.place);
+    } else if (InModeBand(c) && modeSlot < layout_.modeChecks.size()) {
+      place(RowWindow(row), layout_.modeChecks[modeSlot++]);
     }
     if (c.itemPlaces) {
       const std::span<Rect> places = c.itemPlaces(layout_);
-      const std::span<const HWND> items = ItemsOf(c.part);
+      const std::span<const HWND> items = RowItems(row);
       for (std::size_t i = 0; i < items.size() && i < places.size(); ++i) place(items[i], places[i]);
     }
   }
@@ -415,13 +422,15 @@ bool SettingsPanel::OnControlCommand(HWND control, int code) {
   }
   if (code != BN_CLICKED) return false;
   if (updating_) return true;
-  for (const Description& c : Controls()) {
-    if (c.kind == Kind::CheckBox && control == Control(c.part)) {
+  const std::span<const Description> rows = Controls();
+  for (std::size_t row = 0; row < rows.size(); ++row) {
+    const Description& c = rows[row];
+    if (c.kind == Kind::CheckBox && control == RowWindow(row)) {
       (settings_.*c.check.set)(IsChecked(control));
       return true;
     }
     if (c.kind != Kind::RadioGroup) continue;
-    const std::span<const HWND> items = ItemsOf(c.part);
+    const std::span<const HWND> items = RowItems(row);
     const auto found = std::find(items.begin(), items.end(), control);
     if (found == items.end()) continue;
     // A radio button also reports a click when it merely gets the focus; only a checked one
@@ -448,11 +457,12 @@ void SettingsPanel::OnSettingChanged(SettingField field) {
   } restore{updating_, wasUpdating};
 
   // The controls bound to the field show its value.
-  for (const Description& c : Controls()) {
+  const std::span<const Description> rows = Controls();
+  for (std::size_t row = 0; row < rows.size(); ++row) {
+    const Description& c = rows[row];
     if (c.kind == Kind::CheckBox && c.check.field == field)
-      SetCheck(Control(c.part), (settings_.*c.check.get)());
-    if (c.kind == Kind::RadioGroup && c.choice.field == field)
-      SyncRadios(c.part, (settings_.*c.choice.get)());
+      SetCheck(RowWindow(row), (settings_.*c.check.get)());
+    if (c.kind == Kind::RadioGroup && c.choice.field == field) SyncRadios(row, (settings_.*c.choice.get)());
   }
   for (const ToolButton& b : ToolButtons())
     if (b.setting.get && b.setting.field == field) CheckToolButton(b.id, (settings_.*b.setting.get)());
@@ -502,9 +512,9 @@ void SettingsPanel::CheckToolButton(int id, bool down) {
     ::SendMessageW(toolBar, TB_CHECKBUTTON, static_cast<WPARAM>(id), MAKELPARAM(down ? TRUE : FALSE, 0));
 }
 
-void SettingsPanel::SyncRadios(Part group, int index) {
+void SettingsPanel::SyncRadios(std::size_t row, int index) {
   // Only the chosen item (the first when none is) is a tab stop, so Tab lands on the choice.
-  const std::span<const HWND> items = ItemsOf(group);
+  const std::span<const HWND> items = RowItems(row);
   for (std::size_t i = 0; i < items.size(); ++i) {
     if (!items[i]) continue;
     const int at = static_cast<int>(i);
@@ -514,8 +524,9 @@ void SettingsPanel::SyncRadios(Part group, int index) {
 }
 
 void SettingsPanel::EnableGroup(Part group, bool enabled) {
-  if (HWND box = Control(group)) ::EnableWindow(box, enabled);
-  for (HWND item : ItemsOf(group))
+  const std::size_t row = RowOf(group);
+  if (HWND box = RowWindow(row)) ::EnableWindow(box, enabled);
+  for (HWND item : RowItems(row))
     if (item) ::EnableWindow(item, enabled);
 }
 
@@ -526,28 +537,32 @@ void SettingsPanel::SetIconCaption(const Text& caption) {
   if (GetText(iconCheck) != wanted) SetText(iconCheck, wanted);
 }
 
-HWND SettingsPanel::Control(Part part) const {
+std::size_t SettingsPanel::RowOf(Part part) {
   const std::span<const Description> rows = Controls();
-  for (std::size_t i = 0; i < rows.size() && i < rowWindows_.size(); ++i)
-    if (rows[i].part == part) return rowWindows_[i];
-  return nullptr;
+  std::size_t row = 0;
+  while (row < rows.size() && rows[row].part != part) ++row;
+  return row;
 }
 
-std::span<const HWND> SettingsPanel::ItemsOf(Part group) const {
-  const std::span<const Description> rows = Controls();
-  for (std::size_t i = 0; i < rows.size() && i < rowItems_.size(); ++i)
-    if (rows[i].part == group) return rowItems_[i];
+HWND SettingsPanel::RowWindow(std::size_t row) const {
+  return row < rowWindows_.size() ? rowWindows_[row] : nullptr;
+}
+
+std::span<const HWND> SettingsPanel::RowItems(std::size_t row) const {
+  if (row < rowItems_.size()) return rowItems_[row];
   return {};
 }
 
+HWND SettingsPanel::Control(Part part) const { return RowWindow(RowOf(part)); }
+
 HWND SettingsPanel::SoundItem(bool on, int index) const {
-  const std::span<const HWND> items = ItemsOf(on ? Part::SoundOnGroup : Part::SoundOffGroup);
+  const std::span<const HWND> items = RowItems(RowOf(on ? Part::SoundOnGroup : Part::SoundOffGroup));
   if (index < 0 || static_cast<std::size_t>(index) >= items.size()) return nullptr;
   return items[static_cast<std::size_t>(index)];
 }
 
 HWND SettingsPanel::PositionItem(int index) const {
-  const std::span<const HWND> items = ItemsOf(Part::PositionGroup);
+  const std::span<const HWND> items = RowItems(RowOf(Part::PositionGroup));
   if (index < 0 || static_cast<std::size_t>(index) >= items.size()) return nullptr;
   return items[static_cast<std::size_t>(index)];
 }

@@ -34,6 +34,7 @@
 #include <windows.h>
 
 #include <array>
+#include <cstddef>
 #include <span>
 #include <vector>
 
@@ -47,7 +48,9 @@ namespace ruvano {
 
 class SettingsPanel {
  public:
-  // The panel's controls (a radio group is its group box and its items).
+  // The controls the panel's code and the tests refer to by name (a radio group is its group
+  // box and its items). A row of the control table names its part only when something
+  // refers to it; a control nothing names needs no value here.
   enum class Part {
     Toolbar,
     SoundOnGroup,
@@ -114,11 +117,15 @@ class SettingsPanel {
   void OnToolBarCommand(int id);
   bool OnControlCommand(HWND control, int code);
   void CheckToolButton(int id, bool down);
-  void SyncRadios(Part group, int index);
+  void SyncRadios(std::size_t row, int index);
   void EnableGroup(Part group, bool enabled);
   void SetIconCaption(const Text& caption);
   void TrackBarChange();
-  std::span<const HWND> ItemsOf(Part group) const;
+  // The row of the control table that names the part; past the last row when none does.
+  static std::size_t RowOf(Part part);
+  // A row's window and a radio group row's items; none for a row past the last.
+  HWND RowWindow(std::size_t row) const;
+  std::span<const HWND> RowItems(std::size_t row) const;
 
   Settings& settings_;
   ISettingsPanelHost& host_;
