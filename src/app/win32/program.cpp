@@ -1,15 +1,13 @@
 #include "app/win32/program.h"
 
-#include <new>
 #include <utility>
 
 #include "zeq/win32/failure_report.h"
 
 namespace ruvano {
 
-std::unique_ptr<Program> Program::Create(Text settingsFile) noexcept {
-  std::unique_ptr<Program> program(new (std::nothrow) Program());
-  if (!program) return nullptr;
+std::unique_ptr<Program> Program::Create(Text settingsFile) {
+  std::unique_ptr<Program> program(new Program());
   program->application_ = AppWindow::Create();
   if (!program->application_) {
     ReportFailure(L"the application window could not be created", ::GetLastError());

@@ -20,7 +20,7 @@ class Program {
  public:
   // Makes the windows and cues and loads the settings from settingsFile. Nothing, with the
   // reason reported, when a window cannot be made.
-  static std::unique_ptr<Program> Create(Text settingsFile) noexcept;
+  static std::unique_ptr<Program> Create(Text settingsFile);
   Program(const Program&) = delete;
   Program& operator=(const Program&) = delete;
 

@@ -1,12 +1,11 @@
 #include "ui/win32/program_cues.h"
 
-#include <new>
 #include <utility>
 
 namespace ruvano {
 
 std::unique_ptr<ProgramCues> ProgramCues::Create(const Settings& settings, IIndicatorHost& indicatorHost,
-                                                 HWND applicationWindow) noexcept {
+                                                 HWND applicationWindow) {
   std::unique_ptr<IndicatorWindow> indicator = IndicatorWindow::Create(indicatorHost, applicationWindow);
   if (!indicator) return nullptr;
   return std::unique_ptr<ProgramCues>(new (std::nothrow)

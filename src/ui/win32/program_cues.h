@@ -28,7 +28,7 @@ class ProgramCues final : public IProgramCues {
   // is shown). Nothing when the indicator cannot be made. The settings (the live options)
   // and the indicator's host must outlive the cues.
   static std::unique_ptr<ProgramCues> Create(const Settings& settings, IIndicatorHost& indicatorHost,
-                                             HWND applicationWindow) noexcept;
+                                             HWND applicationWindow);
   ProgramCues(const ProgramCues&) = delete;
   ProgramCues& operator=(const ProgramCues&) = delete;
 
