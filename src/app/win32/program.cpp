@@ -30,6 +30,13 @@ std::unique_ptr<Program> Program::Create(Text settingsFile) {
   return program;
 }
 
+Program::~Program() {
+  // The settings window's system window goes first, with none of its handlers running, so
+  // that no message (a "/Show" request sent while the indicator goes, say) reaches cues that
+  // are being torn down.
+  if (settingsWindow_) settingsWindow_->DestroyDetached();
+}
+
 // Runs the message loop until the main window ends it. An exception from anything the loop
 // calls is dropped and the loop goes on with the next message. GetMessageW answers -1 when it
 // cannot hand over a message: under Wine, one sent by another process with more data than

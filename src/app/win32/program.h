@@ -21,6 +21,7 @@ class Program {
   // Makes the windows and cues and loads the settings from settingsFile. Nothing, with the
   // reason reported, when a window cannot be made.
   static std::unique_ptr<Program> Create(Text settingsFile);
+  ~Program();
   Program(const Program&) = delete;
   Program& operator=(const Program&) = delete;
 
@@ -53,8 +54,9 @@ class Program {
 
   // Made in this order: the application window, the cues (whose indicator's host is the
   // settings window, in use only once the program runs), then the settings window. Torn
-  // down in the reverse order of declaration: the indicator goes before the settings window
-  // it refers to, and the application window, which owns them both, goes last.
+  // down in the reverse order of declaration, once the settings window's system window has
+  // gone: the indicator goes before the settings window it refers to, and the application
+  // window, which owns them both, goes last.
   Settings settings_;
   std::unique_ptr<AppWindow> application_;
   std::unique_ptr<SettingsWindow> settingsWindow_;

@@ -44,7 +44,7 @@ class SettingsWindow final : public Window {
   // saved off every monitor back onto the primary one and starts the monitor timer.
   // settings: the live options, which this window keeps in step with its position;
   // settingsFile: the file read at creation and written at every close request. The
-  // settings and the cues must outlive the window.
+  // settings must outlive the window, and the cues its system window.
   static std::unique_ptr<SettingsWindow> Create(Settings& settings, IProgramCues& cues, Text settingsFile,
                                                 HWND applicationWindow) noexcept;
   ~SettingsWindow() override;

@@ -31,17 +31,17 @@ class Window {
 
   HWND hwnd() const noexcept { return hwnd_; }
 
+  // Destroys the window with this object detached first, so that none of its handlers runs:
+  // for a destructor whose members must outlive the window (the pictures and fonts it paints
+  // with), or for an owner that tears down what the handlers use.
+  void DestroyDetached() noexcept;
+
  protected:
   // Registers the class once per process (a second call for the same name is harmless).
   static bool RegisterClassOnce(WNDCLASSEXW wc) noexcept;
 
   // Creates the window with this object attached; the class must use Window::StaticWndProc.
   HWND CreateWindowFor(const WindowArgs& args) noexcept;
-
-  // Destroys the window with this object detached first, so that none of its handlers runs
-  // on an object that is being torn down. For destructors whose members must outlive the
-  // window (the pictures and fonts it paints with).
-  void DestroyDetached() noexcept;
 
   // The window's own handling; the default is DefWindowProcW.
   virtual LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
