@@ -31,7 +31,6 @@ class Program {
 
   Settings& settings() noexcept { return settings_; }
   SettingsWindow& settingsWindow() noexcept { return *settingsWindow_; }
-  ProgramCues& cues() noexcept { return *cues_; }
 
  private:
   // What the indicator asks of the settings window, which hosts the monitor.
