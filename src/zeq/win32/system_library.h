@@ -18,6 +18,30 @@ Fn SystemProc(const wchar_t* dll, const char* name) noexcept {
   return reinterpret_cast<Fn>(reinterpret_cast<void*>(SystemLibraryProc(dll, name)));
 }
 
+// A function of a system DLL, bound from the system folder at its first use and kept for the
+// life of the object; null where the system lacks it. The one way the program binds a function
+// it does not import (newer Windows calls, DLLs outside the known DLLs).
+template <typename Fn>
+class LazyProc {
+ public:
+  LazyProc(const wchar_t* dll, const char* name) noexcept : dll_(dll), name_(name) {}
+
+  Fn get() noexcept {
+    if (!bound_) {
+      fn_ = SystemProc<Fn>(dll_, name_);
+      bound_ = true;
+    }
+    return fn_;
+  }
+  explicit operator bool() noexcept { return get() != nullptr; }
+
+ private:
+  const wchar_t* dll_;
+  const char* name_;
+  Fn fn_ = nullptr;
+  bool bound_ = false;
+};
+
 // The calls of uxtheme.dll that draw the cursor hint like a tooltip, bound by BindThemeLibrary.
 // A member is null when the system lacks it.
 struct ThemeLibrary {
