@@ -78,48 +78,22 @@ Rect GrowWorkAreaOverTaskbar(Rect wa, std::int32_t edge, const Rect& tb) {
   return wa;
 }
 
-Bounds PlacementBounds(std::int32_t mode, const Rect& wa, const Bounds& c) {
-  const std::int32_t waWidth = Sub(wa.right, wa.left);
-  const std::int32_t waHeight = Sub(wa.bottom, wa.top);
-  const std::int32_t alignRight = Sub(wa.right, c.width);
-  const std::int32_t alignBottom = Sub(wa.bottom, c.height);
-  // The centre and the halves are measured from the screen origin, where the primary
-  // monitor's top-left corner always lies.
-  switch (mode) {
-    case kPlaceFullHeight: return {c.left, wa.top, c.width, waHeight};
-    case kPlaceFullWidth: return {wa.left, c.top, waWidth, c.height};
-    case kPlaceTopEdge: return {c.left, wa.top, c.width, c.height};
-    case kPlaceBottomEdge: return {c.left, alignBottom, c.width, c.height};
-    case kPlaceLeftEdge: return {wa.left, c.top, c.width, c.height};
-    case kPlaceRightEdge: return {alignRight, c.top, c.width, c.height};
-    case kPlaceTopLeft: return {wa.left, wa.top, c.width, c.height};
-    case kPlaceTopRight: return {alignRight, wa.top, c.width, c.height};
-    case kPlaceBottomLeft: return {wa.left, alignBottom, c.width, c.height};
-    case kPlaceBottomRight: return {alignRight, alignBottom, c.width, c.height};
-    case kPlaceCentre: return {HalfTowardZero(alignRight), HalfTowardZero(alignBottom), c.width, c.height};
-    case kPlaceTopHalf: return {wa.left, wa.top, wa.right, HalfTowardZero(wa.bottom)};
-    case kPlaceBottomHalf: return {wa.left, HalfTowardZero(wa.bottom), wa.right, HalfTowardZero(wa.bottom)};
-    case kPlaceLeftHalf: return {wa.left, wa.top, HalfTowardZero(wa.right), waHeight};
-    case kPlaceRightHalf: return {HalfTowardZero(wa.right), wa.top, HalfTowardZero(wa.right), waHeight};
-    default: return c;
-  }
-}
-
-void PlaceWindowInWorkArea(IPlacementHost& host, Hwnd w, std::int32_t mode) {
+void CentreInWorkArea(IPlacementHost& host, Hwnd w) {
   const Rect readArea = host.PrimaryWorkArea();
   Rect taskbar;
   const std::int32_t edge = GetTaskbarEdge(host, taskbar);
   const Rect wa = GrowWorkAreaOverTaskbar(readArea, edge, taskbar);
   Bounds current;
   if (!GetWindowBounds(host, w, current)) return;
-  host.MoveWindowTo(w, PlacementBounds(mode, wa, current));
+  host.MoveWindowTo(w, {HalfTowardZero(Sub(wa.right, current.width)),
+                       HalfTowardZero(Sub(wa.bottom, current.height)), current.width, current.height});
 }
 
 void EnsureWindowOnScreen(IPlacementHost& host, Hwnd w) {
   if (host.IsZoomed(w)) return;
   Bounds b;
   if (!GetWindowBounds(host, w, b) || IsParkedPosition(b.left, b.top) || IsOffAllMonitors(host, b)) {
-    PlaceWindowInWorkArea(host, w, kPlaceCentre);
+    CentreInWorkArea(host, w);
   }
 }
 

@@ -1,5 +1,5 @@
-// Placement of a window inside the primary monitor's work area, and bringing back a window
-// that lies off every monitor. The geometry is portable; the window manager is reached
+// Bringing back a window that lies off every monitor: it is centred inside the primary
+// monitor's work area. The geometry is portable; the window manager is reached
 // through IPlacementHost (the program's implementation: zeq/win32/placement_win32.h).
 #pragma once
 
@@ -24,25 +24,6 @@ inline constexpr std::int32_t kTaskbarBottom = 1;
 inline constexpr std::int32_t kTaskbarLeft = 2;
 inline constexpr std::int32_t kTaskbarRight = 3;
 inline constexpr std::int32_t kTaskbarNone = -1;
-
-// The placements that PlaceWindowInWorkArea knows; any other mode keeps the window's bounds.
-enum PlacementMode : std::int32_t {
-  kPlaceFullHeight = 0,
-  kPlaceFullWidth = 1,
-  kPlaceTopEdge = 2,
-  kPlaceBottomEdge = 3,
-  kPlaceLeftEdge = 4,
-  kPlaceRightEdge = 5,
-  kPlaceTopLeft = 6,
-  kPlaceTopRight = 7,
-  kPlaceBottomLeft = 8,
-  kPlaceBottomRight = 9,
-  kPlaceCentre = 10,
-  kPlaceTopHalf = 11,
-  kPlaceBottomHalf = 12,
-  kPlaceLeftHalf = 13,
-  kPlaceRightHalf = 14,
-};
 
 // The system's answer to the taskbar-position query: the application-bar edge value as the
 // system gives it (0 left, 1 top, 2 right, 3 bottom) and the taskbar's rectangle.
@@ -98,13 +79,11 @@ bool IsOffAllMonitors(IPlacementHost& host, const Bounds& b);
 // primary monitor's whole rectangle.
 Rect GrowWorkAreaOverTaskbar(Rect workArea, std::int32_t edge, const Rect& taskbar);
 
-// The new bounds for a placement mode, given the grown work area and the window's bounds.
-Bounds PlacementBounds(std::int32_t mode, const Rect& workArea, const Bounds& current);
-
-// Moves (and for some modes resizes) the window to a placement inside the primary monitor's
-// work area. A window whose bounds can't be read (a minimised one) is not moved; otherwise
-// the window is always moved, even when the mode keeps its bounds.
-void PlaceWindowInWorkArea(IPlacementHost& host, Hwnd w, std::int32_t mode);
+// Moves the window to the centre of the primary monitor's work area (grown over the
+// taskbar), keeping its size. The centre is measured from the screen origin, where the
+// primary monitor's top-left corner always lies: it halves WA.Right - width and
+// WA.Bottom - height. A window whose bounds can't be read (a minimised one) is not moved.
+void CentreInWorkArea(IPlacementHost& host, Hwnd w);
 
 // Centres the window on the primary monitor when its bounds can't be read, when it stands
 // at the parking place of minimised windows or when none of its probe points lies on a

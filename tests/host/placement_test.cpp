@@ -61,30 +61,14 @@ constexpr Hwnd kWnd = 0x1234;
 // The system's application-bar edges.
 constexpr std::uint32_t kAbeLeft = 0, kAbeTop = 1, kAbeRight = 2, kAbeBottom = 3;
 
-TEST(Placement, EveryModeGivesItsBoundsAndMovesOnce) {
-  // A work area away from the origin tells the modes that measure from the origin apart.
-  struct Case {
-    std::int32_t mode;
-    Bounds expected;
-  };
-  const Case cases[] = {
-      {0, {100, 20, 480, 1080}},        {1, {10, 50, 1920, 400}},   {2, {100, 20, 480, 400}},
-      {3, {100, 700, 480, 400}},        {4, {10, 50, 480, 400}},    {5, {1450, 50, 480, 400}},
-      {6, {10, 20, 480, 400}},          {7, {1450, 20, 480, 400}},  {8, {10, 700, 480, 400}},
-      {9, {1450, 700, 480, 400}},       {10, {725, 350, 480, 400}}, {11, {10, 20, 1930, 550}},
-      {12, {10, 550, 1930, 550}},       {13, {10, 20, 965, 1080}},  {14, {965, 20, 965, 1080}},
-      {15, {100, 50, 480, 400}},        {-1, {100, 50, 480, 400}},  {INT32_MAX, {100, 50, 480, 400}},
-      {INT32_MIN, {100, 50, 480, 400}},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.mode);
-    FakePlacementHost host;
-    host.workArea = {10, 20, 1930, 1100};
-    host.SetWindow(100, 50, 480, 400);
-    PlaceWindowInWorkArea(host, kWnd, c.mode);
-    ASSERT_EQ(host.moves.size(), 1u);  // the unchanged case is moved too
-    EXPECT_EQ(host.moves[0], c.expected);
-  }
+TEST(Placement, CentreIsMeasuredFromTheOriginAndKeepsTheSize) {
+  // A work area away from the origin tells the centre from the work area's own middle.
+  FakePlacementHost host;
+  host.workArea = {10, 20, 1930, 1100};
+  host.SetWindow(100, 50, 480, 400);
+  CentreInWorkArea(host, kWnd);
+  ASSERT_EQ(host.moves.size(), 1u);
+  EXPECT_EQ(host.moves[0], (Bounds{725, 350, 480, 400}));
 }
 
 TEST(Placement, HalvingTruncatesTowardZero) {
@@ -95,9 +79,9 @@ TEST(Placement, HalvingTruncatesTowardZero) {
   FakePlacementHost host;
   host.workArea = {0, 0, 1921, 1081};
   host.SetWindow(3, 4, 480, 400);
-  PlaceWindowInWorkArea(host, kWnd, kPlaceCentre);  // 1441 and 681
+  CentreInWorkArea(host, kWnd);  // 1441 and 681
   host.workArea = {0, 0, 475, 395};
-  PlaceWindowInWorkArea(host, kWnd, kPlaceCentre);  // -5 both ways
+  CentreInWorkArea(host, kWnd);  // -5 both ways
   ASSERT_EQ(host.moves.size(), 2u);
   EXPECT_EQ(host.moves[0], (Bounds{720, 340, 480, 400}));
   EXPECT_EQ(host.moves[1], (Bounds{-2, -2, 480, 400}));
@@ -136,13 +120,11 @@ TEST(Placement, WorkAreaGrowsOverTheTaskbarsSide) {
     const std::int32_t edge = GetTaskbarEdge(host, tb);
     EXPECT_EQ(tb, c.taskbar);
     EXPECT_EQ(GrowWorkAreaOverTaskbar(c.read, edge, tb), c.grown);
-    // The grown area is what the placements use: the top-left and bottom-right corners show it.
+    // The grown area is what centring uses.
     host.SetWindow(500, 500, 100, 80);
-    PlaceWindowInWorkArea(host, kWnd, kPlaceTopLeft);
-    PlaceWindowInWorkArea(host, kWnd, kPlaceBottomRight);
-    ASSERT_EQ(host.moves.size(), 2u);
-    EXPECT_EQ(host.moves[0], (Bounds{c.grown.left, c.grown.top, 100, 80}));
-    EXPECT_EQ(host.moves[1], (Bounds{c.grown.right - 100, c.grown.bottom - 80, 100, 80}));
+    CentreInWorkArea(host, kWnd);
+    ASSERT_EQ(host.moves.size(), 1u);
+    EXPECT_EQ(host.moves[0], (Bounds{(c.grown.right - 100) / 2, (c.grown.bottom - 80) / 2, 100, 80}));
   }
 }
 
@@ -155,9 +137,9 @@ TEST(Placement, FailedTaskbarQueryLeavesTheWorkAreaAsRead) {
   EXPECT_EQ(tb, Rect{});
   EXPECT_EQ(GrowWorkAreaOverTaskbar(host.workArea, kTaskbarNone, Rect{0, 0, 500, 500}), host.workArea);
   host.SetWindow(10, 10, 100, 100);
-  PlaceWindowInWorkArea(host, kWnd, kPlaceBottomRight);
+  CentreInWorkArea(host, kWnd);
   ASSERT_EQ(host.moves.size(), 1u);
-  EXPECT_EQ(host.moves[0], (Bounds{1758, 900, 100, 100}));
+  EXPECT_EQ(host.moves[0], (Bounds{879, 450, 100, 100}));
 }
 
 TEST(Placement, UnreadableBoundsStopBeforeAnyMove) {
@@ -167,7 +149,7 @@ TEST(Placement, UnreadableBoundsStopBeforeAnyMove) {
   Bounds b{1, 2, 3, 4};
   EXPECT_FALSE(GetWindowBounds(host, kWnd, b));
   EXPECT_EQ(b, (Bounds{1, 2, 3, 4}));
-  for (std::int32_t mode : {0, 10, 14, 99}) PlaceWindowInWorkArea(host, kWnd, mode);
+  CentreInWorkArea(host, kWnd);
   EXPECT_TRUE(host.moves.empty());
 
   host.rectReadable = true;

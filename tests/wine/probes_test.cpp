@@ -155,14 +155,6 @@ TEST(ReadPathText, PathsLongerThanMaxPathComeBackWhole) {
             L"C:\\a.exe");
 }
 
-TEST(GetSystemDir, IsAnExistingFolderWithOneTrailingBackslash) {
-  const std::wstring dir = GetSystemDir();
-  ASSERT_GT(dir.size(), 3u);
-  EXPECT_EQ(dir.back(), L'\\');
-  EXPECT_NE(dir[dir.size() - 2], L'\\');
-  EXPECT_NE(GetFileAttributesW((dir + L"Psapi.dll").c_str()), INVALID_FILE_ATTRIBUTES);
-}
-
 TEST(SystemProbes, Windows10VersionAndBorderMetrics) {
   // The test exe carries the program's manifest, so the system reports its true version.
   EXPECT_EQ(ReadOsVersion().major, 10u);

@@ -44,11 +44,6 @@ void Win32PlacementHost::MoveWindowTo(Hwnd w, const Bounds& b) {
   ::MoveWindow(ToHwnd(w), b.left, b.top, b.width, b.height, TRUE);
 }
 
-void PlaceWindowInWorkArea(HWND wnd, std::int32_t mode) {
-  Win32PlacementHost host;
-  PlaceWindowInWorkArea(host, FromHwnd(wnd), mode);
-}
-
 void EnsureWindowOnScreen(HWND wnd) {
   Win32PlacementHost host;
   EnsureWindowOnScreen(host, FromHwnd(wnd));

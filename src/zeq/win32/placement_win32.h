@@ -3,8 +3,6 @@
 
 #include <windows.h>
 
-#include <cstdint>
-
 #include "zeq/placement.h"
 
 namespace ruvano {
@@ -18,10 +16,6 @@ class Win32PlacementHost final : public IPlacementHost {
   bool IsPointOnMonitor(Point p) override;
   void MoveWindowTo(Hwnd w, const Bounds& b) override;
 };
-
-// Moves wnd to a placement (0 to 14; other modes keep its bounds) inside the primary
-// monitor's work area.
-void PlaceWindowInWorkArea(HWND wnd, std::int32_t mode);
 
 // Centres wnd on the primary monitor when it lies off every monitor; a maximised window is
 // left alone. The settings window calls this once after its saved position is applied.

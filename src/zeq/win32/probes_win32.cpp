@@ -100,17 +100,6 @@ HWND GetRootWindow(HWND w) noexcept {
   return w;
 }
 
-std::wstring GetSystemDir() {
-  const UINT needed = ::GetSystemDirectoryW(nullptr, 0);
-  if (needed == 0) return {};
-  std::wstring dir(needed, L'\0');
-  const UINT n = ::GetSystemDirectoryW(dir.data(), needed);
-  if (n == 0 || n >= needed) return {};
-  dir.resize(n);
-  if (dir.back() != L'\\') dir += L'\\';
-  return dir;
-}
-
 // GetModuleFileNameExW moved from PSAPI.dll into KERNEL32.dll (as K32GetModuleFileNameExW)
 // with Windows 7. It is bound at the first call and kept; the library stays loaded for the
 // rest of the process. When binding fails the next call tries again.

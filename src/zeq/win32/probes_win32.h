@@ -24,9 +24,6 @@ bool GetValidWindowRect(HWND w, RECT& r) noexcept;
 // The top of w's parent/owner chain: w itself when it has neither parent nor owner.
 HWND GetRootWindow(HWND w) noexcept;
 
-// The system directory with a trailing "\", or an empty text on failure.
-std::wstring GetSystemDir();
-
 // Reads the image paths of processes. The two Psapi functions it may need are bound at
 // their first use and kept by the reader, their libraries loaded for the rest of the
 // process: the tick may need them four times a second.
