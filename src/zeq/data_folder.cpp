@@ -2,15 +2,6 @@
 
 namespace ruvano {
 
-Text GetSpecialFolder(IDataFolderSystem& fs, int index) {
-  if (index < 0 || index >= kSpecialFolderCount) return Text();
-  Text path = fs.ShellFolderPath(kSpecialFolderIds[index]);
-  // The buffer's text ends at its first NUL.
-  const auto nul = path.find(u'\0');
-  if (nul != Text::npos) path.resize(nul);
-  return path;
-}
-
 bool IsExistingDirectory(IDataFolderSystem& fs, const Text& path) {
   const auto attributes = fs.Attributes(path);
   if (!attributes || !attributes->directory) return false;
@@ -19,10 +10,10 @@ bool IsExistingDirectory(IDataFolderSystem& fs, const Text& path) {
   return true;
 }
 
-bool PrepareDataFolder(IDataFolderSystem& fs, const Text& name, bool allUsers, DataDirs& dirs) {
+bool PrepareDataFolder(IDataFolderSystem& fs, const Text& name, Text& userDataDir) {
   // When the shell query fails the base is empty, and the folders are taken from the root of
   // the current drive.
-  Text path = GetSpecialFolder(fs, allUsers ? kCommonAppDataIndex : kAppDataIndex);
+  Text path = fs.RoamingAppDataPath();
   path += u'\\';
   path += kMakerFolderName;
   if (!IsExistingDirectory(fs, path)) fs.CreateOneDirectory(path);
@@ -30,7 +21,7 @@ bool PrepareDataFolder(IDataFolderSystem& fs, const Text& name, bool allUsers, D
   path += name;
   if (!IsExistingDirectory(fs, path)) fs.CreateOneDirectory(path);
 
-  (allUsers ? dirs.common : dirs.user) = path + u'\\';
+  userDataDir = path + u'\\';
   return IsExistingDirectory(fs, path);
 }
 

@@ -9,7 +9,7 @@ namespace ruvano {
 namespace {
 
 // A file system of directories, files and links, with a shell-folder query that answers a
-// configured base (padded with NULs as the system's buffer is) or fails.
+// configured base or fails.
 class FakeFolders : public IDataFolderSystem {
  public:
   enum class Kind { Directory, File, Link };
@@ -21,7 +21,6 @@ class FakeFolders : public IDataFolderSystem {
   Text base = u"C:\\Users\\ann\\AppData\\Roaming";
   bool queryFails = false;
   std::map<Text, Node> nodes;
-  std::vector<std::int32_t> queried;
   std::vector<Text> created;
 
   FakeFolders() { AddDirectory(base); }
@@ -29,13 +28,7 @@ class FakeFolders : public IDataFolderSystem {
   void AddFile(const Text& path) { nodes[path] = {Kind::File, {}}; }
   void AddLink(const Text& path, const Text& target) { nodes[path] = {Kind::Link, target}; }
 
-  Text ShellFolderPath(std::int32_t csidl) override {
-    queried.push_back(csidl);
-    if (queryFails) return Text();
-    Text buffer = base;
-    buffer.resize(260, u'\0');
-    return buffer;
-  }
+  Text RoamingAppDataPath() override { return queryFails ? Text() : base; }
   std::optional<FileAttributes> Attributes(const Text& path) override {
     const auto it = nodes.find(path);
     if (it == nodes.end()) return std::nullopt;
@@ -63,55 +56,53 @@ const Text kProgram = kMaker + u"\\RUVANO";
 
 TEST(PrepareDataFolder, FirstStartCreatesBothLevelsOuterFirst) {
   FakeFolders fs;
-  DataDirs dirs;
-  EXPECT_TRUE(PrepareDataFolder(fs, u"RUVANO", false, dirs));
+  Text dir;
+  EXPECT_TRUE(PrepareDataFolder(fs, u"RUVANO", dir));
   EXPECT_EQ(fs.created, (std::vector<Text>{kMaker, kProgram}));
-  EXPECT_EQ(dirs.user, kProgram + u"\\");
-  EXPECT_EQ(dirs.common, u"");
-  EXPECT_EQ(fs.queried, (std::vector<std::int32_t>{0x1A}));
+  EXPECT_EQ(dir, kProgram + u"\\");
 }
 
 TEST(PrepareDataFolder, CreatesOnlyWhatIsMissing) {
   FakeFolders fs;
   fs.AddDirectory(kMaker);
-  DataDirs dirs;
-  EXPECT_TRUE(PrepareDataFolder(fs, u"RUVANO", false, dirs));
+  Text dir;
+  EXPECT_TRUE(PrepareDataFolder(fs, u"RUVANO", dir));
   EXPECT_EQ(fs.created, (std::vector<Text>{kProgram}));
 
   fs.created.clear();
-  EXPECT_TRUE(PrepareDataFolder(fs, u"RUVANO", false, dirs));
+  EXPECT_TRUE(PrepareDataFolder(fs, u"RUVANO", dir));
   EXPECT_TRUE(fs.created.empty());
-  EXPECT_EQ(dirs.user, kProgram + u"\\");
+  EXPECT_EQ(dir, kProgram + u"\\");
 }
 
 TEST(PrepareDataFolder, FileInPlaceOfTheMakersFolderFails) {
   FakeFolders fs;
   fs.AddFile(kMaker);
-  DataDirs dirs;
-  EXPECT_FALSE(PrepareDataFolder(fs, u"RUVANO", false, dirs));
+  Text dir;
+  EXPECT_FALSE(PrepareDataFolder(fs, u"RUVANO", dir));
   EXPECT_EQ(fs.nodes.count(kProgram), 0u);
-  EXPECT_EQ(dirs.user, kProgram + u"\\");  // stored all the same
+  EXPECT_EQ(dir, kProgram + u"\\");  // stored all the same
 }
 
 TEST(PrepareDataFolder, LinksCountOnlyWhenTheirTargetOpens) {
   FakeFolders fs;
   fs.AddDirectory(kMaker);
   fs.AddLink(kProgram, u"D:\\gone");
-  DataDirs dirs;
-  EXPECT_FALSE(PrepareDataFolder(fs, u"RUVANO", false, dirs));
+  Text dir;
+  EXPECT_FALSE(PrepareDataFolder(fs, u"RUVANO", dir));
   EXPECT_EQ(fs.created, (std::vector<Text>{kProgram}));  // tried, and failed: the link is there
 
   fs.AddDirectory(u"D:\\gone");
   fs.created.clear();
-  EXPECT_TRUE(PrepareDataFolder(fs, u"RUVANO", false, dirs));
+  EXPECT_TRUE(PrepareDataFolder(fs, u"RUVANO", dir));
   EXPECT_TRUE(fs.created.empty());
 }
 
 TEST(PrepareDataFolder, NeverCreatesAMissingApplicationDataFolder) {
   FakeFolders fs;
   fs.nodes.clear();
-  DataDirs dirs;
-  EXPECT_FALSE(PrepareDataFolder(fs, u"RUVANO", false, dirs));
+  Text dir;
+  EXPECT_FALSE(PrepareDataFolder(fs, u"RUVANO", dir));
   EXPECT_EQ(fs.created, (std::vector<Text>{kMaker, kProgram}));
   EXPECT_TRUE(fs.nodes.empty());
 }
@@ -119,31 +110,10 @@ TEST(PrepareDataFolder, NeverCreatesAMissingApplicationDataFolder) {
 TEST(PrepareDataFolder, FailedShellQueryUsesTheRootOfTheCurrentDrive) {
   FakeFolders fs;
   fs.queryFails = true;
-  DataDirs dirs;
-  EXPECT_TRUE(PrepareDataFolder(fs, u"RUVANO", false, dirs));
+  Text dir;
+  EXPECT_TRUE(PrepareDataFolder(fs, u"RUVANO", dir));
   EXPECT_EQ(fs.created, (std::vector<Text>{u"\\ZEQ Project", u"\\ZEQ Project\\RUVANO"}));
-  EXPECT_EQ(dirs.user, u"\\ZEQ Project\\RUVANO\\");
-}
-
-TEST(PrepareDataFolder, AllUsersChoiceUsesTheCommonFolderAndLeavesTheUserOneAlone) {
-  FakeFolders fs;
-  fs.base = u"C:\\ProgramData";
-  fs.AddDirectory(fs.base);
-  DataDirs dirs{u"kept\\", u""};
-  EXPECT_TRUE(PrepareDataFolder(fs, u"Other", true, dirs));
-  EXPECT_EQ(fs.queried, (std::vector<std::int32_t>{0x23}));
-  EXPECT_EQ(dirs.common, u"C:\\ProgramData\\ZEQ Project\\Other\\");
-  EXPECT_EQ(dirs.user, u"kept\\");
-}
-
-TEST(GetSpecialFolder, MapsIndexesAndCutsTheBufferAtItsFirstNul) {
-  FakeFolders fs;
-  for (int i = 0; i < kSpecialFolderCount; ++i) EXPECT_EQ(GetSpecialFolder(fs, i), fs.base);
-  EXPECT_EQ(fs.queried, (std::vector<std::int32_t>{0x05, 0x1A, 0x1C, 0x23, 0x27, 0x2E}));
-  fs.queried.clear();
-  EXPECT_EQ(GetSpecialFolder(fs, 6), u"");
-  EXPECT_EQ(GetSpecialFolder(fs, -1), u"");
-  EXPECT_TRUE(fs.queried.empty());
+  EXPECT_EQ(dir, u"\\ZEQ Project\\RUVANO\\");
 }
 
 }  // namespace

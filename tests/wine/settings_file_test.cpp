@@ -78,7 +78,7 @@ class TempBase : public Win32DataFolderSystem {
     }
   }
   ~TempBase() override { RemoveTree(top_ + L"\\"); }
-  Text ShellFolderPath(std::int32_t) override { return ToText(base_); }
+  Text RoamingAppDataPath() override { return ToText(base_); }
   const std::wstring& base() const { return base_; }
 
  private:
@@ -86,30 +86,29 @@ class TempBase : public Win32DataFolderSystem {
 };
 
 TEST(DataFolder, PreparesTheRoamingFolderOfTheSession) {
-  const Text appData = GetSpecialFolder(kAppDataIndex);
+  const Text appData = RoamingAppDataPath();
   ASSERT_FALSE(appData.empty());
   EXPECT_NE(appData.back(), u'\\');
-  DataDirs dirs;
-  ASSERT_TRUE(PrepareDataFolder(u"RUVANO", false, dirs));
-  EXPECT_EQ(dirs.user, appData + u"\\ZEQ Project\\RUVANO\\");
-  EXPECT_TRUE(dirs.common.empty());
-  EXPECT_TRUE(IsDirectory(ToWide(dirs.user)));
+  Text dir;
+  ASSERT_TRUE(PrepareDataFolder(u"RUVANO", dir));
+  EXPECT_EQ(dir, appData + u"\\ZEQ Project\\RUVANO\\");
+  EXPECT_TRUE(IsDirectory(ToWide(dir)));
 }
 
 TEST(DataFolder, CreatesBothLevelsAndRefusesAFileInTheWay) {
   {
     TempBase fs;
-    DataDirs dirs;
-    EXPECT_TRUE(PrepareDataFolder(fs, u"RUVANO", false, dirs));
+    Text dir;
+    EXPECT_TRUE(PrepareDataFolder(fs, u"RUVANO", dir));
     EXPECT_TRUE(IsDirectory(fs.base() + L"\\ZEQ Project\\RUVANO"));
-    EXPECT_EQ(dirs.user, ToText(fs.base()) + u"\\ZEQ Project\\RUVANO\\");
-    EXPECT_TRUE(PrepareDataFolder(fs, u"RUVANO", false, dirs));
+    EXPECT_EQ(dir, ToText(fs.base()) + u"\\ZEQ Project\\RUVANO\\");
+    EXPECT_TRUE(PrepareDataFolder(fs, u"RUVANO", dir));
   }
   {
     TempBase fs;
     WriteFileBytes(fs.base() + L"\\ZEQ Project", "not a folder");
-    DataDirs dirs;
-    EXPECT_FALSE(PrepareDataFolder(fs, u"RUVANO", false, dirs));
+    Text dir;
+    EXPECT_FALSE(PrepareDataFolder(fs, u"RUVANO", dir));
     EXPECT_FALSE(IsDirectory(fs.base() + L"\\ZEQ Project"));
   }
 }
@@ -127,17 +126,17 @@ TEST(DataFolder, LinkToAMissingTargetDoesNotCount) {
       !(GetFileAttributesW(link.c_str()) & FILE_ATTRIBUTE_REPARSE_POINT)) {
     GTEST_SKIP() << "directory links cannot be made here";
   }
-  DataDirs dirs;
-  EXPECT_TRUE(PrepareDataFolder(fs, u"RUVANO", false, dirs));
+  Text dir;
+  EXPECT_TRUE(PrepareDataFolder(fs, u"RUVANO", dir));
   RemoveDirectoryW(target.c_str());
-  EXPECT_FALSE(PrepareDataFolder(fs, u"RUVANO", false, dirs));
+  EXPECT_FALSE(PrepareDataFolder(fs, u"RUVANO", dir));
 }
 
 TEST(DataFolder, SettingsBeyondMaxPathAreSavedAndRead) {
   TempBase fs(MAX_PATH - 10);
-  DataDirs dirs;
-  ASSERT_TRUE(PrepareDataFolder(fs, u"RUVANO", false, dirs));
-  const Text path = SettingsFilePath(dirs.user);
+  Text dir;
+  ASSERT_TRUE(PrepareDataFolder(fs, u"RUVANO", dir));
+  const Text path = SettingsFilePath(dir);
   ASSERT_GT(path.size(), static_cast<std::size_t>(MAX_PATH));
   Settings s;
   s.SetWaveIndex(9);
@@ -150,14 +149,14 @@ TEST(DataFolder, SettingsBeyondMaxPathAreSavedAndRead) {
 class SettingsFileOnDisk : public ::testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(PrepareDataFolder(fs_, u"RUVANO", false, dirs_));
-    folder_ = ToWide(dirs_.user);
-    path_ = SettingsFilePath(dirs_.user);
+    ASSERT_TRUE(PrepareDataFolder(fs_, u"RUVANO", dir_));
+    folder_ = ToWide(dir_);
+    path_ = SettingsFilePath(dir_);
   }
   std::wstring file() const { return ToWide(path_); }
 
   TempBase fs_;
-  DataDirs dirs_;
+  Text dir_;
   std::wstring folder_;
   Text path_;
 };

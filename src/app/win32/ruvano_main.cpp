@@ -30,8 +30,8 @@ void InitCommonControls() {
 
 void Run() {
   // Without its data folder the program cannot keep its settings: it ends, creating nothing.
-  DataDirs dataDirs;
-  if (!PrepareDataFolder(kProgramName, false, dataDirs)) {
+  Text dataDir;
+  if (!PrepareDataFolder(kProgramName, dataDir)) {
     ReportFailure(L"the data folder could not be prepared; the program ends");
     return;
   }
@@ -41,7 +41,7 @@ void Run() {
   if (!ShouldThisCopyRun(startup)) return;
   InitCommonControls();
 
-  std::unique_ptr<Program> program = Program::Create(SettingsFilePath(dataDirs.user));
+  std::unique_ptr<Program> program = Program::Create(SettingsFilePath(dataDir));
   if (!program) return;
   program->Run();
   // The windows go first, then the mutex is released and its handle closed.

@@ -1,6 +1,9 @@
 #include "zeq/win32/data_folder_win32.h"
 
 #include <windows.h>
+#include <initguid.h>
+#include <knownfolders.h>
+#include <objbase.h>
 #include <shlobj.h>
 
 #include "zeq/win32/handles.h"
@@ -9,12 +12,23 @@
 
 namespace ruvano {
 
-Text Win32DataFolderSystem::ShellFolderPath(std::int32_t csidl) {
-  // The result code is not looked at: a failed query leaves the zeroed buffer empty.
-  wchar_t buffer[MAX_PATH] = {};
-  ::SHGetFolderPathW(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, buffer);
-  buffer[MAX_PATH - 1] = L'\0';
-  return ToText(buffer);
+namespace {
+
+struct CoTaskMemTraits {
+  static PWSTR Invalid() noexcept { return nullptr; }
+  static bool Valid(PWSTR p) noexcept { return p != nullptr; }
+  static void Close(PWSTR p) noexcept { ::CoTaskMemFree(p); }
+};
+
+}  // namespace
+
+Text Win32DataFolderSystem::RoamingAppDataPath() {
+  // The string is the caller's to free, whether the call succeeds or not.
+  // https://learn.microsoft.com/windows/win32/api/shlobj_core/nf-shlobj_core-shgetknownfolderpath
+  PWSTR raw = nullptr;
+  const HRESULT hr = ::SHGetKnownFolderPath(FOLDERID_RoamingAppData, KF_FLAG_DEFAULT, nullptr, &raw);
+  const UniqueResource<PWSTR, CoTaskMemTraits> path(raw);
+  return SUCCEEDED(hr) ? ToText(path.get()) : Text();
 }
 
 std::optional<FileAttributes> Win32DataFolderSystem::Attributes(const Text& path) {
@@ -37,14 +51,14 @@ bool Win32DataFolderSystem::CreateOneDirectory(const Text& path) {
   return ::CreateDirectoryW(FileSystemPath(path).c_str(), nullptr) != 0;
 }
 
-Text GetSpecialFolder(int index) {
+Text RoamingAppDataPath() {
   Win32DataFolderSystem fs;
-  return GetSpecialFolder(fs, index);
+  return fs.RoamingAppDataPath();
 }
 
-bool PrepareDataFolder(const Text& name, bool allUsers, DataDirs& dirs) {
+bool PrepareDataFolder(const Text& name, Text& userDataDir) {
   Win32DataFolderSystem fs;
-  return PrepareDataFolder(fs, name, allUsers, dirs);
+  return PrepareDataFolder(fs, name, userDataDir);
 }
 
 }  // namespace ruvano

@@ -8,14 +8,14 @@ namespace ruvano {
 
 class Win32DataFolderSystem : public IDataFolderSystem {
  public:
-  Text ShellFolderPath(std::int32_t csidl) override;
+  Text RoamingAppDataPath() override;
   std::optional<FileAttributes> Attributes(const Text& path) override;
   bool Opens(const Text& path) override;
   bool CreateOneDirectory(const Text& path) override;
 };
 
-// GetSpecialFolder and PrepareDataFolder against the real system.
-Text GetSpecialFolder(int index);
-bool PrepareDataFolder(const Text& name, bool allUsers, DataDirs& dirs);
+// RoamingAppDataPath and PrepareDataFolder against the real system.
+Text RoamingAppDataPath();
+bool PrepareDataFolder(const Text& name, Text& userDataDir);
 
 }  // namespace ruvano

@@ -42,7 +42,7 @@ void PrintMemory(const char* when, HANDLE process) {
 class SettingsFileForTheRun {
  public:
   explicit SettingsFileForTheRun(const std::string& content) {
-    const std::wstring folder = ToWide(GetSpecialFolder(kAppDataIndex)) + L"\\ZEQ Project";
+    const std::wstring folder = ToWide(RoamingAppDataPath()) + L"\\ZEQ Project";
     CreateDirectoryW(folder.c_str(), nullptr);
     CreateDirectoryW((folder + L"\\RUVANO").c_str(), nullptr);
     path_ = folder + L"\\RUVANO\\" + ToWide(kSettingsFileName);
