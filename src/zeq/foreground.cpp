@@ -2,11 +2,7 @@
 
 namespace ruvano {
 
-bool UsesForcingMethod(const PlatformVersion& v) {
-  if (v.platformId == PlatformVersion::kPlatformNt) return v.major > 4;
-  if (v.platformId == PlatformVersion::kPlatformWindows) return v.major > 4 || (v.major == 4 && v.minor > 0);
-  return false;
-}
+bool UsesForcingMethod(const OsVersion& v) { return v.platformId == OsVersion::kPlatformNt && v.AtLeast(5, 0); }
 
 namespace {
 

@@ -6,24 +6,10 @@
 
 #include <cstdint>
 
+#include "zeq/os_version.h"
 #include "zeq/types.h"
 
 namespace ruvano {
-
-// The platform family and version number, as GetVersionExW reports them.
-struct PlatformVersion {
-  static constexpr std::uint32_t kPlatformWindows = 1;  // the 9x family
-  static constexpr std::uint32_t kPlatformNt = 2;       // the NT family
-
-  std::uint32_t platformId = 0;
-  std::uint32_t major = 0;
-  std::uint32_t minor = 0;
-
-  // True for version major.minor or any later one.
-  bool AtLeast(std::uint32_t wantMajor, std::uint32_t wantMinor) const {
-    return major > wantMajor || (major == wantMajor && minor >= wantMinor);
-  }
-};
 
 // What foreground activation asks of the window manager.
 class IForegroundSystem {
@@ -39,15 +25,16 @@ class IForegroundSystem {
   virtual bool AttachInput(std::uint32_t from, std::uint32_t to, bool attach) = 0;
   virtual void BringToTop(Hwnd w) = 0;
   virtual void SetForeground(Hwnd w) = 0;
-  virtual PlatformVersion Version() = 0;
+  virtual OsVersion Version() = 0;
   // The system-wide foreground lock timeout in milliseconds; false when it cannot be read.
   virtual bool ReadForegroundLockTimeout(std::uint32_t& ms) = 0;
   virtual void WriteForegroundLockTimeout(std::uint32_t ms) = 0;
 };
 
 // True when the system lets a process attach thread input and lift the foreground lock
-// (Windows 98, Me, 2000 and every later version); older systems get the plain method.
-bool UsesForcingMethod(const PlatformVersion& v);
+// (Windows 2000 and every later version); older systems, and a version that could not be
+// read, get the plain method.
+bool UsesForcingMethod(const OsVersion& v);
 
 // Makes wnd the foreground window. The result is whether wnd is the foreground window at
 // the moment of return, whichever attempt brought it there.

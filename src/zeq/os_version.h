@@ -1,5 +1,5 @@
-// Predicates over the operating system's version numbers, as GetVersionExW reports them.
-// Portable: the Windows side reads the numbers and asks these.
+// The operating system's version numbers, as GetVersionExW reports them, and the questions
+// the program asks of them. Portable: the Windows side reads the numbers (ReadOsVersion).
 #pragma once
 
 #include <cstdint>
@@ -7,18 +7,19 @@
 namespace ruvano {
 
 struct OsVersion {
+  static constexpr std::uint32_t kPlatformNt = 2;  // VER_PLATFORM_WIN32_NT
+
   std::uint32_t major = 0;
   std::uint32_t minor = 0;
   std::uint32_t build = 0;
-  std::uint32_t platformId = 0;  // VER_PLATFORM_WIN32_NT (2) on every system that runs us
+  std::uint32_t platformId = 0;  // kPlatformNt on every system that runs a 64-bit program
+
+  // True for version wantMajor.wantMinor or any later one; a later major version counts
+  // whatever its minor number.
+  constexpr bool AtLeast(std::uint32_t wantMajor, std::uint32_t wantMinor) const noexcept {
+    return major > wantMajor || (major == wantMajor && minor >= wantMinor);
+  }
 };
-
-// Windows 7 (6.1) or later: any later major version, or 6 with a minor version of 1 or more.
-bool IsWin7OrLater(const OsVersion& v) noexcept;
-
-// Windows 8 (6.2) or later: 6.2 and 6.3 count, and so does 10.x. Any other major version
-// counts only with a minor version of 2 or more (so 6.1 does not, nor does 11.0).
-bool IsWin8OrLater(const OsVersion& v) noexcept;
 
 // Windows 11: the version number stays 10.0; the build number tells it from Windows 10.
 bool IsWin11(const OsVersion& v) noexcept;

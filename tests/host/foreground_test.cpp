@@ -16,7 +16,7 @@ class FakeForeground final : public IForegroundSystem {
  public:
   Hwnd foreground = 0;
   std::map<Hwnd, std::uint32_t> threads;
-  PlatformVersion version{PlatformVersion::kPlatformNt, 10, 0};
+  OsVersion version{10, 0, 19045, OsVersion::kPlatformNt};
   std::uint32_t lockTimeout = 200000;
   bool lockReadable = true;
   bool worksWhileAttached = true;
@@ -48,7 +48,7 @@ class FakeForeground final : public IForegroundSystem {
     calls.push_back("set " + std::to_string(w));
     if ((attached_ && worksWhileAttached) || (lockTimeout == 0 && worksWithLiftedLock)) foreground = w;
   }
-  PlatformVersion Version() override { return version; }
+  OsVersion Version() override { return version; }
   bool ReadForegroundLockTimeout(std::uint32_t& ms) override {
     calls.push_back("lock?");
     if (!lockReadable) return false;
@@ -158,8 +158,7 @@ TEST(ForceForegroundWindow, UnreadableLockIsNeverChanged) {
 }
 
 TEST(ForceForegroundWindow, OldSystemsGetThePlainMethod) {
-  for (PlatformVersion v : {PlatformVersion{PlatformVersion::kPlatformNt, 4, 0},
-                            PlatformVersion{PlatformVersion::kPlatformWindows, 4, 0}}) {
+  for (OsVersion v : {OsVersion{4, 0, 1381, OsVersion::kPlatformNt}, OsVersion{}}) {
     FakeForeground sys = DesktopWithOtherInFront();
     sys.version = v;
     sys.lockTimeout = 0;  // nothing holds the foreground back on these systems
@@ -168,34 +167,23 @@ TEST(ForceForegroundWindow, OldSystemsGetThePlainMethod) {
   }
 }
 
-TEST(ForceForegroundWindow, ForcingMethodFromWindows98And2000On) {
+TEST(ForceForegroundWindow, ForcingMethodFromWindows2000On) {
   struct Case {
     std::uint32_t platform, major, minor;
     bool forcing;
   };
   const Case cases[] = {
-      {PlatformVersion::kPlatformWindows, 4, 0, false},  // 95
-      {PlatformVersion::kPlatformWindows, 4, 10, true},  // 98
-      {PlatformVersion::kPlatformWindows, 4, 90, true},  // Me
-      {PlatformVersion::kPlatformNt, 3, 51, false},
-      {PlatformVersion::kPlatformNt, 4, 0, false},
-      {PlatformVersion::kPlatformNt, 5, 0, true},  // 2000
-      {PlatformVersion::kPlatformNt, 6, 1, true},
-      {PlatformVersion::kPlatformNt, 10, 0, true},
-      {0, 10, 0, false},  // neither family
+      {OsVersion::kPlatformNt, 3, 51, false},
+      {OsVersion::kPlatformNt, 4, 0, false},
+      {OsVersion::kPlatformNt, 5, 0, true},  // 2000
+      {OsVersion::kPlatformNt, 6, 1, true},
+      {OsVersion::kPlatformNt, 10, 0, true},
+      {0, 10, 0, false},  // not the NT family
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(UsesForcingMethod(PlatformVersion{c.platform, c.major, c.minor}), c.forcing)
+    EXPECT_EQ(UsesForcingMethod(OsVersion{c.major, c.minor, 0, c.platform}), c.forcing)
         << c.platform << " " << c.major << "." << c.minor;
   }
-}
-
-TEST(PlatformVersion, AtLeastComparesMajorThenMinor) {
-  EXPECT_FALSE((PlatformVersion{2, 6, 1}.AtLeast(6, 2)));
-  EXPECT_TRUE((PlatformVersion{2, 6, 2}.AtLeast(6, 2)));
-  EXPECT_TRUE((PlatformVersion{2, 6, 3}.AtLeast(6, 2)));
-  EXPECT_TRUE((PlatformVersion{2, 10, 0}.AtLeast(6, 2)));  // minor 0 on a later major
-  EXPECT_FALSE((PlatformVersion{2, 5, 9}.AtLeast(6, 2)));
 }
 
 }  // namespace

@@ -5,24 +5,16 @@
 namespace ruvano {
 namespace {
 
-TEST(OsVersion, Win8OrLaterStartsAt6Point2AndTakesExactly10) {
-  EXPECT_FALSE(IsWin8OrLater({6, 0, 6002}));  // Vista
-  EXPECT_FALSE(IsWin8OrLater({6, 1, 7601}));  // 7
-  EXPECT_TRUE(IsWin8OrLater({6, 2, 9200}));
-  EXPECT_TRUE(IsWin8OrLater({6, 3, 9600}));
-  EXPECT_TRUE(IsWin8OrLater({10, 0, 19045}));
-  EXPECT_FALSE(IsWin8OrLater({5, 1, 2600}));  // XP
-  // A later major version counts only through its minor number.
-  EXPECT_FALSE(IsWin8OrLater({11, 0, 0}));
-  EXPECT_TRUE(IsWin8OrLater({11, 2, 0}));
-}
-
-TEST(OsVersion, Win7OrLaterComparesMajorBeforeMinor) {
-  EXPECT_FALSE(IsWin7OrLater({6, 0, 6002}));  // Vista
-  EXPECT_TRUE(IsWin7OrLater({6, 1, 7601}));
-  EXPECT_TRUE(IsWin7OrLater({10, 0, 19045}));  // minor 0, but a later major version
-  EXPECT_FALSE(IsWin7OrLater({5, 2, 3790}));
-  EXPECT_FALSE(IsWin7OrLater({}));  // a failed reading
+TEST(OsVersion, AtLeastComparesMajorBeforeMinor) {
+  constexpr OsVersion win8{6, 2, 9200};
+  EXPECT_FALSE((OsVersion{6, 0, 6002}.AtLeast(6, 1)));  // Vista is not 7
+  EXPECT_FALSE((OsVersion{6, 1, 7601}.AtLeast(6, 2)));  // 7 is not 8
+  EXPECT_TRUE(win8.AtLeast(6, 2));
+  EXPECT_TRUE((OsVersion{6, 3, 9600}.AtLeast(6, 2)));
+  EXPECT_TRUE((OsVersion{10, 0, 19045}.AtLeast(6, 2)));  // minor 0, but a later major version
+  EXPECT_TRUE((OsVersion{11, 0, 0}.AtLeast(6, 2)));
+  EXPECT_FALSE((OsVersion{5, 9, 3790}.AtLeast(6, 1)));
+  EXPECT_FALSE(OsVersion{}.AtLeast(6, 1));  // a failed reading
 }
 
 TEST(OsVersion, Win11IsVersion10FromBuild22000) {

@@ -5,6 +5,7 @@
 #include "test_windows.h"
 #include "wine_test_util.h"
 #include "zeq/win32/foreground_win32.h"
+#include "zeq/win32/os_version_win32.h"
 #include "zeq/win32/window_style.h"
 
 namespace ruvano {
@@ -39,8 +40,8 @@ TEST(ForegroundActivation, BringsOurWindowInFrontOfAnotherProgram) {
 }
 
 TEST(ForegroundActivation, ReportsTheVersionTheSessionClaims) {
-  const PlatformVersion v = ReadPlatformVersion();
-  EXPECT_EQ(v.platformId, PlatformVersion::kPlatformNt);
+  const OsVersion v = ReadOsVersion();
+  EXPECT_EQ(v.platformId, OsVersion::kPlatformNt);
   EXPECT_TRUE(UsesForcingMethod(v));
   EXPECT_GE(v.major, 6u);
 }

@@ -5,11 +5,6 @@
 
 namespace ruvano {
 
-PlatformVersion ReadPlatformVersion() noexcept {
-  const OsVersion v = ReadOsVersion();
-  return PlatformVersion{v.platformId, v.major, v.minor};
-}
-
 Hwnd Win32ForegroundSystem::ForegroundWindow() { return FromHwnd(::GetForegroundWindow()); }
 
 bool Win32ForegroundSystem::IsResponding(Hwnd w) {
@@ -35,7 +30,7 @@ void Win32ForegroundSystem::BringToTop(Hwnd w) { ::BringWindowToTop(ToHwnd(w)); 
 
 void Win32ForegroundSystem::SetForeground(Hwnd w) { ::SetForegroundWindow(ToHwnd(w)); }
 
-PlatformVersion Win32ForegroundSystem::Version() { return ReadPlatformVersion(); }
+OsVersion Win32ForegroundSystem::Version() { return ReadOsVersion(); }
 
 bool Win32ForegroundSystem::ReadForegroundLockTimeout(std::uint32_t& ms) {
   DWORD value = 0;

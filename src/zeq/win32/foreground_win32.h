@@ -1,5 +1,4 @@
-// Foreground activation on Win32: the system calls behind IForegroundSystem, and the
-// operating system's version as GetVersionExW reports it.
+// Foreground activation on Win32: the system calls behind IForegroundSystem.
 #pragma once
 
 #include <windows.h>
@@ -7,9 +6,6 @@
 #include "zeq/foreground.h"
 
 namespace ruvano {
-
-// The platform family and version of ReadOsVersion.
-PlatformVersion ReadPlatformVersion() noexcept;
 
 class Win32ForegroundSystem final : public IForegroundSystem {
  public:
@@ -19,7 +15,7 @@ class Win32ForegroundSystem final : public IForegroundSystem {
   bool AttachInput(std::uint32_t from, std::uint32_t to, bool attach) override;
   void BringToTop(Hwnd w) override;
   void SetForeground(Hwnd w) override;
-  PlatformVersion Version() override;
+  OsVersion Version() override;
   bool ReadForegroundLockTimeout(std::uint32_t& ms) override;
   void WriteForegroundLockTimeout(std::uint32_t ms) override;
 };

@@ -9,6 +9,7 @@ namespace ruvano {
 
 // All 0 when the call fails.
 OsVersion ReadOsVersion() noexcept;
+// Windows 8 (6.2) or any later version.
 bool IsWin8OrLater() noexcept;
 bool IsWin11() noexcept;
 

@@ -105,7 +105,7 @@ HWND GetRootWindow(HWND w) noexcept {
 // rest of the process. When binding fails the next call tries again.
 ProcessPathReader::GetModuleFileNameExFn ProcessPathReader::BindGetModuleFileNameEx() noexcept {
   if (getModuleFileNameEx_) return getModuleFileNameEx_;
-  const bool win7 = IsWin7OrLater(ReadOsVersion());
+  const bool win7 = ReadOsVersion().AtLeast(6, 1);
   HMODULE lib =
       ::LoadLibraryExW(win7 ? L"KERNEL32.dll" : L"PSAPI.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
   if (!lib) return nullptr;

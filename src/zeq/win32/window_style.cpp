@@ -2,7 +2,7 @@
 
 #include <imm.h>
 
-#include "zeq/win32/foreground_win32.h"
+#include "zeq/win32/os_version_win32.h"
 
 namespace ruvano {
 
@@ -30,7 +30,7 @@ void WindowImeSwitch::SetOpen(HWND wnd, bool open) noexcept {
   HIMC context = ::ImmGetContext(wnd);
   if (!context) return;
   ::ImmSetOpenStatus(context, open ? TRUE : FALSE);
-  if (ReadPlatformVersion().AtLeast(6, 2)) {
+  if (IsWin8OrLater()) {
     if (SetInputScopeFn setInputScope = InputScopeSetter()) setInputScope(wnd, kInputScopeDefault);
   }
   ::ImmReleaseContext(wnd, context);
