@@ -6,11 +6,10 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "zeq/contract_strings.h"
 #include "zeq/types.h"
 
 namespace ruvano {
-
-inline constexpr char16_t kShowRequestText[] = u"/Show";
 
 // The payload: the UTF-16LE code units of "/Show" and two NUL code units, 14 bytes.
 inline constexpr std::size_t kShowRequestSize = 14;

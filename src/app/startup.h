@@ -5,14 +5,14 @@
 #include <cstdint>
 #include <vector>
 
+#include "zeq/contract_strings.h"
 #include "zeq/types.h"
 
 namespace ruvano {
 
-// First argument that delays the start by a second and skips the running-copy check, so a
-// restarting copy can take over while the old one ends. Exact, same case: "/W" is an
-// ordinary argument.
-inline constexpr char16_t kWaitSwitch[] = u"/w";
+// The wait switch (kWaitSwitch) as the first argument delays the start by a second and skips
+// the running-copy check, so a restarting copy can take over while the old one ends. Exact,
+// same case: "/W" is an ordinary argument.
 inline constexpr std::uint32_t kWaitSwitchDelayMs = 1000;
 
 // What creating the single-instance mutex found.

@@ -5,8 +5,8 @@
 namespace ruvano {
 namespace {
 
-constexpr std::u16string_view kWindow = u"Window";
-constexpr std::u16string_view kConfig = u"Config";
+constexpr std::u16string_view kWindow = kWindowSection;
+constexpr std::u16string_view kConfig = kConfigSection;
 
 // UTF-8 with its mark, so that Notepad shows the Japanese line as well.
 constexpr std::string_view kTooLargeNote =
@@ -29,21 +29,21 @@ void LoadSettings(const Text& path, Settings& settings, ISettingsFileAccess& fil
 
   // One key at a time: each assignment (and what it sets off) happens before the next read,
   // and each fallback is the value the field has at that moment.
-  settings.SetTop(ini.ReadInteger(kWindow, u"Top", settings.Top()));
-  settings.SetLeft(ini.ReadInteger(kWindow, u"Left", settings.Left()));
-  settings.SetWaveIndex(ini.ReadInteger(kConfig, u"WaveIndex", 0));
-  settings.SetOffWaveIndex(ini.ReadInteger(kConfig, u"WaveIndexOFF", 0));
-  settings.SetIcon(ini.ReadBool(kConfig, u"Icon", settings.Icon()));
-  settings.SetHint(ini.ReadBool(kConfig, u"Hint", settings.Hint()));
-  settings.SetHintString(ini.ReadText(kConfig, u"HintString", settings.HintString()));
-  settings.SetIconPosition(ini.ReadInteger(kConfig, u"IconPosition", settings.IconPosition()));
-  settings.SetMute(ini.ReadBool(kConfig, u"Mute", settings.Mute()));
-  settings.SetOff(ini.ReadBool(kConfig, u"OFF", settings.Off()));
-  settings.SetScroll(ini.ReadBool(kConfig, u"Scroll", settings.Scroll()));
-  settings.SetAppIcon(ini.ReadBool(kConfig, u"AppIcon", settings.AppIcon()));
-  settings.SetAlphaBlendValue(ini.ReadInteger(kConfig, u"AlphaBlendValue", 100));
-  settings.SetShowMode(ini.ReadBool(kConfig, u"ShowMode", settings.ShowMode()));
-  settings.SetAlnumOff(ini.ReadBool(kConfig, u"AlnumOff", settings.AlnumOff()));
+  settings.SetTop(ini.ReadInteger(kWindow, kKeyTop, settings.Top()));
+  settings.SetLeft(ini.ReadInteger(kWindow, kKeyLeft, settings.Left()));
+  settings.SetWaveIndex(ini.ReadInteger(kConfig, kKeyWaveIndex, 0));
+  settings.SetOffWaveIndex(ini.ReadInteger(kConfig, kKeyWaveIndexOff, 0));
+  settings.SetIcon(ini.ReadBool(kConfig, kKeyIcon, settings.Icon()));
+  settings.SetHint(ini.ReadBool(kConfig, kKeyHint, settings.Hint()));
+  settings.SetHintString(ini.ReadText(kConfig, kKeyHintString, settings.HintString()));
+  settings.SetIconPosition(ini.ReadInteger(kConfig, kKeyIconPosition, settings.IconPosition()));
+  settings.SetMute(ini.ReadBool(kConfig, kKeyMute, settings.Mute()));
+  settings.SetOff(ini.ReadBool(kConfig, kKeyOff, settings.Off()));
+  settings.SetScroll(ini.ReadBool(kConfig, kKeyScroll, settings.Scroll()));
+  settings.SetAppIcon(ini.ReadBool(kConfig, kKeyAppIcon, settings.AppIcon()));
+  settings.SetAlphaBlendValue(ini.ReadInteger(kConfig, kKeyAlphaBlendValue, 100));
+  settings.SetShowMode(ini.ReadBool(kConfig, kKeyShowMode, settings.ShowMode()));
+  settings.SetAlnumOff(ini.ReadBool(kConfig, kKeyAlnumOff, settings.AlnumOff()));
 }
 
 bool SaveSettings(const Text& path, const Settings& settings, ISettingsFileAccess& files,
@@ -60,27 +60,27 @@ bool SaveSettings(const Text& path, const Settings& settings, ISettingsFileAcces
     if (content.status == FileReadStatus::Ok) ini.Parse(content.bytes);
   }
 
-  ini.WriteInteger(kWindow, u"Top", settings.Top());
-  ini.WriteInteger(kWindow, u"Left", settings.Left());
-  ini.WriteInteger(kConfig, u"WaveIndex", settings.WaveIndex());
-  ini.WriteInteger(kConfig, u"WaveIndexOFF", settings.OffWaveIndex());
-  ini.WriteBool(kConfig, u"Icon", settings.Icon());
-  ini.WriteBool(kConfig, u"Hint", settings.Hint());
-  ini.WriteValue(kConfig, u"HintString", settings.HintString());
-  ini.WriteInteger(kConfig, u"IconPosition", settings.IconPosition());
-  ini.WriteBool(kConfig, u"Mute", settings.Mute());
-  ini.WriteBool(kConfig, u"OFF", settings.Off());
-  ini.WriteBool(kConfig, u"Scroll", settings.Scroll());
-  ini.WriteBool(kConfig, u"AppIcon", settings.AppIcon());
-  ini.WriteInteger(kConfig, u"AlphaBlendValue", settings.AlphaBlendValue());
+  ini.WriteInteger(kWindow, kKeyTop, settings.Top());
+  ini.WriteInteger(kWindow, kKeyLeft, settings.Left());
+  ini.WriteInteger(kConfig, kKeyWaveIndex, settings.WaveIndex());
+  ini.WriteInteger(kConfig, kKeyWaveIndexOff, settings.OffWaveIndex());
+  ini.WriteBool(kConfig, kKeyIcon, settings.Icon());
+  ini.WriteBool(kConfig, kKeyHint, settings.Hint());
+  ini.WriteValue(kConfig, kKeyHintString, settings.HintString());
+  ini.WriteInteger(kConfig, kKeyIconPosition, settings.IconPosition());
+  ini.WriteBool(kConfig, kKeyMute, settings.Mute());
+  ini.WriteBool(kConfig, kKeyOff, settings.Off());
+  ini.WriteBool(kConfig, kKeyScroll, settings.Scroll());
+  ini.WriteBool(kConfig, kKeyAppIcon, settings.AppIcon());
+  ini.WriteInteger(kConfig, kKeyAlphaBlendValue, settings.AlphaBlendValue());
   // The input mode options join the file only once they differ from their default, so a
   // file that never used them stays as older copies write it; once there, they are kept.
   const Settings defaults;
   auto writeOptional = [&](std::u16string_view key, bool value, bool byDefault) {
     if (value != byDefault || ini.HasKey(kConfig, key)) ini.WriteBool(kConfig, key, value);
   };
-  writeOptional(u"ShowMode", settings.ShowMode(), defaults.ShowMode());
-  writeOptional(u"AlnumOff", settings.AlnumOff(), defaults.AlnumOff());
+  writeOptional(kKeyShowMode, settings.ShowMode(), defaults.ShowMode());
+  writeOptional(kKeyAlnumOff, settings.AlnumOff(), defaults.AlnumOff());
 
   if (!files.ReplaceWholeFile(path, ini.Serialize())) return false;
   files.RemoveFile(SettingsNotePath(path));

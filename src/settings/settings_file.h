@@ -10,11 +10,10 @@
 
 #include "settings/settings.h"
 #include "settings/system_text.h"
+#include "zeq/contract_strings.h"
 #include "zeq/types.h"
 
 namespace ruvano {
-
-inline constexpr char16_t kSettingsFileName[] = u"RUVANO.ini";
 
 // Larger files are no settings file of ours: they are neither read nor written.
 inline constexpr std::uint64_t kMaxSettingsFileSize = 16u << 20;

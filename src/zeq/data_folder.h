@@ -6,6 +6,7 @@
 
 #include <optional>
 
+#include "zeq/contract_strings.h"
 #include "zeq/types.h"
 
 namespace ruvano {
@@ -29,8 +30,6 @@ class IDataFolderSystem {
   // Creates this one directory (its parent must exist); true on success.
   virtual bool CreateOneDirectory(const Text& path) = 0;
 };
-
-inline constexpr char16_t kMakerFolderName[] = u"ZEQ Project";
 
 // True when the path names a directory; a link counts only when its target opens.
 bool IsExistingDirectory(IDataFolderSystem& fs, const Text& path);

@@ -2,7 +2,9 @@
 
 namespace ruvano {
 
-bool UsesForcingMethod(const OsVersion& v) { return v.platformId == OsVersion::kPlatformNt && v.AtLeast(5, 0); }
+bool UsesForcingMethod(const OsVersion& v) {
+  return v.platformId == OsVersion::kPlatformNt && v.AtLeast(5, 0);
+}
 
 namespace {
 

@@ -86,7 +86,7 @@ void CentreInWorkArea(IPlacementHost& host, Hwnd w) {
   Bounds current;
   if (!GetWindowBounds(host, w, current)) return;
   host.MoveWindowTo(w, {HalfTowardZero(Sub(wa.right, current.width)),
-                       HalfTowardZero(Sub(wa.bottom, current.height)), current.width, current.height});
+                        HalfTowardZero(Sub(wa.bottom, current.height)), current.width, current.height});
 }
 
 void EnsureWindowOnScreen(IPlacementHost& host, Hwnd w) {

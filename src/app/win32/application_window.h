@@ -7,14 +7,15 @@
 #include <memory>
 #include <utility>
 
+#include "zeq/contract_strings.h"
 #include "zeq/win32/window.h"
 
 namespace ruvano {
 
 class AppWindow : public Window {
  public:
-  static constexpr const wchar_t* kClassName = L"RuvanoApplication";
-  static constexpr const wchar_t* kCaption = L"RUVANO";
+  static constexpr const wchar_t* kClassName = kApplicationWindowClass;
+  static constexpr const wchar_t* kCaption = kProgramCaption;
 
   // Makes the window, hidden; nothing when the system refuses.
   static std::unique_ptr<AppWindow> Create() noexcept;

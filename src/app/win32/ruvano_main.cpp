@@ -11,6 +11,7 @@
 #include "app/win32/program.h"
 #include "app/win32/single_instance.h"
 #include "settings/settings_file.h"
+#include "zeq/contract_strings.h"
 #include "zeq/data_folder.h"
 #include "zeq/win32/data_folder_win32.h"
 #include "zeq/win32/failure_report.h"
@@ -18,8 +19,6 @@
 
 namespace ruvano {
 namespace {
-
-inline constexpr char16_t kProgramName[] = u"RUVANO";
 
 void InitCommonControls() {
   INITCOMMONCONTROLSEX icc{};
@@ -31,7 +30,7 @@ void InitCommonControls() {
 void Run() {
   // Without its data folder the program cannot keep its settings: it ends, creating nothing.
   Text dataDir;
-  if (!PrepareDataFolder(kProgramName, dataDir)) {
+  if (!PrepareDataFolder(kProgramFolderName, dataDir)) {
     ReportFailure(L"the data folder could not be prepared; the program ends");
     return;
   }

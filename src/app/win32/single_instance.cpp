@@ -24,7 +24,7 @@ bool SingleInstanceMutex::Create(const wchar_t* name) noexcept {
 }
 
 bool SendShowRequestToRunningCopy(HWND sender, DWORD timeoutMs) noexcept {
-  HWND target = ::FindWindowW(kSettingsWindowClass, kSettingsWindowCaption);
+  HWND target = ::FindWindowW(kSettingsWindowClass, kProgramCaption);
   if (!target) return false;
   DWORD runningCopy = 0;
   if (::GetWindowThreadProcessId(target, &runningCopy) && runningCopy)

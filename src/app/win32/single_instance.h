@@ -7,16 +7,10 @@
 #include <cstdint>
 
 #include "app/startup.h"
+#include "zeq/contract_strings.h"
 #include "zeq/win32/handles.h"
 
 namespace ruvano {
-
-// Lives in the object namespace of the user's logon (no "Global\" or "Local\" prefix).
-inline constexpr wchar_t kSingleInstanceMutexName[] = L"RUVANO/ZEQ Project";
-
-// The window a second copy looks for: the running copy's settings window.
-inline constexpr wchar_t kSettingsWindowClass[] = L"TmainForm";
-inline constexpr wchar_t kSettingsWindowCaption[] = L"RUVANO";
 
 // How long a second copy waits for the running copy to take the show request. A running copy
 // that hangs must not keep the second one alive for ever.

@@ -4,9 +4,41 @@
 #include <vsstyle.h>
 
 #include "zeq/win32/hwnd.h"
+#include "zeq/win32/system_library.h"
 #include "zeq/win32/window_style.h"
 
 namespace ruvano {
+namespace {
+
+// The calls of uxtheme.dll that draw the hint like a tooltip, bound at the first paint.
+LazyProc<decltype(&::IsAppThemed)> isAppThemed(L"uxtheme.dll", "IsAppThemed");
+LazyProc<decltype(&::IsThemeActive)> isThemeActive(L"uxtheme.dll", "IsThemeActive");
+LazyProc<decltype(&::OpenThemeData)> openThemeData(L"uxtheme.dll", "OpenThemeData");
+LazyProc<decltype(&::CloseThemeData)> closeThemeData(L"uxtheme.dll", "CloseThemeData");
+LazyProc<decltype(&::DrawThemeBackground)> drawThemeBackground(L"uxtheme.dll", "DrawThemeBackground");
+
+// Theme data of the window, closed again through the same library; none when the system
+// lacks the calls.
+class ThemeData {
+ public:
+  ThemeData(HWND wnd, const wchar_t* classes) noexcept
+      : close_(closeThemeData.get()),
+        theme_(openThemeData && close_ ? openThemeData.get()(wnd, classes) : nullptr) {}
+  ~ThemeData() {
+    if (theme_) close_(theme_);
+  }
+  ThemeData(const ThemeData&) = delete;
+  ThemeData& operator=(const ThemeData&) = delete;
+
+  HTHEME get() const noexcept { return theme_; }
+  explicit operator bool() const noexcept { return theme_ != nullptr; }
+
+ private:
+  decltype(&::CloseThemeData) close_;
+  HTHEME theme_;
+};
+
+}  // namespace
 
 HintWindow::~HintWindow() {
   // The window goes before the font it paints with.
@@ -106,12 +138,10 @@ void HintWindow::Paint(HDC dc) noexcept {
   RECT rc{};
   ::GetClientRect(hwnd(), &rc);
   bool themed = false;
-  const ThemeLibrary& ux = theme_;
-  if (ux.IsAppThemed && ux.IsThemeActive && ux.OpenThemeData && ux.DrawThemeBackground && ux.IsAppThemed() &&
-      ux.IsThemeActive()) {
-    ThemeData theme(ux, hwnd(), L"TOOLTIP");
+  if (isAppThemed && isThemeActive && drawThemeBackground && isAppThemed.get()() && isThemeActive.get()()) {
+    ThemeData theme(hwnd(), L"TOOLTIP");
     if (theme) {
-      ux.DrawThemeBackground(theme.get(), dc, TTP_STANDARD, TTSS_NORMAL, &rc, nullptr);
+      drawThemeBackground.get()(theme.get(), dc, TTP_STANDARD, TTSS_NORMAL, &rc, nullptr);
       themed = true;
     }
   }

@@ -6,18 +6,17 @@
 #include <windows.h>
 
 #include "cues/cursor_hint.h"
+#include "zeq/contract_strings.h"
 #include "zeq/win32/handles.h"
-#include "zeq/win32/system_library.h"
 #include "zeq/win32/window.h"
 
 namespace ruvano {
 
 class HintWindow final : public Window, public IHintWindow {
  public:
-  static constexpr const wchar_t* kClassName = L"RuvanoHintWindow";
+  static constexpr const wchar_t* kClassName = kHintWindowClass;
 
-  // The theme calls are bound here, once for the window's life.
-  explicit HintWindow(HWND owner) noexcept : owner_(owner), theme_(BindThemeLibrary()) {}
+  explicit HintWindow(HWND owner) noexcept : owner_(owner) {}
   ~HintWindow() override;
 
   bool HasWindow() override { return hwnd() != nullptr; }
@@ -40,7 +39,6 @@ class HintWindow final : public Window, public IHintWindow {
   void Paint(HDC dc) noexcept override;
 
   HWND owner_;
-  ThemeLibrary theme_;
   UniqueFont font_;  // the system's tooltip font; none means the default GUI font
   Text text_;
 };

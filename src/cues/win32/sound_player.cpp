@@ -3,16 +3,12 @@
 #include <mmsystem.h>
 
 #include "zeq/win32/hwnd.h"
-#include "zeq/win32/system_library.h"
 
 namespace ruvano {
 
 BOOL Win32SoundPlayer::Play(const wchar_t* name, HMODULE module, DWORD flags) noexcept {
-  if (!bound_) {
-    playSound_ = SystemProc<PlaySoundFn>(L"winmm.dll", "PlaySoundW");
-    bound_ = true;
-  }
-  return playSound_ ? playSound_(name, module, flags) : FALSE;
+  const PlaySoundFn playSound = playSound_.get();
+  return playSound ? playSound(name, module, flags) : FALSE;
 }
 
 // A null name stops the program's sound; the flags do not matter for it.

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "cues/sound_cue.h"
+#include "zeq/win32/system_library.h"
 
 namespace ruvano {
 
@@ -19,8 +20,7 @@ class Win32SoundPlayer final : public ISoundPlayer {
   // program that never plays one never loads the library). Without it the program stays
   // silent.
   using PlaySoundFn = BOOL(WINAPI*)(LPCWSTR, HMODULE, DWORD);
-  PlaySoundFn playSound_ = nullptr;
-  bool bound_ = false;
+  LazyProc<PlaySoundFn> playSound_{L"winmm.dll", "PlaySoundW"};
 };
 
 }  // namespace ruvano

@@ -13,6 +13,7 @@
 #include "monitor/input_mode.h"
 #include "ui/indicator_opacity.h"
 #include "ui/win32/indicator_host.h"
+#include "zeq/contract_strings.h"
 #include "zeq/win32/handles.h"
 #include "zeq/win32/window.h"
 #include "zeq/win32/window_style.h"
@@ -22,7 +23,7 @@ namespace ruvano {
 class IndicatorWindow final : public Window {
  public:
   static constexpr int kSize = 32;
-  static constexpr const wchar_t* kClassName = L"TIconForm";
+  static constexpr const wchar_t* kClassName = kIndicatorWindowClass;
 
   // Makes the hidden window, owned by the application window `owner`; nothing when the
   // system refuses. The pictures (icon resources "MAINICON", "IMAGEDEF" and the input modes'

@@ -6,6 +6,7 @@
 
 #include "ui/settings_layout.h"
 #include "zeq/win32/hwnd.h"
+#include "zeq/win32/system_library.h"
 
 namespace ruvano {
 
@@ -13,15 +14,10 @@ namespace {
 
 namespace d = settings_design;
 
-// A function of user32 that older Windows lack (nullptr there). It is looked up afresh on
-// every call rather than kept: GetProcAddress on the loaded user32 is cheap, and its callers
-// run only when the panel is made and when it lays out again (DPI, font or metrics change).
-template <typename Fn>
-Fn UserProc(const char* name) {
-  HMODULE user32 = ::GetModuleHandleW(L"user32.dll");
-  if (!user32) return nullptr;
-  return reinterpret_cast<Fn>(reinterpret_cast<void*>(::GetProcAddress(user32, name)));
-}
+// Calls of user32 that Windows before 10 (1607) lacks.
+LazyProc<UINT(WINAPI*)(HWND)> getDpiForWindow(L"user32.dll", "GetDpiForWindow");
+LazyProc<BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UINT)> adjustWindowRectExForDpi(
+    L"user32.dll", "AdjustWindowRectExForDpi");
 
 // Whether the font itself (not a linked fallback) has glyphs for every character of text.
 bool FontHasGlyphs(HFONT font, const std::wstring& text) {
@@ -51,10 +47,9 @@ int CALLBACK CollectFace(const LOGFONTW* lf, const TEXTMETRICW*, DWORD, LPARAM p
 }  // namespace
 
 int DpiForWindow(HWND wnd) {
-  using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
-  const auto getDpiForWindow = UserProc<GetDpiForWindowFn>("GetDpiForWindow");
-  if (getDpiForWindow && wnd) {
-    const UINT dpi = getDpiForWindow(wnd);
+  const auto getDpi = getDpiForWindow.get();
+  if (getDpi && wnd) {
+    const UINT dpi = getDpi(wnd);
     if (dpi > 0) return static_cast<int>(dpi);
   }
   WindowDC dc(wnd);
@@ -63,8 +58,7 @@ int DpiForWindow(HWND wnd) {
 }
 
 SIZE WindowSizeForClient(HWND wnd, int clientWidth, int clientHeight) {
-  using AdjustForDpiFn = BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UINT);
-  const auto adjustForDpi = UserProc<AdjustForDpiFn>("AdjustWindowRectExForDpi");
+  const auto adjustForDpi = adjustWindowRectExForDpi.get();
   RECT r{0, 0, clientWidth, clientHeight};
   const DWORD style = static_cast<DWORD>(::GetWindowLongW(wnd, GWL_STYLE));
   const DWORD exStyle = static_cast<DWORD>(::GetWindowLongW(wnd, GWL_EXSTYLE));

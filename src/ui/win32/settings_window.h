@@ -14,6 +14,7 @@
 #include "monitor/win32/desktop_win32.h"
 #include "settings/settings.h"
 #include "ui/win32/settings_panel.h"
+#include "zeq/contract_strings.h"
 #include "zeq/types.h"
 #include "zeq/win32/handles.h"
 #include "zeq/win32/probes_win32.h"
@@ -33,8 +34,8 @@ class IProgramCues : public IMonitorCues {
 
 class SettingsWindow final : public Window {
  public:
-  static constexpr const wchar_t* kClassName = L"TmainForm";
-  static constexpr const wchar_t* kCaption = L"RUVANO";
+  static constexpr const wchar_t* kClassName = kSettingsWindowClass;
+  static constexpr const wchar_t* kCaption = kProgramCaption;
   static constexpr UINT_PTR kTimerId = 1;
   static constexpr int kClientWidth = 474;
   static constexpr int kClientHeight = 377;

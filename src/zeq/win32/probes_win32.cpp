@@ -29,11 +29,6 @@ std::wstring ReadPathText(const std::function<DWORD(wchar_t*, DWORD)>& call) {
 
 namespace {
 
-template <typename Fn>
-Fn ProcAs(HMODULE lib, const char* name) noexcept {
-  return reinterpret_cast<Fn>(reinterpret_cast<void*>(::GetProcAddress(lib, name)));
-}
-
 // The path as QueryFullProcessImageNameW gives it, with its drive letter; empty on failure.
 std::wstring QueryImagePath(HANDLE process) {
   return ReadPathText([&](wchar_t* buf, DWORD size) {
@@ -100,42 +95,17 @@ HWND GetRootWindow(HWND w) noexcept {
   return w;
 }
 
-// GetModuleFileNameExW moved from PSAPI.dll into KERNEL32.dll (as K32GetModuleFileNameExW)
-// with Windows 7. It is bound at the first call and kept; the library stays loaded for the
-// rest of the process. When binding fails the next call tries again.
-ProcessPathReader::GetModuleFileNameExFn ProcessPathReader::BindGetModuleFileNameEx() noexcept {
-  if (getModuleFileNameEx_) return getModuleFileNameEx_;
-  const bool win7 = ReadOsVersion().AtLeast(6, 1);
-  HMODULE lib =
-      ::LoadLibraryExW(win7 ? L"KERNEL32.dll" : L"PSAPI.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
-  if (!lib) return nullptr;
-  auto fn = ProcAs<GetModuleFileNameExFn>(lib, win7 ? "K32GetModuleFileNameExW" : "GetModuleFileNameExW");
-  if (!fn) {
-    ::FreeLibrary(lib);
-    return nullptr;
-  }
-  getModuleFileNameEx_ = fn;
-  return fn;
-}
-
-// GetProcessImageFileNameW of the system's Psapi.dll, looked up once.
-ProcessPathReader::GetProcessImageFileNameFn ProcessPathReader::BindGetProcessImageFileName() noexcept {
-  if (!imageFileNameLookedUp_) {
-    getProcessImageFileName_ =
-        SystemProc<GetProcessImageFileNameFn>(L"psapi.dll", "GetProcessImageFileNameW");
-    imageFileNameLookedUp_ = true;
-  }
-  return getProcessImageFileName_;
-}
-
 std::wstring ProcessPathReader::ModulePath(HANDLE process) {
-  GetModuleFileNameExFn fn = BindGetModuleFileNameEx();
+  // GetModuleFileNameExW moved from PSAPI.dll into KERNEL32.dll (as K32GetModuleFileNameExW)
+  // with Windows 7.
+  GetModuleFileNameExFn fn =
+      ReadOsVersion().AtLeast(6, 1) ? kernelModuleFileName_.get() : psapiModuleFileName_.get();
   if (!fn) return {};
   return ReadPathText([&](wchar_t* buf, DWORD size) { return fn(process, nullptr, buf, size); });
 }
 
 std::wstring ProcessPathReader::ImagePathWithDriveLetter(HANDLE process) {
-  GetProcessImageFileNameFn fn = BindGetProcessImageFileName();
+  GetProcessImageFileNameFn fn = processImageFileName_.get();
   if (!fn) return {};
   const std::wstring device = ReadPathText([&](wchar_t* buf, DWORD size) { return fn(process, buf, size); });
   if (device.empty()) return {};

@@ -8,8 +8,9 @@
 #include <functional>
 #include <string>
 
-#include "zeq/win32/os_version_win32.h"
 #include "zeq/types.h"
+#include "zeq/win32/os_version_win32.h"
+#include "zeq/win32/system_library.h"
 
 namespace ruvano {
 
@@ -37,21 +38,17 @@ class ProcessPathReader {
   // The two fallback ways WindowProcessPath reads a process's path, for a handle opened with
   // PROCESS_QUERY_INFORMATION | PROCESS_VM_READ; each gives an empty text on failure.
   // ModulePath asks GetModuleFileNameExW (of KERNEL32.dll from Windows 7 on, of PSAPI.dll
-  // before; when binding fails the next call tries again); ImagePathWithDriveLetter asks
-  // GetProcessImageFileNameW of the system's Psapi.dll (bound once) and replaces the volume's
-  // device name with its drive letter.
+  // before); ImagePathWithDriveLetter asks GetProcessImageFileNameW of the system's Psapi.dll
+  // and replaces the volume's device name with its drive letter.
   std::wstring ModulePath(HANDLE process);
   std::wstring ImagePathWithDriveLetter(HANDLE process);
 
  private:
   using GetModuleFileNameExFn = DWORD(WINAPI*)(HANDLE, HMODULE, LPWSTR, DWORD);
   using GetProcessImageFileNameFn = DWORD(WINAPI*)(HANDLE, LPWSTR, DWORD);
-  GetModuleFileNameExFn BindGetModuleFileNameEx() noexcept;
-  GetProcessImageFileNameFn BindGetProcessImageFileName() noexcept;
-
-  GetModuleFileNameExFn getModuleFileNameEx_ = nullptr;
-  GetProcessImageFileNameFn getProcessImageFileName_ = nullptr;
-  bool imageFileNameLookedUp_ = false;
+  LazyProc<GetModuleFileNameExFn> kernelModuleFileName_{L"kernel32.dll", "K32GetModuleFileNameExW"};
+  LazyProc<GetModuleFileNameExFn> psapiModuleFileName_{L"psapi.dll", "GetModuleFileNameExW"};
+  LazyProc<GetProcessImageFileNameFn> processImageFileName_{L"psapi.dll", "GetProcessImageFileNameW"};
 };
 
 // Path buffers: MAX_PATH first, as almost every image path fits. A path call that fills that

@@ -18,25 +18,10 @@ FARPROC SystemLibraryProc(const wchar_t* dll, const char* name) noexcept {
   return lib ? ::GetProcAddress(lib, name) : nullptr;
 }
 
-ThemeLibrary BindThemeLibrary() noexcept {
-  constexpr const wchar_t* kDll = L"uxtheme.dll";
-  ThemeLibrary t;
-  t.IsAppThemed = SystemProc<decltype(t.IsAppThemed)>(kDll, "IsAppThemed");
-  t.IsThemeActive = SystemProc<decltype(t.IsThemeActive)>(kDll, "IsThemeActive");
-  t.OpenThemeData = SystemProc<decltype(t.OpenThemeData)>(kDll, "OpenThemeData");
-  t.CloseThemeData = SystemProc<decltype(t.CloseThemeData)>(kDll, "CloseThemeData");
-  t.DrawThemeBackground = SystemProc<decltype(t.DrawThemeBackground)>(kDll, "DrawThemeBackground");
-  return t;
-}
-
 void LoadLibrariesFromSystemFolderOnly() noexcept {
   // Looked up, not imported, so that the program still starts where the call is missing.
-  using SetDefaultDllDirectoriesFn = BOOL(WINAPI*)(DWORD);
-  HMODULE kernel = ::GetModuleHandleW(L"kernel32.dll");
-  if (!kernel) return;
-  const auto set = reinterpret_cast<SetDefaultDllDirectoriesFn>(
-      reinterpret_cast<void*>(::GetProcAddress(kernel, "SetDefaultDllDirectories")));
-  if (set) set(LOAD_LIBRARY_SEARCH_SYSTEM32);
+  LazyProc<BOOL(WINAPI*)(DWORD)> setDefaultDllDirectories(L"kernel32.dll", "SetDefaultDllDirectories");
+  if (auto set = setDefaultDllDirectories.get()) set(LOAD_LIBRARY_SEARCH_SYSTEM32);
 }
 
 }  // namespace ruvano

@@ -15,23 +15,13 @@ namespace {
 constexpr int kInputScopeDefault = 0;  // IS_DEFAULT
 }  // namespace
 
-WindowImeSwitch::SetInputScopeFn WindowImeSwitch::InputScopeSetter() noexcept {
-  if (setInputScope_) return setInputScope_;
-  HMODULE lib = ::GetModuleHandleW(L"msctf.dll");
-  if (!lib) lib = ::LoadLibraryExW(L"msctf.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
-  if (!lib) return nullptr;
-  setInputScope_ =
-      reinterpret_cast<SetInputScopeFn>(reinterpret_cast<void*>(::GetProcAddress(lib, "SetInputScope")));
-  return setInputScope_;
-}
-
 void WindowImeSwitch::SetOpen(HWND wnd, bool open) noexcept {
   ::ImmAssociateContextEx(wnd, nullptr, IACE_DEFAULT);
   HIMC context = ::ImmGetContext(wnd);
   if (!context) return;
   ::ImmSetOpenStatus(context, open ? TRUE : FALSE);
   if (IsWin8OrLater()) {
-    if (SetInputScopeFn setInputScope = InputScopeSetter()) setInputScope(wnd, kInputScopeDefault);
+    if (SetInputScopeFn setInputScope = setInputScope_.get()) setInputScope(wnd, kInputScopeDefault);
   }
   ::ImmReleaseContext(wnd, context);
 }

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include "zeq/win32/system_library.h"
+
 namespace ruvano {
 
 // Adds WS_EX_TOOLWINDOW to the window's extended style: no taskbar button, not in the
@@ -12,8 +14,7 @@ void SetToolWindowStyle(HWND wnd) noexcept;
 
 // Opens and closes the input method of the program's own windows. It keeps SetInputScope of
 // the text services library, which only Windows 8 and later need here: the library is loaded
-// from the system folder at the first need and stays loaded; when it cannot be had, the next
-// call tries again.
+// from the system folder at the first need and stays loaded.
 class WindowImeSwitch {
  public:
   // Gives the window the default input context and sets that context's open status; on
@@ -23,9 +24,7 @@ class WindowImeSwitch {
 
  private:
   using SetInputScopeFn = HRESULT(WINAPI*)(HWND, int);
-  SetInputScopeFn InputScopeSetter() noexcept;
-
-  SetInputScopeFn setInputScope_ = nullptr;
+  LazyProc<SetInputScopeFn> setInputScope_{L"msctf.dll", "SetInputScope"};
 };
 
 }  // namespace ruvano

@@ -1,0 +1,49 @@
+// The texts that other programs, other copies of this one and the user's files rely on: they
+// are part of the program's outward contract and never change or get translated. Each lives
+// here alone. Portable: wide literals are for the system's calls, UTF-16 ones for the portable
+// code.
+#pragma once
+
+namespace ruvano {
+
+// Window classes and the caption of the program's windows. A second copy finds the running
+// one by the settings window's class and caption.
+inline constexpr wchar_t kSettingsWindowClass[] = L"TmainForm";
+inline constexpr wchar_t kIndicatorWindowClass[] = L"TIconForm";
+inline constexpr wchar_t kHintWindowClass[] = L"RuvanoHintWindow";
+inline constexpr wchar_t kApplicationWindowClass[] = L"RuvanoApplication";
+inline constexpr wchar_t kProgramCaption[] = L"RUVANO";
+
+// The single-instance mutex, in the object namespace of the user's logon (no "Global\" or
+// "Local\" prefix).
+inline constexpr wchar_t kSingleInstanceMutexName[] = L"RUVANO/ZEQ Project";
+
+// The command line: the wait switch, and the text that a second copy sends to the running one.
+inline constexpr char16_t kWaitSwitch[] = u"/w";
+inline constexpr char16_t kShowRequestText[] = u"/Show";
+
+// The data folder: the maker's folder and, in it, the program's.
+inline constexpr char16_t kMakerFolderName[] = u"ZEQ Project";
+inline constexpr char16_t kProgramFolderName[] = u"RUVANO";
+
+// The settings file, its sections and its keys.
+inline constexpr char16_t kSettingsFileName[] = u"RUVANO.ini";
+inline constexpr char16_t kWindowSection[] = u"Window";
+inline constexpr char16_t kConfigSection[] = u"Config";
+inline constexpr char16_t kKeyTop[] = u"Top";
+inline constexpr char16_t kKeyLeft[] = u"Left";
+inline constexpr char16_t kKeyWaveIndex[] = u"WaveIndex";
+inline constexpr char16_t kKeyWaveIndexOff[] = u"WaveIndexOFF";
+inline constexpr char16_t kKeyIcon[] = u"Icon";
+inline constexpr char16_t kKeyHint[] = u"Hint";
+inline constexpr char16_t kKeyHintString[] = u"HintString";
+inline constexpr char16_t kKeyIconPosition[] = u"IconPosition";
+inline constexpr char16_t kKeyMute[] = u"Mute";
+inline constexpr char16_t kKeyOff[] = u"OFF";
+inline constexpr char16_t kKeyScroll[] = u"Scroll";
+inline constexpr char16_t kKeyAppIcon[] = u"AppIcon";
+inline constexpr char16_t kKeyAlphaBlendValue[] = u"AlphaBlendValue";
+inline constexpr char16_t kKeyShowMode[] = u"ShowMode";
+inline constexpr char16_t kKeyAlnumOff[] = u"AlnumOff";
+
+}  // namespace ruvano
