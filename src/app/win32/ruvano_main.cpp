@@ -4,7 +4,6 @@
 // and the hidden indicator, and runs the message loop until the settings window closes. The
 // process ends with exit code 0 on every path.
 #include <windows.h>
-#include <commctrl.h>
 
 #include <memory>
 
@@ -16,16 +15,10 @@
 #include "zeq/win32/data_folder_win32.h"
 #include "zeq/win32/failure_report.h"
 #include "zeq/win32/system_library.h"
+#include "zeq/win32/window.h"
 
 namespace ruvano {
 namespace {
-
-void InitCommonControls() {
-  INITCOMMONCONTROLSEX icc{};
-  icc.dwSize = sizeof(icc);
-  icc.dwICC = ICC_STANDARD_CLASSES | ICC_BAR_CLASSES;
-  ::InitCommonControlsEx(&icc);
-}
 
 void Run() {
   // Without its data folder the program cannot keep its settings: it ends, creating nothing.
@@ -38,7 +31,7 @@ void Run() {
   // host keeps until the program ends.
   Win32StartupHost startup;
   if (!ShouldThisCopyRun(startup)) return;
-  InitCommonControls();
+  RegisterCommonControlClasses();
 
   std::unique_ptr<Program> program = Program::Create(SettingsFilePath(dataDir));
   if (!program) return;

@@ -124,11 +124,6 @@ SettingsPanel::~SettingsPanel() {
 
 bool SettingsPanel::Create(HWND parent) {
   if (!parent || parent_) return false;
-  INITCOMMONCONTROLSEX icc{};
-  icc.dwSize = sizeof(icc);
-  icc.dwICC = ICC_BAR_CLASSES | ICC_STANDARD_CLASSES;
-  ::InitCommonControlsEx(&icc);
-
   parent_ = parent;
   dpi_ = DpiForWindow(parent);
   font_ = CreatePanelFont(dpi_, JapaneseSample());

@@ -1,11 +1,20 @@
 #include "zeq/win32/window.h"
 
+#include <commctrl.h>
+
 #include <cwchar>
 #include <iterator>
 
 #include "zeq/win32/failure_report.h"
 
 namespace ruvano {
+
+void RegisterCommonControlClasses() noexcept {
+  INITCOMMONCONTROLSEX icc{};
+  icc.dwSize = sizeof(icc);
+  icc.dwICC = ICC_STANDARD_CLASSES | ICC_BAR_CLASSES;
+  ::InitCommonControlsEx(&icc);
+}
 
 Window::~Window() { DestroyDetached(); }
 

@@ -7,6 +7,10 @@
 
 namespace ruvano {
 
+// Registers the common control classes that the program's windows are made of (buttons, edit
+// and list boxes, the toolbar and the track bar). Called once at start, before any window.
+void RegisterCommonControlClasses() noexcept;
+
 // What a window is made with. Only the class is required; a field left out keeps its default
 // here (a hidden, untitled pop-up at (0, 0) with no size and no owner).
 struct WindowArgs {

@@ -22,6 +22,7 @@
 #include "bench_util.h"
 #include "wine_test_util.h"
 #include "zeq/win32/hwnd.h"
+#include "zeq/win32/window.h"
 
 namespace {
 
@@ -52,6 +53,7 @@ struct Sample {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+  ruvano::RegisterCommonControlClasses();  // as start-up does
   int cycles = 10000;
   int argc = 0;
   LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &argc);
