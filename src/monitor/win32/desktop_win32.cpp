@@ -9,11 +9,7 @@ namespace ruvano {
 
 Hwnd Win32Desktop::ForegroundWindow() { return FromHwnd(::GetForegroundWindow()); }
 
-Text Win32Desktop::ClassName(Hwnd w) {
-  wchar_t buf[260] = {};  // cleared, so a failed call leaves an empty name
-  ::GetClassNameW(ToHwnd(w), buf, 260);
-  return ToText(buf);
-}
+Text Win32Desktop::ClassName(Hwnd w) { return ToText(WindowClassName(ToHwnd(w)).view()); }
 
 bool Win32Desktop::IsWindowEnabled(Hwnd w) { return ::IsWindowEnabled(ToHwnd(w)) != FALSE; }
 bool Win32Desktop::IsWindowVisible(Hwnd w) { return ::IsWindowVisible(ToHwnd(w)) != FALSE; }

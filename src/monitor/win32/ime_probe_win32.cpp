@@ -3,6 +3,7 @@
 #include <imm.h>
 
 #include "zeq/win32/failure_report.h"
+#include "zeq/win32/probes_win32.h"
 
 #ifndef IMC_GETOPENSTATUS
 #define IMC_GETOPENSTATUS 0x0005
@@ -16,8 +17,7 @@ namespace ruvano {
 namespace {
 
 BOOL CALLBACK FindImeClassWindow(HWND w, LPARAM lp) {
-  wchar_t cls[8] = {};
-  if (::GetClassNameW(w, cls, 8) == 3 && ::lstrcmpW(cls, L"IME") == 0) {
+  if (WindowClassName(w).view() == L"IME") {
     *reinterpret_cast<HWND*>(lp) = w;
     return FALSE;
   }

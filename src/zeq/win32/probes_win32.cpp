@@ -60,11 +60,7 @@ class Win32WindowEnumerator : public IWindowEnumerator {
         },
         reinterpret_cast<LPARAM>(&visit));
   }
-  Text ClassName(Hwnd w) override {
-    wchar_t buf[260] = {};
-    ::GetClassNameW(ToHwnd(w), buf, 260);
-    return ToText(buf);
-  }
+  Text ClassName(Hwnd w) override { return ToText(WindowClassName(ToHwnd(w)).view()); }
   Hwnd FindChildOfClass(Hwnd parent, const Text& className) override {
     return FromHwnd(::FindWindowExW(ToHwnd(parent), nullptr, WidePtr(className), nullptr));
   }
@@ -82,6 +78,11 @@ HWND GetFocusedWindow() noexcept {
 bool GetValidWindowRect(HWND w, RECT& r) noexcept {
   if (!::GetWindowRect(w, &r)) return false;
   return !IsParkedPosition(r.left, r.top);
+}
+
+WindowClassName::WindowClassName(HWND w) noexcept {
+  const int n = ::GetClassNameW(w, buf_, 260);
+  length_ = n > 0 ? static_cast<std::size_t>(n) : 0;
 }
 
 HWND GetRootWindow(HWND w) noexcept {

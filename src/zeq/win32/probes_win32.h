@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <string>
+#include <string_view>
 
 #include "zeq/types.h"
 #include "zeq/win32/os_version_win32.h"
@@ -21,6 +22,18 @@ HWND GetFocusedWindow() noexcept;
 // The window rectangle of w. False when the query fails or when the window is parked at
 // (-32000, -32000), where the system keeps minimised windows; r is written either way.
 bool GetValidWindowRect(HWND w, RECT& r) noexcept;
+
+// The class name of w, at most 259 characters; empty when the query fails. Read into a
+// buffer of its own, so that it never allocates (window enumeration callbacks use it).
+class WindowClassName {
+ public:
+  explicit WindowClassName(HWND w) noexcept;
+  std::wstring_view view() const noexcept { return {buf_, length_}; }
+
+ private:
+  wchar_t buf_[260] = {};  // cleared, so a failed call leaves an empty name
+  std::size_t length_ = 0;
+};
 
 // The top of w's parent/owner chain: w itself when it has neither parent nor owner.
 HWND GetRootWindow(HWND w) noexcept;
