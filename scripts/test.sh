@@ -6,6 +6,8 @@ cd "$(dirname "$0")/.."
 scripts/deps.sh
 echo "== Formatting"
 scripts/check-format.sh
+echo "== Layers"
+scripts/check-layers.sh
 scripts/build.sh all
 echo "== Host tests"
 ctest --test-dir build/host --output-on-failure -j "$(nproc)"
