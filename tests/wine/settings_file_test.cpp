@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <shlobj.h>
 
 #include <algorithm>
 #include <string>
@@ -89,6 +90,9 @@ TEST(DataFolder, PreparesTheRoamingFolderOfTheSession) {
   const Text appData = RoamingAppDataPath();
   ASSERT_FALSE(appData.empty());
   EXPECT_NE(appData.back(), u'\\');
+  wchar_t legacy[MAX_PATH] = {};  // the folder that older copies kept their settings in
+  ASSERT_EQ(SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, legacy), S_OK);
+  EXPECT_EQ(appData, ToText(legacy));
   Text dir;
   ASSERT_TRUE(PrepareDataFolder(u"RUVANO", dir));
   EXPECT_EQ(dir, appData + u"\\ZEQ Project\\RUVANO\\");
