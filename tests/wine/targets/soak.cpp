@@ -67,8 +67,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   const std::unique_ptr<Program> program = Program::Create(ToText(folder.path() + L"RUVANO.ini"));
   if (!program) return 1;
   Settings& settings = program->settings();
-  SettingsWindow& form = program->settingsWindow();
-  KillTimer(form.hwnd(), SettingsWindow::kTimerId);
+  // The soak runs the ticks itself, back to back.
+  Monitor& monitor = program->monitor();
+  monitor.Hold();
   settings.SetIcon(true);
   settings.SetHint(true);
   settings.SetScroll(true);
@@ -84,12 +85,12 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   }
   const Hwnd key = FromHwnd(target.window());
   auto tick = [&] {
-    SendMessageW(form.hwnd(), WM_TIMER, SettingsWindow::kTimerId, 0);
+    monitor.Tick();
     Drain();
   };
   auto sample = [&] {
     const bench::Memory m = bench::MemoryOf(GetCurrentProcess());
-    return Sample{form.tick().Handles().Count(),
+    return Sample{monitor.State().Handles().Count(),
                   bench::GdiObjectsOfThisProcess(),
                   bench::UserObjectsOfThisProcess(),
                   bench::KernelHandlesOfThisProcess(),
@@ -107,7 +108,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   for (int i = 1; i <= cycles; ++i) {
     target.SetOpen(true);
     tick();
-    listedWhileOn = listedWhileOn && form.tick().Handles().IndexOf(key) == 0;
+    listedWhileOn = listedWhileOn && monitor.State().Handles().IndexOf(key) == 0;
     target.SetOpen(false);
     tick();
     if (i % 1000 == 0) {
@@ -135,7 +136,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   std::printf("  %.1f ms per cycle; handle list %s; objects and memory %s; LED %s\n",
               (bench::NowUs() - t0) / 1000 / cycles, listedWhileOn && last.listed == 0 ? "right" : "WRONG",
               flat ? "flat" : "GREW", ledOff ? "off" : "STILL ON");
-  SendMessageW(form.hwnd(), WM_CLOSE, 0, 0);
+  SendMessageW(FindWindowW(SettingsWindow::kClassName, SettingsWindow::kCaption), WM_CLOSE, 0, 0);
   std::fflush(stdout);
   return flat && ledOff ? 0 : 1;
 }
