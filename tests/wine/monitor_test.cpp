@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <wtsapi32.h>
 
 #include <memory>
+#include <utility>
 
 #include "app/win32/application_window.h"
 #include "monitor/win32/monitor.h"
@@ -32,8 +34,8 @@ struct MonitorRig {
 };
 
 // Started, the timer runs the tick; a failing tick does not stop it. A hold (a press on the
-// indicator) and the end of the program rest it; only a resume, or a restart after the end,
-// wakes it again.
+// indicator), a locked session (reported to the application window) and the end of the
+// program rest it; only a resume, an unlock, or a restart after the end wakes it again.
 TEST(Monitor, TheTimerRunsTheTickUntilHeldOrStopped) {
   MonitorRig r;
   ASSERT_NE(r.app, nullptr);
@@ -45,6 +47,14 @@ TEST(Monitor, TheTimerRunsTheTickUntilHeldOrStopped) {
   r.monitor.Hold();
   EXPECT_FALSE(r.Ticking());
   r.monitor.Resume();
+  EXPECT_TRUE(r.Ticking());
+
+  AppWindow::Events events;
+  events.sessionChanged = [&](WPARAM event) { r.monitor.OnSessionChange(event); };
+  r.app->SetEvents(std::move(events));
+  PostMessageW(r.app->hwnd(), WM_WTSSESSION_CHANGE, WTS_SESSION_LOCK, 0);
+  EXPECT_FALSE(r.Ticking());
+  PostMessageW(r.app->hwnd(), WM_WTSSESSION_CHANGE, WTS_SESSION_UNLOCK, 0);
   EXPECT_TRUE(r.Ticking());
 
   r.monitor.Stop();

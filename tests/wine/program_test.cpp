@@ -24,7 +24,9 @@ HWND OwnSettingsWindow() {
   return nullptr;
 }
 
-bool Saved(const TempFolder& folder) { return folder.Read(L"RUVANO.ini").find("[Config]") != std::string::npos; }
+bool Saved(const TempFolder& folder) {
+  return folder.Read(L"RUVANO.ini").find("[Config]") != std::string::npos;
+}
 
 // Scroll Lock lit; each key event notes whether the settings file exists yet, and throws
 // while fail is set.

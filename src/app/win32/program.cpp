@@ -67,7 +67,7 @@ std::unique_ptr<Program> Program::Create(Text settingsFile) {
              p.closeQuery_.Run();
            },
        .logonEnd = [&p](bool ending) { p.OnLogonEnd(ending); },
-       .sessionChanged = nullptr});
+       .sessionChanged = [&p](WPARAM event) { p.monitor_.OnSessionChange(event); }});
   p.monitor_.RestWhileOnScreen(p.settingsWindow_->hwnd());
   p.monitor_.Start();
   return program;

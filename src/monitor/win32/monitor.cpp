@@ -1,20 +1,63 @@
 #include "monitor/win32/monitor.h"
 
+#include <dwmapi.h>
+#include <wtsapi32.h>
+
 #include "zeq/win32/failure_report.h"
 #include "zeq/win32/hwnd.h"
+#include "zeq/win32/system_library.h"
 
 namespace ruvano {
+namespace {
+
+// wtsapi32 and dwmapi are not among the known DLLs.
+LazyProc<decltype(&::WTSRegisterSessionNotification)> g_registerSession(L"wtsapi32.dll",
+                                                                        "WTSRegisterSessionNotification");
+LazyProc<decltype(&::WTSUnRegisterSessionNotification)> g_unregisterSession(
+    L"wtsapi32.dll", "WTSUnRegisterSessionNotification");
+LazyProc<decltype(&::DwmGetWindowAttribute)> g_windowAttribute(L"dwmapi.dll", "DwmGetWindowAttribute");
+
+// A window that the desktop window manager hides while it stays visible: one left open on
+// another virtual desktop. A failed query (no DWM, as under Wine) reads as not cloaked.
+bool IsCloaked(HWND wnd) noexcept {
+  if (!g_windowAttribute) return false;
+  DWORD cloaked = 0;
+  return SUCCEEDED(g_windowAttribute.get()(wnd, DWMWA_CLOAKED, &cloaked, sizeof(cloaked))) && cloaked != 0;
+}
+
+SessionEvent ToSessionEvent(WPARAM event) noexcept {
+  switch (event) {
+    case WTS_CONSOLE_CONNECT:
+    case WTS_REMOTE_CONNECT: return SessionEvent::Connect;
+    case WTS_CONSOLE_DISCONNECT:
+    case WTS_REMOTE_DISCONNECT: return SessionEvent::Disconnect;
+    case WTS_SESSION_LOCK: return SessionEvent::Lock;
+    case WTS_SESSION_UNLOCK: return SessionEvent::Unlock;
+    default: return SessionEvent::Other;
+  }
+}
+
+}  // namespace
 
 Monitor::Monitor(IMonitorCues& cues, const Settings& settings, HWND applicationWindow) noexcept
     : applicationWindow_(applicationWindow), tick_(desktop_, cues, *this, settings) {}
 
 Monitor::~Monitor() {
   if (running_) ::KillTimer(applicationWindow_, reinterpret_cast<UINT_PTR>(this));
+  if (sessionNotified_ && g_unregisterSession) g_unregisterSession.get()(applicationWindow_);
 }
 
 void Monitor::Start() {
   desktopWindow_.Find();
+  if (applicationWindow_ && !sessionNotified_ && g_registerSession) {
+    sessionNotified_ = g_registerSession.get()(applicationWindow_, NOTIFY_FOR_THIS_SESSION) != FALSE;
+  }
   started_ = true;
+  Apply();
+}
+
+void Monitor::OnSessionChange(WPARAM event) noexcept {
+  presence_.On(ToSessionEvent(event));
   Apply();
 }
 
@@ -41,7 +84,7 @@ void Monitor::Restart() noexcept {
 // The timer runs exactly while nothing keeps the monitor at rest. Its id is the monitor
 // itself, which the timer procedure gets back.
 void Monitor::Apply() noexcept {
-  const bool wanted = started_ && !held_ && !stopped_;
+  const bool wanted = started_ && !held_ && !stopped_ && !presence_.Away();
   if (wanted == running_ || !applicationWindow_) return;
   const auto id = reinterpret_cast<UINT_PTR>(this);
   if (wanted) {
@@ -64,7 +107,10 @@ void Monitor::Tick() noexcept {
   }
 }
 
-bool Monitor::SettingsWindowOnScreen() { return restWindow_ && ::IsWindowVisible(restWindow_) != FALSE; }
+// A settings window on another virtual desktop is not on screen: the monitor goes on.
+bool Monitor::SettingsWindowOnScreen() {
+  return restWindow_ && ::IsWindowVisible(restWindow_) && !IsCloaked(restWindow_);
+}
 
 Hwnd Monitor::ApplicationWindow() { return FromHwnd(applicationWindow_); }
 

@@ -1,12 +1,14 @@
 // The monitor: the 250 ms timer on the application window, the tick it runs, and the tick's
-// view of the desktop. It rests while the settings window is on screen and while a press on
-// the indicator holds it; once the program ends nothing starts it again.
+// view of the desktop. The tick rests while the settings window is on screen; the timer
+// stops while a press on the indicator holds it and while the user is away from the session
+// (locked or disconnected); once the program ends nothing starts it again.
 #pragma once
 
 #include <windows.h>
 
 #include "monitor/cues.h"
 #include "monitor/monitor_tick.h"
+#include "monitor/session_presence.h"
 #include "monitor/win32/desktop_win32.h"
 #include "settings/settings.h"
 #include "zeq/win32/probes_win32.h"
@@ -17,11 +19,13 @@ class Monitor final : public IProgramWindows {
  public:
   // The cues and the settings must outlive the monitor, the application window its timer.
   Monitor(IMonitorCues& cues, const Settings& settings, HWND applicationWindow) noexcept;
+  // Stops the timer and the session notifications.
   ~Monitor() override;
   Monitor(const Monitor&) = delete;
   Monitor& operator=(const Monitor&) = delete;
 
-  // Finds the desktop window and starts the timer.
+  // Finds the desktop window, asks for the session's notifications on the application
+  // window and starts the timer.
   void Start();
   // The window whose being on screen makes the monitor rest (the settings window); none
   // before it exists.
@@ -34,6 +38,9 @@ class Monitor final : public IProgramWindows {
   // The program ends (Stop) or its end was called off (Restart).
   void Stop() noexcept;
   void Restart() noexcept;
+
+  // A WM_WTSSESSION_CHANGE that the application window received (its wParam).
+  void OnSessionChange(WPARAM event) noexcept;
 
   // One run of the tick; a failing run is dropped and the next starts from what it left.
   void Tick() noexcept;
@@ -56,6 +63,8 @@ class Monitor final : public IProgramWindows {
   Win32Desktop desktop_;
   DesktopWindowFinder desktopWindow_;
   MonitorTick tick_;
+  SessionPresence presence_;
+  bool sessionNotified_ = false;  // registered for the session's notifications
   bool started_ = false;
   bool held_ = false;
   bool stopped_ = false;
