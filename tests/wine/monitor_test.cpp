@@ -3,7 +3,6 @@
 #include <wtsapi32.h>
 
 #include <memory>
-#include <utility>
 
 #include "app/win32/application_window.h"
 #include "monitor/win32/monitor.h"
@@ -49,9 +48,6 @@ TEST(Monitor, TheTimerRunsTheTickUntilHeldOrStopped) {
   r.monitor.Resume();
   EXPECT_TRUE(r.Ticking());
 
-  AppWindow::Events events;
-  events.sessionChanged = [&](WPARAM event) { r.monitor.OnSessionChange(event); };
-  r.app->SetEvents(std::move(events));
   PostMessageW(r.app->hwnd(), WM_WTSSESSION_CHANGE, WTS_SESSION_LOCK, 0);
   EXPECT_FALSE(r.Ticking());
   PostMessageW(r.app->hwnd(), WM_WTSSESSION_CHANGE, WTS_SESSION_UNLOCK, 0);

@@ -34,9 +34,6 @@ LRESULT AppWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_ENDSESSION:
       if (events_.logonEnd) events_.logonEnd(wp != FALSE);
       return 0;
-    case WM_WTSSESSION_CHANGE:
-      if (events_.sessionChanged) events_.sessionChanged(wp);
-      return 0;
   }
   return DefaultProc(msg, wp, lp);
 }

@@ -1,10 +1,8 @@
 // The application window: a hidden top-level window captioned "RUVANO" that owns the
 // program's other windows, so that none of them gets a taskbar button of its own. The
-// monitor recognises the program's own windows by their owner chain ending here, and its
-// timer runs on this window.
+// monitor recognises the program's own windows by their owner chain ending here, and takes
+// this window's timer and session messages.
 #pragma once
-
-#include <windows.h>
 
 #include <functional>
 #include <memory>
@@ -21,10 +19,9 @@ class AppWindow : public Window {
 
   // What the program does when the system tells its windows of these.
   struct Events {
-    std::function<void()> deactivated;                 // the program lost the activation to another
-    std::function<void()> logonEndQueried;             // the logon may end; the answer is always yes
-    std::function<void(bool ending)> logonEnd;         // the logon ends now, or goes on after all
-    std::function<void(WPARAM event)> sessionChanged;  // WM_WTSSESSION_CHANGE
+    std::function<void()> deactivated;          // the program lost the activation to another
+    std::function<void()> logonEndQueried;      // the logon may end; the answer is always yes
+    std::function<void(bool ending)> logonEnd;  // the logon ends now, or goes on after all
   };
 
   // Makes the window, hidden; nothing when the system refuses.

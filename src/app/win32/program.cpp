@@ -66,8 +66,7 @@ std::unique_ptr<Program> Program::Create(Text settingsFile) {
              p.monitor_.Stop();
              p.closeQuery_.Run();
            },
-       .logonEnd = [&p](bool ending) { p.OnLogonEnd(ending); },
-       .sessionChanged = [&p](WPARAM event) { p.monitor_.OnSessionChange(event); }});
+       .logonEnd = [&p](bool ending) { p.OnLogonEnd(ending); }});
   p.monitor_.RestWhileOnScreen(p.settingsWindow_->hwnd());
   p.monitor_.Start();
   return program;

@@ -1,5 +1,6 @@
 #include "monitor/win32/monitor.h"
 
+#include <commctrl.h>
 #include <dwmapi.h>
 #include <wtsapi32.h>
 
@@ -43,12 +44,20 @@ Monitor::Monitor(IMonitorCues& cues, const Settings& settings, HWND applicationW
     : applicationWindow_(applicationWindow), tick_(desktop_, cues, *this, settings) {}
 
 Monitor::~Monitor() {
-  if (running_) ::KillTimer(applicationWindow_, reinterpret_cast<UINT_PTR>(this));
+  if (running_) ::KillTimer(applicationWindow_, kTimerId);
   if (sessionNotified_ && g_unregisterSession) g_unregisterSession.get()(applicationWindow_);
+  if (subclassed_)
+    ::RemoveWindowSubclass(applicationWindow_, &Monitor::ApplicationWindowProc,
+                           reinterpret_cast<UINT_PTR>(this));
 }
 
 void Monitor::Start() {
   desktopWindow_.Find();
+  if (applicationWindow_ && !subclassed_) {
+    const auto self = reinterpret_cast<UINT_PTR>(this);
+    subclassed_ =
+        ::SetWindowSubclass(applicationWindow_, &Monitor::ApplicationWindowProc, self, self) != FALSE;
+  }
   if (applicationWindow_ && !sessionNotified_ && g_registerSession) {
     sessionNotified_ = g_registerSession.get()(applicationWindow_, NOTIFY_FOR_THIS_SESSION) != FALSE;
   }
@@ -81,22 +90,29 @@ void Monitor::Restart() noexcept {
   Apply();
 }
 
-// The timer runs exactly while nothing keeps the monitor at rest. Its id is the monitor
-// itself, which the timer procedure gets back.
+// The timer runs exactly while nothing keeps the monitor at rest.
 void Monitor::Apply() noexcept {
   const bool wanted = started_ && !held_ && !stopped_ && !presence_.Away();
   if (wanted == running_ || !applicationWindow_) return;
-  const auto id = reinterpret_cast<UINT_PTR>(this);
   if (wanted) {
-    running_ = ::SetTimer(applicationWindow_, id, Settings::kTimerIntervalMs, &Monitor::OnTimer) != 0;
+    running_ = ::SetTimer(applicationWindow_, kTimerId, Settings::kTimerIntervalMs, nullptr) != 0;
   } else {
-    ::KillTimer(applicationWindow_, id);
+    ::KillTimer(applicationWindow_, kTimerId);
     running_ = false;
   }
 }
 
-void CALLBACK Monitor::OnTimer(HWND, UINT, UINT_PTR id, DWORD) noexcept {
-  reinterpret_cast<Monitor*>(id)->Tick();
+LRESULT CALLBACK Monitor::ApplicationWindowProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR,
+                                                DWORD_PTR self) noexcept {
+  auto& monitor = *reinterpret_cast<Monitor*>(self);
+  switch (msg) {
+    case WM_TIMER:
+      if (wp != kTimerId) break;
+      monitor.Tick();
+      return 0;
+    case WM_WTSSESSION_CHANGE: monitor.OnSessionChange(wp); return 0;
+  }
+  return ::DefSubclassProc(wnd, msg, wp, lp);
 }
 
 void Monitor::Tick() noexcept {

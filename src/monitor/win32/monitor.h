@@ -17,6 +17,10 @@ namespace ruvano {
 
 class Monitor final : public IProgramWindows {
  public:
+  // The timer's id on the application window. Its WM_TIMER, also one sent from elsewhere,
+  // runs a tick.
+  static constexpr UINT_PTR kTimerId = 1;
+
   // The cues and the settings must outlive the monitor, the application window its timer.
   Monitor(IMonitorCues& cues, const Settings& settings, HWND applicationWindow) noexcept;
   // Stops the timer and the session notifications.
@@ -24,8 +28,8 @@ class Monitor final : public IProgramWindows {
   Monitor(const Monitor&) = delete;
   Monitor& operator=(const Monitor&) = delete;
 
-  // Finds the desktop window, asks for the session's notifications on the application
-  // window and starts the timer.
+  // Finds the desktop window, takes the timer's and the session's messages of the
+  // application window, asks for the session's notifications and starts the timer.
   void Start();
   // The window whose being on screen makes the monitor rest (the settings window); none
   // before it exists.
@@ -38,9 +42,6 @@ class Monitor final : public IProgramWindows {
   // The program ends (Stop) or its end was called off (Restart).
   void Stop() noexcept;
   void Restart() noexcept;
-
-  // A WM_WTSSESSION_CHANGE that the application window received (its wParam).
-  void OnSessionChange(WPARAM event) noexcept;
 
   // One run of the tick; a failing run is dropped and the next starts from what it left.
   void Tick() noexcept;
@@ -56,7 +57,9 @@ class Monitor final : public IProgramWindows {
 
  private:
   void Apply() noexcept;
-  static void CALLBACK OnTimer(HWND, UINT, UINT_PTR id, DWORD) noexcept;
+  void OnSessionChange(WPARAM event) noexcept;
+  static LRESULT CALLBACK ApplicationWindowProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR,
+                                                DWORD_PTR self) noexcept;
 
   HWND applicationWindow_;
   HWND restWindow_ = nullptr;
@@ -64,6 +67,7 @@ class Monitor final : public IProgramWindows {
   DesktopWindowFinder desktopWindow_;
   MonitorTick tick_;
   SessionPresence presence_;
+  bool subclassed_ = false;       // the application window's messages reach the monitor
   bool sessionNotified_ = false;  // registered for the session's notifications
   bool started_ = false;
   bool held_ = false;
