@@ -93,13 +93,12 @@ TEST(Program, EveryWayToTheEndRunsTheCloseQueryOnce) {
   SendMessageW(form, WM_ENDSESSION, FALSE, ENDSESSION_LOGOFF);
   EXPECT_TRUE(IsWindow(form));
   SetWindowPos(form, nullptr, 300, 310, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-  program->settings().SetTop(40);
   const HWND toolbar = FindWindowExW(form, nullptr, L"ToolbarWindow32", nullptr);
   SendMessageW(form, WM_COMMAND, MAKEWPARAM(SettingsPanel::kCloseButton, BN_CLICKED),
                reinterpret_cast<LPARAM>(toolbar));
   EXPECT_TRUE(WaitUntil([&] { return !IsWindow(form); }, 3000));
   const std::string saved = folder.Read(L"RUVANO.ini");
-  EXPECT_NE(saved.find("Top=40\r\nLeft=300\r\n"), std::string::npos) << saved;
+  EXPECT_NE(saved.find("Top=310\r\nLeft=300\r\n"), std::string::npos) << saved;
   program.reset();
 
   // A WM_QUIT from elsewhere ends the loop without a close.

@@ -41,9 +41,8 @@ class Program final : private IMonitorCues {
   // the program: the close query runs if it has not run yet and the LED goes dark.
   void Run();
 
-  // For the soak run, which drives the ticks itself.
-  Settings& settings() noexcept { return settings_; }
-  Monitor& monitor() noexcept { return monitor_; }
+  // The monitor's state, which the soak run watches.
+  const Monitor& monitor() const noexcept { return monitor_; }
 
  private:
   Program(Text settingsFile, std::unique_ptr<AppWindow> application);

@@ -64,19 +64,17 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   testing::WaitUntil([] { return !ScrollLockOn(); }, 3000);
 
   testing::TempFolder folder;
+  folder.Write(
+      L"RUVANO.ini",
+      "[Config]\r\nIcon=1\r\nHint=1\r\nScroll=1\r\nOFF=1\r\nMute=0\r\nWaveIndex=3\r\nWaveIndexOFF=5\r\n");
   const std::unique_ptr<Program> program = Program::Create(ToText(folder.path() + L"RUVANO.ini"));
   if (!program) return 1;
-  Settings& settings = program->settings();
-  // The soak runs the ticks itself, back to back.
-  Monitor& monitor = program->monitor();
-  monitor.Hold();
-  settings.SetIcon(true);
-  settings.SetHint(true);
-  settings.SetScroll(true);
-  settings.SetOff(true);
-  settings.SetMute(false);
-  settings.SetWaveIndex(3);
-  settings.SetOffWaveIndex(5);
+  // The soak runs the ticks itself, back to back, through the application window's timer
+  // message.
+  const HWND form = FindWindowW(SettingsWindow::kClassName, SettingsWindow::kCaption);
+  const HWND app = GetWindow(form, GW_OWNER);
+  KillTimer(app, Monitor::kTimerId);
+  const Monitor& monitor = program->monitor();
 
   testing::FakeImeTarget target;
   if (!target.Start(L"soak target", 200, 150, 640, 480, false) || !target.Activate()) {
@@ -85,7 +83,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   }
   const Hwnd key = FromHwnd(target.window());
   auto tick = [&] {
-    monitor.Tick();
+    SendMessageW(app, WM_TIMER, Monitor::kTimerId, 0);
     Drain();
   };
   auto sample = [&] {
@@ -136,7 +134,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   std::printf("  %.1f ms per cycle; handle list %s; objects and memory %s; LED %s\n",
               (bench::NowUs() - t0) / 1000 / cycles, listedWhileOn && last.listed == 0 ? "right" : "WRONG",
               flat ? "flat" : "GREW", ledOff ? "off" : "STILL ON");
-  SendMessageW(FindWindowW(SettingsWindow::kClassName, SettingsWindow::kCaption), WM_CLOSE, 0, 0);
+  SendMessageW(form, WM_CLOSE, 0, 0);
   std::fflush(stdout);
   return flat && ledOff ? 0 : 1;
 }
