@@ -40,11 +40,7 @@ std::unique_ptr<Program> Program::Create(Text settingsFile) {
   p.settingsWindow_ = SettingsWindow::Create(
       p.settings_,
       {.shown = [&p] { p.OnSettingsShown(); },
-       .closing =
-           [&p] {
-             p.monitor_.Stop();
-             p.closeQuery_.Run();
-           },
+       .closing = [&p] { p.PrepareEnd(); },
        .preview = [&p](bool on) { p.sound_.Play(on); },
        .hintSwitchedOff = [&p] { p.hint_.OnHintOptionChanged(); },
        .copyData =
@@ -60,12 +56,7 @@ std::unique_ptr<Program> Program::Create(Text settingsFile) {
   p.application_->SetEvents(
       {.deactivated =
            [&p] { p.indicator_->Reraise(p.monitor_.State().AnchorLeft(), p.monitor_.State().AnchorTop()); },
-       .logonEndQueried =
-           [&p] {
-             // No tick may light the LED again between the query and the end of the logon.
-             p.monitor_.Stop();
-             p.closeQuery_.Run();
-           },
+       .logonEndQueried = [&p] { p.PrepareEnd(); },
        .logonEnd = [&p](bool ending) { p.OnLogonEnd(ending); }});
   p.monitor_.RestWhileOnScreen(p.settingsWindow_->hwnd());
   p.monitor_.Start();
@@ -105,12 +96,17 @@ void Program::OnLogonEnd(bool ending) noexcept {
   monitor_.Restart();
 }
 
-// The program ends, by its window's close or another way (the end of the logon, the message
-// loop giving up): the close query runs unless it has run for this ending, the monitor
-// stops and the LED goes dark.
-void Program::EndProgram() noexcept {
+// The program is about to end (its window closes, the logon may end): no tick may light the
+// LED again before it does, and the close query runs unless it has run for this ending.
+void Program::PrepareEnd() noexcept {
   monitor_.Stop();
   closeQuery_.Run();
+}
+
+// The program ends, by its window's close or another way (the end of the logon, the message
+// loop giving up); the LED goes dark whatever the close query did.
+void Program::EndProgram() noexcept {
+  PrepareEnd();
   try {
     led_.Off();
   } catch (...) {

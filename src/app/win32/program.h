@@ -63,6 +63,7 @@ class Program final : private IMonitorCues {
   void LoadSettings() noexcept;
   void OpenSettingsWindow();
   void OnSettingsShown();
+  void PrepareEnd() noexcept;
   void OnLogonEnd(bool ending) noexcept;
   void EndProgram() noexcept;
 

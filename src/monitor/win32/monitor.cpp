@@ -107,8 +107,9 @@ LRESULT CALLBACK Monitor::ApplicationWindowProc(HWND wnd, UINT msg, WPARAM wp, L
   auto& monitor = *reinterpret_cast<Monitor*>(self);
   switch (msg) {
     case WM_TIMER:
+      // Also one sent from elsewhere; none while the monitor is at rest.
       if (wp != kTimerId) break;
-      monitor.Tick();
+      if (monitor.running_) monitor.Tick();
       return 0;
     case WM_WTSSESSION_CHANGE: monitor.OnSessionChange(wp); return 0;
   }

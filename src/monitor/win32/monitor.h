@@ -18,7 +18,7 @@ namespace ruvano {
 class Monitor final : public IProgramWindows {
  public:
   // The timer's id on the application window. Its WM_TIMER, also one sent from elsewhere,
-  // runs a tick.
+  // runs a tick while the timer runs.
   static constexpr UINT_PTR kTimerId = 1;
 
   // The cues and the settings must outlive the monitor, the application window its timer.
