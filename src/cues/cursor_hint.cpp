@@ -2,22 +2,22 @@
 
 namespace ruvano {
 
-void CursorHint::TickHint() {
+void CursorHint::Tick() {
   if (!settings_.Hint()) return;
   if (ticksLeft >= 1) {
     --ticksLeft;
   } else {
-    HideImeHint();
+    Hide();
   }
 }
 
-void CursorHint::TriggerHint() {
+void CursorHint::Trigger() {
   if (!settings_.Hint() || ticksLeft >= 1) return;
-  ShowImeHint();
+  Show();
   ticksLeft = kCountdownStart;
 }
 
-void CursorHint::ShowImeHint() {
+void CursorHint::Show() {
   const Text& text = settings_.HintString();
   // Without a window the hint does not show; the countdown runs all the same.
   if (!window_.EnsureWindow()) return;
@@ -41,13 +41,13 @@ void CursorHint::ShowImeHint() {
   lastActivationEnd_ = window_.TickCount();
 }
 
-void CursorHint::HideImeHint() {
+void CursorHint::Hide() {
   if (window_.HasWindow()) window_.Discard();
 }
 
 void CursorHint::OnHintOptionChanged() {
   if (settings_.Hint()) return;
-  HideImeHint();
+  Hide();
   ticksLeft = 0;
 }
 

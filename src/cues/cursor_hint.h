@@ -47,14 +47,14 @@ class CursorHint {
 
   // At the very start of every tick: counts a running hint down, and removes it once the
   // count has reached 0.
-  void TickHint();
+  void Tick();
   // When the input method of the active window turns on: shows the hint and starts the
   // countdown, unless a countdown is still running (that hint is neither moved nor restarted).
-  void TriggerHint();
+  void Trigger();
   // Shows the hint text at the mouse pointer.
-  void ShowImeHint();
+  void Show();
   // Takes the hint off the screen; the countdown goes on.
-  void HideImeHint();
+  void Hide();
   // After the Hint option was switched: switched off, the hint goes at once and the
   // countdown is cleared.
   void OnHintOptionChanged();

@@ -5,13 +5,13 @@ namespace ruvano {
 // Both guards compare the whole key state: a key held down (bit 15) matches neither 0 nor
 // 1, so nothing is sent while the user holds Scroll Lock; the next call acts on the state
 // after the release.
-void ScrollLed::ScrollLedOn() {
+void ScrollLed::On() {
   if (!settings_.Scroll()) return;
   if (keyboard_.KeyState(kVkScroll) != 0) return;
   Toggle();
 }
 
-void ScrollLed::ScrollLedOff() {
+void ScrollLed::Off() {
   if (!settings_.Scroll()) return;
   if (keyboard_.KeyState(kVkScroll) != 1) return;
   Toggle();

@@ -29,9 +29,9 @@ class ScrollLed {
   ScrollLed(IKeyboard& keyboard, const Settings& settings) : keyboard_(keyboard), settings_(settings) {}
 
   // Lights the LED when the option is on and Scroll Lock is off with the key up.
-  void ScrollLedOn();
+  void On();
   // Darkens the LED when the option is on and Scroll Lock is on with the key up.
-  void ScrollLedOff();
+  void Off();
 
  private:
   void Toggle();

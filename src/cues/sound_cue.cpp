@@ -20,7 +20,7 @@ Text SoundCue::SoundName(std::int32_t index) {
   return u"nil";
 }
 
-void SoundCue::PlayCue(bool on) {
+void SoundCue::Play(bool on) {
   // The selection is read at the moment of the call: the settings window may have changed it.
   const std::int32_t index = on ? settings_.WaveIndex() : settings_.OffWaveIndex();
   player_.Stop();

@@ -27,7 +27,7 @@ class SoundCue {
   // Plays the ON sound (on = true) or the OFF sound, cutting off a cue still playing; with no
   // sound selected it only stops the one playing. Applies no option: the callers decide when
   // a cue may sound.
-  void PlayCue(bool on);
+  void Play(bool on);
 
   // The resource name for a sound index: "0kacha" .. "11pya"; "nil" for any other index.
   static Text SoundName(std::int32_t index);

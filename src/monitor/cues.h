@@ -37,7 +37,7 @@ class IMonitorCues {
 class IProgramWindows {
  public:
   virtual ~IProgramWindows() = default;
-  virtual bool SettingsWindowVisible() = 0;
+  virtual bool SettingsWindowOnScreen() = 0;
   virtual Hwnd ApplicationWindow() = 0;  // the hidden owner of the program's windows
   virtual Hwnd DesktopWnd() = 0;         // the desktop window as last found; 0 when none
   // Looks for the desktop window again, keeps what it found as DesktopWnd and returns it.

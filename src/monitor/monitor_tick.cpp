@@ -34,7 +34,7 @@ void MonitorTick::RunTick() {
   }
 
   // While the settings window is on screen the monitor rests.
-  if (program_.SettingsWindowVisible()) return;
+  if (program_.SettingsWindowOnScreen()) return;
 
   const Hwnd w = desktop_.ForegroundWindow();
 

@@ -30,14 +30,10 @@ class MonitorTick {
   std::int32_t AnchorTop() const noexcept { return anchorTop_; }
   const HandleList& Handles() const noexcept { return handles_; }
 
-  // For tests and benchmarks that start from a known state: w goes to the front of the
-  // handle list, the list is emptied, the anchor is set.
+  // For tests and benchmarks that start from a known list: w goes to its front, or the list
+  // is emptied.
   void ListAtFront(Hwnd w) { handles_.InsertFront(w); }
   void ClearList() noexcept { handles_.Clear(); }
-  void SetAnchor(std::int32_t left, std::int32_t top) noexcept {
-    anchorLeft_ = left;
-    anchorTop_ = top;
-  }
 
  private:
   bool Qualifies(Hwnd w, const Text& cls, Rect& r);

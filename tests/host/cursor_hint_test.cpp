@@ -59,8 +59,8 @@ class CursorHintTest : public ::testing::Test {
   // One monitor tick as far as the hint is concerned: the countdown first, then (when the
   // input method turns on in this tick) the trigger.
   void Tick(bool imeTurnsOn = false) {
-    hint.TickHint();
-    if (imeTurnsOn) hint.TriggerHint();
+    hint.Tick();
+    if (imeTurnsOn) hint.Trigger();
     window.now += 250;
   }
 
@@ -87,7 +87,7 @@ TEST_F(CursorHintTest, ShownInTickNAndRemovedAtTheStartOfTickNPlus9) {
     EXPECT_TRUE(window.exists) << "tick n+" << k;
     EXPECT_EQ(hint.ticksLeft, 8 - k);
   }
-  hint.TickHint();  // the start of tick n+9
+  hint.Tick();  // the start of tick n+9
   EXPECT_FALSE(window.exists);
   EXPECT_EQ(hint.ticksLeft, 0);
   EXPECT_EQ(window.shown.size(), 1u);
@@ -95,7 +95,7 @@ TEST_F(CursorHintTest, ShownInTickNAndRemovedAtTheStartOfTickNPlus9) {
 
 TEST_F(CursorHintTest, OnOffOnWithinTwoSecondsShowsNoSecondHint) {
   Tick(true);
-  hint.HideImeHint();  // the tick sees the input method off
+  hint.Hide();  // the tick sees the input method off
   EXPECT_FALSE(window.exists);
   EXPECT_EQ(hint.ticksLeft, 8) << "an early hide keeps counting";
   Tick();
@@ -114,7 +114,7 @@ TEST_F(CursorHintTest, RunningHintIsNeitherMovedNorRestarted) {
   Tick(true);
   Tick();
   window.pointer = {500, 500};
-  hint.TriggerHint();  // another window whose input method is on becomes active
+  hint.Trigger();  // another window whose input method is on becomes active
   EXPECT_EQ(window.shown.size(), 1u);
   EXPECT_EQ(hint.ticksLeft, 7);
 }
@@ -145,7 +145,7 @@ TEST_F(CursorHintTest, HintOffShowsNothingAndTickDoesNothing) {
   // With Hint off a tick neither counts nor hides.
   hint.ticksLeft = 3;
   window.exists = true;
-  hint.TickHint();
+  hint.Tick();
   EXPECT_EQ(hint.ticksLeft, 3);
   EXPECT_TRUE(window.exists);
   EXPECT_EQ(window.discards, 0);
@@ -196,7 +196,7 @@ TEST_F(CursorHintTest, QuickReShowComesUpWithoutAnimation) {
   // Shown again 100 ms after the previous activation ended: no animation.
   hint.ticksLeft = 0;
   window.now += 100 - 250;
-  hint.TriggerHint();
+  hint.Trigger();
   ASSERT_EQ(window.shown.size(), 2u);
   EXPECT_EQ(window.shown[1].animation, HintAnimation::None);
 }

@@ -223,7 +223,7 @@ class FakeCues final : public IMonitorCues, public IProgramWindows {
     if (logCalls) log.push_back("SetInputMode(" + std::to_string(static_cast<int>(mode)) + ")");
   }
 
-  bool SettingsWindowVisible() override { return settingsWindowVisible; }
+  bool SettingsWindowOnScreen() override { return settingsWindowVisible; }
   Hwnd ApplicationWindow() override { return applicationWindow; }
   Hwnd DesktopWnd() override { return desktopWnd; }
   Hwnd RefindDesktopWnd() override {

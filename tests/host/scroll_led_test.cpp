@@ -40,7 +40,7 @@ TEST(ScrollLed, ToggleIsAnExtendedPressAndReleaseEachWithItsOwnScanCode) {
   FakeKeyboard keys;
   keys.nextScan = 0x146;  // the event takes the low byte of the scan code
   ScrollLed led(keys, settings);
-  led.ScrollLedOn();
+  led.On();
   EXPECT_EQ(keys.calls, (std::vector<std::string>{"state 145", "scan 145", "event 145 70 1", "scan 145",
                                                   "event 145 71 3"}));
 }
@@ -67,10 +67,10 @@ TEST(ScrollLed, ActsOnlyOnTheExactStatesOffAndOn) {
     FakeKeyboard keys;
     keys.state = row.state;
     ScrollLed led(keys, settings);
-    led.ScrollLedOn();
+    led.On();
     EXPECT_EQ(keys.Events(), row.onEvents) << "on, state " << row.state;
     keys.calls.clear();
-    led.ScrollLedOff();
+    led.Off();
     EXPECT_EQ(keys.Events(), row.offEvents) << "off, state " << row.state;
   }
 }
@@ -81,16 +81,16 @@ TEST(ScrollLed, OptionOffNeverTouchesTheKey) {
     FakeKeyboard keys;
     keys.state = state;
     ScrollLed led(keys, settings);
-    led.ScrollLedOn();
-    led.ScrollLedOff();
+    led.On();
+    led.Off();
     EXPECT_EQ(keys.Events(), 0);
   }
   // The option is read at each call: switching it on later takes effect at once.
   FakeKeyboard keys;
   ScrollLed led(keys, settings);
-  led.ScrollLedOn();
+  led.On();
   settings.SetScroll(true);
-  led.ScrollLedOn();
+  led.On();
   EXPECT_EQ(keys.Events(), 2);
 }
 

@@ -28,8 +28,8 @@ TEST(SoundCue, EachIndexPlaysItsOwnSoundAfterStoppingThePreviousOne) {
     settings.SetWaveIndex(i);
     settings.SetOffWaveIndex(11 - i);
     player.calls.clear();
-    cue.PlayCue(true);
-    cue.PlayCue(false);
+    cue.Play(true);
+    cue.Play(false);
     EXPECT_EQ(player.calls, (std::vector<std::string>{"stop", std::string("play:") + names[i], "stop",
                                                       std::string("play:") + names[11 - i]}))
         << "index " << i;
@@ -42,8 +42,8 @@ TEST(SoundCue, NoSelectionOnlyStopsThePreviousSound) {
   settings.SetOffWaveIndex(-5);  // clamped to -1
   FakePlayer player;
   SoundCue cue(player, settings);
-  cue.PlayCue(true);
-  cue.PlayCue(false);
+  cue.Play(true);
+  cue.Play(false);
   // Windows plays its default sound for a name it cannot find: nothing is asked to play.
   EXPECT_EQ(player.calls, (std::vector<std::string>{"stop", "stop"}));
   for (int index : {-1, 12, 1000, -2147483647 - 1}) EXPECT_EQ(SoundCue::SoundName(index), u"nil") << index;
@@ -54,11 +54,11 @@ TEST(SoundCue, ReadsTheSelectionAtEachCallAndClampsTooLargeIndexes) {
   FakePlayer player;
   SoundCue cue(player, settings);
   settings.SetWaveIndex(7);
-  cue.PlayCue(true);
+  cue.Play(true);
   settings.SetWaveIndex(12);  // a settings file beyond the last item selects the last
-  cue.PlayCue(true);
+  cue.Play(true);
   settings.SetOffWaveIndex(7);  // the same sound for both events
-  cue.PlayCue(false);
+  cue.Play(false);
   EXPECT_EQ(player.calls,
             (std::vector<std::string>{"stop", "play:7nya", "stop", "play:11pya", "stop", "play:7nya"}));
 }

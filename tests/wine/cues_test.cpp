@@ -61,21 +61,21 @@ TEST(ScrollLedUnderWine, LightsAndDarkensTheScrollLockState) {
   ruvano::Win32Keyboard keyboard;
   ruvano::ScrollLed led(keyboard, settings);
 
-  led.ScrollLedOff();  // already off: nothing is sent
+  led.Off();  // already off: nothing is sent
   PumpFor(250);
   EXPECT_FALSE(ScrollOn());
 
-  led.ScrollLedOn();
+  led.On();
   EXPECT_TRUE(WaitUntil(ScrollOn, 2000)) << "LED not lit";
-  led.ScrollLedOn();  // already on: nothing is sent, so it stays on
+  led.On();  // already on: nothing is sent, so it stays on
   PumpFor(250);
   EXPECT_TRUE(ScrollOn());
 
-  led.ScrollLedOff();
+  led.Off();
   EXPECT_TRUE(WaitUntil([] { return !ScrollOn(); }, 2000)) << "LED not darkened";
 
   settings.SetScroll(false);  // the option off: the key is left alone
-  led.ScrollLedOn();
+  led.On();
   PumpFor(250);
   EXPECT_FALSE(ScrollOn());
 }

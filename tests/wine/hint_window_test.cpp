@@ -47,7 +47,7 @@ CursorHint* g_ticking = nullptr;
 int g_ticks = 0;
 void CALLBACK TickHintTimer(HWND, UINT, UINT_PTR, DWORD) {
   ++g_ticks;
-  g_ticking->TickHint();
+  g_ticking->Tick();
 }
 
 TEST_F(HintWindowTest, ShowsTheTextBelowRightOfThePointerAndGoesAfterTheCountdown) {
@@ -55,7 +55,7 @@ TEST_F(HintWindowTest, ShowsTheTextBelowRightOfThePointerAndGoesAfterTheCountdow
   POINT p{};
   GetCursorPos(&p);
 
-  hint.TriggerHint();
+  hint.Trigger();
   ASSERT_TRUE(window.HasWindow());
   HWND w = window.hwnd();
   PumpFor(100);
@@ -99,7 +99,7 @@ TEST_F(HintWindowTest, StaysOnTheMonitorNearItsBottomRightCorner) {
   const int cx = GetSystemMetrics(SM_CXSCREEN);
   const int cy = GetSystemMetrics(SM_CYSCREEN);
   ASSERT_TRUE(MovePointer(cx - 5, cy - 5));
-  hint.TriggerHint();
+  hint.Trigger();
   ASSERT_TRUE(window.HasWindow());
   const RECT r = WindowRect(window.hwnd());
   EXPECT_EQ(r.right, cx);
@@ -109,7 +109,7 @@ TEST_F(HintWindowTest, StaysOnTheMonitorNearItsBottomRightCorner) {
 
 TEST_F(HintWindowTest, SizeFollowsTheTextAndAmpersandsTakeTheirRoom) {
   settings.SetHintString(u"IME");
-  hint.TriggerHint();
+  hint.Trigger();
   const RECT shortRect = WindowRect(window.hwnd());
   hint.OnHintOptionChanged();  // still ticked: nothing
   ASSERT_TRUE(window.HasWindow());
@@ -120,7 +120,7 @@ TEST_F(HintWindowTest, SizeFollowsTheTextAndAmpersandsTakeTheirRoom) {
 
   settings.SetHint(true);
   settings.SetHintString(u"IME && ON & more");
-  hint.TriggerHint();
+  hint.Trigger();
   ASSERT_TRUE(window.HasWindow());
   HWND w = window.hwnd();
   const RECT longRect = WindowRect(w);
@@ -148,7 +148,7 @@ TEST_F(HintWindowTest, SizeFollowsTheTextAndAmpersandsTakeTheirRoom) {
 // The hint paints the system's themed tooltip background when visual styles are active,
 // else pale yellow with a raised edge; the text goes on top.
 TEST_F(HintWindowTest, PaintsTheTooltipBackground) {
-  hint.TriggerHint();
+  hint.Trigger();
   ASSERT_TRUE(window.HasWindow());
   HWND w = window.hwnd();
   const ClientImage painted(w);

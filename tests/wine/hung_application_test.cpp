@@ -10,7 +10,7 @@
 #include "app/win32/application_window.h"
 #include "bench_util.h"
 #include "monitor/monitor_tick.h"
-#include "monitor/null_cues.h"
+#include "null_cues.h"
 #include "monitor/win32/desktop_win32.h"
 #include "wine_test_util.h"
 #include "zeq/win32/hwnd.h"
@@ -30,7 +30,7 @@ class SignalLog : public NullMonitorCues, public IProgramWindows {
   void ScrollLedOff() override { calls.push_back("ScrollLedOff"); }
   bool Saw(const std::string& c) const { return std::find(calls.begin(), calls.end(), c) != calls.end(); }
 
-  bool SettingsWindowVisible() override { return false; }
+  bool SettingsWindowOnScreen() override { return false; }
   Hwnd ApplicationWindow() override { return FromHwnd(app); }
   Hwnd DesktopWnd() override { return 0; }
   Hwnd RefindDesktopWnd() override { return 0; }

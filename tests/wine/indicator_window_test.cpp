@@ -6,10 +6,13 @@
 
 #include "monitor/indicator_anchor.h"
 #include "monitor/win32/desktop_win32.h"
+#include "monitor/win32/monitor.h"
+#include "null_cues.h"
 #include "screen_test_util.h"
 #include "test_windows.h"
 #include "ui/win32/indicator_window.h"
 #include "wine_test_util.h"
+#include "zeq/win32/foreground_win32.h"
 #include "zeq/win32/hwnd.h"
 
 namespace ruvano {
@@ -24,33 +27,36 @@ using testing::PumpFor;
 using testing::WaitUntil;
 using testing::WindowRect;
 
-// The settings window's side of the indicator: live settings, the tick timer as a flag,
-// and a plain window standing in for the settings window, whose show handler closes the
-// indicator as the real one does.
-class FakeIndicatorHost final : public IIndicatorHost {
- public:
-  explicit FakeIndicatorHost(HWND owner)
-      : settingsWindow(
-            MakeTestWindow(L"RuvanoTestSettings", WS_OVERLAPPEDWINDOW, owner, 300, 300, 400, 300)) {}
+// The indicator's surroundings: the live settings, a monitor whose ticks are counted, and a
+// plain window standing in for the settings window, which the click shows as the program
+// does (its show handler closes the indicator).
+struct TickCount final : NullMonitorCues {
+  int ticks = 0;
+  void TickHint() override { ++ticks; }
+};
 
-  const Settings& LiveSettings() override { return settings; }
-  void SetTickTimerEnabled(bool enabled) override {
-    timerEnabled = enabled;
-    (enabled ? enables : disables) += 1;
-  }
-  bool SettingsWindowVisible() override { return IsWindowVisible(settingsWindow.get()) != FALSE; }
-  void ShowSettingsWindow() override {
+struct IndicatorRig {
+  explicit IndicatorRig(HWND owner)
+      : settingsWindow(MakeTestWindow(L"RuvanoTestSettings", WS_OVERLAPPEDWINDOW, owner, 300, 300, 400, 300)),
+        monitor(cues, settings, owner) {}
+
+  void OpenSettings() {
+    if (IsWindowVisible(settingsWindow.get())) return;
     ShowWindow(settingsWindow.get(), SW_SHOW);
-    if (indicator) indicator->CloseIndicator();
+    if (indicator) indicator->Close();
+    ForceForegroundWindow(settingsWindow.get());
   }
-  HWND SettingsWindowHandle() override { return settingsWindow.get(); }
+  // Whether the monitor ticks within a second.
+  bool Ticking() {
+    const int before = cues.ticks;
+    return WaitUntil([&] { return cues.ticks > before; }, 1000);
+  }
 
   Settings settings;
   UniqueWindow settingsWindow;
+  TickCount cues;
+  Monitor monitor;
   IndicatorWindow* indicator = nullptr;
-  bool timerEnabled = true;
-  int enables = 0;
-  int disables = 0;
 };
 
 bool OwnImeOpen(HWND w) {
@@ -72,10 +78,12 @@ class IndicatorWindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_NE(appWindow.get(), nullptr);
-    host.settings.SetIcon(true);
-    indicator = IndicatorWindow::Create(host, appWindow.get());
+    rig.settings.SetIcon(true);
+    rig.monitor.Start();
+    indicator = IndicatorWindow::Create(
+        rig.settings, rig.monitor, [this] { rig.OpenSettings(); }, appWindow.get());
     ASSERT_NE(indicator, nullptr);
-    host.indicator = indicator.get();
+    rig.indicator = indicator.get();
     ASSERT_TRUE(target.Start(L"Indicator target", 200, 150, 640, 480));
     ASSERT_TRUE(target.Activate());
     // The top-left anchor of the target, as the tick works it out.
@@ -92,7 +100,7 @@ class IndicatorWindowTest : public ::testing::Test {
   }
 
   UniqueWindow appWindow = MakeTestWindow(L"RuvanoTestApplication", WS_OVERLAPPEDWINDOW);
-  FakeIndicatorHost host{appWindow.get()};
+  IndicatorRig rig{appWindow.get()};
   std::unique_ptr<IndicatorWindow> indicator;
   FakeImeTarget target;
   std::int32_t left = 0;
@@ -102,12 +110,12 @@ class IndicatorWindowTest : public ::testing::Test {
 TEST_F(IndicatorWindowTest, ShowsAtTheAnchorOnTopWithoutTakingTheForeground) {
   ShowWindow(appWindow.get(), SW_SHOWNOACTIVATE);  // the show-time refresh hides it again
   ASSERT_TRUE(target.Activate());
-  EXPECT_FALSE(indicator->IndicatorVisible());
+  EXPECT_FALSE(indicator->Visible());
   EXPECT_FALSE(IsWindowVisible(indicator->hwnd()));
 
-  indicator->ShowIndicator(left, top);
+  indicator->Show(left, top);
   PumpFor(200);
-  EXPECT_TRUE(indicator->IndicatorVisible());
+  EXPECT_TRUE(indicator->Visible());
   EXPECT_TRUE(IsShownAt(left, top));
   EXPECT_EQ(GetForegroundWindow(), target.window());
   EXPECT_NE(GetActiveWindow(), indicator->hwnd());
@@ -143,8 +151,8 @@ TEST_F(IndicatorWindowTest, OpacityBelowFullMakesItLayeredWithTheMappedAlpha) {
     BYTE alpha;
   } cases[] = {{50, 127}, {10, 25}, {99, 252}};
   for (const auto& c : cases) {
-    host.settings.SetAlphaBlendValue(c.position);
-    indicator->ShowIndicator(left, top);
+    rig.settings.SetAlphaBlendValue(c.position);
+    indicator->Show(left, top);
     PumpFor(50);
     BYTE alpha = 0;
     DWORD flags = 0;
@@ -152,11 +160,11 @@ TEST_F(IndicatorWindowTest, OpacityBelowFullMakesItLayeredWithTheMappedAlpha) {
     ASSERT_TRUE(GetLayeredWindowAttributes(indicator->hwnd(), nullptr, &alpha, &flags));
     EXPECT_EQ(alpha, c.alpha) << c.position;
     EXPECT_EQ(flags, static_cast<DWORD>(LWA_ALPHA)) << "no colour key";
-    indicator->HideIndicator();
+    indicator->Hide();
   }
   // Back to 100 %: no longer layered, and shown in front of the target.
-  host.settings.SetAlphaBlendValue(100);
-  indicator->ShowIndicator(left, top);
+  rig.settings.SetAlphaBlendValue(100);
+  indicator->Show(left, top);
   PumpFor(50);
   EXPECT_FALSE(GetWindowLongW(indicator->hwnd(), GWL_EXSTYLE) & WS_EX_LAYERED);
   EXPECT_TRUE(IsShownAt(left, top));
@@ -164,31 +172,31 @@ TEST_F(IndicatorWindowTest, OpacityBelowFullMakesItLayeredWithTheMappedAlpha) {
 }
 
 TEST_F(IndicatorWindowTest, VisibleIndicatorIsNeitherMovedNorRefreshed) {
-  indicator->ShowIndicator(left, top);
-  host.settings.SetAlphaBlendValue(40);
-  indicator->ShowIndicator(left + 100, top + 100);
+  indicator->Show(left, top);
+  rig.settings.SetAlphaBlendValue(40);
+  indicator->Show(left + 100, top + 100);
   PumpFor(50);
   EXPECT_TRUE(IsShownAt(left, top));
   EXPECT_FALSE(GetWindowLongW(indicator->hwnd(), GWL_EXSTYLE) & WS_EX_LAYERED);
 }
 
 TEST_F(IndicatorWindowTest, IconOffNeverShowsIt) {
-  host.settings.SetIcon(false);
-  indicator->ShowIndicator(left, top);
+  rig.settings.SetIcon(false);
+  indicator->Show(left, top);
   PumpFor(50);
-  EXPECT_FALSE(indicator->IndicatorVisible());
+  EXPECT_FALSE(indicator->Visible());
   EXPECT_FALSE(IsWindowVisible(indicator->hwnd()));
 }
 
 TEST_F(IndicatorWindowTest, HideCloseAndReraise) {
-  indicator->ShowIndicator(left, top);
-  indicator->HideIndicator();
-  EXPECT_FALSE(indicator->IndicatorVisible());
+  indicator->Show(left, top);
+  indicator->Hide();
+  EXPECT_FALSE(indicator->Visible());
   EXPECT_FALSE(IsWindowVisible(indicator->hwnd()));
   EXPECT_TRUE(OwnImeOpen(indicator->hwnd())) << "hiding does not run the close query";
 
   // Shown again at a new anchor after a hide.
-  indicator->ShowIndicator(left + 40, top + 20);
+  indicator->Show(left + 40, top + 20);
   EXPECT_TRUE(IsShownAt(left + 40, top + 20));
 
   // The re-raise puts a visible indicator back on top at the anchor.
@@ -202,8 +210,8 @@ TEST_F(IndicatorWindowTest, HideCloseAndReraise) {
   EXPECT_EQ(GetForegroundWindow(), target.window());
 
   // Closing runs the close query and hides.
-  indicator->CloseIndicator();
-  EXPECT_FALSE(indicator->IndicatorVisible());
+  indicator->Close();
+  EXPECT_FALSE(indicator->Visible());
   EXPECT_FALSE(IsWindowVisible(indicator->hwnd()));
   EXPECT_FALSE(OwnImeOpen(indicator->hwnd()));
 
@@ -213,52 +221,51 @@ TEST_F(IndicatorWindowTest, HideCloseAndReraise) {
   EXPECT_EQ(WindowRect(indicator->hwnd()).left, left + 40);
   SetWindowPos(indicator->hwnd(), nullptr, 0, 0, 0, 0,
                SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-  indicator->HideIndicator();
-  indicator->CloseIndicator();
-  EXPECT_FALSE(indicator->IndicatorVisible());
+  indicator->Hide();
+  indicator->Close();
+  EXPECT_FALSE(indicator->Visible());
 
   // A close request from outside only hides it: the window lives on.
-  indicator->ShowIndicator(left, top);
+  indicator->Show(left, top);
   SendMessageW(indicator->hwnd(), WM_CLOSE, 0, 0);
   EXPECT_TRUE(IsWindow(indicator->hwnd()));
-  EXPECT_FALSE(indicator->IndicatorVisible());
+  EXPECT_FALSE(indicator->Visible());
   EXPECT_FALSE(IsWindowVisible(indicator->hwnd()));
 }
 
 TEST_F(IndicatorWindowTest, ClickOpensTheSettingsWindowInFrontAndClosesTheIndicator) {
-  indicator->ShowIndicator(left, top);
+  indicator->Show(left, top);
   PumpFor(100);
   ASSERT_TRUE(MovePointer(left + 16, top + 16));
   MouseButton(MOUSEEVENTF_LEFTDOWN);
-  ASSERT_TRUE(WaitUntil([&] { return host.disables > 0; }, 3000)) << "the press stops the tick timer";
-  EXPECT_FALSE(host.timerEnabled);
+  PumpFor(100);
+  EXPECT_FALSE(rig.Ticking()) << "the press holds the monitor";
   EXPECT_EQ(GetForegroundWindow(), target.window()) << "a press does not activate the indicator";
   MouseButton(MOUSEEVENTF_LEFTUP);
-  ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(host.settingsWindow.get()) != FALSE; }, 3000));
+  ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(rig.settingsWindow.get()) != FALSE; }, 3000));
   PumpFor(100);
-  EXPECT_EQ(GetForegroundWindow(), host.settingsWindow.get());
-  EXPECT_FALSE(indicator->IndicatorVisible());
+  EXPECT_EQ(GetForegroundWindow(), rig.settingsWindow.get());
+  EXPECT_FALSE(indicator->Visible());
   EXPECT_FALSE(IsWindowVisible(indicator->hwnd()));
   EXPECT_FALSE(OwnImeOpen(indicator->hwnd()));
   // The pointer has left the picture with it: the monitor runs again.
-  EXPECT_TRUE(host.timerEnabled);
+  EXPECT_TRUE(rig.Ticking());
 }
 
 TEST_F(IndicatorWindowTest, PressStopsTheTimerUntilThePointerLeaves) {
-  indicator->ShowIndicator(left, top);
+  indicator->Show(left, top);
   PumpFor(100);
   ASSERT_TRUE(MovePointer(left + 16, top + 16));
   MouseButton(MOUSEEVENTF_RIGHTDOWN);
   MouseButton(MOUSEEVENTF_RIGHTUP);
-  ASSERT_TRUE(WaitUntil([&] { return host.disables > 0; }, 3000));
   PumpFor(200);
-  EXPECT_FALSE(host.timerEnabled) << "still over the picture";
-  EXPECT_TRUE(indicator->IndicatorVisible()) << "only a left click opens the settings";
+  EXPECT_FALSE(rig.Ticking()) << "still over the picture";
+  EXPECT_TRUE(indicator->Visible()) << "only a left click opens the settings";
   EXPECT_EQ(GetForegroundWindow(), target.window());
 
   ASSERT_TRUE(MovePointer(left + 200, top + 200));
-  EXPECT_TRUE(WaitUntil([&] { return host.timerEnabled; }, 3000));
-  EXPECT_TRUE(indicator->IndicatorVisible());
+  EXPECT_TRUE(rig.Ticking());
+  EXPECT_TRUE(indicator->Visible());
 }
 
 // The picture is the exe's own icon resource, drawn over the whole client area: compared
@@ -272,7 +279,8 @@ TEST_F(IndicatorWindowTest, DrawsTheChosenPictureFromTheExeResources) {
   ASSERT_NE(FindResourceW(res, L"IMAGEDEF", RT_GROUP_ICON), nullptr);
   ASSERT_NE(FindResourceW(res, L"MAINICON", RT_GROUP_ICON), nullptr);
   UniqueWindow appWindow2 = MakeTestWindow(L"RuvanoTestApplication", WS_OVERLAPPEDWINDOW);
-  std::unique_ptr<IndicatorWindow> pictured = IndicatorWindow::Create(host, appWindow2.get(), res);
+  std::unique_ptr<IndicatorWindow> pictured =
+      IndicatorWindow::Create(rig.settings, rig.monitor, nullptr, appWindow2.get(), res);
   ASSERT_NE(pictured, nullptr);
 
   const struct {
@@ -289,10 +297,10 @@ TEST_F(IndicatorWindowTest, DrawsTheChosenPictureFromTheExeResources) {
       {false, true, InputMode::Hiragana, L"IMAGEDEF"},
   };
   for (const auto& c : cases) {
-    host.settings.SetAppIcon(c.appIcon);
-    host.settings.SetShowMode(c.showMode);
+    rig.settings.SetAppIcon(c.appIcon);
+    rig.settings.SetShowMode(c.showMode);
     pictured->SetInputMode(InputMode::Hiragana);
-    pictured->ShowIndicator(left, top);
+    pictured->Show(left, top);
     pictured->SetInputMode(c.mode);
     PumpFor(200);
     HICON icon = static_cast<HICON>(LoadImageW(res, c.picture, IMAGE_ICON, 32, 32, 0));
@@ -307,7 +315,7 @@ TEST_F(IndicatorWindowTest, DrawsTheChosenPictureFromTheExeResources) {
     for (int y = 0; y < 32; ++y)
       for (int x = 0; x < 32; ++x) differing += expected.Pixel(x, y) != painted.Pixel(x, y);
     EXPECT_EQ(differing, 0) << static_cast<int>(c.mode) << (c.appIcon ? " program icon" : "");
-    pictured->HideIndicator();
+    pictured->Hide();
   }
   DestroyWindow(pictured->hwnd());
   FreeLibrary(res);
@@ -315,7 +323,7 @@ TEST_F(IndicatorWindowTest, DrawsTheChosenPictureFromTheExeResources) {
 
 // Without the pictures the indicator still shows, as a plain square of the face colour.
 TEST_F(IndicatorWindowTest, MissingPicturesLeaveAPlainIndicator) {
-  indicator->ShowIndicator(left, top);
+  indicator->Show(left, top);
   PumpFor(200);
   EXPECT_TRUE(IsShownAt(left, top));
   const ClientImage painted(indicator->hwnd());

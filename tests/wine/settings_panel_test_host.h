@@ -49,7 +49,6 @@ class PanelTestHost : public Window, public ISettingsPanelHost {
   }
 
   // ISettingsPanelHost
-  bool SettingsWindowVisible() override { return ::IsWindowVisible(hwnd()) != FALSE; }
   void PlayCue(bool on) override { previews.push_back(on); }
   void HideHintNow() override { ++hintHidden; }
   void HideSettingsWindow() override {

@@ -25,14 +25,14 @@ std::unique_ptr<AppWindow> AppWindow::Create() noexcept {
 
 LRESULT AppWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
-    case WM_QUERYENDSESSION: return TRUE;
+    case WM_ACTIVATEAPP:
+      if (!wp && events_.deactivated) events_.deactivated();
+      return 0;
+    case WM_QUERYENDSESSION:
+      if (events_.logonEndQueried) events_.logonEndQueried();
+      return TRUE;
     case WM_ENDSESSION:
-      // The settings window saved the settings when the system asked whether the logon may
-      // end; the handler makes sure of it and darkens the LED, whichever window hears first.
-      if (wp) {
-        if (sessionEnd_) sessionEnd_();
-        ::ExitProcess(0);
-      }
+      if (events_.logonEnd) events_.logonEnd(wp != FALSE);
       return 0;
   }
   return DefaultProc(msg, wp, lp);

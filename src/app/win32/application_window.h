@@ -1,6 +1,7 @@
 // The application window: a hidden top-level window captioned "RUVANO" that owns the
 // program's other windows, so that none of them gets a taskbar button of its own. The
-// monitor recognises the program's own windows by their owner chain ending here.
+// monitor recognises the program's own windows by their owner chain ending here, and takes
+// this window's timer and session messages.
 #pragma once
 
 #include <functional>
@@ -17,21 +18,25 @@ class AppWindow : public Window {
   static constexpr const wchar_t* kClassName = kApplicationWindowClass;
   static constexpr const wchar_t* kCaption = kProgramCaption;
 
+  // What the program does when the system tells its windows of these.
+  struct Events {
+    std::function<void()> deactivated;          // the program lost the activation to another
+    std::function<void()> logonEndQueried;      // the logon may end; the answer is always yes
+    std::function<void(bool ending)> logonEnd;  // the logon ends now, or goes on after all
+  };
+
   // Makes the window, hidden; nothing when the system refuses.
   static std::unique_ptr<AppWindow> Create() noexcept;
 
-  // What runs when the logon ends, before the process goes.
-  void SetSessionEndHandler(std::function<void()> handler) { sessionEnd_ = std::move(handler); }
+  void SetEvents(Events events) { events_ = std::move(events); }
 
  protected:
-  // Agrees to the end of the logon and, when it ends, runs the session-end handler and ends
-  // the process at once.
   LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
 
  private:
   AppWindow() = default;
 
-  std::function<void()> sessionEnd_;
+  Events events_;
 };
 
 }  // namespace ruvano

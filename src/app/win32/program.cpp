@@ -2,39 +2,116 @@
 
 #include <utility>
 
+#include "app/win32/single_instance.h"
+#include "settings/win32/settings_file_win32.h"
 #include "zeq/win32/failure_report.h"
+#include "zeq/win32/foreground_win32.h"
 
 namespace ruvano {
 
+Program::Program(Text settingsFile, std::unique_ptr<AppWindow> application)
+    : settingsFile_(std::move(settingsFile)),
+      application_(std::move(application)),
+      sound_(player_, settings_),
+      led_(keyboard_, settings_),
+      closeQuery_(led_, settings_, settingsFile_),
+      hintWindow_(application_->hwnd()),
+      hint_(hintWindow_, settings_),
+      monitor_(*this, settings_, application_->hwnd()) {}
+
+Program::~Program() = default;
+
 std::unique_ptr<Program> Program::Create(Text settingsFile) {
-  std::unique_ptr<Program> program(new Program());
-  program->application_ = AppWindow::Create();
-  if (!program->application_) {
+  std::unique_ptr<AppWindow> application = AppWindow::Create();
+  if (!application) {
     ReportFailure(L"the application window could not be created", ::GetLastError());
     return nullptr;
   }
-  const HWND owner = program->application_->hwnd();
-  program->cues_ = ProgramCues::Create(program->settings_, program->indicatorHost_, owner);
-  if (!program->cues_) {
+  std::unique_ptr<Program> program(new Program(std::move(settingsFile), std::move(application)));
+  Program& p = *program;
+  p.LoadSettings();
+  const HWND owner = p.application_->hwnd();
+  p.indicator_ = IndicatorWindow::Create(
+      p.settings_, p.monitor_, [&p] { p.OpenSettingsWindow(); }, owner);
+  if (!p.indicator_) {
     ReportFailure(L"the indicator window could not be created", ::GetLastError());
     return nullptr;
   }
-  program->settingsWindow_ =
-      SettingsWindow::Create(program->settings_, *program->cues_, std::move(settingsFile), owner);
-  if (!program->settingsWindow_) {
+  p.settingsWindow_ = SettingsWindow::Create(
+      p.settings_,
+      {.shown = [&p] { p.OnSettingsShown(); },
+       .closing = [&p] { p.PrepareEnd(); },
+       .preview = [&p](bool on) { p.sound_.Play(on); },
+       .hintSwitchedOff = [&p] { p.hint_.OnHintOptionChanged(); },
+       .copyData =
+           [&p](LPARAM lp) {
+             if (ShouldShowForCopyData(::IsWindowVisible(p.settingsWindow_->hwnd()) != FALSE, lp))
+               p.OpenSettingsWindow();
+           }},
+      owner);
+  if (!p.settingsWindow_) {
     ReportFailure(L"the settings window could not be created", ::GetLastError());
     return nullptr;
   }
-  program->application_->SetSessionEndHandler(
-      [settingsWindow = program->settingsWindow_.get()] { settingsWindow->EndProgram(); });
+  p.application_->SetEvents(
+      {.deactivated =
+           [&p] { p.indicator_->Reraise(p.monitor_.State().AnchorLeft(), p.monitor_.State().AnchorTop()); },
+       .logonEndQueried = [&p] { p.PrepareEnd(); },
+       .logonEnd = [&p](bool ending) { p.OnLogonEnd(ending); }});
+  p.monitor_.RestWhileOnScreen(p.settingsWindow_->hwnd());
+  p.monitor_.Start();
   return program;
 }
 
-Program::~Program() {
-  // The settings window's system window goes first, with none of its handlers running, so
-  // that no message (a "/Show" request sent while the indicator goes, say) reaches cues that
-  // are being torn down.
-  if (settingsWindow_) settingsWindow_->DestroyDetached();
+void Program::LoadSettings() noexcept {
+  // A file that cannot be read leaves the defaults; the monitor starts all the same.
+  try {
+    if (!settingsFile_.empty()) ruvano::LoadSettings(settingsFile_, settings_);
+  } catch (...) {
+    ReportFailure(L"reading the settings file failed; the defaults stay");
+  }
+}
+
+// The indicator's click and the "/Show" request: a hidden settings window shows and comes
+// to the front; a visible one is left as it is.
+void Program::OpenSettingsWindow() {
+  const HWND wnd = settingsWindow_ ? settingsWindow_->hwnd() : nullptr;
+  if (!wnd || ::IsWindowVisible(wnd)) return;
+  settingsWindow_->Show();
+  ForceForegroundWindow(wnd);
+}
+
+void Program::OnSettingsShown() {
+  indicator_->Close();
+  led_.Off();
+}
+
+void Program::OnLogonEnd(bool ending) noexcept {
+  if (ending) {
+    EndProgram();
+    ::ExitProcess(0);
+  }
+  // The logon goes on, and so does the program: the next end saves afresh.
+  closeQuery_.CalledOff();
+  monitor_.Restart();
+}
+
+// The program is about to end (its window closes, the logon may end): no tick may light the
+// LED again before it does, and the close query runs unless it has run for this ending.
+void Program::PrepareEnd() noexcept {
+  monitor_.Stop();
+  closeQuery_.Run();
+}
+
+// The program ends, by its window's close or another way (the end of the logon, the message
+// loop giving up); the LED goes dark whatever the close query did.
+void Program::EndProgram() noexcept {
+  PrepareEnd();
+  try {
+    led_.Off();
+  } catch (...) {
+    ReportFailure(L"turning the Scroll Lock LED off at the end failed");
+  }
 }
 
 // Runs the message loop until the main window ends it. An exception from anything the loop
@@ -63,7 +140,7 @@ void Program::Run() {
   }
   // The loop also ends without the window's close (a WM_QUIT from elsewhere, a run of
   // failures): the close query runs all the same, once.
-  settingsWindow_->EndProgram();
+  EndProgram();
 }
 
 }  // namespace ruvano

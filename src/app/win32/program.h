@@ -1,27 +1,39 @@
-// The running program's windows and cues, made in one step: the hidden application window
-// that owns the others, the cues with the indicator, and the hidden settings window that runs
-// the monitor. A program that could not be made whole is not made at all.
+// The running program, made in one step: the hidden application window that owns the other
+// windows, the cues, the monitor that drives them, the indicator and the hidden settings
+// window. It loads the settings file before the windows are made and writes it in the close
+// query, which runs once whichever way the program ends. A program that could not be made
+// whole is not made at all.
 #pragma once
 
 #include <windows.h>
 
+#include <cstdint>
 #include <memory>
 
 #include "app/win32/application_window.h"
+#include "app/win32/close_query.h"
+#include "cues/cursor_hint.h"
+#include "cues/scroll_led.h"
+#include "cues/sound_cue.h"
+#include "cues/win32/hint_window.h"
+#include "cues/win32/keyboard.h"
+#include "cues/win32/sound_player.h"
+#include "monitor/cues.h"
+#include "monitor/win32/monitor.h"
 #include "settings/settings.h"
-#include "ui/win32/indicator_host.h"
-#include "ui/win32/program_cues.h"
+#include "ui/win32/indicator_window.h"
 #include "ui/win32/settings_window.h"
 #include "zeq/types.h"
 
 namespace ruvano {
 
-class Program {
+class Program final : private IMonitorCues {
  public:
-  // Makes the windows and cues and loads the settings from settingsFile. Nothing, with the
-  // reason reported, when a window cannot be made.
+  // Loads the settings from settingsFile (the defaults stay where it cannot be read), makes
+  // the windows and starts the monitor. Nothing, with the reason reported, when a window
+  // cannot be made.
   static std::unique_ptr<Program> Create(Text settingsFile);
-  ~Program();
+  ~Program() override;
   Program(const Program&) = delete;
   Program& operator=(const Program&) = delete;
 
@@ -29,38 +41,47 @@ class Program {
   // the program: the close query runs if it has not run yet and the LED goes dark.
   void Run();
 
-  Settings& settings() noexcept { return settings_; }
-  SettingsWindow& settingsWindow() noexcept { return *settingsWindow_; }
+  // The monitor's state, which the soak run watches.
+  const Monitor& monitor() const noexcept { return monitor_; }
 
  private:
-  // What the indicator asks of the settings window, which hosts the monitor.
-  class IndicatorHost final : public IIndicatorHost {
-   public:
-    explicit IndicatorHost(Program& program) : program_(program) {}
-    const Settings& LiveSettings() override { return program_.settings_; }
-    void SetTickTimerEnabled(bool enabled) override {
-      program_.settingsWindow_->SetTickTimerEnabled(enabled);
-    }
-    bool SettingsWindowVisible() override { return program_.settingsWindow_->SettingsWindowVisible(); }
-    void ShowSettingsWindow() override { program_.settingsWindow_->Show(); }
-    HWND SettingsWindowHandle() override { return program_.settingsWindow_->hwnd(); }
+  Program(Text settingsFile, std::unique_ptr<AppWindow> application);
 
-   private:
-    Program& program_;
-  };
+  // The tick's cues.
+  void TickHint() override { hint_.Tick(); }
+  void TriggerHint() override { hint_.Trigger(); }
+  void HideImeHint() override { hint_.Hide(); }
+  void PlayCue(bool on) override { sound_.Play(on); }
+  void ScrollLedOn() override { led_.On(); }
+  void ScrollLedOff() override { led_.Off(); }
+  bool IndicatorVisible() override { return indicator_->Visible(); }
+  void ShowIndicator(std::int32_t left, std::int32_t top) override { indicator_->Show(left, top); }
+  void HideIndicator() override { indicator_->Hide(); }
+  void CloseIndicator() override { indicator_->Close(); }
+  void SetInputMode(InputMode mode) override { indicator_->SetInputMode(mode); }
 
-  Program() = default;
+  void LoadSettings() noexcept;
+  void OpenSettingsWindow();
+  void OnSettingsShown();
+  void PrepareEnd() noexcept;
+  void OnLogonEnd(bool ending) noexcept;
+  void EndProgram() noexcept;
 
-  // Made in this order: the application window, the cues (whose indicator's host is the
-  // settings window, in use only once the program runs), then the settings window. Torn
-  // down in the reverse order of declaration, once the settings window's system window has
-  // gone: the indicator goes before the settings window it refers to, and the application
-  // window, which owns them both, goes last.
+  // Made in this order and torn down in the reverse one: whatever refers to something was
+  // made after it.
+  Text settingsFile_;
   Settings settings_;
-  std::unique_ptr<AppWindow> application_;
+  std::unique_ptr<AppWindow> application_;  // never null
+  Win32SoundPlayer player_;
+  SoundCue sound_;
+  Win32Keyboard keyboard_;
+  ScrollLed led_;
+  CloseQuery closeQuery_;
+  HintWindow hintWindow_;
+  CursorHint hint_;
+  Monitor monitor_;
+  std::unique_ptr<IndicatorWindow> indicator_;
   std::unique_ptr<SettingsWindow> settingsWindow_;
-  IndicatorHost indicatorHost_{*this};
-  std::unique_ptr<ProgramCues> cues_;
 };
 
 }  // namespace ruvano

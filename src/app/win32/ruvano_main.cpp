@@ -1,8 +1,7 @@
 // Program entry of RUVANO.exe. Start-up prepares the data folder, applies the single-instance
 // rule (a second plain start asks the running copy to show its settings window and ends),
-// creates the hidden application window, the hidden settings window that runs the monitor
-// and the hidden indicator, and runs the message loop until the settings window closes. The
-// process ends with exit code 0 on every path.
+// makes the program (its hidden windows, its cues and the monitor) and runs the message loop
+// until the settings window closes. The process ends with exit code 0 on every path.
 #include <windows.h>
 
 #include <memory>
@@ -36,7 +35,6 @@ void Run() {
   std::unique_ptr<Program> program = Program::Create(SettingsFilePath(dataDir));
   if (!program) return;
   program->Run();
-  // The windows go first, then the mutex is released and its handle closed.
 }
 
 }  // namespace

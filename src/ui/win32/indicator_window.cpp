@@ -1,8 +1,7 @@
 #include "ui/win32/indicator_window.h"
 
-#include <new>
+#include <utility>
 
-#include "zeq/win32/foreground_win32.h"
 #include "zeq/win32/window_style.h"
 
 namespace ruvano {
@@ -12,18 +11,23 @@ IndicatorWindow::~IndicatorWindow() {
   DestroyDetached();
 }
 
-std::unique_ptr<IndicatorWindow> IndicatorWindow::Create(IIndicatorHost& host, HWND owner,
+std::unique_ptr<IndicatorWindow> IndicatorWindow::Create(const Settings& settings, Monitor& monitor,
+                                                         std::function<void()> openSettings, HWND owner,
                                                          HMODULE resources) noexcept {
   WNDCLASSEXW wc{};
   wc.lpszClassName = kClassName;
   wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
   if (!RegisterClassOnce(wc)) return nullptr;
 
-  std::unique_ptr<IndicatorWindow> indicator(new (std::nothrow) IndicatorWindow(host, owner));
+  std::unique_ptr<IndicatorWindow> indicator;
+  try {
+    indicator.reset(new IndicatorWindow(settings, monitor, std::move(openSettings), owner));
+  } catch (...) {
+    return nullptr;
+  }
   // WS_EX_NOACTIVATE keeps a click from activating it even where WM_MOUSEACTIVATE is not
   // consulted; the tool-window style keeps it off the taskbar.
-  if (!indicator ||
-      !indicator->CreateWindowFor({.className = kClassName,
+  if (!indicator->CreateWindowFor({.className = kClassName,
                                    .exStyle = WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE,
                                    .width = kSize,
                                    .height = kSize,
@@ -56,8 +60,8 @@ void IndicatorWindow::LoadPictures(HMODULE resources) noexcept {
   modePictures_[static_cast<std::size_t>(InputMode::HalfAlnum)] = load(L"IMAGEHALNUM");
 }
 
-void IndicatorWindow::ShowIndicator(std::int32_t left, std::int32_t top) {
-  if (visible_ || !hwnd() || !host_.LiveSettings().Icon()) return;
+void IndicatorWindow::Show(std::int32_t left, std::int32_t top) {
+  if (visible_ || !hwnd() || !settings_.Icon()) return;
   visible_ = true;
   // The refresh and the move happen while the window is still hidden, so it never shows
   // for a moment at its old place with the old picture or opacity.
@@ -66,12 +70,12 @@ void IndicatorWindow::ShowIndicator(std::int32_t left, std::int32_t top) {
   ::ShowWindow(hwnd(), SW_SHOWNOACTIVATE);
 }
 
-void IndicatorWindow::HideIndicator() {
+void IndicatorWindow::Hide() {
   if (!visible_) return;
   visible_ = false;
   ::ShowWindow(hwnd(), SW_HIDE);
-  // A hidden window gets no WM_MOUSELEAVE: a tick timer that a button press stopped on
-  // the picture is started again here, or the monitor would stay off for good.
+  // A hidden window gets no WM_MOUSELEAVE: a monitor that a button press on the picture
+  // holds is resumed here, or it would stay at rest for good.
   if (trackingLeave_) {
     TRACKMOUSEEVENT tme{};
     tme.cbSize = sizeof(tme);
@@ -81,13 +85,13 @@ void IndicatorWindow::HideIndicator() {
     trackingLeave_ = false;
   }
   leftPressed_ = false;
-  if (timerHeld_) ReleaseTimer();
+  if (monitorHeld_) ResumeMonitor();
 }
 
-void IndicatorWindow::CloseIndicator() {
+void IndicatorWindow::Close() {
   if (!visible_) return;
   RunCloseQuery();
-  HideIndicator();
+  Hide();
 }
 
 void IndicatorWindow::Reraise(std::int32_t left, std::int32_t top) noexcept {
@@ -98,7 +102,7 @@ void IndicatorWindow::Reraise(std::int32_t left, std::int32_t top) noexcept {
 void IndicatorWindow::SetInputMode(InputMode mode) noexcept {
   mode_ = mode;
   if (!visible_) return;
-  HICON wanted = PictureFor(host_.LiveSettings());
+  HICON wanted = PictureFor(settings_);
   if (wanted == picture_) return;
   picture_ = wanted;
   ::InvalidateRect(hwnd(), nullptr, TRUE);
@@ -115,32 +119,28 @@ HICON IndicatorWindow::PictureFor(const Settings& settings) const noexcept {
 
 void IndicatorWindow::OnShow() {
   SetToolWindowStyle(hwnd());
-  const Settings& settings = host_.LiveSettings();
-  picture_ = PictureFor(settings);
+  picture_ = PictureFor(settings_);
   ::InvalidateRect(hwnd(), nullptr, TRUE);
   // Whatever else happens when one of the program's windows is shown, the application
   // window stays hidden, so the program never has a taskbar button.
   if (owner_) ::ShowWindow(owner_, SW_HIDE);
   ime_.SetOpen(hwnd(), true);
-  ApplyOpacity(OpacityForPosition(settings.AlphaBlendValue()));
+  ApplyOpacity(OpacityForPosition(settings_.AlphaBlendValue()));
 }
 
 void IndicatorWindow::RunCloseQuery() noexcept { ime_.SetOpen(hwnd(), false); }
 
 void IndicatorWindow::OnClick() {
-  if (!host_.SettingsWindowVisible()) {
-    host_.ShowSettingsWindow();
-    ForceForegroundWindow(host_.SettingsWindowHandle());
-  }
+  if (openSettings_) openSettings_();
   // Closing runs the close query even when the settings window's show handler has closed
   // the indicator already.
   RunCloseQuery();
-  HideIndicator();
+  Hide();
 }
 
-void IndicatorWindow::HoldTimer() {
-  host_.SetTickTimerEnabled(false);
-  timerHeld_ = true;
+void IndicatorWindow::HoldMonitor() {
+  monitor_.Hold();
+  monitorHeld_ = true;
   TrackLeave();
 }
 
@@ -153,9 +153,9 @@ void IndicatorWindow::TrackLeave() noexcept {
   trackingLeave_ = ::TrackMouseEvent(&tme) != FALSE;
 }
 
-void IndicatorWindow::ReleaseTimer() {
-  timerHeld_ = false;
-  host_.SetTickTimerEnabled(true);
+void IndicatorWindow::ResumeMonitor() {
+  monitorHeld_ = false;
+  monitor_.Resume();
 }
 
 void IndicatorWindow::ApplyOpacity(const IndicatorOpacity& wanted) noexcept {
@@ -187,14 +187,14 @@ LRESULT IndicatorWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_MOUSEACTIVATE:
       // A press on the indicator stops the monitor until the pointer leaves the picture;
       // the press never activates the indicator.
-      HoldTimer();
+      HoldMonitor();
       return MA_NOACTIVATE;
     case WM_LBUTTONDOWN:
       leftPressed_ = true;
-      HoldTimer();
+      HoldMonitor();
       return 0;
     case WM_RBUTTONDOWN:
-    case WM_MBUTTONDOWN: HoldTimer(); return 0;
+    case WM_MBUTTONDOWN: HoldMonitor(); return 0;
     case WM_LBUTTONUP:
       if (leftPressed_) {
         leftPressed_ = false;
@@ -205,12 +205,12 @@ LRESULT IndicatorWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_MOUSELEAVE:
       trackingLeave_ = false;
       leftPressed_ = false;
-      ReleaseTimer();
+      ResumeMonitor();
       return 0;
     case WM_CLOSE:
       // The indicator lives until the program ends: a close request only hides it.
       RunCloseQuery();
-      HideIndicator();
+      Hide();
       return 0;
   }
   if (LRESULT r = 0; HandlePaintMessage(msg, wp, r)) return r;

@@ -8,11 +8,14 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
+#include <utility>
 
 #include "monitor/input_mode.h"
 #include "ui/indicator_opacity.h"
-#include "ui/win32/indicator_host.h"
+#include "monitor/win32/monitor.h"
+#include "settings/settings.h"
 #include "zeq/contract_strings.h"
 #include "zeq/win32/handles.h"
 #include "zeq/win32/window.h"
@@ -28,18 +31,21 @@ class IndicatorWindow final : public Window {
   // Makes the hidden window, owned by the application window `owner`; nothing when the
   // system refuses. The pictures (icon resources "MAINICON", "IMAGEDEF" and the input modes'
   // "IMAGEKATA", "IMAGEHKATA", "IMAGEALNUM", "IMAGEHALNUM") come from `resources`, by
-  // default the exe. The host must outlive the indicator.
-  static std::unique_ptr<IndicatorWindow> Create(IIndicatorHost& host, HWND owner,
+  // default the exe. A press on the picture holds the monitor until the pointer leaves it;
+  // a click asks for the settings window (openSettings). The settings and the monitor must
+  // outlive the indicator.
+  static std::unique_ptr<IndicatorWindow> Create(const Settings& settings, Monitor& monitor,
+                                                 std::function<void()> openSettings, HWND owner,
                                                  HMODULE resources = nullptr) noexcept;
   ~IndicatorWindow() override;
 
-  bool IndicatorVisible() const noexcept { return visible_; }
+  bool Visible() const noexcept { return visible_; }
   // Shows the hidden indicator with its top-left corner at (left, top), when Icon is on.
   // A visible indicator is neither moved nor refreshed.
-  void ShowIndicator(std::int32_t left, std::int32_t top);
-  void HideIndicator();
+  void Show(std::int32_t left, std::int32_t top);
+  void Hide();
   // Hides the indicator after its close query (which closes its own input method).
-  void CloseIndicator();
+  void Close();
   // Raises a visible indicator to the top of the topmost windows at (left, top); used when
   // the program loses the activation to another program.
   void Reraise(std::int32_t left, std::int32_t top) noexcept;
@@ -51,19 +57,22 @@ class IndicatorWindow final : public Window {
   LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
 
  private:
-  IndicatorWindow(IIndicatorHost& host, HWND owner) : host_(host), owner_(owner) {}
+  IndicatorWindow(const Settings& settings, Monitor& monitor, std::function<void()> openSettings, HWND owner)
+      : settings_(settings), monitor_(monitor), openSettings_(std::move(openSettings)), owner_(owner) {}
   void LoadPictures(HMODULE resources) noexcept;
   void OnShow();
   void RunCloseQuery() noexcept;
   void OnClick();
-  void HoldTimer();
-  void ReleaseTimer();
+  void HoldMonitor();
+  void ResumeMonitor();
   void TrackLeave() noexcept;
   void ApplyOpacity(const IndicatorOpacity& wanted) noexcept;
   void Paint(HDC dc) noexcept override;
   HICON PictureFor(const Settings& settings) const noexcept;
 
-  IIndicatorHost& host_;
+  const Settings& settings_;
+  Monitor& monitor_;
+  std::function<void()> openSettings_;
   HWND owner_;
   UniqueIcon programIcon_;
   UniqueIcon defaultPicture_;
@@ -73,7 +82,7 @@ class IndicatorWindow final : public Window {
   IndicatorOpacity opacity_;  // what the window shows now
   bool visible_ = false;
   bool trackingLeave_ = false;  // a WM_MOUSELEAVE has been asked for
-  bool timerHeld_ = false;      // a button press stopped the tick timer
+  bool monitorHeld_ = false;    // a button press holds the monitor
   bool leftPressed_ = false;
   WindowImeSwitch ime_;  // opens our own IME while the indicator is shown
 };

@@ -434,7 +434,7 @@ bool SettingsPanel::OnControlCommand(HWND control, int code) {
     if (!IsChecked(control) || (settings_.*c.choice.get)() == index) return true;
     (settings_.*c.choice.set)(index);
     // The user hears the sound just chosen, only while the window is visible.
-    if (c.preview != panel_controls::Preview::None && host_.SettingsWindowVisible())
+    if (c.preview != panel_controls::Preview::None && ::IsWindowVisible(parent_))
       host_.PlayCue(c.preview == panel_controls::Preview::OnCue);
     return true;
   }

@@ -7,8 +7,7 @@
 //
 // What the host window must do:
 //  - Call Create(hwnd) once its window exists (e.g. in WM_CREATE); Create calls
-//    ClientSizeWanted with the client size the controls need (474 x 417 at 96 DPI, more
-//    when the DPI, the font or the captions need it).
+//    ClientSizeWanted with the client size the controls need.
 //  - After loading the settings file into `Settings`, call ApplyLoadedState().
 //  - Forward WM_COMMAND, WM_NOTIFY, WM_HSCROLL, WM_NEXTDLGCTL, WM_DPICHANGED,
 //    WM_SETTINGCHANGE and WM_FONTCHANGE to HandleMessage; when it returns true, return

@@ -7,9 +7,8 @@ class ISettingsPanelHost {
  public:
   virtual ~ISettingsPanelHost() = default;
 
-  // Whether the settings window is visible now; sound previews play only then.
-  virtual bool SettingsWindowVisible() = 0;
   // Plays the chosen ON (true) or OFF (false) sound once, as a preview; Mute is not applied.
+  // Asked only while the host window is visible.
   virtual void PlayCue(bool on) = 0;
   // Hides the cursor hint at once and sets its countdown to 0.
   virtual void HideHintNow() = 0;

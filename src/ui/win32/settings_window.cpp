@@ -2,13 +2,10 @@
 
 #include <utility>
 
-#include "app/win32/single_instance.h"
-#include "settings/win32/settings_file_win32.h"
-#include "zeq/win32/foreground_win32.h"
+#include "ui/settings_layout.h"
 #include "zeq/win32/failure_report.h"
-#include "zeq/win32/hwnd.h"
 #include "zeq/win32/placement_win32.h"
-#include "zeq/win32/probes_win32.h"
+#include "zeq/win32/system_library.h"
 
 namespace ruvano {
 
@@ -22,16 +19,21 @@ UniqueIcon LoadProgramIcon(int cx, int cy) {
   return UniqueIcon(static_cast<HICON>(
       ::LoadImageW(::GetModuleHandleW(nullptr), L"MAINICON", IMAGE_ICON, cx, cy, LR_DEFAULTCOLOR)));
 }
+
+// A copy of the program that runs with higher rights than the user's other programs would
+// otherwise never hear the "/Show" request of a copy the user starts.
+void AcceptCopyDataFromLowerRights(HWND wnd) noexcept {
+  using Fn = BOOL(WINAPI*)(HWND, UINT, DWORD, PCHANGEFILTERSTRUCT);
+  static LazyProc<Fn> changeFilter(L"user32.dll", "ChangeWindowMessageFilterEx");
+  if (changeFilter) changeFilter.get()(wnd, WM_COPYDATA, MSGFLT_ALLOW, nullptr);
+}
 }  // namespace
 
-SettingsWindow::SettingsWindow(Settings& settings, IProgramCues& cues, Text settingsFile,
-                               HWND applicationWindow)
+SettingsWindow::SettingsWindow(Settings& settings, Events events, HWND applicationWindow)
     : settings_(settings),
-      cues_(cues),
-      settingsFile_(std::move(settingsFile)),
+      events_(std::move(events)),
       applicationWindow_(applicationWindow),
-      tick_(desktop_, cues, tickWindows_, settings),
-      panel_(settings, panelHost_) {}
+      panel_(settings, *this) {}
 
 SettingsWindow::~SettingsWindow() {
   // The settings stop reporting to the window, and the window goes, with none of its
@@ -40,8 +42,8 @@ SettingsWindow::~SettingsWindow() {
   DestroyDetached();
 }
 
-std::unique_ptr<SettingsWindow> SettingsWindow::Create(Settings& settings, IProgramCues& cues,
-                                                       Text settingsFile, HWND applicationWindow) noexcept {
+std::unique_ptr<SettingsWindow> SettingsWindow::Create(Settings& settings, Events events,
+                                                       HWND applicationWindow) noexcept {
   WNDCLASSEXW wc{};
   wc.lpszClassName = kClassName;
   wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
@@ -49,42 +51,24 @@ std::unique_ptr<SettingsWindow> SettingsWindow::Create(Settings& settings, IProg
   if (!RegisterClassOnce(wc)) return nullptr;
   std::unique_ptr<SettingsWindow> window;
   try {
-    window.reset(new SettingsWindow(settings, cues, std::move(settingsFile), applicationWindow));
+    window.reset(new SettingsWindow(settings, std::move(events), applicationWindow));
   } catch (...) {
     return nullptr;
   }
-  RECT frame{0, 0, kClientWidth, kClientHeight};
+  RECT frame{0, 0, settings_design::kClientWidth, settings_design::kClientHeight};
   ::AdjustWindowRectEx(&frame, kStyle, FALSE, kExStyle);
-  // At (0, 0) until the saved position, if any, replaces it.
   if (!window->CreateWindowFor({.className = kClassName,
                                 .title = kCaption,
                                 .style = kStyle,
                                 .exStyle = kExStyle,
+                                .x = settings.Left(),
+                                .y = settings.Top(),
                                 .width = frame.right - frame.left,
                                 .height = frame.bottom - frame.top,
                                 .parent = applicationWindow})) {
     return nullptr;
   }
   return window;
-}
-
-bool SettingsWindow::SettingsWindowVisible() const noexcept {
-  return hwnd() && ::IsWindowVisible(hwnd()) != FALSE;
-}
-Hwnd SettingsWindow::ApplicationWindow() const noexcept { return FromHwnd(applicationWindow_); }
-Hwnd SettingsWindow::DesktopWnd() const noexcept { return desktopWindow_.Current(); }
-Hwnd SettingsWindow::TickWindows::RefindDesktopWnd() { return window_.desktopWindow_.Find(); }
-
-void SettingsWindow::SetTickTimerEnabled(bool enabled) {
-  // Once the close query has run for an ending, nothing starts the monitor again (the
-  // indicator, for one, when the pointer leaves it).
-  if (!hwnd() || enabled == timerRunning_ || (enabled && closeQueryRan_)) return;
-  if (enabled) {
-    timerRunning_ = ::SetTimer(hwnd(), kTimerId, Settings::kTimerIntervalMs, nullptr) != 0;
-  } else {
-    ::KillTimer(hwnd(), kTimerId);
-    timerRunning_ = false;
-  }
 }
 
 void SettingsWindow::Show() {
@@ -98,21 +82,24 @@ bool SettingsWindow::PreTranslateMessage(MSG& msg) {
   return panel_.TranslateAccessKey(msg) || ::IsDialogMessageW(hwnd(), &msg) != FALSE;
 }
 
-void SettingsWindow::PanelHost::PlayCue(bool on) { window_.cues_.PlayCue(on); }
-void SettingsWindow::PanelHost::HideHintNow() { window_.cues_.ClearHint(); }
-void SettingsWindow::PanelHost::HideSettingsWindow() { ::ShowWindow(window_.hwnd(), SW_HIDE); }
+void SettingsWindow::PlayCue(bool on) {
+  if (events_.preview) events_.preview(on);
+}
+void SettingsWindow::HideHintNow() {
+  if (events_.hintSwitchedOff) events_.hintSwitchedOff();
+}
+void SettingsWindow::HideSettingsWindow() { ::ShowWindow(hwnd(), SW_HIDE); }
 // Posted, not sent: the toolbar that asks is a child of the window that the close destroys.
-void SettingsWindow::PanelHost::CloseSettingsWindow() { ::PostMessageW(window_.hwnd(), WM_CLOSE, 0, 0); }
+void SettingsWindow::CloseSettingsWindow() { ::PostMessageW(hwnd(), WM_CLOSE, 0, 0); }
 
-void SettingsWindow::PanelHost::ClientSizeWanted(int width, int height) {
-  const SIZE outer = WindowSizeForClient(window_.hwnd(), width, height);
-  ::SetWindowPos(window_.hwnd(), nullptr, 0, 0, outer.cx, outer.cy,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+void SettingsWindow::ClientSizeWanted(int width, int height) {
+  const SIZE outer = WindowSizeForClient(hwnd(), width, height);
+  ::SetWindowPos(hwnd(), nullptr, 0, 0, outer.cx, outer.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 bool SettingsWindow::OnCreate() {
-  desktopWindow_.Find();
   SetProgramIcons();
+  AcceptCopyDataFromLowerRights(hwnd());
   // The controls, in the face of the system's menu font. The panel keeps them in step with
   // the settings; this window adds its own position. Without its controls the window is not
   // made at all.
@@ -122,16 +109,9 @@ bool SettingsWindow::OnCreate() {
   }
   settingsSubscription_ = settings_.Subscribe({SettingField::Top, SettingField::Left},
                                               [this](SettingField field) { OnSettingChanged(field); });
-  // A file that cannot be read leaves the defaults; the monitor starts all the same.
-  try {
-    if (!settingsFile_.empty()) LoadSettings(settingsFile_, settings_);
-  } catch (...) {
-    ReportFailure(L"reading the settings file failed; the defaults stay");
-  }
   EnsureWindowOnScreen(hwnd());
   FollowWindowPosition();
   panel_.ApplyLoadedState();
-  SetTickTimerEnabled(true);
   return true;
 }
 
@@ -153,58 +133,7 @@ void SettingsWindow::OnShow() {
   if (applicationWindow_) ::ShowWindow(applicationWindow_, SW_HIDE);
   // Its monitor may have gone while the window was hidden.
   EnsureWindowOnScreen(hwnd());
-  cues_.CloseIndicator();
-  cues_.ScrollLedOff();
-}
-
-void SettingsWindow::RunCloseQuery() noexcept {
-  // Each step stands on its own: the LED goes dark even when the file cannot be written, and
-  // nothing here ever refuses or stops the close.
-  closeQueryRan_ = true;
-  try {
-    cues_.ScrollLedOff();
-  } catch (...) {
-    ReportFailure(L"turning the Scroll Lock LED off failed");
-  }
-  try {
-    if (!settingsFile_.empty() && !SaveSettings(settingsFile_, settings_)) {
-      ReportFailure(L"the settings were not saved");
-    }
-  } catch (...) {
-    ReportFailure(L"saving the settings failed");
-  }
-}
-
-void SettingsWindow::QueryEndSession() noexcept {
-  // No tick may light the LED again between the query and the end of the logon.
-  SetTickTimerEnabled(false);
-  RunCloseQuery();
-}
-
-void SettingsWindow::EndSession(bool ending) noexcept {
-  if (ending) {
-    EndProgram();
-    ::ExitProcess(0);
-  }
-  // The logon goes on, and so does the program: the next end saves afresh.
-  closeQueryRan_ = false;
-  SetTickTimerEnabled(true);
-}
-
-void SettingsWindow::EndProgram() noexcept {
-  SetTickTimerEnabled(false);
-  if (!closeQueryRan_) RunCloseQuery();
-  try {
-    cues_.ScrollLedOff();
-  } catch (...) {
-    ReportFailure(L"turning the Scroll Lock LED off at the end failed");
-  }
-}
-
-void SettingsWindow::OnCopyData(LPARAM lp) {
-  if (!ShouldShowForCopyData(SettingsWindowVisible(), lp)) return;
-  Show();
-  ForceForegroundWindow(hwnd());
+  if (events_.shown) events_.shown();
 }
 
 void SettingsWindow::OnActivate(bool active) noexcept {
@@ -221,17 +150,6 @@ void SettingsWindow::OnActivate(bool active) noexcept {
     target = ::GetNextDlgTabItem(hwnd(), nullptr, FALSE);
   }
   ::SetFocus(target ? target : hwnd());
-}
-
-void SettingsWindow::OnDeactivate() { cues_.ReraiseIndicator(tick_.AnchorLeft(), tick_.AnchorTop()); }
-
-void SettingsWindow::OnTimer() noexcept {
-  // A failing tick is dropped; the next one starts afresh from the state this one left.
-  try {
-    tick_.RunTick();
-  } catch (...) {
-    ReportFailure(L"a monitor tick failed and was dropped");
-  }
 }
 
 void SettingsWindow::OnSettingChanged(SettingField field) {
@@ -263,35 +181,23 @@ LRESULT SettingsWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       if (wp) OnShow();
       break;
     case WM_MOVE: FollowWindowPosition(); return 0;
-    case WM_TIMER:
-      if (wp == kTimerId) {
-        OnTimer();
-        return 0;
-      }
-      break;
-    case WM_COPYDATA: OnCopyData(lp); return 0;
-    case WM_ACTIVATE: OnActivate(LOWORD(wp) != WA_INACTIVE); return 0;
-    case WM_ACTIVATEAPP:
-      if (!wp) OnDeactivate();
+    case WM_COPYDATA:
+      if (events_.copyData) events_.copyData(lp);
       return 0;
+    case WM_ACTIVATE: OnActivate(LOWORD(wp) != WA_INACTIVE); return 0;
     case WM_CLOSE:
       // Every close path ends here (the quit button, the title bar, Alt+F4, the system menu,
       // another program's WM_CLOSE). The close is always allowed; as the main window, its
       // end ends the program.
-      RunCloseQuery();
+      if (events_.closing) events_.closing();
       ::DestroyWindow(hwnd());
       return 0;
-    case WM_QUERYENDSESSION: QueryEndSession(); return TRUE;
+    case WM_QUERYENDSESSION:
     case WM_ENDSESSION:
-      // The logon ends (the settings were saved when the system asked; the process goes now)
-      // or was called off (the monitor starts again).
-      EndSession(wp != FALSE);
-      return 0;
-    case WM_DESTROY:
-      ::KillTimer(hwnd(), kTimerId);
-      timerRunning_ = false;
-      ::PostQuitMessage(0);
-      return 0;
+      // The end of the logon is the application window's to handle, whichever window hears
+      // of it.
+      return applicationWindow_ ? ::SendMessageW(applicationWindow_, msg, wp, lp) : TRUE;
+    case WM_DESTROY: ::PostQuitMessage(0); return 0;
     case WM_DPICHANGED:
       // Onto a monitor of another scale: take the rectangle the system suggests, then the
       // panel lays its controls out again and asks for the client size they need.

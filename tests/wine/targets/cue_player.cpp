@@ -27,7 +27,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   settings.SetWaveIndex(index);
   ruvano::Win32SoundPlayer player;
   ruvano::SoundCue cue(player, settings);
-  cue.PlayCue(true);
+  cue.Play(true);
 
   const DWORD start = GetTickCount();
   while (GetTickCount() - start < wait) {

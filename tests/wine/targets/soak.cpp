@@ -66,18 +66,17 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   testing::WaitUntil([] { return !ScrollLockOn(); }, 3000);
 
   testing::TempFolder folder;
+  folder.Write(
+      L"RUVANO.ini",
+      "[Config]\r\nIcon=1\r\nHint=1\r\nScroll=1\r\nOFF=1\r\nMute=0\r\nWaveIndex=3\r\nWaveIndexOFF=5\r\n");
   const std::unique_ptr<Program> program = Program::Create(ToText(folder.path() + L"RUVANO.ini"));
   if (!program) return 1;
-  Settings& settings = program->settings();
-  SettingsWindow& form = program->settingsWindow();
-  KillTimer(form.hwnd(), SettingsWindow::kTimerId);
-  settings.SetIcon(true);
-  settings.SetHint(true);
-  settings.SetScroll(true);
-  settings.SetOff(true);
-  settings.SetMute(false);
-  settings.SetWaveIndex(3);
-  settings.SetOffWaveIndex(5);
+  // The soak runs the ticks itself, back to back, through the application window's timer
+  // message.
+  const HWND form = FindWindowW(SettingsWindow::kClassName, SettingsWindow::kCaption);
+  const HWND app = GetWindow(form, GW_OWNER);
+  KillTimer(app, Monitor::kTimerId);
+  const Monitor& monitor = program->monitor();
 
   testing::FakeImeTarget target;
   if (!target.Start(L"soak target", 200, 150, 640, 480, false) || !target.Activate()) {
@@ -86,12 +85,12 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   }
   const Hwnd key = FromHwnd(target.window());
   auto tick = [&] {
-    SendMessageW(form.hwnd(), WM_TIMER, SettingsWindow::kTimerId, 0);
+    SendMessageW(app, WM_TIMER, Monitor::kTimerId, 0);
     Drain();
   };
   auto sample = [&] {
     const bench::Memory m = bench::MemoryOf(GetCurrentProcess());
-    return Sample{form.tick().Handles().Count(),
+    return Sample{monitor.State().Handles().Count(),
                   bench::GdiObjectsOfThisProcess(),
                   bench::UserObjectsOfThisProcess(),
                   bench::KernelHandlesOfThisProcess(),
@@ -109,7 +108,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   for (int i = 1; i <= cycles; ++i) {
     target.SetOpen(true);
     tick();
-    listedWhileOn = listedWhileOn && form.tick().Handles().IndexOf(key) == 0;
+    listedWhileOn = listedWhileOn && monitor.State().Handles().IndexOf(key) == 0;
     target.SetOpen(false);
     tick();
     if (i % 1000 == 0) {
@@ -137,7 +136,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   std::printf("  %.1f ms per cycle; handle list %s; objects and memory %s; LED %s\n",
               (bench::NowUs() - t0) / 1000 / cycles, listedWhileOn && last.listed == 0 ? "right" : "WRONG",
               flat ? "flat" : "GREW", ledOff ? "off" : "STILL ON");
-  SendMessageW(form.hwnd(), WM_CLOSE, 0, 0);
+  SendMessageW(form, WM_CLOSE, 0, 0);
   std::fflush(stdout);
   return flat && ledOff ? 0 : 1;
 }

@@ -24,7 +24,7 @@
 #include "bench_util.h"
 #include "monitor/handle_list.h"
 #include "monitor/monitor_tick.h"
-#include "monitor/null_cues.h"
+#include "null_cues.h"
 #include "monitor/win32/desktop_win32.h"
 #include "monitor/win32/ime_probe_win32.h"
 #include "settings/settings.h"
@@ -49,7 +49,7 @@ class BenchProgram : public IProgramWindows {
  public:
   HWND app = nullptr;
   DesktopWindowFinder desktopWindow;
-  bool SettingsWindowVisible() override { return false; }
+  bool SettingsWindowOnScreen() override { return false; }
   Hwnd ApplicationWindow() override { return FromHwnd(app); }
   Hwnd DesktopWnd() override { return desktopWindow.Current(); }
   Hwnd RefindDesktopWnd() override { return desktopWindow.Find(); }

@@ -22,21 +22,20 @@
 #include "cues/win32/hint_window.h"
 #include "settings/settings.h"
 #include "ui/win32/indicator_window.h"
-#include "ui/win32/indicator_host.h"
+#include "monitor/win32/monitor.h"
+#include "null_cues.h"
 #include "wine_test_util.h"
 
 namespace {
 
 using namespace ruvano;
 
-class BenchHost final : public IIndicatorHost {
- public:
+// The indicator's surroundings: the settings, and a monitor that is never started.
+struct BenchHost {
+  explicit BenchHost(HWND app) : monitor(cues, settings, app) {}
   Settings settings;
-  const Settings& LiveSettings() override { return settings; }
-  void SetTickTimerEnabled(bool) override {}
-  bool SettingsWindowVisible() override { return false; }
-  void ShowSettingsWindow() override {}
-  HWND SettingsWindowHandle() override { return nullptr; }
+  NullMonitorCues cues;
+  Monitor monitor;
 };
 
 // Handles every message waiting for this thread, painting included.
@@ -100,21 +99,22 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   HMODULE resources = LoadLibraryExW((testing::BinDir() + L"RUVANO.exe").c_str(), nullptr,
                                      LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
 
-  BenchHost host;
+  BenchHost host(app->hwnd());
   host.settings.SetIcon(true);
   bool flat = true;
   {
-    const std::unique_ptr<IndicatorWindow> indicator = IndicatorWindow::Create(host, app->hwnd(), resources);
+    const std::unique_ptr<IndicatorWindow> indicator =
+        IndicatorWindow::Create(host.settings, host.monitor, nullptr, app->hwnd(), resources);
     if (!indicator) return 1;
     flat &= RunCycles("Indicator (IndicatorWindow)", cycles, [&](int i) {
       host.settings.SetAppIcon(i % 2 == 1);
       host.settings.SetAlphaBlendValue(i % 4 < 2 ? 100 : 60);
-      indicator->ShowIndicator(100 + i % 200, 100 + i % 150);
+      indicator->Show(100 + i % 200, 100 + i % 150);
       Drain();
       if (i % 3 == 0)
-        indicator->CloseIndicator();
+        indicator->Close();
       else
-        indicator->HideIndicator();
+        indicator->Hide();
       Drain();
     });
   }
@@ -125,9 +125,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     CursorHint hint(window, host.settings);
     flat &= RunCycles("Cursor hint (HintWindow)", cycles, [&](int i) {
       host.settings.SetHintString(i % 2 ? u"IME ON" : u"日本語入力がオンになりました");
-      hint.ShowImeHint();
+      hint.Show();
       Drain();
-      hint.HideImeHint();
+      hint.Hide();
       Drain();
     });
   }

@@ -1,5 +1,5 @@
-// Cue operations that do nothing: the monitor runs and keeps its state, but nothing is
-// signalled. Used until the real cues are plugged in, and by tests that only watch the state.
+// Cue operations that do nothing, for tests and benchmarks that watch only the tick's state
+// or count its system calls.
 #pragma once
 
 #include "monitor/cues.h"
