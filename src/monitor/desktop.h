@@ -11,8 +11,9 @@
 namespace ruvano {
 
 // What a window's IME window answers about its open status. NoAnswer: the application did
-// not answer in time (busy or hung).
-enum class ImeStatus { Closed, Open, NoAnswer };
+// not answer in time (busy or hung). Refused: the system blocked the question, because the
+// window belongs to a program running with higher rights (as administrator).
+enum class ImeStatus { Closed, Open, NoAnswer, Refused };
 
 class IDesktop {
  public:

@@ -135,6 +135,9 @@ bool MonitorTick::FocusedImeOpen(int idx) {
   switch (desktop_.ImeOpenStatus(f)) {
     case ImeStatus::Open: return OpenInCountingMode(f);
     case ImeStatus::Closed: return false;
+    // The system blocks the question to a program with higher rights: that is its answer,
+    // not a hang, so nothing seen earlier for the handle stands in for it.
+    case ImeStatus::Refused: return false;
     case ImeStatus::NoAnswer: break;
   }
   // A busy or hung application cannot switch its IME: its window keeps the state the tick

@@ -32,6 +32,7 @@ struct FakeWindow {
   std::optional<Hwnd> focus = std::nullopt;  // focused control while in front; unset: the window itself
   bool imeOpen = false;                      // IME open state when asked about this window
   bool answers = true;                       // false: its application does not answer (busy or hung)
+  bool elevated = false;                     // its program has higher rights: the query is refused
   std::optional<std::uint32_t> conversionMode = std::nullopt;  // unset: no answer to the mode query
 };
 
@@ -151,13 +152,16 @@ class FakeDesktop final : public IDesktop {
     Note(Query::ImeOpenStatus, w);
     const FakeWindow* f = Find(w);
     if (f && !f->answers) return ImeStatus::NoAnswer;
+    // UIPI blocks the message whatever the target's state: learn.microsoft.com/windows/win32/
+    // api/winuser/nf-winuser-sendmessagetimeoutw (GetLastError gives ERROR_ACCESS_DENIED).
+    if (f && f->elevated) return ImeStatus::Refused;
     return (w == 0 ? ownImeOpen : f && f->imeOpen) ? ImeStatus::Open : ImeStatus::Closed;
   }
 
   std::optional<std::uint32_t> ImeConversionMode(Hwnd w) override {
     Note(Query::ImeConversionMode, w);
     const FakeWindow* f = Find(w);
-    return f && f->answers ? f->conversionMode : std::nullopt;
+    return f && f->answers && !f->elevated ? f->conversionMode : std::nullopt;
   }
 
   std::int32_t NonClientBorderWidth() override {

@@ -472,6 +472,17 @@ TEST(MonitorTickSequences, ASilentApplicationKeepsTheStateSeenLastForItsWindow) 
   EXPECT_EQ(r.Tick(kA, true), Calls({"TickHint", "ScrollLedOn"}));
 }
 
+TEST(MonitorTickSequences, AWindowOfAProgramWithHigherRightsReadsAsClosed) {
+  Rig r;
+  r.Tick(kA, true);
+  r.desk.At(kA).elevated = true;  // its handle now answers for an administrator program
+  r.Tick(kB, false);
+  // Unlike a silent window, what was seen before for the handle does not stand in: closed.
+  EXPECT_EQ(r.Tick(kA, true), Calls({"TickHint", "HideIndicator"}));
+  EXPECT_EQ(r.Run(), Calls({"TickHint", "PlayCue(OFF)", "ScrollLedOff", "HideImeHint", "HideIndicator"}));
+  EXPECT_TRUE(r.List().empty());
+}
+
 // ---- The anchor as the tick hands it on ----
 
 TEST(MonitorTickAnchor, BorderIsReadAnewOnEveryQualifyingTick) {
