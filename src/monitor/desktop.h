@@ -33,6 +33,10 @@ class IDesktop {
   virtual Text GetWindowProcessPath(Hwnd w) = 0;  // empty when it cannot be had
   virtual Hwnd GetRootWindow(Hwnd w) = 0;
   virtual bool GetValidWindowRect(Hwnd w, Rect& r) = 0;
+  // The frame of w as the desktop window manager draws it, in physical pixels: on Windows 10
+  // and 11 the window rectangle without its invisible resize borders. False, r untouched,
+  // where the system gives none.
+  virtual bool VisibleFrame(Hwnd w, Rect& r) = 0;
   virtual Hwnd GetFocusedWindow() = 0;
   // The IME open status of w. As on Windows, w = 0 asks about the IME window of the calling
   // thread (the program's own), so the tick never asks about 0.

@@ -51,6 +51,9 @@ void MonitorTick::RunTick() {
     return;
   }
 
+  // The indicator sits on what the user sees of the window: on a maximised window the
+  // invisible borders lie outside the screen.
+  desktop_.VisibleFrame(w, r);
   const bool changed = r != activeRect_;
   activeRect_ = r;
   UpdateIndicatorAnchor(w, r, settings_.IconPosition(), DesktopWindow(w, cls), ReadBorderMetric(desktop_),

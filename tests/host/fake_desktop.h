@@ -27,7 +27,10 @@ struct FakeWindow {
   bool iconic = false;
   Rect rect{100, 50, 900, 650};
   bool rectReadable = true;  // false: reading the rectangle fails
-  Hwnd root = 0;             // top of the parent/owner chain; 0: the window itself
+  // The visible frame the desktop window manager reports (Windows 10 and 11: the rectangle
+  // without the invisible resize borders); unset: it gives none, as on Wine.
+  std::optional<Rect> frame = std::nullopt;
+  Hwnd root = 0;  // top of the parent/owner chain; 0: the window itself
   Text processPath = u"C:\\Windows\\System32\\notepad.exe";
   std::optional<Hwnd> focus = std::nullopt;  // focused control while in front; unset: the window itself
   bool imeOpen = false;                      // IME open state when asked about this window
@@ -50,6 +53,7 @@ class FakeDesktop final : public IDesktop {
     GetWindowProcessPath,
     GetRootWindow,
     GetValidWindowRect,
+    VisibleFrame,
     GetFocusedWindow,
     ImeOpenStatus,
     ImeConversionMode,
@@ -140,6 +144,15 @@ class FakeDesktop final : public IDesktop {
     if (!f || !f->rectReadable) return false;
     r = f->rect;
     return !(r.left == -32000 && r.top == -32000);
+  }
+  // As DwmGetWindowAttribute(DWMWA_EXTENDED_FRAME_BOUNDS): learn.microsoft.com/windows/win32/
+  // api/dwmapi/ne-dwmapi-dwmwindowattribute.
+  bool VisibleFrame(Hwnd w, Rect& r) override {
+    Note(Query::VisibleFrame, w);
+    const FakeWindow* f = Find(w);
+    if (!f || !f->frame) return false;
+    r = *f->frame;
+    return true;
   }
   Hwnd GetFocusedWindow() override {
     Note(Query::GetFocusedWindow, 0);

@@ -34,6 +34,17 @@ bool Win32Desktop::GetValidWindowRect(Hwnd w, Rect& r) {
   return ok;
 }
 
+// DWMWA_EXTENDED_FRAME_BOUNDS is given in physical pixels whatever the caller's DPI awareness
+// (learn.microsoft.com/windows/win32/api/dwmapi/ne-dwmapi-dwmwindowattribute); Wine answers
+// E_NOTIMPL.
+bool Win32Desktop::VisibleFrame(Hwnd w, Rect& r) {
+  const auto get = dwmGetWindowAttribute_.get();
+  RECT frame{};
+  if (!get || get(ToHwnd(w), DWMWA_EXTENDED_FRAME_BOUNDS, &frame, sizeof(frame)) != S_OK) return false;
+  r = {frame.left, frame.top, frame.right, frame.bottom};
+  return true;
+}
+
 Hwnd Win32Desktop::GetFocusedWindow() { return FromHwnd(ruvano::GetFocusedWindow()); }
 
 ImeStatus Win32Desktop::ImeOpenStatus(Hwnd w) { return imeProbe_.Ask(ToHwnd(w)); }

@@ -32,6 +32,7 @@
 #include "zeq/win32/handles.h"
 #include "zeq/win32/hwnd.h"
 #include "zeq/win32/probes_win32.h"
+#include "zeq/win32/system_library.h"
 
 #ifndef IMC_GETOPENSTATUS
 #define IMC_GETOPENSTATUS 0x0005
@@ -229,6 +230,12 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   row("GetWindowRect", MeanUs(n, [&] {
         RECT r;
         g_sink += GetWindowRect(w, &r);
+      }));
+  using DwmGet = HRESULT(WINAPI*)(HWND, DWORD, void*, DWORD);
+  const auto dwmGet = ruvano::SystemProc<DwmGet>(L"dwmapi.dll", "DwmGetWindowAttribute");
+  row("DwmGetWindowAttribute(FRAME_BOUNDS)", MeanUs(n, [&] {
+        RECT r;
+        g_sink += dwmGet ? dwmGet(w, 9 /* DWMWA_EXTENDED_FRAME_BOUNDS */, &r, sizeof(r)) : 0;
       }));
   row("SystemParametersInfoW(NONCLIENTMETRICS)", MeanUs(n, [] {
         NONCLIENTMETRICSW m{};
