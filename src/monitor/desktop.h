@@ -47,8 +47,8 @@ class IDesktop {
   virtual std::optional<std::uint32_t> ImeConversionMode(Hwnd w) = 0;
 
   // Border metrics, read anew at every call; 0 when the system call fails.
-  virtual std::int32_t NonClientBorderWidth() = 0;  // NONCLIENTMETRICS.iBorderWidth
-  virtual std::int32_t BorderMultiplier() = 0;      // SPI_GETBORDER
+  virtual std::int32_t NonClientBorderWidth(Hwnd w) = 0;  // iBorderWidth at the scale of w's monitor
+  virtual std::int32_t BorderMultiplier() = 0;            // SPI_GETBORDER
 };
 
 }  // namespace ruvano

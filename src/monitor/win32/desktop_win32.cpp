@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "zeq/win32/hwnd.h"
+#include "zeq/win32/monitor_dpi.h"
 #include "zeq/win32/probes_win32.h"
 
 namespace ruvano {
@@ -52,10 +53,11 @@ std::optional<std::uint32_t> Win32Desktop::ImeConversionMode(Hwnd w) {
   return imeProbe_.ConversionMode(ToHwnd(w));
 }
 
-std::int32_t Win32Desktop::NonClientBorderWidth() {
+// The indicator goes onto w: the border at the scale of w's monitor.
+std::int32_t Win32Desktop::NonClientBorderWidth(Hwnd w) {
   NONCLIENTMETRICSW m{};
-  m.cbSize = sizeof(m);
-  if (!::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(m), &m, 0)) return 0;
+  if (!NonClientMetricsForDpi(m, MonitorDpi(::MonitorFromWindow(ToHwnd(w), MONITOR_DEFAULTTONEAREST))))
+    return 0;
   return m.iBorderWidth;
 }
 
