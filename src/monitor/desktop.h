@@ -47,8 +47,9 @@ class IDesktop {
   virtual std::optional<std::uint32_t> ImeConversionMode(Hwnd w) = 0;
 
   // Border metrics, read anew at every call; 0 when the system call fails.
-  virtual std::int32_t NonClientBorderWidth(Hwnd w) = 0;  // iBorderWidth at the scale of w's monitor
-  virtual std::int32_t BorderMultiplier() = 0;            // SPI_GETBORDER
+  // iBorderWidth at the scale of the monitor that holds most of r (where the indicator goes).
+  virtual std::int32_t NonClientBorderWidth(const Rect& r) = 0;
+  virtual std::int32_t BorderMultiplier() = 0;  // SPI_GETBORDER
 };
 
 }  // namespace ruvano

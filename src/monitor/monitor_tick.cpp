@@ -56,7 +56,7 @@ void MonitorTick::RunTick() {
   desktop_.VisibleFrame(w, r);
   const bool changed = r != activeRect_;
   activeRect_ = r;
-  UpdateIndicatorAnchor(w, r, settings_.IconPosition(), DesktopWindow(w, cls), ReadBorderMetric(desktop_, w),
+  UpdateIndicatorAnchor(w, r, settings_.IconPosition(), DesktopWindow(w, cls), ReadBorderMetric(desktop_, r),
                         anchorLeft_, anchorTop_);
 
   const int idx = handles_.IndexOf(w);

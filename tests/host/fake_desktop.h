@@ -177,8 +177,8 @@ class FakeDesktop final : public IDesktop {
     return f && f->answers && !f->elevated ? f->conversionMode : std::nullopt;
   }
 
-  std::int32_t NonClientBorderWidth(Hwnd w) override {
-    Note(Query::NonClientBorderWidth, w);
+  std::int32_t NonClientBorderWidth(const Rect&) override {
+    Note(Query::NonClientBorderWidth, 0);
     return nonClientBorderWidth;
   }
   std::int32_t BorderMultiplier() override {

@@ -302,7 +302,7 @@ TEST(MonitorTickQualification, QualifyingTickAsksTheDesktopInOrder) {
                 Q::GetValidWindowRect, Q::VisibleFrame})
       expected.push_back({q, kA});
     expected.insert(expected.end(), {{Q::IsWin8OrLater, 0},
-                                     {Q::NonClientBorderWidth, kA},
+                                     {Q::NonClientBorderWidth, 0},
                                      {Q::GetFocusedWindow, 0},
                                      {Q::ImeOpenStatus, kA}});
     EXPECT_EQ(r.desk.queries, expected);

@@ -171,7 +171,7 @@ TEST(SystemProbes, Windows10VersionAndBorderMetrics) {
   EXPECT_FALSE(IsWin11());
   // A structure of the wrong size would make the call fail and read as 0.
   Win32Desktop desktop;
-  EXPECT_GT(desktop.NonClientBorderWidth(FromHwnd(GetDesktopWindow())), 0);
+  EXPECT_GT(desktop.NonClientBorderWidth(Rect{0, 0, 100, 100}), 0);
   EXPECT_GT(desktop.BorderMultiplier(), 0);
   // The metrics follow the DPI asked for: the font of a 200 % monitor is twice as tall.
   NONCLIENTMETRICSW at96{}, at192{};

@@ -53,11 +53,11 @@ std::optional<std::uint32_t> Win32Desktop::ImeConversionMode(Hwnd w) {
   return imeProbe_.ConversionMode(ToHwnd(w));
 }
 
-// The indicator goes onto w: the border at the scale of w's monitor.
-std::int32_t Win32Desktop::NonClientBorderWidth(Hwnd w) {
+// By the rectangle rather than the window: that needs no further question about the window.
+std::int32_t Win32Desktop::NonClientBorderWidth(const Rect& r) {
+  const RECT onto{r.left, r.top, r.right, r.bottom};
   NONCLIENTMETRICSW m{};
-  if (!NonClientMetricsForDpi(m, MonitorDpi(::MonitorFromWindow(ToHwnd(w), MONITOR_DEFAULTTONEAREST))))
-    return 0;
+  if (!NonClientMetricsForDpi(m, MonitorDpi(::MonitorFromRect(&onto, MONITOR_DEFAULTTONEAREST)))) return 0;
   return m.iBorderWidth;
 }
 

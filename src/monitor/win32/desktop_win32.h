@@ -30,7 +30,7 @@ class Win32Desktop : public IDesktop {
   ImeStatus ImeOpenStatus(Hwnd w) override;
   std::optional<std::uint32_t> ImeConversionMode(Hwnd w) override;
 
-  std::int32_t NonClientBorderWidth(Hwnd w) override;
+  std::int32_t NonClientBorderWidth(const Rect& r) override;
   std::int32_t BorderMultiplier() override;
 
  private:

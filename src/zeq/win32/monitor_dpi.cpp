@@ -15,7 +15,8 @@ UINT MonitorDpi(HMONITOR monitor) noexcept {
 }
 
 bool NonClientMetricsForDpi(NONCLIENTMETRICSW& m, UINT dpi) noexcept {
-  static LazyProc<decltype(&::SystemParametersInfoForDpi)> forDpi{L"user32.dll", "SystemParametersInfoForDpi"};
+  static LazyProc<decltype(&::SystemParametersInfoForDpi)> forDpi{L"user32.dll",
+                                                                  "SystemParametersInfoForDpi"};
   m = NONCLIENTMETRICSW{};
   m.cbSize = sizeof(m);
   if (dpi != 0 && forDpi) return forDpi.get()(SPI_GETNONCLIENTMETRICS, sizeof(m), &m, 0, dpi) != FALSE;

@@ -242,6 +242,11 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         m.cbSize = sizeof(m);
         g_sink += SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(m), &m, 0);
       }));
+  row("border at the monitor's DPI (whole probe)", MeanUs(n, [&] {
+        RECT r;
+        GetWindowRect(w, &r);
+        g_sink += desktop.NonClientBorderWidth(ruvano::Rect{r.left, r.top, r.right, r.bottom});
+      }));
   row("GetVersionExW", MeanUs(n, [] { g_sink += ruvano::IsWin11(); }));
   row("GetGUIThreadInfo",
       MeanUs(n, [] { g_sink += reinterpret_cast<LONG_PTR>(ruvano::GetFocusedWindow()); }));
