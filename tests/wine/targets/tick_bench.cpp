@@ -31,6 +31,7 @@
 #include "wine_test_util.h"
 #include "zeq/win32/handles.h"
 #include "zeq/win32/hwnd.h"
+#include "zeq/win32/monitor_dpi.h"
 #include "zeq/win32/probes_win32.h"
 #include "zeq/win32/system_library.h"
 
@@ -62,8 +63,8 @@ struct Sink {
 } g_sink;
 
 // The system calls of one steady-state tick, without the tick: the foreground window and
-// its class, enabled, visible and minimised state, owner chain and rectangle, the border
-// metric, the focus, the IME query (the IME window itself was found beforehand) and one
+// its class, enabled, visible and minimised state, owner chain, rectangle and visible frame,
+// the border metric at the scale of the window's monitor, the focus, the IME query (the IME window itself was found beforehand) and one
 // IsWindow per listed handle; with `mode`, the conversion mode query as well.
 void BareTick(const std::vector<HWND>& listed, HWND imeWindow, bool mode) {
   for (HWND h : listed) g_sink += IsWindow(h);
@@ -74,9 +75,11 @@ void BareTick(const std::vector<HWND>& listed, HWND imeWindow, bool mode) {
   for (HWND p = w; (p = GetParent(p)) != nullptr;) g_sink += 1;
   RECT r;
   GetWindowRect(w, &r);
+  static const auto dwmGet =
+      ruvano::SystemProc<HRESULT(WINAPI*)(HWND, DWORD, void*, DWORD)>(L"dwmapi.dll", "DwmGetWindowAttribute");
+  if (dwmGet) dwmGet(w, 9 /* DWMWA_EXTENDED_FRAME_BOUNDS */, &r, sizeof(r));
   NONCLIENTMETRICSW m{};
-  m.cbSize = sizeof(m);
-  SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(m), &m, 0);
+  ruvano::NonClientMetricsForDpi(m, ruvano::MonitorDpi(MonitorFromRect(&r, MONITOR_DEFAULTTONEAREST)));
   GUITHREADINFO gi{};
   gi.cbSize = sizeof(gi);
   GetGUIThreadInfo(0, &gi);
