@@ -17,11 +17,12 @@ void ScrollLed::Off() {
   Toggle();
 }
 
-// A press and a release, both flagged as an extended key, each with a fresh scan code.
+// A press and a release, each with a fresh scan code. Scroll Lock is no extended key: with
+// the extended flag its scan code reads E0 46, which is Break (Ctrl+Pause) to raw-input
+// programs and to remote-desktop and virtual-machine clients that pass keys on.
 void ScrollLed::Toggle() {
-  keyboard_.KeyEvent(kVkScroll, static_cast<std::uint8_t>(keyboard_.ScanCode(kVkScroll)), kExtendedKey);
-  keyboard_.KeyEvent(kVkScroll, static_cast<std::uint8_t>(keyboard_.ScanCode(kVkScroll)),
-                     kExtendedKey | kKeyUp);
+  keyboard_.KeyEvent(kVkScroll, static_cast<std::uint8_t>(keyboard_.ScanCode(kVkScroll)), 0);
+  keyboard_.KeyEvent(kVkScroll, static_cast<std::uint8_t>(keyboard_.ScanCode(kVkScroll)), kKeyUp);
 }
 
 }  // namespace ruvano

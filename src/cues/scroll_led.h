@@ -23,8 +23,7 @@ class IKeyboard {
 class ScrollLed {
  public:
   static constexpr std::uint8_t kVkScroll = 0x91;
-  static constexpr std::uint32_t kExtendedKey = 0x1;  // KEYEVENTF_EXTENDEDKEY
-  static constexpr std::uint32_t kKeyUp = 0x2;        // KEYEVENTF_KEYUP
+  static constexpr std::uint32_t kKeyUp = 0x2;  // KEYEVENTF_KEYUP
 
   ScrollLed(IKeyboard& keyboard, const Settings& settings) : keyboard_(keyboard), settings_(settings) {}
 

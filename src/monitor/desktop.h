@@ -11,8 +11,9 @@
 namespace ruvano {
 
 // What a window's IME window answers about its open status. NoAnswer: the application did
-// not answer in time (busy or hung).
-enum class ImeStatus { Closed, Open, NoAnswer };
+// not answer in time (busy or hung). Refused: the system blocked the question, because the
+// window belongs to a program running with higher rights (as administrator).
+enum class ImeStatus { Closed, Open, NoAnswer, Refused };
 
 class IDesktop {
  public:
@@ -32,6 +33,10 @@ class IDesktop {
   virtual Text GetWindowProcessPath(Hwnd w) = 0;  // empty when it cannot be had
   virtual Hwnd GetRootWindow(Hwnd w) = 0;
   virtual bool GetValidWindowRect(Hwnd w, Rect& r) = 0;
+  // The frame of w as the desktop window manager draws it, in physical pixels: on Windows 10
+  // and 11 the window rectangle without its invisible resize borders. False, r untouched,
+  // where the system gives none.
+  virtual bool VisibleFrame(Hwnd w, Rect& r) = 0;
   virtual Hwnd GetFocusedWindow() = 0;
   // The IME open status of w. As on Windows, w = 0 asks about the IME window of the calling
   // thread (the program's own), so the tick never asks about 0.
@@ -42,8 +47,9 @@ class IDesktop {
   virtual std::optional<std::uint32_t> ImeConversionMode(Hwnd w) = 0;
 
   // Border metrics, read anew at every call; 0 when the system call fails.
-  virtual std::int32_t NonClientBorderWidth() = 0;  // NONCLIENTMETRICS.iBorderWidth
-  virtual std::int32_t BorderMultiplier() = 0;      // SPI_GETBORDER
+  // iBorderWidth at the scale of the monitor that holds most of r (where the indicator goes).
+  virtual std::int32_t NonClientBorderWidth(const Rect& r) = 0;
+  virtual std::int32_t BorderMultiplier() = 0;  // SPI_GETBORDER
 };
 
 }  // namespace ruvano

@@ -13,8 +13,8 @@ std::int32_t To32(std::int64_t v) { return static_cast<std::int32_t>(v); }
 
 }  // namespace
 
-std::int32_t ReadBorderMetric(IDesktop& desktop) {
-  return desktop.IsWin8OrLater() ? desktop.NonClientBorderWidth() : desktop.BorderMultiplier();
+std::int32_t ReadBorderMetric(IDesktop& desktop, const Rect& r) {
+  return desktop.IsWin8OrLater() ? desktop.NonClientBorderWidth(r) : desktop.BorderMultiplier();
 }
 
 void UpdateIndicatorAnchor(Hwnd w, const Rect& r, std::int32_t iconPosition, Hwnd desktopWnd,

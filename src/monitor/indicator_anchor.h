@@ -8,9 +8,9 @@
 
 namespace ruvano {
 
-// The system's window border: iBorderWidth of the non-client metrics on Windows 8 and later,
-// else the border multiplier; 0 when the call fails.
-std::int32_t ReadBorderMetric(IDesktop& desktop);
+// The system's window border for a window at r: iBorderWidth of the non-client metrics (at the
+// scale of r's monitor) on Windows 8 and later, else the border multiplier; 0 when the call fails.
+std::int32_t ReadBorderMetric(IDesktop& desktop, const Rect& r);
 
 // Sets left/top from the window rectangle r and the icon position (0 top left, 1 top centre,
 // 2 bottom left, 3 bottom centre; any other value keeps them). The desktop window gets the

@@ -51,9 +51,12 @@ void MonitorTick::RunTick() {
     return;
   }
 
+  // The indicator sits on what the user sees of the window: on a maximised window the
+  // invisible borders lie outside the screen.
+  desktop_.VisibleFrame(w, r);
   const bool changed = r != activeRect_;
   activeRect_ = r;
-  UpdateIndicatorAnchor(w, r, settings_.IconPosition(), DesktopWindow(w, cls), ReadBorderMetric(desktop_),
+  UpdateIndicatorAnchor(w, r, settings_.IconPosition(), DesktopWindow(w, cls), ReadBorderMetric(desktop_, r),
                         anchorLeft_, anchorTop_);
 
   const int idx = handles_.IndexOf(w);
@@ -135,6 +138,9 @@ bool MonitorTick::FocusedImeOpen(int idx) {
   switch (desktop_.ImeOpenStatus(f)) {
     case ImeStatus::Open: return OpenInCountingMode(f);
     case ImeStatus::Closed: return false;
+    // The system blocks the question to a program with higher rights: that is its answer,
+    // not a hang, so nothing seen earlier for the handle stands in for it.
+    case ImeStatus::Refused: return false;
     case ImeStatus::NoAnswer: break;
   }
   // A busy or hung application cannot switch its IME: its window keeps the state the tick

@@ -27,11 +27,15 @@ struct FakeWindow {
   bool iconic = false;
   Rect rect{100, 50, 900, 650};
   bool rectReadable = true;  // false: reading the rectangle fails
-  Hwnd root = 0;             // top of the parent/owner chain; 0: the window itself
+  // The visible frame the desktop window manager reports (Windows 10 and 11: the rectangle
+  // without the invisible resize borders); unset: it gives none, as on Wine.
+  std::optional<Rect> frame = std::nullopt;
+  Hwnd root = 0;  // top of the parent/owner chain; 0: the window itself
   Text processPath = u"C:\\Windows\\System32\\notepad.exe";
   std::optional<Hwnd> focus = std::nullopt;  // focused control while in front; unset: the window itself
   bool imeOpen = false;                      // IME open state when asked about this window
   bool answers = true;                       // false: its application does not answer (busy or hung)
+  bool elevated = false;                     // its program has higher rights: the query is refused
   std::optional<std::uint32_t> conversionMode = std::nullopt;  // unset: no answer to the mode query
 };
 
@@ -49,6 +53,7 @@ class FakeDesktop final : public IDesktop {
     GetWindowProcessPath,
     GetRootWindow,
     GetValidWindowRect,
+    VisibleFrame,
     GetFocusedWindow,
     ImeOpenStatus,
     ImeConversionMode,
@@ -140,6 +145,15 @@ class FakeDesktop final : public IDesktop {
     r = f->rect;
     return !(r.left == -32000 && r.top == -32000);
   }
+  // As DwmGetWindowAttribute(DWMWA_EXTENDED_FRAME_BOUNDS): learn.microsoft.com/windows/win32/
+  // api/dwmapi/ne-dwmapi-dwmwindowattribute.
+  bool VisibleFrame(Hwnd w, Rect& r) override {
+    Note(Query::VisibleFrame, w);
+    const FakeWindow* f = Find(w);
+    if (!f || !f->frame) return false;
+    r = *f->frame;
+    return true;
+  }
   Hwnd GetFocusedWindow() override {
     Note(Query::GetFocusedWindow, 0);
     const FakeWindow* f = Find(foreground);
@@ -151,16 +165,19 @@ class FakeDesktop final : public IDesktop {
     Note(Query::ImeOpenStatus, w);
     const FakeWindow* f = Find(w);
     if (f && !f->answers) return ImeStatus::NoAnswer;
+    // UIPI blocks the message whatever the target's state: learn.microsoft.com/windows/win32/
+    // api/winuser/nf-winuser-sendmessagetimeoutw (GetLastError gives ERROR_ACCESS_DENIED).
+    if (f && f->elevated) return ImeStatus::Refused;
     return (w == 0 ? ownImeOpen : f && f->imeOpen) ? ImeStatus::Open : ImeStatus::Closed;
   }
 
   std::optional<std::uint32_t> ImeConversionMode(Hwnd w) override {
     Note(Query::ImeConversionMode, w);
     const FakeWindow* f = Find(w);
-    return f && f->answers ? f->conversionMode : std::nullopt;
+    return f && f->answers && !f->elevated ? f->conversionMode : std::nullopt;
   }
 
-  std::int32_t NonClientBorderWidth() override {
+  std::int32_t NonClientBorderWidth(const Rect&) override {
     Note(Query::NonClientBorderWidth, 0);
     return nonClientBorderWidth;
   }

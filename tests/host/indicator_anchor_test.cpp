@@ -77,16 +77,16 @@ TEST(BorderMetric, ReadFreshOnEveryCallFromTheSystemsSource) {
   FakeDesktop desk;
   desk.nonClientBorderWidth = 1;
   desk.borderMultiplier = 7;
-  EXPECT_EQ(ReadBorderMetric(desk), 1);
+  EXPECT_EQ(ReadBorderMetric(desk, Rect{}), 1);
   desk.nonClientBorderWidth = 4;
-  EXPECT_EQ(ReadBorderMetric(desk), 4);
+  EXPECT_EQ(ReadBorderMetric(desk, Rect{}), 4);
   EXPECT_EQ(desk.Count(Q::NonClientBorderWidth), 2);
   EXPECT_EQ(desk.Count(Q::BorderMultiplier), 0);
 
   desk.win8OrLater = false;
-  EXPECT_EQ(ReadBorderMetric(desk), 7);
+  EXPECT_EQ(ReadBorderMetric(desk, Rect{}), 7);
   desk.borderMultiplier = 0;  // the call failed
-  EXPECT_EQ(ReadBorderMetric(desk), 0);
+  EXPECT_EQ(ReadBorderMetric(desk, Rect{}), 0);
   EXPECT_EQ(desk.Count(Q::BorderMultiplier), 2);
   EXPECT_EQ(desk.Count(Q::NonClientBorderWidth), 2);
 }

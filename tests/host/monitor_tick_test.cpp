@@ -299,7 +299,7 @@ TEST(MonitorTickQualification, QualifyingTickAsksTheDesktopInOrder) {
     std::vector<FakeDesktop::Call> expected = {{Q::ForegroundWindow, 0}, {Q::IsWin11, 0}};
     if (win11) expected.push_back({Q::GetWindowProcessPath, kA});
     for (Q q : {Q::ClassName, Q::IsWindowEnabled, Q::IsWindowVisible, Q::IsIconic, Q::GetRootWindow,
-                Q::GetValidWindowRect})
+                Q::GetValidWindowRect, Q::VisibleFrame})
       expected.push_back({q, kA});
     expected.insert(expected.end(), {{Q::IsWin8OrLater, 0},
                                      {Q::NonClientBorderWidth, 0},
@@ -472,6 +472,17 @@ TEST(MonitorTickSequences, ASilentApplicationKeepsTheStateSeenLastForItsWindow) 
   EXPECT_EQ(r.Tick(kA, true), Calls({"TickHint", "ScrollLedOn"}));
 }
 
+TEST(MonitorTickSequences, AWindowOfAProgramWithHigherRightsReadsAsClosed) {
+  Rig r;
+  r.Tick(kA, true);
+  r.desk.At(kA).elevated = true;  // its handle now answers for an administrator program
+  r.Tick(kB, false);
+  // Unlike a silent window, what was seen before for the handle does not stand in: closed.
+  EXPECT_EQ(r.Tick(kA, true), Calls({"TickHint", "HideIndicator"}));
+  EXPECT_EQ(r.Run(), Calls({"TickHint", "PlayCue(OFF)", "ScrollLedOff", "HideImeHint", "HideIndicator"}));
+  EXPECT_TRUE(r.List().empty());
+}
+
 // ---- The anchor as the tick hands it on ----
 
 TEST(MonitorTickAnchor, BorderIsReadAnewOnEveryQualifyingTick) {
@@ -490,6 +501,21 @@ TEST(MonitorTickAnchor, BorderIsReadAnewOnEveryQualifyingTick) {
   EXPECT_EQ(r.tick.AnchorTop(), 615);
   EXPECT_EQ(r.desk.Count(Q::NonClientBorderWidth), 0);
   EXPECT_EQ(r.desk.Count(Q::BorderMultiplier), 1);
+}
+
+TEST(MonitorTickAnchor, TheVisibleFrameGivesTheAnchorWhereTheSystemReportsIt) {
+  Rig r;
+  r.settings.SetIconPosition(3);
+  // Maximised on a 1920 x 1080 screen at 100 %: 8 invisible pixels on every side but the top.
+  r.desk.At(kA).rect = {-8, -8, 1928, 1048};
+  r.desk.At(kA).frame = Rect{0, 0, 1920, 1040};
+  r.Tick(kA, true);
+  EXPECT_EQ(r.tick.ActiveRect(), (Rect{0, 0, 1920, 1040}));
+  EXPECT_EQ(r.tick.AnchorLeft(), 960);
+  EXPECT_EQ(r.tick.AnchorTop(), 1040 - 32 - 1);
+  // Only the frame moved (the window was restored to the same place, say): that is a change.
+  r.desk.At(kA).frame = Rect{0, 0, 1920, 1000};
+  EXPECT_EQ(r.Run(), Calls({"TickHint", "HideIndicator", "ShowIndicator(960,967)", "ScrollLedOn"}));
 }
 
 TEST(MonitorTickAnchor, DesktopInFrontGetsTheIndicatorAtItsCentre) {

@@ -34,15 +34,15 @@ class FakeKeyboard : public IKeyboard {
   std::vector<std::string> calls;
 };
 
-TEST(ScrollLed, ToggleIsAnExtendedPressAndReleaseEachWithItsOwnScanCode) {
+TEST(ScrollLed, ToggleIsAPlainPressAndReleaseEachWithItsOwnScanCode) {
   Settings settings;
   settings.SetScroll(true);
   FakeKeyboard keys;
   keys.nextScan = 0x146;  // the event takes the low byte of the scan code
   ScrollLed led(keys, settings);
   led.On();
-  EXPECT_EQ(keys.calls, (std::vector<std::string>{"state 145", "scan 145", "event 145 70 1", "scan 145",
-                                                  "event 145 71 3"}));
+  EXPECT_EQ(keys.calls, (std::vector<std::string>{"state 145", "scan 145", "event 145 70 0", "scan 145",
+                                                  "event 145 71 2"}));
 }
 
 TEST(ScrollLed, ActsOnlyOnTheExactStatesOffAndOn) {

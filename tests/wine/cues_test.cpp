@@ -36,12 +36,25 @@ void PressScrollLock() {
   keybd_event(VK_SCROLL, 0, KEYEVENTF_EXTENDEDKEY | KEYEVENTF_KEYUP, 0);
 }
 
+LPARAM g_scrollKeyDown = 0;  // lParam of the last WM_KEYDOWN of VK_SCROLL the window got
+
+LRESULT CALLBACK KeyRecorder(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == WM_KEYDOWN && wp == VK_SCROLL) g_scrollKeyDown = lp;
+  return DefWindowProcW(w, msg, wp, lp);
+}
+
 TEST(ScrollLedUnderWine, LightsAndDarkensTheScrollLockState) {
   // A window of this thread in front receives the injected keys, as the user's window would.
-  ruvano::UniqueWindow wnd(CreateWindowExW(0, L"STATIC", L"Scroll Lock test", WS_POPUP | WS_VISIBLE, 50, 50,
-                                           200, 100, nullptr, nullptr, nullptr, nullptr));
+  WNDCLASSW wc{};
+  wc.lpfnWndProc = KeyRecorder;
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.lpszClassName = L"RuvanoScrollKeyRecorder";
+  RegisterClassW(&wc);
+  ruvano::UniqueWindow wnd(CreateWindowExW(0, wc.lpszClassName, L"Scroll Lock test", WS_POPUP | WS_VISIBLE,
+                                           50, 50, 200, 100, nullptr, nullptr, wc.hInstance, nullptr));
   ASSERT_TRUE(wnd);
   SetForegroundWindow(wnd.get());
+  SetFocus(wnd.get());
   PumpFor(200);
 
   // Switch Scroll Lock off first. The thread learns the lock state only from key events it
@@ -65,8 +78,12 @@ TEST(ScrollLedUnderWine, LightsAndDarkensTheScrollLockState) {
   PumpFor(250);
   EXPECT_FALSE(ScrollOn());
 
+  g_scrollKeyDown = 0;
   led.On();
   EXPECT_TRUE(WaitUntil(ScrollOn, 2000)) << "LED not lit";
+  // Scroll Lock's own scan code 46, not the extended E0 46 of Break.
+  EXPECT_EQ((g_scrollKeyDown >> 16) & 0xFF, 0x46);
+  EXPECT_EQ(g_scrollKeyDown & (1 << 24), 0);
   led.On();  // already on: nothing is sent, so it stays on
   PumpFor(250);
   EXPECT_TRUE(ScrollOn());

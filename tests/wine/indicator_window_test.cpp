@@ -90,7 +90,7 @@ class IndicatorWindowTest : public ::testing::Test {
     const RECT r = WindowRect(target.window());
     Win32Desktop desktop;
     UpdateIndicatorAnchor(FromHwnd(target.window()), Rect{r.left, r.top, r.right, r.bottom}, 0, 0,
-                          ReadBorderMetric(desktop), left, top);
+                          ReadBorderMetric(desktop, Rect{r.left, r.top, r.right, r.bottom}), left, top);
   }
 
   bool IsShownAt(int x, int y) {

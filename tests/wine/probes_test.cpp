@@ -10,6 +10,7 @@
 #include "test_windows.h"
 #include "wine_test_util.h"
 #include "zeq/win32/hwnd.h"
+#include "zeq/win32/monitor_dpi.h"
 #include "zeq/win32/probes_win32.h"
 
 namespace ruvano {
@@ -162,8 +163,14 @@ TEST(SystemProbes, Windows10VersionAndBorderMetrics) {
   EXPECT_FALSE(IsWin11());
   // A structure of the wrong size would make the call fail and read as 0.
   Win32Desktop desktop;
-  EXPECT_GT(desktop.NonClientBorderWidth(), 0);
+  EXPECT_GT(desktop.NonClientBorderWidth(Rect{0, 0, 100, 100}), 0);
   EXPECT_GT(desktop.BorderMultiplier(), 0);
+  // The metrics follow the DPI asked for: the font of a 200 % monitor is twice as tall.
+  NONCLIENTMETRICSW at96{}, at192{};
+  ASSERT_TRUE(NonClientMetricsForDpi(at96, 96));
+  ASSERT_TRUE(NonClientMetricsForDpi(at192, 192));
+  EXPECT_EQ(at192.lfStatusFont.lfHeight, 2 * at96.lfStatusFont.lfHeight);
+  EXPECT_EQ(MonitorDpi(MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY)), GetDpiForSystem());
 }
 
 TEST(IsImeOpen, FollowsTheTargetsOpenStatusThroughItsFocusedControl) {

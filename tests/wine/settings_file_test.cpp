@@ -254,6 +254,23 @@ TEST_F(SettingsFileOnDisk, TemporaryFilesLeftByAnUnfinishedSaveGoAtTheNextSave) 
   EXPECT_EQ(names, (std::vector<std::wstring>{L"RUVANO.ini", L"notes.tmp"}));
 }
 
+TEST_F(SettingsFileOnDisk, WithoutTheFileTheNewestCopyAnUnfinishedSaveLeftIsLoadedAndPutInPlace) {
+  const std::wstring older = folder_ + L"RUVANO.ini.~00000ABC00000002.tmp";
+  const std::wstring newer = folder_ + L"RUVANO.ini.~00000ABC00000001.tmp";
+  WriteFileBytes(older, "[Config]\r\nHintString=older\r\n");
+  WriteFileBytes(newer, "[Config]\r\nHintString=newer\r\n[Mine]\r\nkept=1\r\n");
+  HANDLE h = CreateFileW(older.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  const FILETIME longAgo{0x10000000, 0x01D00000};
+  SetFileTime(h, nullptr, nullptr, &longAgo);
+  CloseHandle(h);
+  Settings s;
+  LoadSettings(path_, s);
+  EXPECT_EQ(s.HintString(), u"newer");
+  ASSERT_TRUE(SaveSettings(path_, s));
+  EXPECT_NE(ReadFileBytes(file()).find("[Mine]\r\nkept=1\r\n"), std::string::npos);
+  EXPECT_EQ(NamesIn(folder_), std::vector<std::wstring>{L"RUVANO.ini"});
+}
+
 TEST_F(SettingsFileOnDisk, HintTextWithLineBreaksSentToTheEditBoxStaysOneLine) {
   Settings s;
   testing::PanelTestHost host(s);

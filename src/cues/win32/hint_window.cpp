@@ -5,6 +5,7 @@
 
 #include "zeq/win32/hwnd.h"
 #include "zeq/win32/system_library.h"
+#include "zeq/win32/monitor_dpi.h"
 #include "zeq/win32/window_style.h"
 
 namespace ruvano {
@@ -53,9 +54,12 @@ bool HintWindow::EnsureWindow() {
   wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
   if (!RegisterClassOnce(wc)) return false;
 
+  // The hint comes up by the pointer: its text takes the scale of the monitor there. The
+  // window is made afresh for each hint, so the font follows the pointer and scale changes.
+  POINT pointer{};
+  ::GetCursorPos(&pointer);
   NONCLIENTMETRICSW metrics{};
-  metrics.cbSize = sizeof(metrics);
-  if (::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0)) {
+  if (NonClientMetricsForDpi(metrics, MonitorDpi(::MonitorFromPoint(pointer, MONITOR_DEFAULTTONEAREST)))) {
     font_.reset(::CreateFontIndirectW(&metrics.lfStatusFont));
   }
   if (!CreateWindowFor({.className = kClassName,

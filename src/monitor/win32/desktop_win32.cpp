@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "zeq/win32/hwnd.h"
+#include "zeq/win32/monitor_dpi.h"
 #include "zeq/win32/probes_win32.h"
 
 namespace ruvano {
@@ -30,6 +31,17 @@ bool Win32Desktop::GetValidWindowRect(Hwnd w, Rect& r) {
   return ok;
 }
 
+// DWMWA_EXTENDED_FRAME_BOUNDS is given in physical pixels whatever the caller's DPI awareness
+// (learn.microsoft.com/windows/win32/api/dwmapi/ne-dwmapi-dwmwindowattribute); Wine answers
+// E_NOTIMPL.
+bool Win32Desktop::VisibleFrame(Hwnd w, Rect& r) {
+  const auto get = dwmGetWindowAttribute_.get();
+  RECT frame{};
+  if (!get || get(ToHwnd(w), DWMWA_EXTENDED_FRAME_BOUNDS, &frame, sizeof(frame)) != S_OK) return false;
+  r = {frame.left, frame.top, frame.right, frame.bottom};
+  return true;
+}
+
 Hwnd Win32Desktop::GetFocusedWindow() { return FromHwnd(ruvano::GetFocusedWindow()); }
 
 ImeStatus Win32Desktop::ImeOpenStatus(Hwnd w) { return imeProbe_.Ask(ToHwnd(w)); }
@@ -37,10 +49,11 @@ std::optional<std::uint32_t> Win32Desktop::ImeConversionMode(Hwnd w) {
   return imeProbe_.ConversionMode(ToHwnd(w));
 }
 
-std::int32_t Win32Desktop::NonClientBorderWidth() {
+// By the rectangle rather than the window: that needs no further question about the window.
+std::int32_t Win32Desktop::NonClientBorderWidth(const Rect& r) {
+  const RECT onto{r.left, r.top, r.right, r.bottom};
   NONCLIENTMETRICSW m{};
-  m.cbSize = sizeof(m);
-  if (!::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(m), &m, 0)) return 0;
+  if (!NonClientMetricsForDpi(m, MonitorDpi(::MonitorFromRect(&onto, MONITOR_DEFAULTTONEAREST)))) return 0;
   return m.iBorderWidth;
 }
 

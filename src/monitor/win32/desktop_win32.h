@@ -2,9 +2,12 @@
 // the border metrics.
 #pragma once
 
+#include <dwmapi.h>
+
 #include "monitor/desktop.h"
 #include "monitor/win32/ime_probe_win32.h"
 #include "zeq/win32/probes_win32.h"
+#include "zeq/win32/system_library.h"
 
 namespace ruvano {
 
@@ -22,15 +25,17 @@ class Win32Desktop : public IDesktop {
   Text GetWindowProcessPath(Hwnd w) override;
   Hwnd GetRootWindow(Hwnd w) override;
   bool GetValidWindowRect(Hwnd w, Rect& r) override;
+  bool VisibleFrame(Hwnd w, Rect& r) override;
   Hwnd GetFocusedWindow() override;
   ImeStatus ImeOpenStatus(Hwnd w) override;
   std::optional<std::uint32_t> ImeConversionMode(Hwnd w) override;
 
-  std::int32_t NonClientBorderWidth() override;
+  std::int32_t NonClientBorderWidth(const Rect& r) override;
   std::int32_t BorderMultiplier() override;
 
  private:
   ImeProbe imeProbe_;
+  LazyProc<decltype(&::DwmGetWindowAttribute)> dwmGetWindowAttribute_{L"dwmapi.dll", "DwmGetWindowAttribute"};
   ProcessPathReader processPaths_;
 };
 

@@ -33,19 +33,6 @@ HWND WalkThreadForImeWindow(HWND w) noexcept {
   return ime;
 }
 
-// One request to an IME window. SMTO_BLOCK: a message that another thread sends to ours while
-// we wait (a "/Show" request, an end-of-session query, a close) waits for the end of the tick
-// instead of running inside it. An application that sends to us while it answers then makes
-// the query time out.
-bool SendImeControl(HWND ime, WPARAM request, DWORD_PTR& answer, bool& gone) noexcept {
-  ::SetLastError(ERROR_SUCCESS);
-  if (::SendMessageTimeoutW(ime, WM_IME_CONTROL, request, 0, SMTO_ABORTIFHUNG | SMTO_BLOCK,
-                            kImeQueryTimeoutMs, &answer))
-    return true;
-  gone = ::GetLastError() == ERROR_INVALID_WINDOW_HANDLE;
-  return false;
-}
-
 }  // namespace
 
 HWND FindImeWindowFor(HWND w) noexcept {
@@ -53,12 +40,38 @@ HWND FindImeWindowFor(HWND w) noexcept {
   return WalkThreadForImeWindow(w);
 }
 
+// One request to an IME window. SMTO_BLOCK: a message that another thread sends to ours while
+// we wait (a "/Show" request, an end-of-session query, a close) waits for the end of the tick
+// instead of running inside it. An application that sends to us while it answers then makes
+// the query time out. A message that UIPI blocks (the window belongs to a process of higher
+// integrity) fails with ERROR_ACCESS_DENIED
+// (learn.microsoft.com/windows/win32/api/winuser/nf-winuser-sendmessagetimeoutw).
+ImeProbe::Reply ImeProbe::Send(HWND ime, WPARAM request, DWORD_PTR& answer) noexcept {
+  ::SetLastError(ERROR_SUCCESS);
+  if (::SendMessageTimeoutW(ime, WM_IME_CONTROL, request, 0, SMTO_ABORTIFHUNG | SMTO_BLOCK,
+                            kImeQueryTimeoutMs, &answer))
+    return Reply::Answered;
+  switch (::GetLastError()) {
+    case ERROR_INVALID_WINDOW_HANDLE: return Reply::Gone;
+    case ERROR_ACCESS_DENIED: return Reply::Refused;
+    default: return Reply::Silent;
+  }
+}
+
 ImeStatus ImeProbe::Ask(HWND w) noexcept {
   DWORD_PTR answer = 0;
   const Reply reply = Query(w, IMC_GETOPENSTATUS, answer);
-  if (reply != Reply::Silent) {
-    silentWindow_ = nullptr;
-    return reply == Reply::Answered && answer != 0 ? ImeStatus::Open : ImeStatus::Closed;
+  if (reply != Reply::Silent) silentWindow_ = nullptr;
+  switch (reply) {
+    case Reply::Answered: return answer != 0 ? ImeStatus::Open : ImeStatus::Closed;
+    case Reply::Gone: return ImeStatus::Closed;
+    case Reply::Refused:
+      if (w != refusingWindow_) {
+        refusingWindow_ = w;
+        ReportFailure(L"the foreground window belongs to a program with higher rights; its IME reads as off");
+      }
+      return ImeStatus::Refused;
+    case Reply::Silent: break;
   }
   if (w != silentWindow_) {
     silentWindow_ = w;
@@ -88,16 +101,13 @@ ImeProbe::Reply ImeProbe::Query(HWND w, WPARAM request, DWORD_PTR& answer) noexc
     }
   }
   if (!ime) return Reply::Gone;
-  bool gone = false;
-  if (SendImeControl(ime, request, answer, gone)) return Reply::Answered;
-  if (!gone || !remembered) return gone ? Reply::Gone : Reply::Silent;
+  const Reply sent = Send(ime, request, answer);
+  if (sent != Reply::Gone || !remembered) return sent;
   // The remembered window is gone (its application made a new one): look again, once.
   rememberedIme_ = WalkThreadForImeWindow(w);
   rememberedFocus_ = rememberedIme_ ? w : nullptr;
   if (!rememberedIme_) return Reply::Gone;
-  gone = false;
-  if (SendImeControl(rememberedIme_, request, answer, gone)) return Reply::Answered;
-  return gone ? Reply::Gone : Reply::Silent;
+  return Send(rememberedIme_, request, answer);
 }
 
 }  // namespace ruvano

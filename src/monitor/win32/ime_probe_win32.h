@@ -27,7 +27,8 @@ class ImeProbe {
   // Waits at most kImeQueryTimeoutMs, and while it waits the calling thread handles no
   // message sent to it by another thread, so none of the program's handlers runs inside the
   // caller. Closed when w is 0 (the system would answer for the caller's own IME window) or
-  // has no IME window; NoAnswer when its thread does not answer in time or is hung. The IME
+  // has no IME window; NoAnswer when its thread does not answer in time or is hung; Refused
+  // when the system blocks the message to a program with higher rights. The IME
   // window found by walking a thread's windows is kept for that window and looked for again
   // only when it is gone.
   ImeStatus Ask(HWND w) noexcept;
@@ -37,17 +38,20 @@ class ImeProbe {
   std::optional<std::uint32_t> ConversionMode(HWND w) noexcept;
 
  private:
-  enum class Reply { Answered, Gone, Silent };
+  enum class Reply { Answered, Gone, Silent, Refused };
   // Sends one WM_IME_CONTROL request to w's IME window; Gone also when there is none.
   Reply Query(HWND w, WPARAM request, DWORD_PTR& answer) noexcept;
+  static Reply Send(HWND ime, WPARAM request, DWORD_PTR& answer) noexcept;
 
   // The walk over a thread's windows asks the class of each of them and costs several times
   // the rest of the probe, while its answer stays the same as long as the user types in one
   // control: the window it found for the last focus window is kept.
   HWND rememberedFocus_ = nullptr;
   HWND rememberedIme_ = nullptr;
-  // The window whose IME last gave no answer in time: that is reported once, not at every tick.
+  // The window whose IME last gave no answer in time, and the last window whose program has
+  // higher rights: each is reported once, not at every tick.
   HWND silentWindow_ = nullptr;
+  HWND refusingWindow_ = nullptr;
 };
 
 }  // namespace ruvano

@@ -58,7 +58,7 @@ Text Win32SystemText::UpperCase(std::u16string_view text) const {
   return ToText(wide);
 }
 
-FileContent Win32SettingsFileAccess::ReadWholeFile(const Text& path) {
+FileContent Win32FileMoves::Read(const Text& path) {
   FileContent content;
   UniqueFile file(::CreateFileW(FileSystemPath(path).c_str(), GENERIC_READ,
                                 FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
@@ -120,115 +120,111 @@ bool EndsWithTmp(std::wstring_view name) {
                                 static_cast<int>(kTempEnd.size()), TRUE) == CSTR_EQUAL;
 }
 
-bool IsOurTempFile(std::wstring_view name, std::wstring_view fileName) {
+bool IsNamedTempFile(std::wstring_view name, std::wstring_view fileName) {
   if (!EndsWithTmp(name)) return false;
   const std::wstring_view stem = name.substr(0, name.size() - kTempEnd.size());
   const std::size_t prefix = fileName.size() + kTempMark.size();
-  if (stem.size() == prefix + 16 && stem.substr(0, fileName.size()) == fileName &&
-      stem.substr(fileName.size(), kTempMark.size()) == kTempMark) {
-    return IsHex(stem.substr(prefix));
-  }
+  return stem.size() == prefix + 16 && stem.substr(0, fileName.size()) == fileName &&
+         stem.substr(fileName.size(), kTempMark.size()) == kTempMark && IsHex(stem.substr(prefix));
+}
+
+bool IsOurTempFile(std::wstring_view name, std::wstring_view fileName) {
+  if (IsNamedTempFile(name, fileName)) return true;
+  if (!EndsWithTmp(name)) return false;
+  const std::wstring_view stem = name.substr(0, name.size() - kTempEnd.size());
   return stem.size() >= 4 && stem.size() <= 7 &&
          ::CompareStringOrdinal(stem.data(), 3, L"RUV", 3, TRUE) == CSTR_EQUAL && IsHex(stem.substr(3));
 }
 
-// Removes temporary files that an earlier save left behind (a crash or a power cut between
-// writing and replacing). One that is still open (another copy writing it at this moment)
-// cannot be deleted and stays.
-void RemoveStaleTempFiles(const std::wstring& folder, std::wstring_view fileName) {
-  WIN32_FIND_DATAW found{};
-  const HANDLE find = ::FindFirstFileW(FileSystemPath(ToText(folder + L"*.tmp")).c_str(), &found);
-  if (find == INVALID_HANDLE_VALUE) return;
-  do {
-    if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && IsOurTempFile(found.cFileName, fileName)) {
-      ::DeleteFileW(FileSystemPath(ToText(folder + found.cFileName)).c_str());
-    }
-  } while (::FindNextFileW(find, &found));
-  ::FindClose(find);
-}
-
-// Errors that another program holding the file for a moment (a virus scanner, a backup or
-// sync client) gives; they pass when it lets go.
-bool Transient(DWORD error) {
-  return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION || error == ERROR_ACCESS_DENIED ||
-         error == ERROR_UNABLE_TO_REMOVE_REPLACED;
-}
-
-// Whether another program holds the file so that it cannot be replaced at this moment.
-// Asked before ReplaceFileW, which under Wine leaves a file of its own behind when it fails.
-bool Busy(const std::wstring& target) {
-  UniqueFile probe(::CreateFileW(target.c_str(), DELETE,
-                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                 OPEN_EXISTING, 0, nullptr));
-  return !probe && Transient(::GetLastError());
-}
-
-// Puts the new file in the old one's place. ReplaceFileW keeps what belongs to the old file
-// (attributes, security, alternate streams, its place as a link target); where it cannot work
-// (a file system without it, no old file) a rename takes its place. A busy file is tried again
-// for about a second, well inside the few seconds Windows gives at log-off.
-bool MoveIntoPlace(const std::wstring& temp, const std::wstring& target) {
-  static constexpr DWORD kWaitsMs[] = {20, 40, 80, 160, 250, 250, 250};
-  const ULONGLONG deadline = ::GetTickCount64() + 1100;
-  for (std::size_t attempt = 0;; ++attempt) {
-    const bool last = attempt == std::size(kWaitsMs) || ::GetTickCount64() >= deadline;
-    if (::GetFileAttributesW(target.c_str()) != INVALID_FILE_ATTRIBUTES) {
-      if (Busy(target)) {
-        if (last) return false;
-        ::Sleep(kWaitsMs[attempt]);
-        continue;
-      }
-      if (::ReplaceFileW(target.c_str(), temp.c_str(), nullptr,
-                         REPLACEFILE_IGNORE_MERGE_ERRORS | REPLACEFILE_IGNORE_ACL_ERRORS, nullptr, nullptr)) {
-        return true;
-      }
-      if (!last && Transient(::GetLastError())) {
-        ::Sleep(kWaitsMs[attempt]);
-        continue;
-      }
-    }
-    if (::MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-      return true;
-    if (last || !Transient(::GetLastError())) return false;
-    ::Sleep(kWaitsMs[attempt]);
-  }
-}
-
 // A new file of our own beside the settings file, created only if no such file exists.
 // counter tells apart names made within one tick of the clock.
-UniqueFile CreateTempFile(const Text& path, std::wstring& temp, std::uint32_t& counter) {
+UniqueFile CreateTempFile(const Text& path, Text& temp, std::uint32_t& counter) {
   for (int tries = 0; tries < 16; ++tries) {
     const std::uint64_t unique =
         (std::uint64_t{::GetCurrentProcessId()} << 32) | (::GetTickCount() + (++counter << 20));
     Text name = path + u".~";
     for (int shift = 60; shift >= 0; shift -= 4) name += u"0123456789ABCDEF"[(unique >> shift) & 0xF];
     name += u".tmp";
-    temp = FileSystemPath(name);
-    UniqueFile file(
-        ::CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+    temp = name;
+    UniqueFile file(::CreateFileW(FileSystemPath(temp).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
     if (file || ::GetLastError() != ERROR_FILE_EXISTS) return file;
   }
   return UniqueFile();
 }
 
+std::wstring FolderOf(const std::wstring& path) {
+  const auto slash = path.find_last_of(L"\\/");
+  return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash + 1);
+}
+
 }  // namespace
 
-bool Win32SettingsFileAccess::ReplaceWholeFile(const Text& path, std::string_view bytes) {
-  const std::wstring wide = ToWide(path);
-  const auto slash = wide.find_last_of(L"\\/");
-  const std::wstring folder = slash == std::wstring::npos ? std::wstring() : wide.substr(0, slash + 1);
-  const std::wstring_view fileName = std::wstring_view(wide).substr(folder.size());
-  const std::wstring target = FileSystemPath(path);
+bool Win32FileMoves::Exists(const Text& path) {
+  return ::GetFileAttributesW(FileSystemPath(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
 
+bool Win32FileMoves::Busy(const Text& path) {
+  UniqueFile probe(::CreateFileW(FileSystemPath(path).c_str(), DELETE,
+                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                 OPEN_EXISTING, 0, nullptr));
+  if (probe) return false;
+  const DWORD error = ::GetLastError();
+  return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION || error == ERROR_ACCESS_DENIED;
+}
+
+std::uint32_t Win32FileMoves::Replace(const Text& target, const Text& replacement) {
+  if (::ReplaceFileW(FileSystemPath(target).c_str(), FileSystemPath(replacement).c_str(), nullptr,
+                     REPLACEFILE_IGNORE_MERGE_ERRORS | REPLACEFILE_IGNORE_ACL_ERRORS, nullptr, nullptr))
+    return ERROR_SUCCESS;
+  return ::GetLastError();
+}
+
+std::uint32_t Win32FileMoves::Move(const Text& from, const Text& to) {
+  if (::MoveFileExW(FileSystemPath(from).c_str(), FileSystemPath(to).c_str(),
+                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    return ERROR_SUCCESS;
+  return ::GetLastError();
+}
+
+bool Win32FileMoves::Remove(const Text& path) {
+  return ::DeleteFileW(FileSystemPath(path).c_str()) || ::GetLastError() == ERROR_FILE_NOT_FOUND;
+}
+
+std::vector<TempFile> Win32FileMoves::TempFilesBeside(const Text& target) {
+  std::vector<TempFile> temps;
+  const std::wstring wide = ToWide(target);
+  const std::wstring folder = FolderOf(wide);
+  const std::wstring_view fileName = std::wstring_view(wide).substr(folder.size());
+  WIN32_FIND_DATAW found{};
+  const HANDLE find = ::FindFirstFileW(FileSystemPath(ToText(folder + L"*.tmp")).c_str(), &found);
+  if (find == INVALID_HANDLE_VALUE) return temps;
+  do {
+    if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && IsOurTempFile(found.cFileName, fileName)) {
+      temps.push_back(
+          {ToText(folder + found.cFileName),
+           (std::uint64_t{found.ftLastWriteTime.dwHighDateTime} << 32) | found.ftLastWriteTime.dwLowDateTime,
+           (std::uint64_t{found.nFileSizeHigh} << 32) | found.nFileSizeLow,
+           IsNamedTempFile(found.cFileName, fileName)});
+    }
+  } while (::FindNextFileW(find, &found));
+  ::FindClose(find);
+  return temps;
+}
+
+std::uint64_t Win32FileMoves::NowMs() { return ::GetTickCount64(); }
+void Win32FileMoves::Sleep(std::uint32_t ms) { ::Sleep(ms); }
+
+FileContent Win32SettingsFileAccess::ReadWholeFile(const Text& path) { return ReadNewestCopy(moves_, path); }
+
+bool Win32SettingsFileAccess::ReplaceWholeFile(const Text& path, std::string_view bytes) {
   // A file the user made read-only is not replaced (Windows refuses that move anyway; Wine
   // would carry it out).
-  const DWORD attributes = ::GetFileAttributesW(target.c_str());
+  const DWORD attributes = ::GetFileAttributesW(FileSystemPath(path).c_str());
   if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) return false;
 
-  RemoveStaleTempFiles(folder, fileName);
-
   // The new file beside the old one, so that the final move stays on one volume.
-  std::wstring temp;
+  Text temp;
   bool written = false;
   {
     UniqueFile file = CreateTempFile(path, temp, tempCounter_);
@@ -246,15 +242,17 @@ bool Win32SettingsFileAccess::ReplaceWholeFile(const Text& path, std::string_vie
       temp.clear();
     }
   }
-  if (written && MoveIntoPlace(temp, target)) return true;
-  if (!temp.empty()) ::DeleteFileW(temp.c_str());
-  return false;
+  if (temp.empty()) return false;
+  if (!written) {
+    moves_.Remove(temp);  // incomplete, and the old file was not touched
+    return false;
+  }
+  if (!PutInPlace(moves_, temp, path)) return false;
+  RemoveStaleTempFiles(moves_, path);
+  return true;
 }
 
-bool Win32SettingsFileAccess::RemoveFile(const Text& path) {
-  const std::wstring target = FileSystemPath(path);
-  return ::DeleteFileW(target.c_str()) || ::GetLastError() == ERROR_FILE_NOT_FOUND;
-}
+bool Win32SettingsFileAccess::RemoveFile(const Text& path) { return moves_.Remove(path); }
 
 void LoadSettings(const Text& path, Settings& settings) {
   Win32SettingsFileAccess files;

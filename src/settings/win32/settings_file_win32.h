@@ -5,6 +5,7 @@
 
 #include <cstdint>
 
+#include "settings/file_replacement.h"
 #include "settings/settings_file.h"
 #include "settings/system_text.h"
 
@@ -17,19 +18,34 @@ class Win32SystemText : public ISystemText {
   Text UpperCase(std::u16string_view text) const override;
 };
 
+// Paths of any length work. Files larger than kMaxSettingsFileSize are TooLarge and not read.
+class Win32FileMoves : public IFileMoves {
+ public:
+  FileContent Read(const Text& path) override;
+  bool Exists(const Text& path) override;
+  bool Busy(const Text& path) override;
+  std::uint32_t Replace(const Text& target, const Text& replacement) override;
+  std::uint32_t Move(const Text& from, const Text& to) override;
+  bool Remove(const Text& path) override;
+  // Named ones: the file's name, ".~", 16 hexadecimal digits, ".tmp"; older versions made
+  // "RUV", up to 4 hexadecimal digits, ".tmp".
+  std::vector<TempFile> TempFilesBeside(const Text& target) override;
+  std::uint64_t NowMs() override;
+  void Sleep(std::uint32_t ms) override;
+};
+
 class Win32SettingsFileAccess : public ISettingsFileAccess {
  public:
-  // Files larger than kMaxSettingsFileSize are TooLarge and not read.
+  // A missing file is read from the newest copy a failed save left (ReadNewestCopy).
   FileContent ReadWholeFile(const Text& path) override;
-  // Writes the bytes to a new file of our own in the same folder (first removing any that an
-  // earlier save left behind), flushes it, and puts it in the old file's place in one step,
-  // keeping the old file's attributes and security and waiting a little for a file that
-  // another program holds; on failure the new file is removed and the old one is untouched.
-  // Paths of any length work.
+  // Writes the bytes to a new file of our own in the same folder, flushes it, and puts it in
+  // the old file's place in one step (PutInPlace), keeping the old file's attributes and
+  // security; after that, temporary files that earlier saves left behind are removed.
   bool ReplaceWholeFile(const Text& path, std::string_view bytes) override;
   bool RemoveFile(const Text& path) override;
 
  private:
+  Win32FileMoves moves_;
   std::uint32_t tempCounter_ = 0;  // part of the temporary file's name
 };
 

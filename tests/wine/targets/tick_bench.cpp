@@ -31,7 +31,9 @@
 #include "wine_test_util.h"
 #include "zeq/win32/handles.h"
 #include "zeq/win32/hwnd.h"
+#include "zeq/win32/monitor_dpi.h"
 #include "zeq/win32/probes_win32.h"
+#include "zeq/win32/system_library.h"
 
 #ifndef IMC_GETOPENSTATUS
 #define IMC_GETOPENSTATUS 0x0005
@@ -61,8 +63,8 @@ struct Sink {
 } g_sink;
 
 // The system calls of one steady-state tick, without the tick: the foreground window and
-// its class, enabled, visible and minimised state, owner chain and rectangle, the border
-// metric, the focus, the IME query (the IME window itself was found beforehand) and one
+// its class, enabled, visible and minimised state, owner chain, rectangle and visible frame,
+// the border metric at the scale of the window's monitor, the focus, the IME query (the IME window itself was found beforehand) and one
 // IsWindow per listed handle; with `mode`, the conversion mode query as well.
 void BareTick(const std::vector<HWND>& listed, HWND imeWindow, bool mode) {
   for (HWND h : listed) g_sink += IsWindow(h);
@@ -73,9 +75,11 @@ void BareTick(const std::vector<HWND>& listed, HWND imeWindow, bool mode) {
   for (HWND p = w; (p = GetParent(p)) != nullptr;) g_sink += 1;
   RECT r;
   GetWindowRect(w, &r);
+  static ruvano::LazyProc<HRESULT(WINAPI*)(HWND, DWORD, void*, DWORD)> dwmGet(L"dwmapi.dll",
+                                                                              "DwmGetWindowAttribute");
+  if (dwmGet) dwmGet.get()(w, 9 /* DWMWA_EXTENDED_FRAME_BOUNDS */, &r, sizeof(r));
   NONCLIENTMETRICSW m{};
-  m.cbSize = sizeof(m);
-  SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(m), &m, 0);
+  ruvano::NonClientMetricsForDpi(m, ruvano::MonitorDpi(MonitorFromRect(&r, MONITOR_DEFAULTTONEAREST)));
   GUITHREADINFO gi{};
   gi.cbSize = sizeof(gi);
   GetGUIThreadInfo(0, &gi);
@@ -230,10 +234,21 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         RECT r;
         g_sink += GetWindowRect(w, &r);
       }));
+  using DwmGet = HRESULT(WINAPI*)(HWND, DWORD, void*, DWORD);
+  ruvano::LazyProc<DwmGet> dwmGet(L"dwmapi.dll", "DwmGetWindowAttribute");
+  row("DwmGetWindowAttribute(FRAME_BOUNDS)", MeanUs(n, [&] {
+        RECT r;
+        g_sink += dwmGet ? dwmGet.get()(w, 9 /* DWMWA_EXTENDED_FRAME_BOUNDS */, &r, sizeof(r)) : 0;
+      }));
   row("SystemParametersInfoW(NONCLIENTMETRICS)", MeanUs(n, [] {
         NONCLIENTMETRICSW m{};
         m.cbSize = sizeof(m);
         g_sink += SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(m), &m, 0);
+      }));
+  row("border at the monitor's DPI (whole probe)", MeanUs(n, [&] {
+        RECT r;
+        GetWindowRect(w, &r);
+        g_sink += desktop.NonClientBorderWidth(ruvano::Rect{r.left, r.top, r.right, r.bottom});
       }));
   row("GetVersionExW", MeanUs(n, [] { g_sink += ruvano::IsWin11(); }));
   row("GetGUIThreadInfo",
