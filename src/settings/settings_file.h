@@ -53,8 +53,8 @@ class ISettingsFileAccess {
 // nothing.
 void LoadSettings(const Text& path, Settings& settings, ISettingsFileAccess& files, const ISystemText& text);
 
-// Reads the file's current content, sets the thirteen keys from the settings and writes it
-// all back. Returns false when the file could not be read (the file is then left alone, so
+// Reads the file's current content, sets the keys of the settings in the file's key order
+// and writes it all back. Returns false when the file could not be read (the file is then left alone, so
 // what else it holds is not lost) or not written (the previous file stays as it was). A file
 // too large to be ours is left alone too, and a note beside it (SettingsNotePath) tells the
 // user why the settings were not saved; the next save that succeeds removes the note.

@@ -139,13 +139,11 @@ bool SettingsPanel::Create(HWND parent) {
 
   subscription_ = settings_.Subscribe([this](SettingField field) { OnSettingChanged(field); });
   // The controls show the designed defaults; every field that differs is applied as an
-  // assignment would be, with its reaction. That is every field up to the last, the window's
-  // place (Top, Left), which no control shows, so a field added before it needs no edit here.
-  const Settings defaults;
-  for (int f = 0; f <= static_cast<int>(SettingField::Left); ++f) {
-    const auto field = static_cast<SettingField>(f);
-    if (!settings_.SameValue(defaults, field)) OnSettingChanged(field);
-  }
+  // assignment would be, with its reaction.
+  const SettingValues defaults;
+  ForEachSetting([&](const auto& row) {
+    if (settings_.Values().*row.member != defaults.*row.member) OnSettingChanged(row.field);
+  });
   ApplyLoadedState();
   Relayout(dpi_);
   return true;
