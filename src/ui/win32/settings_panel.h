@@ -83,9 +83,9 @@ class SettingsPanel {
   // Creates the controls inside parent, showing the current Settings, and lays them out.
   bool Create(HWND parent);
 
-  // The derivations after the settings file was loaded: the opacity caption, the OFF group
-  // enabled exactly while OFF is on, the position group and the track bar enabled exactly
-  // while the icon check box is ticked, and the caption matching the check box.
+  // What derives from several fields, after the settings file was loaded: the OFF group
+  // enabled exactly while OFF is on, the position group and the track bar exactly while the
+  // icon box is ticked, and the icon caption matching the box.
   void ApplyLoadedState();
 
   // A forwarded message; true when the panel consumed it (the window procedure then returns
@@ -110,22 +110,34 @@ class SettingsPanel {
   const SettingsPanelLayout& Layout() const { return layout_; }
 
  private:
+  // Creation and ownership (settings_panel.cpp).
   void CreateControls();
-  void FillToolBar();
-  SettingsPanelMeasures Measure() const;
-  void PlaceControls();
-  void OnToolBarCommand(int id);
-  bool OnControlCommand(HWND control, int code);
-  void CheckToolButton(int id, bool down);
-  void SyncRadios(std::size_t row, int index);
-  void EnableGroup(Part group, bool enabled);
-  void SetIconCaption(const Text& caption);
-  void TrackBarChange();
   // The row of the control table that names the part; past the last row when none does.
   static std::size_t RowOf(Part part);
   // A row's window and a radio group row's items; none for a row past the last.
   HWND RowWindow(std::size_t row) const;
   std::span<const HWND> RowItems(std::size_t row) const;
+
+  // Measuring and placement (settings_panel_placement.cpp).
+  UniqueFont MakeFont(int dpi) const;
+  void FillToolBar();
+  SettingsPanelMeasures Measure() const;
+  void PlaceControls();
+
+  // The dialog's keyboard (settings_panel_keyboard.cpp).
+  void MoveFocus(WPARAM wp, LPARAM lp);
+
+  // Keeping in step with Settings (settings_panel_sync.cpp).
+  void ShowValue(SettingField field);
+  void OnToolBarCommand(int id);
+  bool OnControlCommand(HWND control, int code);
+  void CheckToolButton(int id, bool down);
+  void SyncRadios(std::size_t row, int index);
+  void EnableGroup(Part group, bool enabled);
+  void EnableIconControls();
+  // The icon check box's caption, with the opacity or without (captions::IconCaption).
+  void ShowIconCaption(bool withOpacity);
+  void NarrowSelection();
 
   Settings& settings_;
   ISettingsPanelHost& host_;
