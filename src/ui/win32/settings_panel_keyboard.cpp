@@ -33,8 +33,8 @@ bool SettingsPanel::TranslateAccessKey(const MSG& msg) {
 // What a dialog does for WM_NEXTDLGCTL; the dialog manager sends it to move the focus to the
 // control after a group box whose access key was pressed.
 void SettingsPanel::MoveFocus(WPARAM wp, LPARAM lp) {
-  HWND target =
-      LOWORD(lp) ? reinterpret_cast<HWND>(wp) : ::GetNextDlgTabItem(parent_, ::GetFocus(), wp != 0 ? TRUE : FALSE);
+  HWND target = LOWORD(lp) ? reinterpret_cast<HWND>(wp)
+                           : ::GetNextDlgTabItem(parent_, ::GetFocus(), wp != 0 ? TRUE : FALSE);
   if (!target || (target != parent_ && !::IsChild(parent_, target))) return;
   if (::SendMessageW(target, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL) ::SendMessageW(target, EM_SETSEL, 0, -1);
   ::SetFocus(target);

@@ -140,9 +140,11 @@ void SettingsPanel::ShowValue(SettingField field) {
     if (b.setting.get && b.setting.field == field) CheckToolButton(b.id, (settings_.*b.setting.get)());
 
   if (field == SettingField::HintString) ShowText(Control(Part::HintEdit), ToWide(settings_.HintString()));
-  if (HWND trackBar = Control(Part::OpacitySlider); trackBar && field == SettingField::AlphaBlendValue &&
-                                                    ::SendMessageW(trackBar, TBM_GETPOS, 0, 0) != settings_.AlphaBlendValue())
-    ::SendMessageW(trackBar, TBM_SETPOS, TRUE, settings_.AlphaBlendValue());
+  if (field == SettingField::AlphaBlendValue) {
+    HWND trackBar = Control(Part::OpacitySlider);
+    if (trackBar && ::SendMessageW(trackBar, TBM_GETPOS, 0, 0) != settings_.AlphaBlendValue())
+      ::SendMessageW(trackBar, TBM_SETPOS, TRUE, settings_.AlphaBlendValue());
+  }
 }
 
 void SettingsPanel::ShowIconCaption(bool withOpacity) {
