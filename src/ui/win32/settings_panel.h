@@ -1,6 +1,6 @@
 // The contents of the settings window: the toolbar, the two sound groups, the icon group,
-// the hint group and the input mode group, laid out for the DPI of the window's monitor, kept in step with
-// `Settings` in both directions. The panel is not a window of its own: it creates and owns
+// the hint group and the input mode group, laid out for the DPI of the window's monitor,
+// kept in step with `Settings` in both directions. The panel is not a window of its own: it creates and owns
 // child controls inside the host window given to Create. Each control is described once,
 // in settings_controls.cpp; creation, fonts, layout, tab order, clicks and keeping in step
 // follow from those descriptions.
@@ -12,15 +12,17 @@
 //  - After loading the settings file into `Settings`, call ApplyLoadedState().
 //  - Forward WM_COMMAND, WM_NOTIFY, WM_HSCROLL, WM_NEXTDLGCTL, WM_DPICHANGED,
 //    WM_SETTINGCHANGE and WM_FONTCHANGE to HandleMessage; when it returns true, return
-//    *result from the window procedure. For WM_DPICHANGED first move the window to the suggested rectangle, then
-//    forward: the panel lays out again and calls ClientSizeWanted with the new size.
+//    *result from the window procedure. For WM_DPICHANGED first move the window to the
+//    suggested rectangle, then forward: the panel lays out again and calls ClientSizeWanted
+//    with the new size.
 //  - Implement ClientSizeWanted by resizing the window so that its client area has that
-//    size, keeping its top-left corner (WindowSizeForClient below gives the outer size).
+//    size, keeping its top-left corner (WindowSizeForClient of panel_font.h gives the outer
+//    size).
 //  - In the message loop, before IsDialogMessageW(host, &msg), offer the message to
 //    TranslateAccessKey (the toolbar's Alt+C and Alt+X). IsDialogMessageW gives Tab, the
-//    arrow keys in the radio groups and the other access keys (Alt+N, F, I, P, H, M, A; a group
-//    box's key reaches its chosen item through WM_NEXTDLGCTL, which the panel handles as
-//    a dialog would).
+//    arrow keys in the radio groups and the other access keys (Alt+N, F, I, P, H, M, A; a
+//    group box's key reaches its chosen item through WM_NEXTDLGCTL, which the panel handles
+//    as a dialog would).
 //  - Not have WS_CLIPCHILDREN: the group boxes do not paint their inside, the host's
 //    background does.
 //  - Paint the background in the button-face colour (class brush COLOR_BTNFACE + 1) and
@@ -33,7 +35,6 @@
 
 #include <windows.h>
 
-#include <array>
 #include <cstddef>
 #include <span>
 #include <vector>
