@@ -1,5 +1,7 @@
 #include "settings/ini_file.h"
 
+#include <algorithm>
+#include <functional>
 #include <string>
 #include <utility>
 
@@ -81,9 +83,10 @@ std::optional<std::int32_t> ParseIniInteger(std::u16string_view value) {
 
 void IniFile::Parse(std::string_view bytes) {
   buffer_.clear();
+  folded_.clear();
   lines_.clear();
   sections_.clear();
-  index_.clear();
+  slots_.clear();
   written_.clear();
   added_.clear();
   if (StartsWith(bytes, kUtf8Mark)) {
@@ -128,8 +131,12 @@ void IniFile::Parse(std::string_view bytes) {
     const auto begin = static_cast<std::uint32_t>(line.data() - text.data());
     const auto length = static_cast<std::uint32_t>(line.size());
     if (line.size() >= 2 && line.front() == u'[' && line.back() == u']') {
-      // A repeated header (kNone): its lines are skipped.
-      current = AddSection(Trim(line.substr(1, line.size() - 2)), static_cast<std::uint32_t>(lines_.size()));
+      const std::u16string_view name = Trim(line.substr(1, line.size() - 2));
+      Text folded = Folded(name);
+      // A repeated header: its lines are skipped.
+      current = FindSection(folded) == kNone
+                    ? AddSection(name, std::move(folded), static_cast<std::uint32_t>(lines_.size()))
+                    : kNone;
       continue;
     }
     if (current == kNone) continue;
@@ -183,17 +190,48 @@ bool IniFile::SameName(std::u16string_view a, std::u16string_view b) const {
   return true;
 }
 
-std::uint32_t IniFile::FindSection(std::u16string_view name) const {
-  const auto found = index_.find(Folded(name));
-  return found == index_.end() ? kNone : found->second;
+std::uint32_t IniFile::FindSection(std::u16string_view folded) const {
+  if (slots_.empty()) return kNone;
+  const std::size_t mask = slots_.size() - 1;
+  for (std::size_t i = std::hash<std::u16string_view>()(folded) & mask;; i = (i + 1) & mask) {
+    const std::uint32_t slot = slots_[i];
+    if (slot == 0) return kNone;
+    const Section& s = sections_[slot - 1];
+    if (std::u16string_view(folded_).substr(s.foldedBegin, s.foldedLength) == folded) return slot - 1;
+  }
 }
 
-std::uint32_t IniFile::AddSection(std::u16string_view name, std::uint32_t first) {
-  const auto index = static_cast<std::uint32_t>(sections_.size());
-  if (!index_.try_emplace(Folded(name), index).second) return kNone;
-  sections_.push_back(Section{static_cast<std::uint32_t>(name.data() - buffer_.data()),
-                              static_cast<std::uint32_t>(name.size()), first, first});
+std::uint32_t IniFile::AddSection(std::u16string_view name, Text folded, std::uint32_t first) {
+  Section section{};
+  section.nameBegin = static_cast<std::uint32_t>(name.data() - buffer_.data());
+  section.nameLength = static_cast<std::uint32_t>(name.size());
+  section.foldedBegin = static_cast<std::uint32_t>(folded_.size());
+  section.foldedLength = static_cast<std::uint32_t>(folded.size());
+  section.first = section.end = first;
+  folded_ += folded;
+  sections_.push_back(section);
+  const auto index = static_cast<std::uint32_t>(sections_.size() - 1);
+  IndexSection(index);
   return index;
+}
+
+void IniFile::IndexSection(std::uint32_t index) {
+  auto insert = [this](std::uint32_t i) {
+    const Section& s = sections_[i];
+    const std::size_t mask = slots_.size() - 1;
+    std::size_t slot =
+        std::hash<std::u16string_view>()(std::u16string_view(folded_).substr(s.foldedBegin, s.foldedLength)) &
+        mask;
+    while (slots_[slot] != 0) slot = (slot + 1) & mask;
+    slots_[slot] = i + 1;
+  };
+  // At most half full, so that a probe ends soon.
+  if (sections_.size() * 2 > slots_.size()) {
+    slots_.assign(std::max<std::size_t>(16, slots_.size() * 2), 0);
+    for (std::uint32_t i = 0; i < sections_.size(); ++i) insert(i);
+  } else {
+    insert(index);
+  }
 }
 
 template <typename Visit>
@@ -294,7 +332,7 @@ bool IniFile::SerializeAs(IniEncoding encoding, std::string& out) const {
 }
 
 std::optional<Text> IniFile::ReadValue(std::u16string_view section, std::u16string_view key) const {
-  const std::uint32_t index = FindSection(section);
+  const std::uint32_t index = FindSection(Folded(section));
   if (index == kNone) return std::nullopt;
   const Line* line = FindEntry(index, key);
   if (!line) return std::nullopt;
@@ -304,7 +342,7 @@ std::optional<Text> IniFile::ReadValue(std::u16string_view section, std::u16stri
 }
 
 bool IniFile::HasKey(std::u16string_view section, std::u16string_view key) const {
-  const std::uint32_t index = FindSection(section);
+  const std::uint32_t index = FindSection(Folded(section));
   return index != kNone && FindEntry(index, key) != nullptr;
 }
 
@@ -325,12 +363,13 @@ Text IniFile::ReadText(std::u16string_view section, std::u16string_view key, con
 }
 
 void IniFile::WriteValue(std::u16string_view section, std::u16string_view key, Text value) {
-  std::uint32_t index = FindSection(section);
+  Text folded = Folded(section);
+  std::uint32_t index = FindSection(folded);
   if (index == kNone) {
     // The new section's name goes behind the file's text.
     const std::size_t at = buffer_.size();
     buffer_ += section;
-    index = AddSection(std::u16string_view(buffer_).substr(at), 0);
+    index = AddSection(std::u16string_view(buffer_).substr(at), std::move(folded), 0);
   }
   const auto entry = static_cast<std::uint32_t>(written_.size());
   if (Line* line = FindEntry(index, key)) {

@@ -20,7 +20,6 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "settings/system_text.h"
@@ -44,9 +43,8 @@ struct IniSection {
 
 // The model keeps the decoded text of the file in one buffer and each line as offsets into
 // it, so reading and writing take time and memory in proportion to the file's size (a few
-// times its size in memory, however short its lines). Only the upper-cased section names
-// (the index), the values written through the model and the sections it adds are held on
-// their own.
+// times its size in memory, however short its lines). Only the values written through the
+// model and the sections it adds are held on their own.
 class IniFile {
  public:
   // The text services must outlive the file model.
@@ -88,10 +86,11 @@ class IniFile {
     std::uint32_t length;
     std::uint32_t equals;
   };
-  // A section: its name in buffer_, its lines [first, end) of lines_; entries added by
-  // WriteValue follow them (added_).
+  // A section: its name and upper-cased name in text_ and folded_, its lines [first, end) of
+  // lines_; entries added by WriteValue follow them (added_).
   struct Section {
     std::uint32_t nameBegin, nameLength;
+    std::uint32_t foldedBegin, foldedLength;
     std::uint32_t first, end;
   };
 
@@ -100,9 +99,9 @@ class IniFile {
   std::optional<std::u16string_view> ValueOf(const Line& line) const;
   Text Folded(std::u16string_view name) const;
   bool SameName(std::u16string_view a, std::u16string_view b) const;
-  std::uint32_t FindSection(std::u16string_view name) const;
-  // The new section's index, or kNone when a section of that name is there already.
-  std::uint32_t AddSection(std::u16string_view name, std::uint32_t first);
+  std::uint32_t FindSection(std::u16string_view folded) const;
+  std::uint32_t AddSection(std::u16string_view name, Text folded, std::uint32_t first);
+  void IndexSection(std::uint32_t index);
   Line* FindEntry(std::uint32_t section, std::u16string_view key);
   const Line* FindEntry(std::uint32_t section, std::u16string_view key) const;
   template <typename Visit>
@@ -112,9 +111,13 @@ class IniFile {
   const ISystemText* text_;
   IniEncoding encoding_ = IniEncoding::Ansi;
   Text buffer_;              // the decoded file, then the names of added sections
+  Text folded_;              // upper-cased section names, back to back
   std::vector<Line> lines_;  // entries in file order, section after section
   std::vector<Section> sections_;
-  std::unordered_map<Text, std::uint32_t> index_;      // sections_ by upper-cased name
+  // Open-addressing index of sections_ by folded name (index + 1). A std::unordered_map of
+  // the names takes twice the time to load a file of very many sections (the last row of
+  // bench/settings_file_bench.cpp): a node and a name of its own per section.
+  std::vector<std::uint32_t> slots_;
   std::vector<IniEntry> written_;                      // entries whose value WriteValue set or that it added
   std::vector<std::pair<std::uint32_t, Line>> added_;  // (section, entry) added by WriteValue
 };
