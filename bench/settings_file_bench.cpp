@@ -1,6 +1,7 @@
 // Cost of loading and saving the settings file as it grows: LoadSettings and SaveSettings
 // over a file held in memory, with the CP932 code page of the host tests. The file holds the
-// program's two sections and then one section of short "key=value" lines up to the size.
+// program's two sections and then one section of short "key=value" lines up to the size, or
+// (the last row) one section per key, to show the cost of finding sections.
 // Prints, per size, the time of one load and one save (best of a few runs) and the most
 // memory each had allocated at once (counted here by replacing operator new), in MiB and as
 // a multiple of the file size. The file's own bytes, which the reader hands over, count too.
@@ -66,12 +67,14 @@ class MemoryFile : public ISettingsFileAccess {
   std::size_t writtenSize = 0;
 };
 
-std::string MakeFile(std::size_t size) {
+// With sections, every key has a section of its own: the most sections a file of the size holds.
+std::string MakeFile(std::size_t size, bool sections) {
   std::string s =
       "[Window]\r\nTop=10\r\nLeft=20\r\n\r\n[Config]\r\nWaveIndex=3\r\nHintString=IME "
       "ON\r\nMute=1\r\n\r\n[Many]\r\n";
   for (unsigned i = 0; s.size() < size; ++i)
-    s += "k" + std::to_string(i) + "=" + std::to_string(i % 97) + "\r\n";
+    s += sections ? "[s" + std::to_string(i) + "]\r\nk=1\r\n"
+                  : "k" + std::to_string(i) + "=" + std::to_string(i % 97) + "\r\n";
   s.resize(size);
   return s;
 }
@@ -96,18 +99,24 @@ int Main(int runs) {
   const testing::IconvSystemText cp932;
   const Text path = u"RUVANO.ini";
   std::printf("settings file: load and save (best of %d runs), most memory allocated at once\n", runs);
-  std::printf("%10s %12s %12s %14s %14s\n", "file", "load ms", "save ms", "load peak MiB", "save peak MiB");
-  for (const std::size_t size : {std::size_t(16) << 10, std::size_t(1) << 20, std::size_t(16) << 20}) {
+  std::printf("%10s  %12s %12s %14s %14s   (* a section per key)\n", "file", "load ms", "save ms",
+              "load peak MiB", "save peak MiB");
+  const struct {
+    std::size_t size;
+    bool sections;
+  } files[] = {{16u << 10, false}, {1u << 20, false}, {16u << 20, false}, {16u << 20, true}};
+  for (const auto [size, sections] : files) {
     MemoryFile file;
-    file.bytes = MakeFile(size);
+    file.bytes = MakeFile(size, sections);
     double loadMs = 0, saveMs = 0;
     std::size_t loadPeak = 0, savePeak = 0;
     Settings loaded;
     Measure([&] { LoadSettings(path, loaded, file, cp932); }, runs, loadMs, loadPeak);
     Measure([&] { SaveSettings(path, loaded, file, cp932); }, runs, saveMs, savePeak);
     const double mib = 1024.0 * 1024.0;
-    std::printf("%7zu KiB %12.2f %12.2f %8.1f (%3.1fx) %8.1f (%3.1fx)%s\n", size >> 10, loadMs, saveMs,
-                loadPeak / mib, double(loadPeak) / size, savePeak / mib, double(savePeak) / size,
+    std::printf("%7zu KiB%s %12.2f %12.2f %8.1f (%3.1fx) %8.1f (%3.1fx)%s\n", size >> 10,
+                sections ? "*" : " ", loadMs, saveMs, loadPeak / mib, double(loadPeak) / size, savePeak / mib,
+                double(savePeak) / size,
                 loaded.WaveIndex() == 3 && file.writtenSize > 0 ? "" : "  (not loaded or not saved)");
   }
   return 0;

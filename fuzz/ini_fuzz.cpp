@@ -35,14 +35,6 @@ void Check(bool condition) {
   if (!condition) __builtin_trap();
 }
 
-bool SameSettings(const Settings& a, const Settings& b) {
-  return a.WaveIndex() == b.WaveIndex() && a.OffWaveIndex() == b.OffWaveIndex() && a.Icon() == b.Icon() &&
-         a.Hint() == b.Hint() && a.HintString() == b.HintString() && a.IconPosition() == b.IconPosition() &&
-         a.Mute() == b.Mute() && a.Off() == b.Off() && a.Scroll() == b.Scroll() &&
-         a.AppIcon() == b.AppIcon() && a.AlphaBlendValue() == b.AlphaBlendValue() && a.Top() == b.Top() &&
-         a.Left() == b.Left();
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -69,6 +61,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   reloaded.SetTop(12345);  // the window's position must come from the file, not stay as it was
   reloaded.SetLeft(-999);
   LoadSettings(path, reloaded, file, cp932);
-  Check(SameSettings(loaded, reloaded));
+  Check(loaded.Values() == reloaded.Values());
   return 0;
 }

@@ -24,6 +24,7 @@ sources=(
   src/settings/ini_file.cpp
   src/settings/settings_file.cpp
   src/settings/settings.cpp
+  src/settings/utf.cpp
   tests/host/iconv_system_text.cpp
 )
 clang++ -std=c++20 -g -O1 -fno-omit-frame-pointer \

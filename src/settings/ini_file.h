@@ -114,8 +114,11 @@ class IniFile {
   Text folded_;              // upper-cased section names, back to back
   std::vector<Line> lines_;  // entries in file order, section after section
   std::vector<Section> sections_;
-  std::vector<std::uint32_t> slots_;  // open-addressing index of sections_ by folded name (index + 1)
-  std::vector<IniEntry> written_;     // entries whose value WriteValue set or that it added
+  // Open-addressing index of sections_ by folded name (index + 1). A std::unordered_map of
+  // the names takes twice the time to load a file of very many sections (the last row of
+  // bench/settings_file_bench.cpp): a node and a name of its own per section.
+  std::vector<std::uint32_t> slots_;
+  std::vector<IniEntry> written_;                      // entries whose value WriteValue set or that it added
   std::vector<std::pair<std::uint32_t, Line>> added_;  // (section, entry) added by WriteValue
 };
 

@@ -2,35 +2,64 @@
 // position. The settings window keeps this record in step with its controls in both
 // directions: a control change assigns the field, and an assignment (for example by the
 // settings file loader) reaches every subscriber, so the window can update the control and
-// carry out its immediate reaction. Every assignment clamps to the field's range.
+// carry out its immediate reaction. Every assignment applies the field's rule (a clamp).
 #pragma once
 
 #include <cstdint>
 #include <functional>
 #include <initializer_list>
 #include <memory>
+#include <string_view>
+#include <type_traits>
 #include <vector>
 
+#include "zeq/contract_strings.h"
 #include "zeq/types.h"
 
 namespace ruvano {
 
-enum class SettingField {
-  WaveIndex,
-  OffWaveIndex,
-  Icon,
-  Hint,
-  HintString,
-  IconPosition,
-  Mute,
-  Off,
-  Scroll,
-  AppIcon,
-  AlphaBlendValue,
-  ShowMode,
-  AlnumOff,
-  Top,
-  Left,
+// Every setting, declared once, in the order of its key in the settings file:
+//   X(name, type, design default, section, key, rule, absent, written)
+// The name is the SettingField, the getter, the setter ("Set" and the name) and the member
+// of SettingValues. The rule is what every assignment makes of a value (Settings' rules
+// below). Absent: what a load takes for a key that is missing or unreadable, the field's
+// Current value or its Default. Written: Always, or OnceUsed, only when the file has the key
+// or the value is not the default, so that a file that never needed the key stays as it was.
+// ShowMode: the indicator's picture shows the IME's input mode instead of always "あ".
+// AlnumOff: an open IME in half-width alphanumeric mode counts as closed.
+// clang-format off
+#define RUVANO_SETTING_FIELDS(X)                                                                         \
+  X(Top,             std::int32_t, 0,         kWindowSection, u"Top",             Keep,     Current, Always)   \
+  X(Left,            std::int32_t, 0,         kWindowSection, u"Left",            Keep,     Current, Always)   \
+  X(WaveIndex,       std::int32_t, 0,         kConfigSection, u"WaveIndex",       Sound,    Default, Always)   \
+  X(OffWaveIndex,    std::int32_t, 0,         kConfigSection, u"WaveIndexOFF",    Sound,    Default, Always)   \
+  X(Icon,            bool,         false,     kConfigSection, u"Icon",            Keep,     Current, Always)   \
+  X(Hint,            bool,         false,     kConfigSection, u"Hint",            Keep,     Current, Always)   \
+  X(HintString,      Text,         u"IME ON", kConfigSection, u"HintString",      OneLine,  Current, Always)   \
+  X(IconPosition,    std::int32_t, 0,         kConfigSection, u"IconPosition",    Position, Current, Always)   \
+  X(Mute,            bool,         false,     kConfigSection, u"Mute",            Keep,     Current, Always)   \
+  X(Off,             bool,         false,     kConfigSection, u"OFF",             Keep,     Current, Always)   \
+  X(Scroll,          bool,         false,     kConfigSection, u"Scroll",          Keep,     Current, Always)   \
+  X(AppIcon,         bool,         false,     kConfigSection, u"AppIcon",         Keep,     Current, Always)   \
+  X(AlphaBlendValue, std::int32_t, 100,       kConfigSection, u"AlphaBlendValue", Opacity,  Default, Always)   \
+  X(ShowMode,        bool,         false,     kConfigSection, u"ShowMode",        Keep,     Current, OnceUsed) \
+  X(AlnumOff,        bool,         false,     kConfigSection, u"AlnumOff",        Keep,     Current, OnceUsed)
+// clang-format on
+
+#define RUVANO_SETTING_NAME(name, ...) name,
+enum class SettingField { RUVANO_SETTING_FIELDS(RUVANO_SETTING_NAME) };
+#undef RUVANO_SETTING_NAME
+
+#define RUVANO_SETTING_ONE(...) +1
+inline constexpr int kSettingFieldCount = 0 RUVANO_SETTING_FIELDS(RUVANO_SETTING_ONE);
+#undef RUVANO_SETTING_ONE
+
+// The values alone, at their design defaults until assigned.
+struct SettingValues {
+#define RUVANO_SETTING_MEMBER(name, type, byDefault, ...) type name = byDefault;
+  RUVANO_SETTING_FIELDS(RUVANO_SETTING_MEMBER)
+#undef RUVANO_SETTING_MEMBER
+  friend bool operator==(const SettingValues&, const SettingValues&) = default;
 };
 
 class Settings {
@@ -69,8 +98,11 @@ class Settings {
 
   Settings();
   // A copy carries the values, not the subscribers: they subscribed to the original.
-  Settings(const Settings& other);
-  Settings& operator=(const Settings& other);
+  Settings(const Settings& other) : Settings() { values_ = other.values_; }
+  Settings& operator=(const Settings& other) {
+    values_ = other.values_;
+    return *this;
+  }
 
   // Subscribers hear of changes in the order they subscribed. The listener may unsubscribe
   // itself or others while it runs.
@@ -78,69 +110,67 @@ class Settings {
   // Only changes of the fields given.
   [[nodiscard]] Subscription Subscribe(std::initializer_list<SettingField> fields, Listener listener);
 
-  std::int32_t WaveIndex() const { return waveIndex_; }
-  std::int32_t OffWaveIndex() const { return waveIndexOff_; }
-  bool Icon() const { return icon_; }
-  bool Hint() const { return hint_; }
-  const Text& HintString() const { return hintString_; }
-  std::int32_t IconPosition() const { return iconPosition_; }
-  bool Mute() const { return mute_; }
-  bool Off() const { return off_; }
-  bool Scroll() const { return scroll_; }
-  bool AppIcon() const { return appIcon_; }
-  std::int32_t AlphaBlendValue() const { return alphaBlendValue_; }
-  // The indicator's picture shows the IME's input mode instead of always "あ".
-  bool ShowMode() const { return showMode_; }
-  // An open IME in half-width alphanumeric mode counts as closed.
-  bool AlnumOff() const { return alnumOff_; }
-  std::int32_t Top() const { return top_; }
-  std::int32_t Left() const { return left_; }
+  const SettingValues& Values() const { return values_; }
 
-  void SetWaveIndex(std::int32_t v);     // clamped to -1..11
-  void SetOffWaveIndex(std::int32_t v);  // clamped to -1..11
-  void SetIcon(bool v);
-  void SetHint(bool v);
-  void SetHintString(Text v);            // line breaks (CR, LF) removed
-  void SetIconPosition(std::int32_t v);  // clamped to -1..3
-  void SetMute(bool v);
-  void SetOff(bool v);
-  void SetScroll(bool v);
-  void SetAppIcon(bool v);
-  void SetAlphaBlendValue(std::int32_t v);  // clamped to 10..100
-  void SetShowMode(bool v);
-  void SetAlnumOff(bool v);
-  void SetTop(std::int32_t v);
-  void SetLeft(std::int32_t v);
-
-  // Whether this record and other hold the same value for field.
-  bool SameValue(const Settings& other, SettingField field) const;
+  // A getter and a setter per field: Icon() and SetIcon(bool), HintString() and so on.
+  template <typename T>
+  using Get = std::conditional_t<std::is_scalar_v<T>, T, const T&>;
+#define RUVANO_SETTING_ACCESS(name, type, byDefault, section, key, rule, ...) \
+  Get<type> name() const { return values_.name; }                             \
+  void Set##name(type v) { Assign(SettingField::name, values_.name, rule(std::move(v))); }
+  RUVANO_SETTING_FIELDS(RUVANO_SETTING_ACCESS)
+#undef RUVANO_SETTING_ACCESS
 
   // Clamps a radio-group index to -1..count-1 (-1 = no item selected).
   static std::int32_t ClampRadioIndex(std::int32_t v, std::int32_t count);
   static std::int32_t ClampAlpha(std::int32_t v);
 
  private:
+  // The rules of the field table.
   template <typename T>
-  void Assign(T& field, T value, SettingField which);
-  void Notify(SettingField which);
-  void CopyValues(const Settings& other);
+  static T Keep(T v) {
+    return v;
+  }
+  static std::int32_t Sound(std::int32_t v) { return ClampRadioIndex(v, kSoundCount); }
+  static std::int32_t Position(std::int32_t v) { return ClampRadioIndex(v, kPositionCount); }
+  static std::int32_t Opacity(std::int32_t v) { return ClampAlpha(v); }
+  static Text OneLine(Text v);  // line breaks (CR, LF) removed
+
+  template <typename T>
+  void Assign(SettingField field, T& member, T value) {
+    if (member == value) return;
+    member = std::move(value);
+    Notify(field);
+  }
+  void Notify(SettingField field);
 
   std::shared_ptr<Subscription::Registry> subscribers_;
-  std::int32_t waveIndex_ = 0;
-  std::int32_t waveIndexOff_ = 0;
-  bool icon_ = false;
-  bool hint_ = false;
-  Text hintString_ = u"IME ON";
-  std::int32_t iconPosition_ = 0;
-  bool mute_ = false;
-  bool off_ = false;
-  bool scroll_ = false;
-  bool appIcon_ = false;
-  std::int32_t alphaBlendValue_ = 100;
-  bool showMode_ = false;
-  bool alnumOff_ = false;
-  std::int32_t top_ = 0;
-  std::int32_t left_ = 0;
+  SettingValues values_;
 };
+
+enum class SettingAbsent { Current, Default };
+enum class SettingWritten { Always, OnceUsed };
+
+// A row of the field table, for the code that walks every field (the settings file).
+template <typename T>
+struct SettingRow {
+  SettingField field;
+  std::u16string_view section;
+  std::u16string_view key;
+  T SettingValues::*member;
+  void (Settings::*set)(T);
+  SettingAbsent absent;
+  SettingWritten written;
+};
+
+// Calls visit with the SettingRow of every field, in the table's order.
+template <typename Visit>
+void ForEachSetting(Visit&& visit) {
+#define RUVANO_SETTING_ROW(name, type, byDefault, section, key, rule, absent, written)                 \
+  visit(SettingRow<type>{SettingField::name, section, key, &SettingValues::name, &Settings::Set##name, \
+                         SettingAbsent::absent, SettingWritten::written});
+  RUVANO_SETTING_FIELDS(RUVANO_SETTING_ROW)
+#undef RUVANO_SETTING_ROW
+}
 
 }  // namespace ruvano

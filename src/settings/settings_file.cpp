@@ -5,9 +5,6 @@
 namespace ruvano {
 namespace {
 
-constexpr std::u16string_view kWindow = kWindowSection;
-constexpr std::u16string_view kConfig = kConfigSection;
-
 // UTF-8 with its mark, so that Notepad shows the Japanese line as well.
 constexpr std::string_view kTooLargeNote =
     "\xEF\xBB\xBF"
@@ -16,6 +13,27 @@ constexpr std::string_view kTooLargeNote =
     "again.\r\n"
     "RUVANO.ini が 16 MiB を超えているため、RUVANO は設定を読み込まず、保存もしていません。"
     "ファイルを小さくするか別の場所へ移すと、再び保存されます。\r\n";
+
+// A field's value in the file, as its type is written there.
+std::int32_t Read(const IniFile& ini, const SettingRow<std::int32_t>& row, std::int32_t fallback) {
+  return ini.ReadInteger(row.section, row.key, fallback);
+}
+bool Read(const IniFile& ini, const SettingRow<bool>& row, bool fallback) {
+  return ini.ReadBool(row.section, row.key, fallback);
+}
+Text Read(const IniFile& ini, const SettingRow<Text>& row, const Text& fallback) {
+  return ini.ReadText(row.section, row.key, fallback);
+}
+
+void Write(IniFile& ini, const SettingRow<std::int32_t>& row, std::int32_t value) {
+  ini.WriteInteger(row.section, row.key, value);
+}
+void Write(IniFile& ini, const SettingRow<bool>& row, bool value) {
+  ini.WriteBool(row.section, row.key, value);
+}
+void Write(IniFile& ini, const SettingRow<Text>& row, const Text& value) {
+  ini.WriteValue(row.section, row.key, value);
+}
 
 }  // namespace
 
@@ -28,22 +46,13 @@ void LoadSettings(const Text& path, Settings& settings, ISettingsFileAccess& fil
   }
 
   // One key at a time: each assignment (and what it sets off) happens before the next read,
-  // and each fallback is the value the field has at that moment.
-  settings.SetTop(ini.ReadInteger(kWindow, kKeyTop, settings.Top()));
-  settings.SetLeft(ini.ReadInteger(kWindow, kKeyLeft, settings.Left()));
-  settings.SetWaveIndex(ini.ReadInteger(kConfig, kKeyWaveIndex, 0));
-  settings.SetOffWaveIndex(ini.ReadInteger(kConfig, kKeyWaveIndexOff, 0));
-  settings.SetIcon(ini.ReadBool(kConfig, kKeyIcon, settings.Icon()));
-  settings.SetHint(ini.ReadBool(kConfig, kKeyHint, settings.Hint()));
-  settings.SetHintString(ini.ReadText(kConfig, kKeyHintString, settings.HintString()));
-  settings.SetIconPosition(ini.ReadInteger(kConfig, kKeyIconPosition, settings.IconPosition()));
-  settings.SetMute(ini.ReadBool(kConfig, kKeyMute, settings.Mute()));
-  settings.SetOff(ini.ReadBool(kConfig, kKeyOff, settings.Off()));
-  settings.SetScroll(ini.ReadBool(kConfig, kKeyScroll, settings.Scroll()));
-  settings.SetAppIcon(ini.ReadBool(kConfig, kKeyAppIcon, settings.AppIcon()));
-  settings.SetAlphaBlendValue(ini.ReadInteger(kConfig, kKeyAlphaBlendValue, 100));
-  settings.SetShowMode(ini.ReadBool(kConfig, kKeyShowMode, settings.ShowMode()));
-  settings.SetAlnumOff(ini.ReadBool(kConfig, kKeyAlnumOff, settings.AlnumOff()));
+  // and a fallback to the current value is the value the field has at that moment.
+  const SettingValues defaults;
+  ForEachSetting([&](const auto& row) {
+    auto fallback =
+        row.absent == SettingAbsent::Default ? defaults.*row.member : settings.Values().*row.member;
+    (settings.*row.set)(Read(ini, row, fallback));
+  });
 }
 
 bool SaveSettings(const Text& path, const Settings& settings, ISettingsFileAccess& files,
@@ -60,27 +69,13 @@ bool SaveSettings(const Text& path, const Settings& settings, ISettingsFileAcces
     if (content.status == FileReadStatus::Ok) ini.Parse(content.bytes);
   }
 
-  ini.WriteInteger(kWindow, kKeyTop, settings.Top());
-  ini.WriteInteger(kWindow, kKeyLeft, settings.Left());
-  ini.WriteInteger(kConfig, kKeyWaveIndex, settings.WaveIndex());
-  ini.WriteInteger(kConfig, kKeyWaveIndexOff, settings.OffWaveIndex());
-  ini.WriteBool(kConfig, kKeyIcon, settings.Icon());
-  ini.WriteBool(kConfig, kKeyHint, settings.Hint());
-  ini.WriteValue(kConfig, kKeyHintString, settings.HintString());
-  ini.WriteInteger(kConfig, kKeyIconPosition, settings.IconPosition());
-  ini.WriteBool(kConfig, kKeyMute, settings.Mute());
-  ini.WriteBool(kConfig, kKeyOff, settings.Off());
-  ini.WriteBool(kConfig, kKeyScroll, settings.Scroll());
-  ini.WriteBool(kConfig, kKeyAppIcon, settings.AppIcon());
-  ini.WriteInteger(kConfig, kKeyAlphaBlendValue, settings.AlphaBlendValue());
-  // The input mode options join the file only once they differ from their default, so a
-  // file that never used them stays as older copies write it; once there, they are kept.
-  const Settings defaults;
-  auto writeOptional = [&](std::u16string_view key, bool value, bool byDefault) {
-    if (value != byDefault || ini.HasKey(kConfig, key)) ini.WriteBool(kConfig, key, value);
-  };
-  writeOptional(kKeyShowMode, settings.ShowMode(), defaults.ShowMode());
-  writeOptional(kKeyAlnumOff, settings.AlnumOff(), defaults.AlnumOff());
+  const SettingValues defaults;
+  ForEachSetting([&](const auto& row) {
+    const auto& value = settings.Values().*row.member;
+    if (row.written == SettingWritten::Always || value != defaults.*row.member ||
+        ini.HasKey(row.section, row.key))
+      Write(ini, row, value);
+  });
 
   if (!files.ReplaceWholeFile(path, ini.Serialize())) return false;
   files.RemoveFile(SettingsNotePath(path));

@@ -39,8 +39,10 @@ class ISettingsFileAccess {
   // cannot be read (locked, access denied), TooLarge when it is larger than any settings file
   // of ours would be (it is then not read).
   virtual FileContent ReadWholeFile(const Text& path) = 0;
-  // Replaces the whole file with the bytes (creating it when missing). Either the complete
-  // new content is in place afterwards (true) or the previous file is left as it was (false).
+  // Replaces the whole file with the bytes (creating it when missing). True: the complete new
+  // content is in place. False: the previous file is as it was, or, where the system moved
+  // it away and could not put the new one in its place, the new content is where the next
+  // read of the file finds it.
   virtual bool ReplaceWholeFile(const Text& path, std::string_view bytes) = 0;
   // Removes the file if it is there; true when it is gone.
   virtual bool RemoveFile(const Text& path) = 0;
@@ -52,8 +54,8 @@ class ISettingsFileAccess {
 // nothing.
 void LoadSettings(const Text& path, Settings& settings, ISettingsFileAccess& files, const ISystemText& text);
 
-// Reads the file's current content, sets the thirteen keys from the settings and writes it
-// all back. Returns false when the file could not be read (the file is then left alone, so
+// Reads the file's current content, sets the keys of the settings in the file's key order
+// and writes it all back. Returns false when the file could not be read (the file is then left alone, so
 // what else it holds is not lost) or not written (the previous file stays as it was). A file
 // too large to be ours is left alone too, and a note beside it (SettingsNotePath) tells the
 // user why the settings were not saved; the next save that succeeds removes the note.

@@ -26,24 +26,10 @@ inline constexpr char16_t kShowRequestText[] = u"/Show";
 inline constexpr char16_t kMakerFolderName[] = u"ZEQ Project";
 inline constexpr char16_t kProgramFolderName[] = u"RUVANO";
 
-// The settings file, its sections and its keys.
+// The settings file and its sections. Its keys are declared with their fields, in the field
+// table of settings/settings.h, each once.
 inline constexpr char16_t kSettingsFileName[] = u"RUVANO.ini";
 inline constexpr char16_t kWindowSection[] = u"Window";
 inline constexpr char16_t kConfigSection[] = u"Config";
-inline constexpr char16_t kKeyTop[] = u"Top";
-inline constexpr char16_t kKeyLeft[] = u"Left";
-inline constexpr char16_t kKeyWaveIndex[] = u"WaveIndex";
-inline constexpr char16_t kKeyWaveIndexOff[] = u"WaveIndexOFF";
-inline constexpr char16_t kKeyIcon[] = u"Icon";
-inline constexpr char16_t kKeyHint[] = u"Hint";
-inline constexpr char16_t kKeyHintString[] = u"HintString";
-inline constexpr char16_t kKeyIconPosition[] = u"IconPosition";
-inline constexpr char16_t kKeyMute[] = u"Mute";
-inline constexpr char16_t kKeyOff[] = u"OFF";
-inline constexpr char16_t kKeyScroll[] = u"Scroll";
-inline constexpr char16_t kKeyAppIcon[] = u"AppIcon";
-inline constexpr char16_t kKeyAlphaBlendValue[] = u"AlphaBlendValue";
-inline constexpr char16_t kKeyShowMode[] = u"ShowMode";
-inline constexpr char16_t kKeyAlnumOff[] = u"AlnumOff";
 
 }  // namespace ruvano

@@ -86,6 +86,27 @@ TEST_F(SettingsFileTest, InputModeKeysAreWrittenOnlyOnceTheyMatter) {
   EXPECT_EQ(Save(Settings{}), kDefaultFile);
 }
 
+std::int32_t OtherThan(std::int32_t v) { return v - 1; }  // stays in range: every default is at the top
+bool OtherThan(bool v) { return !v; }
+Text OtherThan(const Text& v) { return v + u"x"; }
+
+// Every field of the table: a value other than its default is heard as that field, survives a
+// copy, makes the values differ from the defaults, and comes back from a save and a load.
+TEST_F(SettingsFileTest, EveryFieldCopiesComparesAndRoundTrips) {
+  ForEachSetting([&](const auto& row) {
+    SCOPED_TRACE(static_cast<int>(row.field));
+    Settings s;
+    std::vector<SettingField> heard;
+    auto subscription = s.Subscribe([&](SettingField f) { heard.push_back(f); });
+    (s.*row.set)(OtherThan(s.Values().*row.member));
+    EXPECT_EQ(heard, std::vector<SettingField>{row.field});
+    EXPECT_NE(s.Values(), SettingValues{});
+    EXPECT_EQ(Settings(s).Values(), s.Values());
+    files_.files.clear();
+    EXPECT_EQ(Load(Save(s)).Values(), s.Values());
+  });
+}
+
 TEST_F(SettingsFileTest, LoadAssignsEveryKeyInFileOrder) {
   Settings s;
   std::vector<SettingField> order;

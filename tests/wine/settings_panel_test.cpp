@@ -8,6 +8,7 @@
 
 #include "settings_panel_test_host.h"
 #include "ui/settings_captions.h"
+#include "ui/win32/settings_controls.h"
 #include "wine_test_util.h"
 #include "zeq/win32/hwnd.h"
 
@@ -341,7 +342,8 @@ TEST_F(SettingsPanelTest, ClicksUpdateSettingsAndRunTheReactions) {
   EXPECT_FALSE(IsWindowVisible(host.hwnd()));
 }
 
-// Tab visits the controls in the designed order; access keys work through the host's loop.
+// Tab visits the controls in the order of the rows, the designed ones in their designed order;
+// access keys are unique and work through the host's loop.
 TEST_F(SettingsPanelTest, KeyboardFollowsTheTabOrderAndAccessKeys) {
   settings.SetIcon(true);
   settings.SetOff(true);
@@ -350,17 +352,34 @@ TEST_F(SettingsPanelTest, KeyboardFollowsTheTabOrderAndAccessKeys) {
   host.Show();
   PumpFor(50);
 
-  const HWND expected[] = {
-      panel.SoundItem(true, 0),          panel.Control(Part::Toolbar),  panel.Control(Part::OpacitySlider),
-      panel.Control(Part::IconCheck),    panel.PositionItem(1),         panel.SoundItem(false, 4),
-      panel.Control(Part::HintCheck),    panel.Control(Part::HintEdit), panel.Control(Part::ShowModeCheck),
-      panel.Control(Part::AlnumOffCheck)};
+  // A tab stop per row but the frames: a radio group's at its chosen item.
+  std::vector<HWND> expected;
+  std::vector<char16_t> keys;
+  for (const panel_controls::Description& c : panel_controls::Controls()) {
+    if (const char16_t key = captions::AccessKeyOf(c.caption)) keys.push_back(key);
+    if (c.kind == panel_controls::Kind::GroupBox) continue;
+    const bool radio = c.kind == panel_controls::Kind::RadioGroup;
+    expected.push_back(
+        GetDlgItem(host.hwnd(), radio ? c.firstItemId + std::max((settings.*c.choice.get)(), 0) : c.id));
+  }
   HWND at = expected[0];
-  for (std::size_t i = 1; i < std::size(expected); ++i) {
+  for (std::size_t i = 1; i < expected.size(); ++i) {
     at = GetNextDlgTabItem(host.hwnd(), at, FALSE);
     EXPECT_EQ(at, expected[i]) << "stop " << i;
   }
   EXPECT_EQ(GetNextDlgTabItem(host.hwnd(), at, FALSE), expected[0]);  // and round again
+  const HWND designed[] = {
+      panel.SoundItem(true, 0),       panel.Control(Part::Toolbar), panel.Control(Part::OpacitySlider),
+      panel.Control(Part::IconCheck), panel.PositionItem(1),        panel.SoundItem(false, 4),
+      panel.Control(Part::HintCheck), panel.Control(Part::HintEdit)};
+  auto next = std::begin(designed);
+  for (HWND stop : expected)
+    if (next != std::end(designed) && stop == *next) ++next;
+  EXPECT_EQ(next, std::end(designed));
+  for (const panel_controls::ToolButton& b : panel_controls::ToolButtons())
+    if (const char16_t key = captions::AccessKeyOf(b.caption)) keys.push_back(key);
+  std::sort(keys.begin(), keys.end());
+  EXPECT_EQ(std::adjacent_find(keys.begin(), keys.end()), keys.end());
 
   auto sysChar = [&](wchar_t key) {
     MSG msg{};

@@ -4,16 +4,18 @@
 // font, measures their captions, places them after every layout, turns their clicks into
 // settings and keeps them in step with the settings, all from these rows.
 //
-// To add a check box bound to a new boolean setting, edit the settings model and one row:
-//  1. settings/settings.h/.cpp: the field, its getter and setter, its SettingField (before
-//     Top and Left, the window's place, which end the list) and its case in SameValue; and
-//     its key in settings/settings_file.cpp.
+// To add a check box bound to a new boolean setting, add two rows and its caption:
+//  1. settings/settings.h: one row at the end of RUVANO_SETTING_FIELDS, such as
+//     X(Name, bool, false, u"Config", u"Name", Keep, Current, OnceUsed). It declares the
+//     SettingField, Name() and SetName(), the value and its key; copying, comparing,
+//     loading and saving follow from the row.
 //  2. settings_controls.cpp: one CheckBox row after the input mode check boxes, with .kind,
-//     .id (one no other control has; 0x511C is the next free), .caption (kept with the others
-//     in ui/settings_captions.h, with an access key no other caption uses) and .check (the
-//     field's SettingField, getter and setter). Nothing else: no .part, .place or
-//     .captionWidth. It joins the input mode band, to the right of the check boxes before it
-//     and next in the tab order; the band and the window widen as far as the captions need.
+//     .id (one no other control has; 0x511C is the next free), .caption (a constant kept with
+//     the others in src/ui/settings_captions.h, with an access key no other caption uses)
+//     and .check ({SettingField::Name, &Settings::Name, &Settings::SetName}). Nothing else:
+//     no .part, .place or .captionWidth. It joins the input mode band, to the right of the
+//     check boxes before it and next in the tab order; the band and the window widen as far
+//     as the captions need.
 // A row names .part (a value of SettingsPanel::Part) only when code or a test refers to its
 // control by name. A control outside the input mode band names .place, the Rect of
 // SettingsPanelLayout it sits in, which the band of settings_layout.cpp that holds it

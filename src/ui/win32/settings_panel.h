@@ -1,6 +1,6 @@
 // The contents of the settings window: the toolbar, the two sound groups, the icon group,
-// the hint group and the input mode group, laid out for the DPI of the window's monitor, kept in step with
-// `Settings` in both directions. The panel is not a window of its own: it creates and owns
+// the hint group and the input mode group, laid out for the DPI of the window's monitor,
+// kept in step with `Settings` in both directions. The panel is not a window of its own: it creates and owns
 // child controls inside the host window given to Create. Each control is described once,
 // in settings_controls.cpp; creation, fonts, layout, tab order, clicks and keeping in step
 // follow from those descriptions.
@@ -11,15 +11,17 @@
 //  - After loading the settings file into `Settings`, call ApplyLoadedState().
 //  - Forward WM_COMMAND, WM_NOTIFY, WM_HSCROLL, WM_NEXTDLGCTL, WM_DPICHANGED,
 //    WM_SETTINGCHANGE and WM_FONTCHANGE to HandleMessage; when it returns true, return
-//    *result from the window procedure. For WM_DPICHANGED first move the window to the suggested rectangle, then
-//    forward: the panel lays out again and calls ClientSizeWanted with the new size.
+//    *result from the window procedure. For WM_DPICHANGED first move the window to the
+//    suggested rectangle, then forward: the panel lays out again and calls ClientSizeWanted
+//    with the new size.
 //  - Implement ClientSizeWanted by resizing the window so that its client area has that
-//    size, keeping its top-left corner (WindowSizeForClient below gives the outer size).
+//    size, keeping its top-left corner (WindowSizeForClient of panel_font.h gives the outer
+//    size).
 //  - In the message loop, before IsDialogMessageW(host, &msg), offer the message to
 //    TranslateAccessKey (the toolbar's Alt+C and Alt+X). IsDialogMessageW gives Tab, the
-//    arrow keys in the radio groups and the other access keys (Alt+N, F, I, P, H, M, A; a group
-//    box's key reaches its chosen item through WM_NEXTDLGCTL, which the panel handles as
-//    a dialog would).
+//    arrow keys in the radio groups and the other access keys (Alt+N, F, I, P, H, M, A; a
+//    group box's key reaches its chosen item through WM_NEXTDLGCTL, which the panel handles
+//    as a dialog would).
 //  - Not have WS_CLIPCHILDREN: the group boxes do not paint their inside, the host's
 //    background does.
 //  - Paint the background in the button-face colour (class brush COLOR_BTNFACE + 1) and
@@ -32,7 +34,6 @@
 
 #include <windows.h>
 
-#include <array>
 #include <cstddef>
 #include <span>
 #include <vector>
@@ -82,9 +83,9 @@ class SettingsPanel {
   // Creates the controls inside parent, showing the current Settings, and lays them out.
   bool Create(HWND parent);
 
-  // The derivations after the settings file was loaded: the opacity caption, the OFF group
-  // enabled exactly while OFF is on, the position group and the track bar enabled exactly
-  // while the icon check box is ticked, and the caption matching the check box.
+  // What derives from several fields, after the settings file was loaded: the OFF group
+  // enabled exactly while OFF is on, the position group and the track bar exactly while the
+  // icon box is ticked, and the icon caption matching the box.
   void ApplyLoadedState();
 
   // A forwarded message; true when the panel consumed it (the window procedure then returns
@@ -109,22 +110,34 @@ class SettingsPanel {
   const SettingsPanelLayout& Layout() const { return layout_; }
 
  private:
+  // Creation and ownership (settings_panel.cpp).
   void CreateControls();
-  void FillToolBar();
-  SettingsPanelMeasures Measure() const;
-  void PlaceControls();
-  void OnToolBarCommand(int id);
-  bool OnControlCommand(HWND control, int code);
-  void CheckToolButton(int id, bool down);
-  void SyncRadios(std::size_t row, int index);
-  void EnableGroup(Part group, bool enabled);
-  void SetIconCaption(const Text& caption);
-  void TrackBarChange();
   // The row of the control table that names the part; past the last row when none does.
   static std::size_t RowOf(Part part);
   // A row's window and a radio group row's items; none for a row past the last.
   HWND RowWindow(std::size_t row) const;
   std::span<const HWND> RowItems(std::size_t row) const;
+
+  // Measuring and placement (settings_panel_placement.cpp).
+  UniqueFont MakeFont(int dpi) const;
+  void FillToolBar();
+  SettingsPanelMeasures Measure() const;
+  void PlaceControls();
+
+  // The dialog's keyboard (settings_panel_keyboard.cpp).
+  void MoveFocus(WPARAM wp, LPARAM lp);
+
+  // Keeping in step with Settings (settings_panel_sync.cpp).
+  void ShowValue(SettingField field);
+  void OnToolBarCommand(int id);
+  bool OnControlCommand(HWND control, int code);
+  void CheckToolButton(int id, bool down);
+  void SyncRadios(std::size_t row, int index);
+  void EnableGroup(Part group, bool enabled);
+  void EnableIconControls();
+  // The icon check box's caption, with the opacity or without (captions::IconCaption).
+  void ShowIconCaption(bool withOpacity);
+  void NarrowSelection();
 
   Settings& settings_;
   ISettingsPanelHost& host_;
