@@ -16,11 +16,11 @@ namespace {
 using fakes::FakeCues;
 using fakes::FakeDesktop;
 
-constexpr Hwnd kApp = 0x00020010;
-constexpr Hwnd kDesktop = 0x00010010;
-constexpr Hwnd kA = 0x00010094;
-constexpr Hwnd kB = 0x000300A2;
-constexpr Hwnd kFirstOther = 0x00100000;
+constexpr WindowId kApp = 0x00020010;
+constexpr WindowId kDesktop = 0x00010010;
+constexpr WindowId kA = 0x00010094;
+constexpr WindowId kB = 0x000300A2;
+constexpr WindowId kFirstOther = 0x00100000;
 
 struct Rig {
   FakeDesktop desk;
@@ -42,7 +42,7 @@ struct Rig {
     settings.SetOff(true);
     settings.SetScroll(true);
     for (int i = 0; i < others; ++i) {
-      const Hwnd w = kFirstOther + 4 * static_cast<Hwnd>(i);
+      const WindowId w = kFirstOther + 4 * static_cast<WindowId>(i);
       desk.Add(w);
       tick.ListAtFront(w);
     }

@@ -38,10 +38,10 @@ class IProgramWindows {
  public:
   virtual ~IProgramWindows() = default;
   virtual bool SettingsWindowOnScreen() = 0;
-  virtual Hwnd ApplicationWindow() = 0;  // the hidden owner of the program's windows
-  virtual Hwnd DesktopWnd() = 0;         // the desktop window as last found; 0 when none
+  virtual WindowId ApplicationWindow() = 0;  // the hidden owner of the program's windows
+  virtual WindowId DesktopWnd() = 0;         // the desktop window as last found; 0 when none
   // Looks for the desktop window again, keeps what it found as DesktopWnd and returns it.
-  virtual Hwnd RefindDesktopWnd() = 0;
+  virtual WindowId RefindDesktopWnd() = 0;
 };
 
 }  // namespace ruvano

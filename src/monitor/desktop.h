@@ -20,31 +20,31 @@ class IDesktop {
   virtual ~IDesktop() = default;
 
   // Window queries.
-  virtual Hwnd ForegroundWindow() = 0;
-  virtual Text ClassName(Hwnd w) = 0;  // at most 259 characters; empty on failure
-  virtual bool IsWindowEnabled(Hwnd w) = 0;
-  virtual bool IsWindowVisible(Hwnd w) = 0;
-  virtual bool IsIconic(Hwnd w) = 0;
-  virtual bool IsWindow(Hwnd w) = 0;
+  virtual WindowId ForegroundWindow() = 0;
+  virtual Text ClassName(WindowId w) = 0;  // at most 259 characters; empty on failure
+  virtual bool IsWindowEnabled(WindowId w) = 0;
+  virtual bool IsWindowVisible(WindowId w) = 0;
+  virtual bool IsIconic(WindowId w) = 0;
+  virtual bool IsWindow(WindowId w) = 0;
 
   // Probes.
   virtual bool IsWin11() = 0;
   virtual bool IsWin8OrLater() = 0;
-  virtual Text GetWindowProcessPath(Hwnd w) = 0;  // empty when it cannot be had
-  virtual Hwnd GetRootWindow(Hwnd w) = 0;
-  virtual bool GetValidWindowRect(Hwnd w, Rect& r) = 0;
+  virtual Text GetWindowProcessPath(WindowId w) = 0;  // empty when it cannot be had
+  virtual WindowId GetRootWindow(WindowId w) = 0;
+  virtual bool GetValidWindowRect(WindowId w, Rect& r) = 0;
   // The frame of w as the desktop window manager draws it, in physical pixels: on Windows 10
   // and 11 the window rectangle without its invisible resize borders. False, r untouched,
   // where the system gives none.
-  virtual bool VisibleFrame(Hwnd w, Rect& r) = 0;
-  virtual Hwnd GetFocusedWindow() = 0;
+  virtual bool VisibleFrame(WindowId w, Rect& r) = 0;
+  virtual WindowId GetFocusedWindow() = 0;
   // The IME open status of w. As on Windows, w = 0 asks about the IME window of the calling
   // thread (the program's own), so the tick never asks about 0.
-  virtual ImeStatus ImeOpenStatus(Hwnd w) = 0;
+  virtual ImeStatus ImeOpenStatus(WindowId w) = 0;
   // The conversion mode (IME_CMODE_* bits) of w's IME, asked the same way and under the same
   // bound as the open status; nothing when it gives no answer. The tick asks only about a
   // window whose IME it has just found open.
-  virtual std::optional<std::uint32_t> ImeConversionMode(Hwnd w) = 0;
+  virtual std::optional<std::uint32_t> ImeConversionMode(WindowId w) = 0;
 
   // Border metrics, read anew at every call; 0 when the system call fails.
   // iBorderWidth at the scale of the monitor that holds most of r (where the indicator goes).

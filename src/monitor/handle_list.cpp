@@ -2,13 +2,13 @@
 
 namespace ruvano {
 
-int HandleList::IndexOf(Hwnd w) const {
+int HandleList::IndexOf(WindowId w) const {
   for (std::size_t i = 0; i < items_.size(); ++i)
     if (items_[i] == w) return static_cast<int>(i);
   return -1;
 }
 
-void HandleList::InsertFront(Hwnd w) { items_.insert(items_.begin(), w); }
+void HandleList::InsertFront(WindowId w) { items_.insert(items_.begin(), w); }
 
 void HandleList::Delete(std::size_t i) {
   if (i < items_.size()) items_.erase(items_.begin() + static_cast<std::ptrdiff_t>(i));

@@ -12,14 +12,14 @@ namespace ruvano {
 class HandleList {
  public:
   std::size_t Count() const { return items_.size(); }
-  Hwnd At(std::size_t i) const { return items_[i]; }
-  int IndexOf(Hwnd w) const;  // -1 when absent
-  void InsertFront(Hwnd w);
+  WindowId At(std::size_t i) const { return items_[i]; }
+  int IndexOf(WindowId w) const;  // -1 when absent
+  void InsertFront(WindowId w);
   void Delete(std::size_t i);
   void Clear() { items_.clear(); }
 
  private:
-  std::vector<Hwnd> items_;
+  std::vector<WindowId> items_;
 };
 
 }  // namespace ruvano

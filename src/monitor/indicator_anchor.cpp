@@ -17,7 +17,7 @@ std::int32_t ReadBorderMetric(IDesktop& desktop, const Rect& r) {
   return desktop.IsWin8OrLater() ? desktop.NonClientBorderWidth(r) : desktop.BorderMultiplier();
 }
 
-void UpdateIndicatorAnchor(Hwnd w, const Rect& r, std::int32_t iconPosition, Hwnd desktopWnd,
+void UpdateIndicatorAnchor(WindowId w, const Rect& r, std::int32_t iconPosition, WindowId desktopWnd,
                            std::int32_t border, std::int32_t& left, std::int32_t& top) {
   const std::int64_t l = r.left, t = r.top, rt = r.right, b = r.bottom;
   const std::int64_t centreX = l + (rt - l) / 2;

@@ -15,7 +15,7 @@ std::int32_t ReadBorderMetric(IDesktop& desktop, const Rect& r);
 // Sets left/top from the window rectangle r and the icon position (0 top left, 1 top centre,
 // 2 bottom left, 3 bottom centre; any other value keeps them). The desktop window gets the
 // centre of r whatever the position.
-void UpdateIndicatorAnchor(Hwnd w, const Rect& r, std::int32_t iconPosition, Hwnd desktopWnd,
+void UpdateIndicatorAnchor(WindowId w, const Rect& r, std::int32_t iconPosition, WindowId desktopWnd,
                            std::int32_t border, std::int32_t& left, std::int32_t& top);
 
 }  // namespace ruvano

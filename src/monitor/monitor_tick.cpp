@@ -36,7 +36,7 @@ void MonitorTick::RunTick() {
   // While the settings window is on screen the monitor rests.
   if (program_.SettingsWindowOnScreen()) return;
 
-  const Hwnd w = desktop_.ForegroundWindow();
+  const WindowId w = desktop_.ForegroundWindow();
 
   if (desktop_.IsWin11() && IsShellHostImage(desktop_.GetWindowProcessPath(w))) {
     cues_.HideIndicator();
@@ -68,7 +68,7 @@ void MonitorTick::RunTick() {
 
 // The checks run in this order and stop at the first that fails; the caller has read the
 // class name up front.
-bool MonitorTick::Qualifies(Hwnd w, const Text& cls, Rect& r) {
+bool MonitorTick::Qualifies(WindowId w, const Text& cls, Rect& r) {
   return desktop_.IsWindowEnabled(w) && desktop_.IsWindowVisible(w) && !desktop_.IsIconic(w) &&
          desktop_.GetRootWindow(w) != program_.ApplicationWindow() &&  // not one of ours
          desktop_.GetValidWindowRect(w, r) && cls != u"Shell_SecondaryTrayWnd" && cls != u"Shell_TrayWnd";
@@ -80,8 +80,8 @@ bool MonitorTick::Qualifies(Hwnd w, const Text& cls, Rect& r) {
 // its handle reused). A gone desktop matters nowhere else: the anchor only compares it with
 // the window in front. A "WorkerW" that is not the desktop is looked for once while it stays
 // in front, as long as a desktop is known.
-Hwnd MonitorTick::DesktopWindow(Hwnd w, const Text& cls) {
-  const Hwnd kept = program_.DesktopWnd();
+WindowId MonitorTick::DesktopWindow(WindowId w, const Text& cls) {
+  const WindowId kept = program_.DesktopWnd();
   const bool desktopClass = cls == u"Progman" || cls == u"WorkerW";
   if (desktopClass == (w == kept)) return kept;
   if (desktopClass && w == desktopLookedFor_ && kept != 0) return kept;
@@ -89,7 +89,7 @@ Hwnd MonitorTick::DesktopWindow(Hwnd w, const Text& cls) {
   return program_.RefindDesktopWnd();
 }
 
-void MonitorTick::SameWindow(Hwnd w, int idx, bool changed) {
+void MonitorTick::SameWindow(WindowId w, int idx, bool changed) {
   // A window that moved or changed size gets its indicator shown afresh at the new anchor.
   if (changed) cues_.HideIndicator();
 
@@ -113,7 +113,7 @@ void MonitorTick::SameWindow(Hwnd w, int idx, bool changed) {
   cues_.HideIndicator();
 }
 
-void MonitorTick::NewWindow(Hwnd w, int idx) {
+void MonitorTick::NewWindow(WindowId w, int idx) {
   cues_.HideIndicator();
   activeWindow_ = w;
 
@@ -131,7 +131,7 @@ void MonitorTick::NewWindow(Hwnd w, int idx) {
 // The IME state of the focused control of the window in front (idx: the window's entry in the
 // handle list, or -1).
 bool MonitorTick::FocusedImeOpen(int idx) {
-  const Hwnd f = desktop_.GetFocusedWindow();
+  const WindowId f = desktop_.GetFocusedWindow();
   // No control has the focus: nothing can be typed, so the IME reads as closed. Asking about
   // handle 0 would read the program's own IME instead, which the indicator opens.
   if (f == 0) return false;
@@ -152,7 +152,7 @@ bool MonitorTick::FocusedImeOpen(int idx) {
 // An open IME, with its input mode when an option needs it: the indicator shows the mode,
 // and an IME in half-width alphanumeric mode counts as closed when asked for. An IME that
 // gives no mode answer is in hiragana mode.
-bool MonitorTick::OpenInCountingMode(Hwnd focus) {
+bool MonitorTick::OpenInCountingMode(WindowId focus) {
   if (!settings_.ShowMode() && !settings_.AlnumOff()) return true;
   const std::optional<std::uint32_t> bits = desktop_.ImeConversionMode(focus);
   const InputMode mode = bits ? ClassifyConversionMode(*bits) : InputMode::Hiragana;

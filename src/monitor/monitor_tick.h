@@ -24,7 +24,7 @@ class MonitorTick {
   // State kept between ticks, which the tick alone writes: the window in front as the last
   // tick saw it (0 when nothing qualified), its rectangle, the indicator's anchor, and the
   // windows seen with their IME on and not yet off.
-  Hwnd ActiveWindow() const noexcept { return activeWindow_; }
+  WindowId ActiveWindow() const noexcept { return activeWindow_; }
   const Rect& ActiveRect() const noexcept { return activeRect_; }
   std::int32_t AnchorLeft() const noexcept { return anchorLeft_; }
   std::int32_t AnchorTop() const noexcept { return anchorTop_; }
@@ -32,16 +32,16 @@ class MonitorTick {
 
   // For tests and benchmarks that start from a known list: w goes to its front, or the list
   // is emptied.
-  void ListAtFront(Hwnd w) { handles_.InsertFront(w); }
+  void ListAtFront(WindowId w) { handles_.InsertFront(w); }
   void ClearList() noexcept { handles_.Clear(); }
 
  private:
-  bool Qualifies(Hwnd w, const Text& cls, Rect& r);
-  Hwnd DesktopWindow(Hwnd w, const Text& cls);
-  void SameWindow(Hwnd w, int idx, bool changed);
-  void NewWindow(Hwnd w, int idx);
+  bool Qualifies(WindowId w, const Text& cls, Rect& r);
+  WindowId DesktopWindow(WindowId w, const Text& cls);
+  void SameWindow(WindowId w, int idx, bool changed);
+  void NewWindow(WindowId w, int idx);
   bool FocusedImeOpen(int idx);
-  bool OpenInCountingMode(Hwnd focus);
+  bool OpenInCountingMode(WindowId focus);
   void ShowIndicatorIfHidden();
   void Reset();
 
@@ -49,8 +49,8 @@ class MonitorTick {
   IMonitorCues& cues_;
   IProgramWindows& program_;
   const Settings& settings_;
-  Hwnd desktopLookedFor_ = 0;  // the window in front when the desktop was looked for last
-  Hwnd activeWindow_ = 0;
+  WindowId desktopLookedFor_ = 0;  // the window in front when the desktop was looked for last
+  WindowId activeWindow_ = 0;
   Rect activeRect_;
   std::int32_t anchorLeft_ = 0;
   std::int32_t anchorTop_ = 0;

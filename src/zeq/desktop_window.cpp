@@ -2,11 +2,11 @@
 
 namespace ruvano {
 
-Hwnd FindDesktopWindow(IWindowEnumerator& windows, Hwnd& desktopWnd) {
+WindowId FindDesktopWindow(IWindowEnumerator& windows, WindowId& desktopWnd) {
   // Cleared up front as well as for every window visited, so that the answer is 0 when no
   // window matched, even when the enumeration reports no window at all.
   desktopWnd = 0;
-  windows.EnumTopLevelWindows([&](Hwnd w) {
+  windows.EnumTopLevelWindows([&](WindowId w) {
     desktopWnd = 0;
     const Text cls = windows.ClassName(w);
     if (cls != u"Progman" && cls != u"WorkerW") return true;

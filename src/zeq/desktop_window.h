@@ -15,15 +15,15 @@ class IWindowEnumerator {
   virtual ~IWindowEnumerator() = default;
   // Calls visit for each top-level window in the order the system reports them, until visit
   // returns false.
-  virtual void EnumTopLevelWindows(const std::function<bool(Hwnd)>& visit) = 0;
+  virtual void EnumTopLevelWindows(const std::function<bool(WindowId)>& visit) = 0;
   // The class name of w (at most 259 characters); empty on failure.
-  virtual Text ClassName(Hwnd w) = 0;
+  virtual Text ClassName(WindowId w) = 0;
   // The first direct child of parent with the given class, or 0.
-  virtual Hwnd FindChildOfClass(Hwnd parent, const Text& className) = 0;
+  virtual WindowId FindChildOfClass(WindowId parent, const Text& className) = 0;
 };
 
 // Enumerates the top-level windows and stores in desktopWnd the first one that is the
 // desktop window, or 0 when none is. Returns desktopWnd.
-Hwnd FindDesktopWindow(IWindowEnumerator& windows, Hwnd& desktopWnd);
+WindowId FindDesktopWindow(IWindowEnumerator& windows, WindowId& desktopWnd);
 
 }  // namespace ruvano

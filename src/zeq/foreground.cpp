@@ -13,8 +13,8 @@ namespace {
 // already the foreground thread, and then nothing else is tried here. A foreground window
 // that does not answer is not attached to at all: a thread attached to a hung one can hang
 // with it.
-bool TryWithAttachedInput(IForegroundSystem& sys, Hwnd wnd) {
-  const Hwnd foreground = sys.ForegroundWindow();
+bool TryWithAttachedInput(IForegroundSystem& sys, WindowId wnd) {
+  const WindowId foreground = sys.ForegroundWindow();
   if (foreground != 0 && !sys.IsResponding(foreground)) return false;
   const std::uint32_t foregroundThread = sys.WindowThreadId(foreground);
   const std::uint32_t targetThread = sys.WindowThreadId(wnd);
@@ -28,7 +28,7 @@ bool TryWithAttachedInput(IForegroundSystem& sys, Hwnd wnd) {
 // One attempt with the foreground lock timeout at zero; the timeout is put back to the
 // value it had. When that value cannot be read the lock is left alone, so a failed read
 // can never leave the user's desktop with a changed setting.
-void TryWithLiftedLock(IForegroundSystem& sys, Hwnd wnd) {
+void TryWithLiftedLock(IForegroundSystem& sys, WindowId wnd) {
   std::uint32_t saved = 0;
   const bool haveSaved = sys.ReadForegroundLockTimeout(saved);
   if (haveSaved) sys.WriteForegroundLockTimeout(0);
@@ -39,7 +39,7 @@ void TryWithLiftedLock(IForegroundSystem& sys, Hwnd wnd) {
 
 }  // namespace
 
-bool ForceForegroundWindow(IForegroundSystem& sys, Hwnd wnd) {
+bool ForceForegroundWindow(IForegroundSystem& sys, WindowId wnd) {
   if (sys.ForegroundWindow() == wnd) return true;
 
   if (UsesForcingMethod(sys.Version())) {

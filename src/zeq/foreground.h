@@ -16,15 +16,15 @@ class IForegroundSystem {
  public:
   virtual ~IForegroundSystem() = default;
 
-  virtual Hwnd ForegroundWindow() = 0;  // 0 when there is none
+  virtual WindowId ForegroundWindow() = 0;  // 0 when there is none
   // False when w's thread does not take messages (the system sees it hung, or it leaves a
   // WM_NULL unanswered for a moment): attaching to its input could block this thread.
-  virtual bool IsResponding(Hwnd w) = 0;
-  virtual std::uint32_t WindowThreadId(Hwnd w) = 0;  // 0 for no window or a failed query
+  virtual bool IsResponding(WindowId w) = 0;
+  virtual std::uint32_t WindowThreadId(WindowId w) = 0;  // 0 for no window or a failed query
   // Attaches (or detaches) the input of thread `from` to thread `to`; false on failure.
   virtual bool AttachInput(std::uint32_t from, std::uint32_t to, bool attach) = 0;
-  virtual void BringToTop(Hwnd w) = 0;
-  virtual void SetForeground(Hwnd w) = 0;
+  virtual void BringToTop(WindowId w) = 0;
+  virtual void SetForeground(WindowId w) = 0;
   virtual OsVersion Version() = 0;
   // The system-wide foreground lock timeout in milliseconds; false when it cannot be read.
   virtual bool ReadForegroundLockTimeout(std::uint32_t& ms) = 0;
@@ -38,6 +38,6 @@ bool UsesForcingMethod(const OsVersion& v);
 
 // Makes wnd the foreground window. The result is whether wnd is the foreground window at
 // the moment of return, whichever attempt brought it there.
-bool ForceForegroundWindow(IForegroundSystem& sys, Hwnd wnd);
+bool ForceForegroundWindow(IForegroundSystem& sys, WindowId wnd);
 
 }  // namespace ruvano

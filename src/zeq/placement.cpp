@@ -20,7 +20,7 @@ constexpr std::uint32_t kAppBarBottom = 3;
 
 }  // namespace
 
-bool GetWindowBounds(IPlacementHost& host, Hwnd w, Bounds& out) {
+bool GetWindowBounds(IPlacementHost& host, WindowId w, Bounds& out) {
   Rect r;
   if (!host.GetValidWindowRect(w, r)) return false;
   out = Bounds{r.left, r.top, Sub(r.right, r.left), Sub(r.bottom, r.top)};
@@ -78,7 +78,7 @@ Rect GrowWorkAreaOverTaskbar(Rect wa, std::int32_t edge, const Rect& tb) {
   return wa;
 }
 
-void CentreInWorkArea(IPlacementHost& host, Hwnd w) {
+void CentreInWorkArea(IPlacementHost& host, WindowId w) {
   const Rect readArea = host.PrimaryWorkArea();
   Rect taskbar;
   const std::int32_t edge = GetTaskbarEdge(host, taskbar);
@@ -89,7 +89,7 @@ void CentreInWorkArea(IPlacementHost& host, Hwnd w) {
                         HalfTowardZero(Sub(wa.bottom, current.height)), current.width, current.height});
 }
 
-void EnsureWindowOnScreen(IPlacementHost& host, Hwnd w) {
+void EnsureWindowOnScreen(IPlacementHost& host, WindowId w) {
   if (host.IsZoomed(w)) return;
   Bounds b;
   if (!GetWindowBounds(host, w, b) || IsParkedPosition(b.left, b.top) || IsOffAllMonitors(host, b)) {

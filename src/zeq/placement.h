@@ -39,8 +39,8 @@ class IPlacementHost {
   // The window's rectangle; false when it can't be read or the window is minimised. r is
   // only meaningful when the result is true. A window that is not minimised but stands at
   // the parking place of minimised windows gives its rectangle.
-  virtual bool GetValidWindowRect(Hwnd w, Rect& r) = 0;
-  virtual bool IsZoomed(Hwnd w) = 0;
+  virtual bool GetValidWindowRect(WindowId w, Rect& r) = 0;
+  virtual bool IsZoomed(WindowId w) = 0;
   // The primary monitor's work area as the system reports it (unchanged Rect on failure).
   virtual Rect PrimaryWorkArea() = 0;
   // The taskbar's position; false when the system could not tell.
@@ -48,7 +48,7 @@ class IPlacementHost {
   // True when the point lies on some monitor.
   virtual bool IsPointOnMonitor(Point p) = 0;
   // Moves and sizes the window and repaints it; the result is not looked at.
-  virtual void MoveWindowTo(Hwnd w, const Bounds& b) = 0;
+  virtual void MoveWindowTo(WindowId w, const Bounds& b) = 0;
 };
 
 // Integer halving that truncates toward zero (-5 gives -2).
@@ -56,7 +56,7 @@ constexpr std::int32_t HalfTowardZero(std::int32_t v) { return v / 2; }
 
 // Reads the window's bounds. False when the rectangle can't be read (or the window is
 // minimised); out is then left as it was.
-bool GetWindowBounds(IPlacementHost& host, Hwnd w, Bounds& out);
+bool GetWindowBounds(IPlacementHost& host, WindowId w, Bounds& out);
 
 // Maps the system's application-bar edge to a taskbar edge code (kTaskbarTop ...
 // kTaskbarNone) and gives the taskbar's rectangle. When the query fails the code is
@@ -83,12 +83,12 @@ Rect GrowWorkAreaOverTaskbar(Rect workArea, std::int32_t edge, const Rect& taskb
 // taskbar), keeping its size. The centre is measured from the screen origin, where the
 // primary monitor's top-left corner always lies: it halves WA.Right - width and
 // WA.Bottom - height. A window whose bounds can't be read (a minimised one) is not moved.
-void CentreInWorkArea(IPlacementHost& host, Hwnd w);
+void CentreInWorkArea(IPlacementHost& host, WindowId w);
 
 // Centres the window on the primary monitor when its bounds can't be read, when it stands
 // at the parking place of minimised windows or when none of its probe points lies on a
 // monitor. A maximised window is left alone, and so is a minimised one (its bounds can't be
 // read, so placement stops).
-void EnsureWindowOnScreen(IPlacementHost& host, Hwnd w);
+void EnsureWindowOnScreen(IPlacementHost& host, WindowId w);
 
 }  // namespace ruvano

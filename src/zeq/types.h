@@ -10,7 +10,7 @@ namespace ruvano {
 // A window handle as an unsigned 32-bit value; 0 means "no window". Win32 handles of
 // windows are 32-bit significant on 64-bit Windows, so they round-trip through this type
 // (back to an HWND by sign extension).
-using Hwnd = std::uint32_t;
+using WindowId = std::uint32_t;
 
 // A rectangle in physical pixels of the virtual screen; right and bottom are one past the
 // last pixel, as the system reports window rectangles.

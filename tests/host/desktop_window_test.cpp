@@ -12,29 +12,29 @@ namespace {
 class FakeWindows : public IWindowEnumerator {
  public:
   struct Win {
-    Hwnd handle;
+    WindowId handle;
     Text cls;
     std::vector<Text> children;
   };
   std::vector<Win> top;
-  std::vector<Hwnd> visited;
+  std::vector<WindowId> visited;
 
-  void EnumTopLevelWindows(const std::function<bool(Hwnd)>& visit) override {
+  void EnumTopLevelWindows(const std::function<bool(WindowId)>& visit) override {
     for (const Win& w : top) {
       visited.push_back(w.handle);
       if (!visit(w.handle)) return;
     }
   }
-  Text ClassName(Hwnd h) override {
+  Text ClassName(WindowId h) override {
     for (const Win& w : top)
       if (w.handle == h) return w.cls;
     return {};
   }
-  Hwnd FindChildOfClass(Hwnd parent, const Text& cls) override {
+  WindowId FindChildOfClass(WindowId parent, const Text& cls) override {
     for (const Win& w : top)
       if (w.handle == parent)
         for (std::size_t i = 0; i < w.children.size(); ++i)
-          if (w.children[i] == cls) return parent * 100 + static_cast<Hwnd>(i) + 1;
+          if (w.children[i] == cls) return parent * 100 + static_cast<WindowId>(i) + 1;
     return 0;
   }
 };
@@ -46,10 +46,10 @@ TEST(FindDesktopWindow, TakesTheFirstProgmanOrWorkerWWithTheShellViewAndStops) {
               {12, u"WorkerW", {}},
               {13, u"WorkerW", {u"SysListView32", u"SHELLDLL_DefView"}},
               {14, u"Progman", {u"SHELLDLL_DefView"}}};
-  Hwnd desktop = 999;
+  WindowId desktop = 999;
   EXPECT_EQ(FindDesktopWindow(wins, desktop), 13u);
   EXPECT_EQ(desktop, 13u);
-  EXPECT_EQ(wins.visited, (std::vector<Hwnd>{10, 11, 12, 13}));
+  EXPECT_EQ(wins.visited, (std::vector<WindowId>{10, 11, 12, 13}));
 }
 
 TEST(FindDesktopWindow, ProgmanWithTheShellViewIsFoundToo) {
@@ -57,7 +57,7 @@ TEST(FindDesktopWindow, ProgmanWithTheShellViewIsFoundToo) {
   wins.top = {{5, u"Shell_TrayWnd", {}},
               {6, u"Progman", {u"SHELLDLL_DefView"}},
               {7, u"WorkerW", {u"SHELLDLL_DefView"}}};
-  Hwnd desktop = 0;
+  WindowId desktop = 0;
   EXPECT_EQ(FindDesktopWindow(wins, desktop), 6u);
 }
 
@@ -67,7 +67,7 @@ TEST(FindDesktopWindow, GivesZeroWhenNothingMatchesWhateverWasStoredBefore) {
   wins.top = {{1, u"progman", {u"SHELLDLL_DefView"}},
               {2, u"WorkerW ", {u"SHELLDLL_DefView"}},
               {3, u"Progman", {u"shelldll_defview"}}};
-  Hwnd desktop = 42;
+  WindowId desktop = 42;
   EXPECT_EQ(FindDesktopWindow(wins, desktop), 0u);
   EXPECT_EQ(desktop, 0u);
 

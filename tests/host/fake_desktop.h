@@ -30,12 +30,12 @@ struct FakeWindow {
   // The visible frame the desktop window manager reports (Windows 10 and 11: the rectangle
   // without the invisible resize borders); unset: it gives none, as on Wine.
   std::optional<Rect> frame = std::nullopt;
-  Hwnd root = 0;  // top of the parent/owner chain; 0: the window itself
+  WindowId root = 0;  // top of the parent/owner chain; 0: the window itself
   Text processPath = u"C:\\Windows\\System32\\notepad.exe";
-  std::optional<Hwnd> focus = std::nullopt;  // focused control while in front; unset: the window itself
-  bool imeOpen = false;                      // IME open state when asked about this window
-  bool answers = true;                       // false: its application does not answer (busy or hung)
-  bool elevated = false;                     // its program has higher rights: the query is refused
+  std::optional<WindowId> focus = std::nullopt;  // focused control while in front; unset: the window itself
+  bool imeOpen = false;                          // IME open state when asked about this window
+  bool answers = true;                           // false: its application does not answer (busy or hung)
+  bool elevated = false;                         // its program has higher rights: the query is refused
   std::optional<std::uint32_t> conversionMode = std::nullopt;  // unset: no answer to the mode query
 };
 
@@ -63,13 +63,13 @@ class FakeDesktop final : public IDesktop {
   };
   struct Call {
     Query query;
-    Hwnd window;  // the window asked about; 0 for queries without one
+    WindowId window;  // the window asked about; 0 for queries without one
     friend bool operator==(const Call&, const Call&) = default;
   };
 
   // The script.
-  std::map<Hwnd, FakeWindow> windows;
-  Hwnd foreground = 0;
+  std::map<WindowId, FakeWindow> windows;
+  WindowId foreground = 0;
   bool win11 = false;
   bool win8OrLater = true;
   bool ownImeOpen = false;  // the IME of the calling thread (the program's own)
@@ -81,40 +81,40 @@ class FakeDesktop final : public IDesktop {
   std::vector<Call> queries;
   std::array<int, static_cast<std::size_t>(Query::Count_)> counts{};
 
-  FakeWindow& Add(Hwnd w, FakeWindow record = {}) { return windows[w] = std::move(record); }
-  void Destroy(Hwnd w) { windows.erase(w); }
-  FakeWindow& At(Hwnd w) { return windows.at(w); }
+  FakeWindow& Add(WindowId w, FakeWindow record = {}) { return windows[w] = std::move(record); }
+  void Destroy(WindowId w) { windows.erase(w); }
+  FakeWindow& At(WindowId w) { return windows.at(w); }
   int Count(Query q) const { return counts[static_cast<std::size_t>(q)]; }
   void ClearQueries() {
     queries.clear();
     counts.fill(0);
   }
 
-  Hwnd ForegroundWindow() override {
+  WindowId ForegroundWindow() override {
     Note(Query::ForegroundWindow, 0);
     return foreground;
   }
-  Text ClassName(Hwnd w) override {
+  Text ClassName(WindowId w) override {
     Note(Query::ClassName, w);
     const FakeWindow* f = Find(w);
     return f ? f->className.substr(0, 259) : Text();
   }
-  bool IsWindowEnabled(Hwnd w) override {
+  bool IsWindowEnabled(WindowId w) override {
     Note(Query::IsWindowEnabled, w);
     auto f = Find(w);
     return f && f->enabled;
   }
-  bool IsWindowVisible(Hwnd w) override {
+  bool IsWindowVisible(WindowId w) override {
     Note(Query::IsWindowVisible, w);
     auto f = Find(w);
     return f && f->visible;
   }
-  bool IsIconic(Hwnd w) override {
+  bool IsIconic(WindowId w) override {
     Note(Query::IsIconic, w);
     auto f = Find(w);
     return f && f->iconic;
   }
-  bool IsWindow(Hwnd w) override {
+  bool IsWindow(WindowId w) override {
     Note(Query::IsWindow, w);
     return Find(w) != nullptr;
   }
@@ -127,18 +127,18 @@ class FakeDesktop final : public IDesktop {
     Note(Query::IsWin8OrLater, 0);
     return win8OrLater;
   }
-  Text GetWindowProcessPath(Hwnd w) override {
+  Text GetWindowProcessPath(WindowId w) override {
     Note(Query::GetWindowProcessPath, w);
     const FakeWindow* f = Find(w);
     return f ? f->processPath : Text();
   }
-  Hwnd GetRootWindow(Hwnd w) override {
+  WindowId GetRootWindow(WindowId w) override {
     Note(Query::GetRootWindow, w);
     const FakeWindow* f = Find(w);
     return f && f->root != 0 ? f->root : w;
   }
   // As the real probe: a parked minimised window (-32000, -32000) gives false.
-  bool GetValidWindowRect(Hwnd w, Rect& r) override {
+  bool GetValidWindowRect(WindowId w, Rect& r) override {
     Note(Query::GetValidWindowRect, w);
     const FakeWindow* f = Find(w);
     if (!f || !f->rectReadable) return false;
@@ -147,21 +147,21 @@ class FakeDesktop final : public IDesktop {
   }
   // As DwmGetWindowAttribute(DWMWA_EXTENDED_FRAME_BOUNDS): learn.microsoft.com/windows/win32/
   // api/dwmapi/ne-dwmapi-dwmwindowattribute.
-  bool VisibleFrame(Hwnd w, Rect& r) override {
+  bool VisibleFrame(WindowId w, Rect& r) override {
     Note(Query::VisibleFrame, w);
     const FakeWindow* f = Find(w);
     if (!f || !f->frame) return false;
     r = *f->frame;
     return true;
   }
-  Hwnd GetFocusedWindow() override {
+  WindowId GetFocusedWindow() override {
     Note(Query::GetFocusedWindow, 0);
     const FakeWindow* f = Find(foreground);
     if (!f) return 0;
     return f->focus ? *f->focus : foreground;
   }
   // As Windows answers: for handle 0 the calling thread's own IME window replies.
-  ImeStatus ImeOpenStatus(Hwnd w) override {
+  ImeStatus ImeOpenStatus(WindowId w) override {
     Note(Query::ImeOpenStatus, w);
     const FakeWindow* f = Find(w);
     if (f && !f->answers) return ImeStatus::NoAnswer;
@@ -171,7 +171,7 @@ class FakeDesktop final : public IDesktop {
     return (w == 0 ? ownImeOpen : f && f->imeOpen) ? ImeStatus::Open : ImeStatus::Closed;
   }
 
-  std::optional<std::uint32_t> ImeConversionMode(Hwnd w) override {
+  std::optional<std::uint32_t> ImeConversionMode(WindowId w) override {
     Note(Query::ImeConversionMode, w);
     const FakeWindow* f = Find(w);
     return f && f->answers && !f->elevated ? f->conversionMode : std::nullopt;
@@ -187,11 +187,11 @@ class FakeDesktop final : public IDesktop {
   }
 
  private:
-  const FakeWindow* Find(Hwnd w) const {
+  const FakeWindow* Find(WindowId w) const {
     const auto it = windows.find(w);
     return it == windows.end() ? nullptr : &it->second;
   }
-  void Note(Query q, Hwnd w) {
+  void Note(Query q, WindowId w) {
     ++counts[static_cast<std::size_t>(q)];
     if (logQueries) queries.push_back({q, w});
   }
@@ -208,9 +208,9 @@ class FakeCues final : public IMonitorCues, public IProgramWindows {
 
   bool indicatorVisible = false;
   bool settingsWindowVisible = false;
-  Hwnd applicationWindow = 0;
-  Hwnd desktopWnd = 0;
-  Hwnd desktopFound = 0;  // what looking for the desktop window again finds
+  WindowId applicationWindow = 0;
+  WindowId desktopWnd = 0;
+  WindowId desktopFound = 0;  // what looking for the desktop window again finds
   int desktopLookups = 0;
 
   std::vector<std::string> TakeLog() { return std::exchange(log, {}); }
@@ -241,9 +241,9 @@ class FakeCues final : public IMonitorCues, public IProgramWindows {
   }
 
   bool SettingsWindowOnScreen() override { return settingsWindowVisible; }
-  Hwnd ApplicationWindow() override { return applicationWindow; }
-  Hwnd DesktopWnd() override { return desktopWnd; }
-  Hwnd RefindDesktopWnd() override {
+  WindowId ApplicationWindow() override { return applicationWindow; }
+  WindowId DesktopWnd() override { return desktopWnd; }
+  WindowId RefindDesktopWnd() override {
     ++desktopLookups;
     return desktopWnd = desktopFound;
   }

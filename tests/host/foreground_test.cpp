@@ -14,8 +14,8 @@ namespace {
 // input is attached, while the lock timeout is 0, or never.
 class FakeForeground final : public IForegroundSystem {
  public:
-  Hwnd foreground = 0;
-  std::map<Hwnd, std::uint32_t> threads;
+  WindowId foreground = 0;
+  std::map<WindowId, std::uint32_t> threads;
   OsVersion version{10, 0, 19045, OsVersion::kPlatformNt};
   std::uint32_t lockTimeout = 200000;
   bool lockReadable = true;
@@ -23,14 +23,14 @@ class FakeForeground final : public IForegroundSystem {
   bool worksWithLiftedLock = true;
   std::vector<std::string> calls;
 
-  Hwnd ForegroundWindow() override {
+  WindowId ForegroundWindow() override {
     calls.push_back("fg?");
     return foreground;
   }
   // Windows whose thread is hung (IsHungAppWindow, or no answer to WM_NULL in time).
-  std::set<Hwnd> silent;
-  bool IsResponding(Hwnd w) override { return silent.count(w) == 0; }
-  std::uint32_t WindowThreadId(Hwnd w) override {
+  std::set<WindowId> silent;
+  bool IsResponding(WindowId w) override { return silent.count(w) == 0; }
+  std::uint32_t WindowThreadId(WindowId w) override {
     calls.push_back("thread?");
     auto it = threads.find(w);
     return it == threads.end() ? 0 : it->second;
@@ -43,8 +43,8 @@ class FakeForeground final : public IForegroundSystem {
     attached_ = attach;
     return true;
   }
-  void BringToTop(Hwnd w) override { calls.push_back("top " + std::to_string(w)); }
-  void SetForeground(Hwnd w) override {
+  void BringToTop(WindowId w) override { calls.push_back("top " + std::to_string(w)); }
+  void SetForeground(WindowId w) override {
     calls.push_back("set " + std::to_string(w));
     if ((attached_ && worksWhileAttached) || (lockTimeout == 0 && worksWithLiftedLock)) foreground = w;
   }
@@ -70,8 +70,8 @@ class FakeForeground final : public IForegroundSystem {
   bool attached_ = false;
 };
 
-constexpr Hwnd kTarget = 0x1234;
-constexpr Hwnd kOther = 0x5678;
+constexpr WindowId kTarget = 0x1234;
+constexpr WindowId kOther = 0x5678;
 
 FakeForeground DesktopWithOtherInFront() {
   FakeForeground sys;

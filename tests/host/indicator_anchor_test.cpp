@@ -12,8 +12,8 @@ namespace {
 using fakes::FakeDesktop;
 using Q = FakeDesktop::Query;
 
-constexpr Hwnd kWindow = 0x00010094;
-constexpr Hwnd kDesktop = 0x00010010;
+constexpr WindowId kWindow = 0x00010094;
+constexpr WindowId kDesktop = 0x00010010;
 constexpr std::int32_t kKept = -77;  // the anchor before the call
 
 struct Row {

@@ -20,11 +20,11 @@ using fakes::FakeWindow;
 using Q = FakeDesktop::Query;
 using Log = std::vector<std::string>;
 
-constexpr Hwnd kApp = 0x00020010;      // the program's hidden application window
-constexpr Hwnd kDesktop = 0x00010010;  // the desktop ("Progman"), 1920 x 1080
-constexpr Hwnd kA = 0x00010094;        // 100, 50, 900, 650: top-left anchor 104, 54
-constexpr Hwnd kB = 0x000300A2;        // on a monitor left of the primary: anchor -1284, 211
-constexpr Hwnd kHigh = 0xFFFF1234;     // a handle above 0x7FFFFFFF
+constexpr WindowId kApp = 0x00020010;      // the program's hidden application window
+constexpr WindowId kDesktop = 0x00010010;  // the desktop ("Progman"), 1920 x 1080
+constexpr WindowId kA = 0x00010094;        // 100, 50, 900, 650: top-left anchor 104, 54
+constexpr WindowId kB = 0x000300A2;        // on a monitor left of the primary: anchor -1284, 211
+constexpr WindowId kHigh = 0xFFFF1234;     // a handle above 0x7FFFFFFF
 const char* const kShowA = "ShowIndicator(104,54)";
 const char* const kShowB = "ShowIndicator(-1284,211)";
 
@@ -83,16 +83,16 @@ struct Rig {
     return cues.TakeLog();
   }
   // Brings w to the front with its IME open or closed and runs one tick.
-  Log Tick(Hwnd w, bool imeOpen) {
+  Log Tick(WindowId w, bool imeOpen) {
     desk.foreground = w;
     if (desk.windows.count(w)) desk.At(w).imeOpen = imeOpen;
     return Run();
   }
-  void Seed(std::initializer_list<Hwnd> newestFirst) {
+  void Seed(std::initializer_list<WindowId> newestFirst) {
     for (auto it = std::rbegin(newestFirst); it != std::rend(newestFirst); ++it) tick.ListAtFront(*it);
   }
-  std::vector<Hwnd> List() const {
-    std::vector<Hwnd> l;
+  std::vector<WindowId> List() const {
+    std::vector<WindowId> l;
     for (std::size_t i = 0; i < tick.Handles().Count(); ++i) l.push_back(tick.Handles().At(i));
     return l;
   }
@@ -120,7 +120,7 @@ TEST(MonitorTickCases, NewWindowWithImeClosedOnlyHidesTheIndicator) {
     EXPECT_EQ(r.Tick(kB, false), Calls({"TickHint", "HideIndicator"}));
     EXPECT_EQ(r.tick.ActiveWindow(), kB);
     EXPECT_EQ(r.tick.ActiveRect(), (Rect{-1288, 207, -7, 1000}));
-    EXPECT_EQ(r.List(), (std::vector<Hwnd>{kA, kB}));
+    EXPECT_EQ(r.List(), (std::vector<WindowId>{kA, kB}));
   }
 }
 
@@ -134,7 +134,7 @@ TEST(MonitorTickCases, NewWindowWithImeOpenSignalsAfreshAndMovesItsEntryToTheFro
       EXPECT_EQ(r.Tick(kB, true), Calls({"TickHint", "HideIndicator", f.icon ? kShowB : "", "ScrollLedOn",
                                          "TriggerHint", f.mute ? "" : "PlayCue(ON)"}));
       EXPECT_EQ(r.tick.ActiveWindow(), kB);
-      EXPECT_EQ(r.List(), (std::vector<Hwnd>{kB, kA}));
+      EXPECT_EQ(r.List(), (std::vector<WindowId>{kB, kA}));
     }
   }
 }
@@ -146,7 +146,7 @@ TEST(MonitorTickCases, SameWindowImeTurnedOnAddsTheKeyAndSignals) {
     r.Tick(kA, false);
     EXPECT_EQ(r.Tick(kA, true), Calls({"TickHint", f.mute ? "" : "PlayCue(ON)", "TriggerHint",
                                        f.icon ? kShowA : "", "ScrollLedOn"}));
-    EXPECT_EQ(r.List(), std::vector<Hwnd>{kA});
+    EXPECT_EQ(r.List(), std::vector<WindowId>{kA});
   }
 }
 
@@ -159,7 +159,7 @@ TEST(MonitorTickCases, SameWindowImeStillOnOnlyKeepsIndicatorAndLed) {
     // Taken down elsewhere (as showing the settings window does): shown again.
     r.cues.indicatorVisible = false;
     EXPECT_EQ(r.Tick(kA, true), Calls({"TickHint", f.icon ? kShowA : "", "ScrollLedOn"}));
-    EXPECT_EQ(r.List(), std::vector<Hwnd>{kA});
+    EXPECT_EQ(r.List(), std::vector<WindowId>{kA});
   }
 }
 
@@ -204,7 +204,7 @@ TEST(MonitorTickCases, IndicatorFollowsAWindowThatMovesOrResizes) {
 // ---- Windows that do not qualify ----
 
 TEST(MonitorTickQualification, NonQualifyingWindowsResetTheFieldsAndTakeTheCuesDown) {
-  constexpr Hwnd kOther = 0x00050020;
+  constexpr WindowId kOther = 0x00050020;
   const struct {
     const char* name;
     std::function<void(Rig&)> arrange;
@@ -244,7 +244,7 @@ TEST(MonitorTickQualification, NonQualifyingWindowsResetTheFieldsAndTakeTheCuesD
       c.arrange(r);
       EXPECT_EQ(r.Run(), Calls({"TickHint", "CloseIndicator", "ScrollLedOff", hint ? "HideImeHint" : ""}));
       r.ExpectReset();
-      EXPECT_EQ(r.List(), (std::vector<Hwnd>{kA, kB}));
+      EXPECT_EQ(r.List(), (std::vector<WindowId>{kA, kB}));
       EXPECT_EQ(
           r.desk.Count(Q::GetFocusedWindow) + r.desk.Count(Q::ImeOpenStatus) + r.desk.Count(Q::IsWin8OrLater),
           0);
@@ -286,7 +286,7 @@ TEST(MonitorTickQualification, ClassNamesCompareExactly) {
     r.desk.At(kA).className = cls;
     r.Tick(kA, true);
     EXPECT_EQ(r.tick.ActiveWindow(), kA);
-    EXPECT_EQ(r.List(), std::vector<Hwnd>{kA});
+    EXPECT_EQ(r.List(), std::vector<WindowId>{kA});
   }
 }
 
@@ -310,15 +310,15 @@ TEST(MonitorTickQualification, QualifyingTickAsksTheDesktopInOrder) {
 }
 
 TEST(MonitorTickQualification, ImeStateIsAskedOfTheFocusedControl) {
-  constexpr Hwnd kEdit = 0x00010096;
+  constexpr WindowId kEdit = 0x00010096;
   Rig r;
   r.desk.Add(kEdit, {.className = u"Edit", .root = kA, .imeOpen = true});
   r.desk.At(kA).focus = kEdit;
-  r.Tick(kA, false);                           // A's own IME is closed; its edit control's is open
-  EXPECT_EQ(r.List(), std::vector<Hwnd>{kA});  // the entry is the window in front
+  r.Tick(kA, false);                               // A's own IME is closed; its edit control's is open
+  EXPECT_EQ(r.List(), std::vector<WindowId>{kA});  // the entry is the window in front
   EXPECT_EQ(r.desk.queries.back(), (FakeDesktop::Call{Q::ImeOpenStatus, kEdit}));
 
-  r.desk.At(kA).focus = Hwnd{0};  // no focus: closed, without asking about 0 (our own IME)
+  r.desk.At(kA).focus = WindowId{0};  // no focus: closed, without asking about 0 (our own IME)
   r.desk.ownImeOpen = true;
   r.Run();
   EXPECT_EQ(r.desk.Count(Q::ImeOpenStatus), 0);
@@ -328,7 +328,7 @@ TEST(MonitorTickQualification, ImeStateIsAskedOfTheFocusedControl) {
 // ---- Windows 11 search and start menu ----
 
 TEST(MonitorTickWin11, SearchAndStartMenuHostsOnlyHideTheIndicator) {
-  constexpr Hwnd kShell = 0x00070070;
+  constexpr WindowId kShell = 0x00070070;
   const struct {
     std::u16string path;
     bool shell;
@@ -360,13 +360,13 @@ TEST(MonitorTickWin11, SearchAndStartMenuHostsOnlyHideTheIndicator) {
       EXPECT_EQ(r.tick.ActiveRect(), (Rect{100, 50, 900, 650}));
       EXPECT_EQ(r.tick.AnchorLeft(), 104);
       EXPECT_EQ(r.tick.AnchorTop(), 54);
-      EXPECT_EQ(r.List(), std::vector<Hwnd>{kA});
+      EXPECT_EQ(r.List(), std::vector<WindowId>{kA});
       // Back to A: a new window again, so it signals afresh.
       EXPECT_EQ(r.Tick(kA, true),
                 Calls({"TickHint", "HideIndicator", kShowA, "ScrollLedOn", "TriggerHint", "PlayCue(ON)"}));
     } else {
       EXPECT_EQ(r.tick.ActiveRect(), (Rect{0, 0, 800, 900}));
-      EXPECT_EQ(r.List(), (std::vector<Hwnd>{kShell, kA}));
+      EXPECT_EQ(r.List(), (std::vector<WindowId>{kShell, kA}));
     }
   }
 }
@@ -376,7 +376,7 @@ TEST(MonitorTickWin11, OtherSystemsNeverReadTheProcessPath) {
   r.desk.At(kA).processPath = u"C:\\Windows\\SearchHost.exe";
   r.Tick(kA, true);
   EXPECT_EQ(r.desk.Count(Q::GetWindowProcessPath), 0);
-  EXPECT_EQ(r.List(), std::vector<Hwnd>{kA});
+  EXPECT_EQ(r.List(), std::vector<WindowId>{kA});
 }
 
 // ---- The settings window on screen ----
@@ -388,7 +388,7 @@ TEST(MonitorTickSettingsWindow, VisibleSettingsWindowSuspendsAllButCountdownAndP
   r.cues.settingsWindowVisible = true;
   EXPECT_EQ(r.Tick(kB, true), Calls({"TickHint"}));
   EXPECT_EQ(r.desk.Count(Q::ForegroundWindow), 0);
-  EXPECT_EQ(r.List(), std::vector<Hwnd>{kA});
+  EXPECT_EQ(r.List(), std::vector<WindowId>{kA});
   EXPECT_EQ(r.tick.ActiveWindow(), kA);
   EXPECT_EQ(r.tick.ActiveRect(), (Rect{100, 50, 900, 650}));
   EXPECT_EQ(r.tick.AnchorLeft(), 104);
@@ -411,11 +411,11 @@ TEST(MonitorTickHandleList, PruningWalksFromTheEndAndDropsDeadAndNullEntries) {
 
   r.Seed({kA, 4242, 4343, kB, 0, 0, kHigh, 0, 4444});
   r.Run();
-  EXPECT_EQ(r.List(), (std::vector<Hwnd>{kA, kB, kHigh}));
-  std::vector<Hwnd> asked;
+  EXPECT_EQ(r.List(), (std::vector<WindowId>{kA, kB, kHigh}));
+  std::vector<WindowId> asked;
   for (const auto& c : r.desk.queries)
     if (c.query == Q::IsWindow) asked.push_back(c.window);
-  EXPECT_EQ(asked, (std::vector<Hwnd>{4444, 0, kHigh, 0, 0, kB, 4343, 4242, kA}));
+  EXPECT_EQ(asked, (std::vector<WindowId>{4444, 0, kHigh, 0, 0, kB, 4343, 4242, kA}));
 }
 
 TEST(MonitorTickHandleList, HandlesAreInsertedAtTheFrontHighOnesWhole) {
@@ -423,7 +423,7 @@ TEST(MonitorTickHandleList, HandlesAreInsertedAtTheFrontHighOnesWhole) {
   r.desk.Add(kHigh);
   r.Tick(kA, true);
   r.Tick(kHigh, true);
-  EXPECT_EQ(r.List(), (std::vector<Hwnd>{4294906420u, 65684u}));
+  EXPECT_EQ(r.List(), (std::vector<WindowId>{4294906420u, 65684u}));
   r.Run();  // a high handle survives pruning
   EXPECT_EQ(r.List().size(), 2u);
 }
@@ -433,7 +433,7 @@ TEST(MonitorTickHandleList, LookupTakesTheFirstMatchingEntry) {
   r.Seed({kA, kB, kA});
   r.Tick(kA, false);
   EXPECT_EQ(r.Run(), Calls({"TickHint", "PlayCue(OFF)", "ScrollLedOff", "HideImeHint", "HideIndicator"}));
-  EXPECT_EQ(r.List(), (std::vector<Hwnd>{kB, kA}));
+  EXPECT_EQ(r.List(), (std::vector<WindowId>{kB, kA}));
 }
 
 // ---- Sequences across windows ----
@@ -442,7 +442,7 @@ TEST(MonitorTickSequences, SwitchingToAWindowWithImeClosedLeavesListAndLedAlone)
   Rig r;
   r.Tick(kA, true);
   EXPECT_EQ(r.Tick(kB, false), Calls({"TickHint", "HideIndicator"}));
-  EXPECT_EQ(r.List(), std::vector<Hwnd>{kA});
+  EXPECT_EQ(r.List(), std::vector<WindowId>{kA});
   EXPECT_EQ(r.Run(), Calls({"TickHint", "HideImeHint", "HideIndicator"}));
 }
 
@@ -453,7 +453,7 @@ TEST(MonitorTickSequences, ReturningToAWindowWhoseImeWentOffInTheBackground) {
     r.Tick(kA, true);
     r.Tick(kB, false);
     EXPECT_EQ(r.Tick(kA, false), Calls({"TickHint", "HideIndicator"}));
-    EXPECT_EQ(r.List(), std::vector<Hwnd>{kA});
+    EXPECT_EQ(r.List(), std::vector<WindowId>{kA});
     EXPECT_EQ(r.Run(), Calls({"TickHint", f.off && !f.mute ? "PlayCue(OFF)" : "", "ScrollLedOff",
                               f.hint ? "HideImeHint" : "", "HideIndicator"}));
     EXPECT_TRUE(r.List().empty());
@@ -529,7 +529,7 @@ TEST(MonitorTickAnchor, DesktopInFrontGetsTheIndicatorAtItsCentre) {
 }
 
 TEST(MonitorTickAnchor, DesktopIsLookedForAgainAfterExplorerMadeANewOne) {
-  constexpr Hwnd kNew = 0x000400B0;
+  constexpr WindowId kNew = 0x000400B0;
   Rig r;
   r.desk.Destroy(kDesktop);
   r.desk.Add(kNew, {.className = u"Progman", .rect = {0, 0, 1920, 1080}});
@@ -582,7 +582,7 @@ TEST(MonitorTickInputMode, HalfWidthAlphanumericCountsAsClosed) {
     byMode.settings.SetAlnumOff(true);
     byMode.settings.SetShowMode(showMode);
     byMode.desk.At(kA).imeOpen = byMode.desk.At(kB).imeOpen = true;
-    auto mode = [&](Hwnd w, std::uint32_t bits) {
+    auto mode = [&](WindowId w, std::uint32_t bits) {
       byMode.desk.At(w).conversionMode = bits;
       byMode.desk.foreground = w;
       Log log = byMode.Run();

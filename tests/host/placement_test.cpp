@@ -27,11 +27,11 @@ class FakePlacementHost : public IPlacementHost {
   std::vector<Point> probes;
   int workAreaReads = 0;
 
-  bool GetValidWindowRect(Hwnd, Rect& r) override {
+  bool GetValidWindowRect(WindowId, Rect& r) override {
     r = windowRect;
     return rectReadable;
   }
-  bool IsZoomed(Hwnd) override { return zoomed; }
+  bool IsZoomed(WindowId) override { return zoomed; }
   Rect PrimaryWorkArea() override {
     ++workAreaReads;
     return workArea;
@@ -46,7 +46,7 @@ class FakePlacementHost : public IPlacementHost {
       if (p.x >= m.left && p.x < m.right && p.y >= m.top && p.y < m.bottom) return true;
     return false;
   }
-  void MoveWindowTo(Hwnd, const Bounds& b) override { moves.push_back(b); }
+  void MoveWindowTo(WindowId, const Bounds& b) override { moves.push_back(b); }
 
   void SetWindow(std::int32_t l, std::int32_t t, std::int32_t w, std::int32_t h) {
     windowRect = {l, t, l + w, t + h};
@@ -57,7 +57,7 @@ class FakePlacementHost : public IPlacementHost {
   }
 };
 
-constexpr Hwnd kWnd = 0x1234;
+constexpr WindowId kWnd = 0x1234;
 // The system's application-bar edges.
 constexpr std::uint32_t kAbeLeft = 0, kAbeTop = 1, kAbeRight = 2, kAbeBottom = 3;
 

@@ -31,9 +31,9 @@ class SignalLog : public NullMonitorCues, public IProgramWindows {
   bool Saw(const std::string& c) const { return std::find(calls.begin(), calls.end(), c) != calls.end(); }
 
   bool SettingsWindowOnScreen() override { return false; }
-  Hwnd ApplicationWindow() override { return FromHwnd(app); }
-  Hwnd DesktopWnd() override { return 0; }
-  Hwnd RefindDesktopWnd() override { return 0; }
+  WindowId ApplicationWindow() override { return FromHwnd(app); }
+  WindowId DesktopWnd() override { return 0; }
+  WindowId RefindDesktopWnd() override { return 0; }
 };
 
 // An application in front stops answering while its IME is on. The tick does not wait for
@@ -51,7 +51,7 @@ TEST(HungForegroundApplication, TheTickDoesNotWaitSignalsNothingAndCatchesUp) {
   FakeImeTarget target;
   ASSERT_TRUE(target.Start(L"hung application", 200, 150, 640, 480, true));
   ASSERT_TRUE(target.Activate());
-  const Hwnd key = FromHwnd(target.window());
+  const WindowId key = FromHwnd(target.window());
   ASSERT_TRUE(WaitUntil(
       [&] {
         tick.RunTick();

@@ -68,7 +68,7 @@ TEST(Monitor, TheTickSeesTheForegroundProgramsImeTurnOnAndOff) {
   FakeImeTarget target;
   ASSERT_TRUE(target.Start(L"tick end to end"));
   ASSERT_TRUE(target.Activate());
-  const Hwnd key = FromHwnd(target.window());
+  const WindowId key = FromHwnd(target.window());
   ASSERT_TRUE(WaitUntil([&] { return r.monitor.State().ActiveWindow() == key; }, 3000));
   EXPECT_FALSE(r.cues.Saw("PlayCue(ON)"));
 

@@ -97,7 +97,7 @@ TEST(FindDesktopWindow, FindsTheShellViewHostOnTopAndPassesOverTheOthers) {
   // Without ours, the answer is the system's own desktop (Wine has none), never ours.
   progman.reset();
   worker.reset();
-  const Hwnd found = desktop.Find();
+  const WindowId found = desktop.Find();
   EXPECT_EQ(found, desktop.Current());
   DWORD pid = 0;
   if (found) GetWindowThreadProcessId(ToHwnd(found), &pid);

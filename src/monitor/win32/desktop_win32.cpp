@@ -8,23 +8,25 @@
 
 namespace ruvano {
 
-Hwnd Win32Desktop::ForegroundWindow() { return FromHwnd(::GetForegroundWindow()); }
+WindowId Win32Desktop::ForegroundWindow() { return FromHwnd(::GetForegroundWindow()); }
 
-Text Win32Desktop::ClassName(Hwnd w) { return ToText(WindowClassName(ToHwnd(w)).view()); }
+Text Win32Desktop::ClassName(WindowId w) { return ToText(WindowClassName(ToHwnd(w)).view()); }
 
-bool Win32Desktop::IsWindowEnabled(Hwnd w) { return ::IsWindowEnabled(ToHwnd(w)) != FALSE; }
-bool Win32Desktop::IsWindowVisible(Hwnd w) { return ::IsWindowVisible(ToHwnd(w)) != FALSE; }
-bool Win32Desktop::IsIconic(Hwnd w) { return ::IsIconic(ToHwnd(w)) != FALSE; }
-bool Win32Desktop::IsWindow(Hwnd w) { return ::IsWindow(ToHwnd(w)) != FALSE; }
+bool Win32Desktop::IsWindowEnabled(WindowId w) { return ::IsWindowEnabled(ToHwnd(w)) != FALSE; }
+bool Win32Desktop::IsWindowVisible(WindowId w) { return ::IsWindowVisible(ToHwnd(w)) != FALSE; }
+bool Win32Desktop::IsIconic(WindowId w) { return ::IsIconic(ToHwnd(w)) != FALSE; }
+bool Win32Desktop::IsWindow(WindowId w) { return ::IsWindow(ToHwnd(w)) != FALSE; }
 
 bool Win32Desktop::IsWin11() { return ruvano::IsWin11(); }
 bool Win32Desktop::IsWin8OrLater() { return ruvano::IsWin8OrLater(); }
 
-Text Win32Desktop::GetWindowProcessPath(Hwnd w) { return ToText(processPaths_.WindowProcessPath(ToHwnd(w))); }
+Text Win32Desktop::GetWindowProcessPath(WindowId w) {
+  return ToText(processPaths_.WindowProcessPath(ToHwnd(w)));
+}
 
-Hwnd Win32Desktop::GetRootWindow(Hwnd w) { return FromHwnd(ruvano::GetRootWindow(ToHwnd(w))); }
+WindowId Win32Desktop::GetRootWindow(WindowId w) { return FromHwnd(ruvano::GetRootWindow(ToHwnd(w))); }
 
-bool Win32Desktop::GetValidWindowRect(Hwnd w, Rect& r) {
+bool Win32Desktop::GetValidWindowRect(WindowId w, Rect& r) {
   RECT wr{};
   const bool ok = ruvano::GetValidWindowRect(ToHwnd(w), wr);
   r = {wr.left, wr.top, wr.right, wr.bottom};
@@ -34,7 +36,7 @@ bool Win32Desktop::GetValidWindowRect(Hwnd w, Rect& r) {
 // DWMWA_EXTENDED_FRAME_BOUNDS is given in physical pixels whatever the caller's DPI awareness
 // (learn.microsoft.com/windows/win32/api/dwmapi/ne-dwmapi-dwmwindowattribute); Wine answers
 // E_NOTIMPL.
-bool Win32Desktop::VisibleFrame(Hwnd w, Rect& r) {
+bool Win32Desktop::VisibleFrame(WindowId w, Rect& r) {
   const auto get = dwmGetWindowAttribute_.get();
   RECT frame{};
   if (!get || get(ToHwnd(w), DWMWA_EXTENDED_FRAME_BOUNDS, &frame, sizeof(frame)) != S_OK) return false;
@@ -42,10 +44,10 @@ bool Win32Desktop::VisibleFrame(Hwnd w, Rect& r) {
   return true;
 }
 
-Hwnd Win32Desktop::GetFocusedWindow() { return FromHwnd(ruvano::GetFocusedWindow()); }
+WindowId Win32Desktop::GetFocusedWindow() { return FromHwnd(ruvano::GetFocusedWindow()); }
 
-ImeStatus Win32Desktop::ImeOpenStatus(Hwnd w) { return imeProbe_.Ask(ToHwnd(w)); }
-std::optional<std::uint32_t> Win32Desktop::ImeConversionMode(Hwnd w) {
+ImeStatus Win32Desktop::ImeOpenStatus(WindowId w) { return imeProbe_.Ask(ToHwnd(w)); }
+std::optional<std::uint32_t> Win32Desktop::ImeConversionMode(WindowId w) {
   return imeProbe_.ConversionMode(ToHwnd(w));
 }
 

@@ -13,22 +13,22 @@ namespace ruvano {
 
 class Win32Desktop : public IDesktop {
  public:
-  Hwnd ForegroundWindow() override;
-  Text ClassName(Hwnd w) override;
-  bool IsWindowEnabled(Hwnd w) override;
-  bool IsWindowVisible(Hwnd w) override;
-  bool IsIconic(Hwnd w) override;
-  bool IsWindow(Hwnd w) override;
+  WindowId ForegroundWindow() override;
+  Text ClassName(WindowId w) override;
+  bool IsWindowEnabled(WindowId w) override;
+  bool IsWindowVisible(WindowId w) override;
+  bool IsIconic(WindowId w) override;
+  bool IsWindow(WindowId w) override;
 
   bool IsWin11() override;
   bool IsWin8OrLater() override;
-  Text GetWindowProcessPath(Hwnd w) override;
-  Hwnd GetRootWindow(Hwnd w) override;
-  bool GetValidWindowRect(Hwnd w, Rect& r) override;
-  bool VisibleFrame(Hwnd w, Rect& r) override;
-  Hwnd GetFocusedWindow() override;
-  ImeStatus ImeOpenStatus(Hwnd w) override;
-  std::optional<std::uint32_t> ImeConversionMode(Hwnd w) override;
+  Text GetWindowProcessPath(WindowId w) override;
+  WindowId GetRootWindow(WindowId w) override;
+  bool GetValidWindowRect(WindowId w, Rect& r) override;
+  bool VisibleFrame(WindowId w, Rect& r) override;
+  WindowId GetFocusedWindow() override;
+  ImeStatus ImeOpenStatus(WindowId w) override;
+  std::optional<std::uint32_t> ImeConversionMode(WindowId w) override;
 
   std::int32_t NonClientBorderWidth(const Rect& r) override;
   std::int32_t BorderMultiplier() override;

@@ -129,6 +129,6 @@ bool Monitor::SettingsWindowOnScreen() {
   return restWindow_ && ::IsWindowVisible(restWindow_) && !IsCloaked(restWindow_);
 }
 
-Hwnd Monitor::ApplicationWindow() { return FromHwnd(applicationWindow_); }
+WindowId Monitor::ApplicationWindow() { return FromHwnd(applicationWindow_); }
 
 }  // namespace ruvano

@@ -51,9 +51,9 @@ class Monitor final : public IProgramWindows {
 
   // The program's own windows, as the tick sees them.
   bool SettingsWindowOnScreen() override;
-  Hwnd ApplicationWindow() override;
-  Hwnd DesktopWnd() override { return desktopWindow_.Current(); }
-  Hwnd RefindDesktopWnd() override { return desktopWindow_.Find(); }
+  WindowId ApplicationWindow() override;
+  WindowId DesktopWnd() override { return desktopWindow_.Current(); }
+  WindowId RefindDesktopWnd() override { return desktopWindow_.Find(); }
 
  private:
   void Apply() noexcept;

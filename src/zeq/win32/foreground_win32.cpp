@@ -5,9 +5,9 @@
 
 namespace ruvano {
 
-Hwnd Win32ForegroundSystem::ForegroundWindow() { return FromHwnd(::GetForegroundWindow()); }
+WindowId Win32ForegroundSystem::ForegroundWindow() { return FromHwnd(::GetForegroundWindow()); }
 
-bool Win32ForegroundSystem::IsResponding(Hwnd w) {
+bool Win32ForegroundSystem::IsResponding(WindowId w) {
   // How long a foreground program may take to answer before it counts as not answering.
   constexpr UINT kProbeTimeoutMs = 200;
   HWND wnd = ToHwnd(w);
@@ -18,7 +18,7 @@ bool Win32ForegroundSystem::IsResponding(Hwnd w) {
          0;
 }
 
-std::uint32_t Win32ForegroundSystem::WindowThreadId(Hwnd w) {
+std::uint32_t Win32ForegroundSystem::WindowThreadId(WindowId w) {
   return ::GetWindowThreadProcessId(ToHwnd(w), nullptr);
 }
 
@@ -26,9 +26,9 @@ bool Win32ForegroundSystem::AttachInput(std::uint32_t from, std::uint32_t to, bo
   return ::AttachThreadInput(from, to, attach ? TRUE : FALSE) != FALSE;
 }
 
-void Win32ForegroundSystem::BringToTop(Hwnd w) { ::BringWindowToTop(ToHwnd(w)); }
+void Win32ForegroundSystem::BringToTop(WindowId w) { ::BringWindowToTop(ToHwnd(w)); }
 
-void Win32ForegroundSystem::SetForeground(Hwnd w) { ::SetForegroundWindow(ToHwnd(w)); }
+void Win32ForegroundSystem::SetForeground(WindowId w) { ::SetForegroundWindow(ToHwnd(w)); }
 
 OsVersion Win32ForegroundSystem::Version() { return ReadOsVersion(); }
 

@@ -9,12 +9,12 @@ namespace ruvano {
 
 class Win32ForegroundSystem final : public IForegroundSystem {
  public:
-  Hwnd ForegroundWindow() override;
-  bool IsResponding(Hwnd w) override;
-  std::uint32_t WindowThreadId(Hwnd w) override;
+  WindowId ForegroundWindow() override;
+  bool IsResponding(WindowId w) override;
+  std::uint32_t WindowThreadId(WindowId w) override;
   bool AttachInput(std::uint32_t from, std::uint32_t to, bool attach) override;
-  void BringToTop(Hwnd w) override;
-  void SetForeground(Hwnd w) override;
+  void BringToTop(WindowId w) override;
+  void SetForeground(WindowId w) override;
   OsVersion Version() override;
   bool ReadForegroundLockTimeout(std::uint32_t& ms) override;
   void WriteForegroundLockTimeout(std::uint32_t ms) override;

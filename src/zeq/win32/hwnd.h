@@ -14,10 +14,12 @@ namespace ruvano {
 
 // Window handles carry 32 significant bits; a 32-bit value goes back to an HWND by sign
 // extension, as Windows does for 32/64-bit handle interop.
-inline HWND ToHwnd(Hwnd h) noexcept {
+inline HWND ToHwnd(WindowId h) noexcept {
   return reinterpret_cast<HWND>(static_cast<std::intptr_t>(static_cast<std::int32_t>(h)));
 }
-inline Hwnd FromHwnd(HWND h) noexcept { return static_cast<Hwnd>(reinterpret_cast<std::uintptr_t>(h)); }
+inline WindowId FromHwnd(HWND h) noexcept {
+  return static_cast<WindowId>(reinterpret_cast<std::uintptr_t>(h));
+}
 
 static_assert(sizeof(wchar_t) == sizeof(char16_t), "Windows wide characters are UTF-16 code units");
 

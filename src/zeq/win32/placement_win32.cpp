@@ -11,7 +11,7 @@ Rect ToRect(const RECT& r) { return Rect{r.left, r.top, r.right, r.bottom}; }
 
 }  // namespace
 
-bool Win32PlacementHost::GetValidWindowRect(Hwnd w, Rect& r) {
+bool Win32PlacementHost::GetValidWindowRect(WindowId w, Rect& r) {
   // A minimised window's rectangle is its parking place, not where it opens again.
   RECT wr{};
   if (::IsIconic(ToHwnd(w)) || !::GetWindowRect(ToHwnd(w), &wr)) return false;
@@ -19,7 +19,7 @@ bool Win32PlacementHost::GetValidWindowRect(Hwnd w, Rect& r) {
   return true;
 }
 
-bool Win32PlacementHost::IsZoomed(Hwnd w) { return ::IsZoomed(ToHwnd(w)) != FALSE; }
+bool Win32PlacementHost::IsZoomed(WindowId w) { return ::IsZoomed(ToHwnd(w)) != FALSE; }
 
 Rect Win32PlacementHost::PrimaryWorkArea() {
   RECT wa{};
@@ -40,7 +40,7 @@ bool Win32PlacementHost::IsPointOnMonitor(Point p) {
   return ::MonitorFromPoint(POINT{p.x, p.y}, MONITOR_DEFAULTTONULL) != nullptr;
 }
 
-void Win32PlacementHost::MoveWindowTo(Hwnd w, const Bounds& b) {
+void Win32PlacementHost::MoveWindowTo(WindowId w, const Bounds& b) {
   ::MoveWindow(ToHwnd(w), b.left, b.top, b.width, b.height, TRUE);
 }
 

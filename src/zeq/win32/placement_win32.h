@@ -9,12 +9,12 @@ namespace ruvano {
 
 class Win32PlacementHost final : public IPlacementHost {
  public:
-  bool GetValidWindowRect(Hwnd w, Rect& r) override;
-  bool IsZoomed(Hwnd w) override;
+  bool GetValidWindowRect(WindowId w, Rect& r) override;
+  bool IsZoomed(WindowId w) override;
   Rect PrimaryWorkArea() override;
   bool QueryTaskbar(TaskbarInfo& info) override;
   bool IsPointOnMonitor(Point p) override;
-  void MoveWindowTo(Hwnd w, const Bounds& b) override;
+  void MoveWindowTo(WindowId w, const Bounds& b) override;
 };
 
 // Centres wnd on the primary monitor when it lies off every monitor; a maximised window is

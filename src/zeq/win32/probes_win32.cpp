@@ -52,16 +52,16 @@ class Win32DosDevices : public IDosDevices {
 
 class Win32WindowEnumerator : public IWindowEnumerator {
  public:
-  void EnumTopLevelWindows(const std::function<bool(Hwnd)>& visit) override {
+  void EnumTopLevelWindows(const std::function<bool(WindowId)>& visit) override {
     ::EnumWindows(
         [](HWND w, LPARAM lp) -> BOOL {
-          const auto& v = *reinterpret_cast<const std::function<bool(Hwnd)>*>(lp);
+          const auto& v = *reinterpret_cast<const std::function<bool(WindowId)>*>(lp);
           return v(FromHwnd(w)) ? TRUE : FALSE;
         },
         reinterpret_cast<LPARAM>(&visit));
   }
-  Text ClassName(Hwnd w) override { return ToText(WindowClassName(ToHwnd(w)).view()); }
-  Hwnd FindChildOfClass(Hwnd parent, const Text& className) override {
+  Text ClassName(WindowId w) override { return ToText(WindowClassName(ToHwnd(w)).view()); }
+  WindowId FindChildOfClass(WindowId parent, const Text& className) override {
     return FromHwnd(::FindWindowExW(ToHwnd(parent), nullptr, WidePtr(className), nullptr));
   }
 };
@@ -135,7 +135,7 @@ std::wstring ProcessPathReader::WindowProcessPath(HWND w) {
   return path;
 }
 
-Hwnd DesktopWindowFinder::Find() {
+WindowId DesktopWindowFinder::Find() {
   Win32WindowEnumerator windows;
   return FindDesktopWindow(windows, found_);
 }

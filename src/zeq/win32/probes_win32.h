@@ -79,13 +79,13 @@ std::wstring ReadPathText(const std::function<DWORD(wchar_t*, DWORD)>& call);
 class DesktopWindowFinder {
  public:
   // The window found last; 0 before the first search and when none was found.
-  Hwnd Current() const noexcept { return found_; }
+  WindowId Current() const noexcept { return found_; }
   // Finds the first top-level window of class "Progman" or "WorkerW" with a direct child of
   // class "SHELLDLL_DefView", keeps it as Current and returns it (0 when there is none).
-  Hwnd Find();
+  WindowId Find();
 
  private:
-  Hwnd found_ = 0;
+  WindowId found_ = 0;
 };
 
 }  // namespace ruvano

@@ -83,7 +83,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     std::printf("soak: the fake IME target did not come to the front\n");
     return 1;
   }
-  const Hwnd key = FromHwnd(target.window());
+  const WindowId key = FromHwnd(target.window());
   auto tick = [&] {
     SendMessageW(app, WM_TIMER, Monitor::kTimerId, 0);
     Drain();

@@ -52,9 +52,9 @@ class BenchProgram : public IProgramWindows {
   HWND app = nullptr;
   DesktopWindowFinder desktopWindow;
   bool SettingsWindowOnScreen() override { return false; }
-  Hwnd ApplicationWindow() override { return FromHwnd(app); }
-  Hwnd DesktopWnd() override { return desktopWindow.Current(); }
-  Hwnd RefindDesktopWnd() override { return desktopWindow.Find(); }
+  WindowId ApplicationWindow() override { return FromHwnd(app); }
+  WindowId DesktopWnd() override { return desktopWindow.Current(); }
+  WindowId RefindDesktopWnd() override { return desktopWindow.Find(); }
 };
 
 volatile LONG_PTR g_sinkValue;
