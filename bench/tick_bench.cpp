@@ -53,9 +53,9 @@ struct Rig {
 void BM_TickSameWindowImeOn(benchmark::State& state) {
   Rig r(static_cast<int>(state.range(0)));
   r.desk.foreground = kA;
-  r.tick.RunTick();
-  r.tick.RunTick();
-  for (auto _ : state) r.tick.RunTick();
+  r.tick.Run();
+  r.tick.Run();
+  for (auto _ : state) r.tick.Run();
   state.counters["list"] = static_cast<double>(r.tick.Handles().Count());
 }
 BENCHMARK(BM_TickSameWindowImeOn)->Arg(0)->Arg(10)->Arg(1000);
@@ -68,7 +68,7 @@ void BM_TickWindowSwitch(benchmark::State& state) {
   for (auto _ : state) {
     r.desk.foreground = a ? kA : kB;
     a = !a;
-    r.tick.RunTick();
+    r.tick.Run();
   }
   state.counters["list"] = static_cast<double>(r.tick.Handles().Count());
 }

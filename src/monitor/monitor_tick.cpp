@@ -24,7 +24,7 @@ bool IsShellHostImage(const Text& path) {
 
 }  // namespace
 
-void MonitorTick::RunTick() {
+void MonitorTick::Run() {
   cues_.TickHint();
 
   // Drop the entries of destroyed windows, last to first so the indices still to be

@@ -19,7 +19,7 @@ class MonitorTick {
       : desktop_(desktop), cues_(cues), program_(program), settings_(settings) {}
 
   // One run of the tick.
-  void RunTick();
+  void Run();
 
   // State kept between ticks, which the tick alone writes: the window in front as the last
   // tick saw it (0 when nothing qualified), its rectangle, the indicator's anchor, and the

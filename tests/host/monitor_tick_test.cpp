@@ -79,7 +79,7 @@ struct Rig {
   Log Run() {
     cues.log.clear();
     desk.ClearQueries();
-    tick.RunTick();
+    tick.Run();
     return cues.TakeLog();
   }
   // Brings w to the front with its IME open or closed and runs one tick.

@@ -54,7 +54,7 @@ TEST(HungForegroundApplication, TheTickDoesNotWaitSignalsNothingAndCatchesUp) {
   const WindowId key = FromHwnd(target.window());
   ASSERT_TRUE(WaitUntil(
       [&] {
-        tick.RunTick();
+        tick.Run();
         return tick.Handles().IndexOf(key) == 0;
       },
       3000));
@@ -73,7 +73,7 @@ TEST(HungForegroundApplication, TheTickDoesNotWaitSignalsNothingAndCatchesUp) {
   int ticks = 0;
   for (const double start = bench::NowUs(); bench::NowUs() - start < kHangMs / 2 * 1000.0; ++ticks) {
     const double t0 = bench::NowUs();
-    tick.RunTick();
+    tick.Run();
     longestTick = std::max(longestTick, (bench::NowUs() - t0) / 1000);
   }
   std::printf("With the application in front hung: %d ticks, the longest took %.1f ms\n", ticks, longestTick);
@@ -84,7 +84,7 @@ TEST(HungForegroundApplication, TheTickDoesNotWaitSignalsNothingAndCatchesUp) {
 
   // Awake again: it switches its IME off and the next tick signals that.
   target.SetOpen(false);
-  tick.RunTick();
+  tick.Run();
   EXPECT_EQ(tick.Handles().IndexOf(key), -1);
   EXPECT_TRUE(log.Saw("PlayCue(OFF)"));
   EXPECT_TRUE(log.Saw("ScrollLedOff"));

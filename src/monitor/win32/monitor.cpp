@@ -118,7 +118,7 @@ LRESULT CALLBACK Monitor::ApplicationWindowProc(HWND wnd, UINT msg, WPARAM wp, L
 
 void Monitor::Tick() noexcept {
   try {
-    tick_.RunTick();
+    tick_.Run();
   } catch (...) {
     ReportFailure(L"a monitor tick failed and was dropped");
   }

@@ -175,7 +175,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     for (HWND h : handles) tick.ListAtFront(FromHwnd(h));
     // The target's own entry joins the list at the first tick; the bare sequence checks it too.
     handles.push_back(target.window());
-    for (int i = 0; i < 50; ++i) tick.RunTick();
+    for (int i = 0; i < 50; ++i) tick.Run();
     steady = steady && tick.ActiveWindow() == FromHwnd(target.window()) &&
              tick.Handles().Count() == static_cast<std::size_t>(listed) + 1;
 
@@ -188,7 +188,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
       auto runTicks = [&] {
         for (int i = 0; i < block; ++i) {
           const double t0 = NowUs();
-          tick.RunTick();
+          tick.Run();
           tickUs.push_back(NowUs() - t0);
         }
       };
