@@ -3,7 +3,9 @@
 # and UndefinedBehaviorSanitizer into build/fuzz/, then runs it briefly over our seed corpus
 # (fuzz/corpus/) with the token dictionary fuzz/ini.dict. A crash, a sanitizer report or a
 # broken read/write round trip fails the script; the input that found it is left in
-# build/fuzz/ as crash-* (replay it with: build/fuzz/ini_fuzz build/fuzz/crash-...).
+# build/fuzz/ as crash-* (replay it with: build/fuzz/ini_fuzz build/fuzz/crash-...). The
+# fuzzer's own output goes to build/fuzz/fuzz.log; the script prints its summary (runs, time,
+# coverage) or, on a finding, its report.
 #
 # The bound is FUZZ_RUNS inputs (default 200000) or FUZZ_SECONDS seconds (default 60),
 # whichever comes first; inputs are at most FUZZ_MAX_LEN bytes (default 4096). For a longer
@@ -42,8 +44,22 @@ if [ "$max_len" -ge 1048576 ]; then
   seeds+=("$out/large-seeds")
 fi
 
+# The fuzzer's own output (its progress and its "Recommended dictionary") goes to a log; the
+# summary, and on a finding the report, are printed.
+log=$out/fuzz.log
+code=0
 "$out/ini_fuzz" \
   -runs="${FUZZ_RUNS:-200000}" -max_total_time="${FUZZ_SECONDS:-60}" \
   -max_len="$max_len" -timeout="${FUZZ_TIMEOUT:-$((10 + max_len / 131072))}" -rss_limit_mb=2048 \
   -dict=fuzz/ini.dict -artifact_prefix="$out/" -print_final_stats=1 \
-  "$out/corpus" "${seeds[@]}"
+  "$out/corpus" "${seeds[@]}" >"$log" 2>&1 || code=$?
+if [ $code != 0 ]; then
+  echo "fuzzing FAILED (exit code $code); the fuzzer's report, from $log:"
+  sed -n '/^==[0-9]*==\|^[^ ]*ERROR\|runtime error\|^SUMMARY\|^artifact_prefix\|Test unit written/,$p' "$log" | head -n 80
+  ls "$out"/crash-* "$out"/timeout-* "$out"/oom-* "$out"/leak-* 2>/dev/null | sed 's/^/  kept input: /' || true
+  exit $code
+fi
+grep -E '^#[0-9]+[[:space:]]+DONE' "$log" | tail -n 1
+grep -E '^Done [0-9]+ runs' "$log" | tail -n 1
+grep -E '^stat::(number_of_executed_units|average_exec_per_sec|peak_rss_mb)' "$log"
+echo "(the fuzzer's full output: $log)"

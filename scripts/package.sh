@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the release: RUVANO-<version>-win-x64.zip with RUVANO.exe, the Japanese user guide
-# (README-ja.txt, UTF-8 with a byte-order mark and CRLF for Notepad), the licence and the
-# SHA-256 sums of the three, plus the archive's own SHA256SUMS and winget and Scoop manifests
+# (README-ja.txt: docs/guide-ja.md as plain text, UTF-8 with a byte-order mark and CRLF for
+# Notepad), the licence and the SHA-256 sums of the three, plus the archive's own SHA256SUMS and winget and Scoop manifests
 # that carry its hash. Two runs on one commit give the same bytes: the exe has no link time
 # stamp and no build path, the archive's entries have fixed order, times and attributes.
 #
@@ -31,16 +31,15 @@ url="${RUVANO_RELEASE_URL:-$homepage/releases/download/v$version}/$zip"
 mkdir -p "$out"
 
 python3 - "$build/RUVANO.exe" "$out/$zip" "$epoch" <<'PY'
-import hashlib, re, sys, textwrap, time, zipfile
+import hashlib, subprocess, sys, time, zipfile
 exe, archive, epoch = sys.argv[1], sys.argv[2], int(sys.argv[3])
 
 def windows_text(text, bom):
     return (b"\xef\xbb\xbf" if bom else b"") + text.replace("\r\n", "\n").replace("\n", "\r\n").encode("utf-8")
 
-# The guide as plain text: without its pictures, commands indented instead of fenced.
-guide = open("docs/guide-ja.md", encoding="utf-8").read()
-guide = re.sub(r"(?m)^!\[[^\]]*\]\([^)]*\)\n\n?", "", guide)
-guide = re.sub(r"(?ms)^```\n(.*?)^```\n", lambda m: textwrap.indent(m.group(1), "    "), guide)
+# The guide as plain text for Notepad (scripts/guide-text.py).
+guide = subprocess.run([sys.executable, "scripts/guide-text.py", "docs/guide-ja.md"], check=True,
+                       capture_output=True).stdout.decode("utf-8")
 files = [
     ("RUVANO.exe", open(exe, "rb").read()),
     ("README-ja.txt", windows_text(guide, bom=True)),

@@ -6,10 +6,15 @@
 #   scripts/run.sh [--demo] [ARGS...]
 #
 # --demo also opens a stand-in editor whose IME the F2 key or its button switches on and off,
-# and switches RUVANO's indicator and hint on, so that there is something to see (and, with
-# an audio device, to hear). ARGS go to RUVANO.exe. While a session runs, scripts/run.sh in
+# and runs RUVANO with a settings file of the demo's own, with the indicator and the hint
+# switched on, so that there is something to see (and, with an audio device, to hear); your
+# own settings file is not touched. RUVANO_DEMO_SETTINGS=FILE starts the demo from a copy of
+# FILE instead of the defaults. ARGS go to RUVANO.exe. While a session runs, scripts/run.sh in
 # another terminal starts a second copy in that session, which asks the running one to show
 # its settings window. RUVANO_RUN_SECONDS=N ends the session after N seconds.
+#
+# However the session ends (Ctrl+C, a signal, the time being up), RUVANO is first asked to
+# quit as its "終了(&X)" does, so it writes its settings file, and given 10 seconds to end.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 demo=0
@@ -18,7 +23,11 @@ session=build/run-session
 
 if [ -z "${RUVANO_RUN_INSIDE:-}" ]; then
   scripts/deps.sh
-  scripts/build.sh mingw
+  # Only what this script runs: the program, the helper that asks it to quit, the demo's editor.
+  targets=(RUVANO close_window)
+  [ $demo = 1 ] && targets+=(demo_editor)
+  cmake --preset mingw >/dev/null
+  cmake --build --preset mingw -j "$(nproc)" --target "${targets[@]}"
   # A session of an earlier run.sh still runs: start this copy there (a second copy hands
   # the show request to the running one) instead of a new session, whose end would end both.
   if [ -f "$session" ] && kill -0 "$(sed -n 's/^# pid //p' "$session")" 2>/dev/null; then
@@ -28,6 +37,7 @@ if [ -z "${RUVANO_RUN_INSIDE:-}" ]; then
     wine build/mingw/RUVANO.exe "$@" || true
     exit 0
   fi
+  rm -f "$session"
   if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then export RUVANO_USE_DISPLAY=1; fi
   # Sounds go to the machine's audio device when it has one.
   if [ -d /dev/snd ] || [ -n "${PULSE_SERVER:-}" ] || [ -S "${XDG_RUNTIME_DIR:-/nonexistent}/pulse/native" ]; then
@@ -35,24 +45,73 @@ if [ -z "${RUVANO_RUN_INSIDE:-}" ]; then
   fi
   args=("$@")
   [ $demo = 1 ] && args=(--demo "$@")
-  RUVANO_RUN_INSIDE=1 exec scripts/wine-session.sh "$0" "${args[@]}"
+  # The session runs in the background, in a session of its own (setsid): the terminal's
+  # Ctrl+C reaches only this script, not Xvfb or Wine, which would end at once on it. This
+  # script then has the one inside the session quit RUVANO properly before the session ends.
+  RUVANO_RUN_INSIDE=1 setsid scripts/wine-session.sh "$0" "${args[@]}" & running=$!
+  stop() {
+    trap '' INT TERM HUP
+    echo
+    echo "Stopping: RUVANO is asked to quit (it saves its settings), then the Wine session ends."
+    kill -TERM "$running" 2>/dev/null || true  # the session ends after the step it is in
+    while kill -0 "$running" 2>/dev/null; do
+      inside=$(sed -n 's/^# pid //p' "$session" 2>/dev/null || true)
+      if [ -n "$inside" ]; then kill -TERM "$inside" 2>/dev/null || true; break; fi
+      sleep 0.2
+    done
+    wait "$running" 2>/dev/null || true
+    exit 130
+  }
+  trap stop INT TERM HUP
+  wait "$running"
+  exit
 fi
 
-# Inside the Wine session: DISPLAY and WINEPREFIX are set.
+# Inside the Wine session: DISPLAY and WINEPREFIX are set. The terminal's signals do not
+# reach this script; the one outside sends TERM to end the session.
+ruvano="" editor="" own_data=0
+quit_ruvano() {
+  [ -n "$ruvano" ] && kill -0 "$ruvano" 2>/dev/null || return 0
+  wine build/mingw/close_window.exe TmainForm RUVANO 5000 </dev/null >/dev/null 2>&1 || true
+  for _ in $(seq 1 100); do kill -0 "$ruvano" 2>/dev/null || return 0; sleep 0.1; done
+  echo "RUVANO did not quit within 10 seconds: stopped without saving." >&2
+  kill "$ruvano" 2>/dev/null || true
+}
+cleanup() {
+  quit_ruvano
+  if [ -n "$editor" ]; then kill "$editor" 2>/dev/null || true; fi
+  if [ $own_data = 1 ]; then restore_data_folder; fi
+  rm -f "$session"
+}
+trap cleanup EXIT
+trap 'exit 130' INT TERM HUP
 {
   echo "# pid $$"
   for v in DISPLAY WINEPREFIX WINEDEBUG WINEDLLOVERRIDES WINEARCH; do printf 'export %s=%q\n' "$v" "${!v}"; done
   if [ -n "${ALSA_CONFIG_PATH:-}" ]; then printf 'export ALSA_CONFIG_PATH=%q\n' "$ALSA_CONFIG_PATH"; fi
 } > "$session"
-editor=""
-cleanup() { rm -f "$session"; [ -n "$editor" ] && kill "$editor" 2>/dev/null || true; }
-trap cleanup EXIT
 
-appdata=$(wine cmd /c echo %APPDATA% 2>/dev/null | tr -d '\r')
-ini="$(winepath -u "$appdata" 2>/dev/null)/ZEQ Project/RUVANO/RUVANO.ini"
+# Wine draws the title-bar buttons with the Marlett font of fonts-wine, but this Wine looks
+# for it only in the prefix's Fonts folder; without it the buttons show as letters.
+fonts="$WINEPREFIX/drive_c/windows/Fonts"
+if [ -f /usr/share/wine/fonts/marlett.ttf ] && [ ! -e "$fonts/marlett.ttf" ]; then
+  mkdir -p "$fonts" && ln -s /usr/share/wine/fonts/marlett.ttf "$fonts/marlett.ttf"
+fi
+
 if [ $demo = 1 ]; then
+  # The demo's settings live in a folder of its own, removed at the end.
+  # shellcheck disable=SC1091
+  source scripts/own-data-folder.sh
+  own_data=1
+  ini=$settings_file
+  appdata=$(winepath -w "$data_home" 2>/dev/null)
+  mkdir -p "$(dirname "$ini")"
+  if [ -n "${RUVANO_DEMO_SETTINGS:-}" ]; then cp "$RUVANO_DEMO_SETTINGS" "$ini"; fi
   scripts/demo-settings.py "$ini"
   wine build/mingw/demo_editor.exe </dev/null >/dev/null 2>&1 & editor=$!
+else
+  appdata=$(wine cmd /c echo %APPDATA% 2>/dev/null | tr -d '\r')
+  ini="$(winepath -u "$appdata" 2>/dev/null)/ZEQ Project/RUVANO/RUVANO.ini"
 fi
 
 if [ "${RUVANO_USE_DISPLAY:-0}" = 1 ]; then
@@ -73,20 +132,40 @@ TEXT
 if [ $demo = 1 ]; then
   cat <<TEXT
   Demo:          the stand-in editor "デモ エディター" is open; F2 or its button switches its IME
-                 on and off. Indicator and hint are switched on in the settings file.
+                 on and off. Indicator and hint are switched on in the demo's own settings file.
 TEXT
 fi
 cat <<TEXT
   Settings:      run scripts/run.sh again in another terminal (the second copy asks this one to
                  show its settings window), or click the indicator.
+  Resting:       while the settings window is open RUVANO watches nothing: no sound, indicator or
+                 hint until "閉じる(&C)" hides the window again. That is by design.
+  Opacity:       below 100 % the indicator still looks opaque here: translucency needs a
+                 compositing window manager, which Xvfb and a bare X display lack (Windows has one).
+TEXT
+if [ $demo = 1 ]; then
+  cat <<TEXT
+  Settings file: the demo's own, removed when the demo ends; your own file is not touched:
+                 $ini
+TEXT
+else
+  cat <<TEXT
   Settings file: $appdata\\ZEQ Project\\RUVANO\\RUVANO.ini
                  ($ini)
-  Stop:          "終了(&X)" in the settings window, or Ctrl+C here (ends the Wine session).
+TEXT
+fi
+cat <<TEXT
+  Stop:          "終了(&X)" in the settings window, or Ctrl+C here: RUVANO is asked to quit as
+                 "終了(&X)" does, so it saves its settings, and then the Wine session ends.
 TEXT
 
+wine build/mingw/RUVANO.exe "$@" </dev/null & ruvano=$!
 if [ -n "${RUVANO_RUN_SECONDS:-}" ]; then
-  # The program is resident: being stopped at the end of the time is the normal outcome.
-  timeout "$RUVANO_RUN_SECONDS" wine build/mingw/RUVANO.exe "$@" || [ $? -eq 124 ]
-  exit 0
+  # The program is resident: being asked to quit at the end of the time is the normal outcome.
+  for _ in $(seq 1 $((RUVANO_RUN_SECONDS * 10))); do kill -0 "$ruvano" 2>/dev/null || break; sleep 0.1; done
+  kill -0 "$ruvano" 2>/dev/null && exit 0
 fi
-wine build/mingw/RUVANO.exe "$@"
+code=0
+wait "$ruvano" || code=$?
+ruvano=""
+exit $code

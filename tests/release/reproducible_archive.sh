@@ -20,6 +20,17 @@ cmp "$work/a/$zip" "$work/b/$zip" || { echo "two builds of $zip differ"; ok=0; }
 [ $ok = 1 ] && echo "reproducible: RUVANO.exe ($(stat -c %s "$work/tree/RUVANO.exe") bytes) and $zip ($(stat -c %s "$work/b/$zip") bytes) built twice are the same"
 
 python3 -m zipfile -e "$work/b/$zip" "$work/run"
+# The guide is for Notepad: a byte-order mark, CRLF line ends and no Markdown marks.
+python3 - "$work/run/README-ja.txt" <<'PY' || ok=0
+import re, sys
+raw = open(sys.argv[1], "rb").read()
+text = raw[3:].decode("utf-8")
+faults = [f for f, bad in (("no UTF-8 byte-order mark", not raw.startswith(b"\xef\xbb\xbf")),
+                           ("a line end other than CRLF", "\n" in text.replace("\r\n", "")),
+                           ("Markdown marks", re.search(r"(?m)^(#|\||```)|\*\*|!\[|\]\(", text))) if bad]
+if faults:
+    sys.exit("README-ja.txt has " + ", ".join(faults))
+PY
 exe="$work/run/RUVANO.exe"
 source scripts/own-data-folder.sh
 ini=$settings_file

@@ -63,7 +63,12 @@ LRESULT CALLBACK MainWndProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
           L"ボタンか F2 キーで、このウィンドウの IME が ON/OFF になります。\r\n"
           L"ON にすると、RUVANO "
           L"がウィンドウの角にアイコンを、マウスポインターの近くにヒントを出し、音を鳴らします。\r\n"
-          L"RUVANO の設定画面は、scripts/run.sh をもう一度起動するか、アイコンをクリックすると開きます。\r\n",
+          L"RUVANO の設定画面は、scripts/run.sh をもう一度起動するか、アイコンをクリックすると開きます。\r\n"
+          L"設定画面を開いているあいだ、RUVANO は IME を見張るのを休みます（音もアイコンも出ません）。"
+          L"設定画面の「閉じる」で画面を隠すと、また知らせるようになります。\r\n"
+          L"不透明度を 100% より小さくしても、ここではアイコンは透けません。"
+          L"透けて見せるにはウィンドウの合成（コンポジット）が要りますが、Xvfb にはそれがないためです"
+          L"（Windows では透けて見えます）。\r\n",
           ES_MULTILINE | ES_AUTOVSCROLL | WS_VSCROLL | ES_WANTRETURN, WS_EX_CLIENTEDGE, 0);
       ShowState();
       return 0;
