@@ -91,13 +91,6 @@ trap 'exit 130' INT TERM HUP
   if [ -n "${ALSA_CONFIG_PATH:-}" ]; then printf 'export ALSA_CONFIG_PATH=%q\n' "$ALSA_CONFIG_PATH"; fi
 } > "$session"
 
-# Wine draws the title-bar buttons with the Marlett font of fonts-wine, but this Wine looks
-# for it only in the prefix's Fonts folder; without it the buttons show as letters.
-fonts="$WINEPREFIX/drive_c/windows/Fonts"
-if [ -f /usr/share/wine/fonts/marlett.ttf ] && [ ! -e "$fonts/marlett.ttf" ]; then
-  mkdir -p "$fonts" && ln -s /usr/share/wine/fonts/marlett.ttf "$fonts/marlett.ttf"
-fi
-
 if [ $demo = 1 ]; then
   # The demo's settings live in a folder of its own, removed at the end.
   # shellcheck disable=SC1091

@@ -68,6 +68,13 @@ REG
   touch "$WINEPREFIX/.ruvano-ready"
 fi
 
+# Wine draws the title-bar buttons with the Marlett font of fonts-wine, but this Wine looks
+# for it only in the prefix's Fonts folder; without it the buttons show as letters.
+fonts="$WINEPREFIX/drive_c/windows/Fonts"
+if [ -f /usr/share/wine/fonts/marlett.ttf ] && [ ! -e "$fonts/marlett.ttf" ]; then
+  mkdir -p "$fonts" && ln -s /usr/share/wine/fonts/marlett.ttf "$fonts/marlett.ttf"
+fi
+
 # Keep the wineserver and Wine's own background processes (services, explorer) running for
 # the whole session, started here with their output going nowhere: a test runner that waits
 # for its children's output pipes would otherwise wait for them too.
