@@ -25,9 +25,20 @@ if [ "${1:-}" = --idle-inside-session ]; then
   sleep 3
   wine "$bin/RUVANO.exe" >/dev/null 2>&1 &
   sleep 5
-  ruvano=$(pgrep -n -f 'RUVANO\.exe$' || true)
-  target=$(pgrep -n -f 'fake_ime_target\.exe' || true)
-  server=$(pgrep -n -x 'wineserver64|wineserver' || true)
+  # The newest matching process of this session's prefix: other Wine sessions on the machine
+  # may run the same programs.
+  ours() {
+    local p
+    for p in $(pgrep "$@" | sort -rn); do
+      if tr '\0' '\n' < "/proc/$p/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX"; then
+        echo "$p"
+        return
+      fi
+    done
+  }
+  ruvano=$(ours -f 'RUVANO\.exe$')
+  target=$(ours -f 'fake_ime_target\.exe')
+  server=$(ours -x 'wineserver64|wineserver')
   if [ -z "$ruvano" ] || [ -z "$target" ]; then
     echo "idle: RUVANO.exe or the fake target did not start" >&2
     exit 1
