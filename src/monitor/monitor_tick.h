@@ -29,6 +29,8 @@ class MonitorTick {
   std::int32_t AnchorLeft() const noexcept { return anchorLeft_; }
   std::int32_t AnchorTop() const noexcept { return anchorTop_; }
   const HandleList& Handles() const noexcept { return handles_; }
+  // The window that qualified last, kept when nothing qualifies after it; 0 before the first.
+  WindowId LastQualifiedWindow() const noexcept { return lastQualified_; }
 
   // For tests and benchmarks that start from a known list: w goes to its front, or the list
   // is emptied.
@@ -37,6 +39,7 @@ class MonitorTick {
 
  private:
   bool Qualifies(WindowId w, const Text& cls, Rect& r);
+  bool Excluded(WindowId w);
   WindowId DesktopWindow(WindowId w, const Text& cls);
   void SameWindow(WindowId w, int idx, bool changed);
   void NewWindow(WindowId w, int idx);
@@ -51,6 +54,7 @@ class MonitorTick {
   const Settings& settings_;
   WindowId desktopLookedFor_ = 0;  // the window in front when the desktop was looked for last
   WindowId activeWindow_ = 0;
+  WindowId lastQualified_ = 0;
   Rect activeRect_;
   std::int32_t anchorLeft_ = 0;
   std::int32_t anchorTop_ = 0;

@@ -568,3 +568,35 @@ TEST_F(RuvanoExe, SettingsFileFaultsNeitherStopItNorCostTheFileItsContent) {
 }
 
 }  // namespace
+
+namespace {
+
+// Brings the target to the front with its IME on; true when the indicator showed within a
+// second and a half.
+bool SignalledInFront(FakeImeTarget& target, HWND indicator) {
+  if (!target.Activate()) return false;
+  target.SetOpen(true);
+  const bool shown = WaitUntil([&] { return IsWindowVisible(indicator) != FALSE; }, 1500);
+  target.SetOpen(false);
+  return shown;
+}
+
+TEST_F(RuvanoExe, AProgramOnTheExclusionListIsNotSignalled) {
+  const std::wstring copy = ruvano::testing::BinDir() + L"quiet_target.exe";
+  ASSERT_TRUE(CopyFileW((ruvano::testing::BinDir() + L"fake_ime_target.exe").c_str(), copy.c_str(), FALSE));
+  Preset("[Config]\r\nIcon=1\r\nExcludeApps= other.exe ; QUIET_TARGET.EXE\r\n");
+  Ruvano ruvano(AppData());
+  ASSERT_TRUE(ruvano.Run());
+  FakeImeTarget listed, other;
+  listed.exe = L"quiet_target.exe";
+  ASSERT_TRUE(listed.Start(L"listed", 100, 100, 400, 300));
+  ASSERT_TRUE(other.Start(L"not listed", 600, 100, 400, 300));
+  const HWND indicator = WaitForIndicator(ruvano);
+  ASSERT_NE(indicator, nullptr);
+  EXPECT_FALSE(SignalledInFront(listed, indicator));
+  EXPECT_TRUE(SignalledInFront(other, indicator));
+  listed.Kill();
+  DeleteFileW(copy.c_str());
+}
+
+}  // namespace

@@ -62,7 +62,10 @@ class PanelTestHost : public Window, public ISettingsPanelHost {
     ::SetWindowPos(hwnd(), nullptr, 0, 0, outer.cx, outer.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
 
+  Text ForegroundAppName() override { return foregroundApp; }
+
   SettingsPanel panel;
+  Text foregroundApp;  // what the add button appends
   bool created = false;
   std::vector<bool> previews;
   int hintHidden = 0;

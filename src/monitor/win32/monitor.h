@@ -48,6 +48,9 @@ class Monitor final : public IProgramWindows {
 
   // The tick's state between runs: the anchor, the window in front, the handle list.
   const MonitorTick& State() const noexcept { return tick_; }
+  // The image name of the program whose window qualified last; empty when none did or it is
+  // gone.
+  Text LastAppName();
 
   // The program's own windows, as the tick sees them.
   bool SettingsWindowOnScreen() override;

@@ -65,6 +65,8 @@ class SettingsPanel {
     ModeFrame,
     ShowModeCheck,
     AlnumOffCheck,
+    ExcludeEdit,
+    AddAppButton,
   };
 
   // Command ids of the toolbar's buttons (WM_COMMAND from the toolbar carries them).

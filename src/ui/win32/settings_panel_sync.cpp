@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <string>
 
+#include "monitor/excluded_apps.h"
 #include "ui/settings_captions.h"
 #include "ui/win32/settings_controls.h"
 #include "zeq/win32/hwnd.h"
@@ -67,13 +68,19 @@ void SettingsPanel::OnToolBarCommand(int id) {
 }
 
 bool SettingsPanel::OnControlCommand(HWND control, int code) {
-  if (control == Control(Part::HintEdit)) {
-    if (code == EN_CHANGE && !updating_) settings_.SetHintString(ToText(GetText(control)));
+  const std::span<const Description> rows = Controls();
+  for (std::size_t row = 0; row < rows.size(); ++row) {
+    const Description& c = rows[row];
+    if (c.kind != Kind::Edit || control != RowWindow(row)) continue;
+    if (code == EN_CHANGE && !updating_) (settings_.*c.text.set)(ToText(GetText(control)));
     return true;
   }
   if (code != BN_CLICKED) return false;
   if (updating_) return true;
-  const std::span<const Description> rows = Controls();
+  if (control == Control(Part::AddAppButton)) {
+    settings_.SetExcludeApps(WithExcludedApp(settings_.ExcludeApps(), host_.ForegroundAppName()));
+    return true;
+  }
   for (std::size_t row = 0; row < rows.size(); ++row) {
     const Description& c = rows[row];
     if (c.kind == Kind::CheckBox && control == RowWindow(row)) {
@@ -135,11 +142,12 @@ void SettingsPanel::ShowValue(SettingField field) {
       if (HWND box = RowWindow(row))
         ::SendMessageW(box, BM_SETCHECK, (settings_.*c.check.get)() ? BST_CHECKED : BST_UNCHECKED, 0);
     if (c.kind == Kind::RadioGroup && c.choice.field == field) SyncRadios(row, (settings_.*c.choice.get)());
+    if (c.kind == Kind::Edit && c.text.field == field)
+      ShowText(RowWindow(row), ToWide((settings_.*c.text.get)()));
   }
   for (const ToolButton& b : ToolButtons())
     if (b.setting.get && b.setting.field == field) CheckToolButton(b.id, (settings_.*b.setting.get)());
 
-  if (field == SettingField::HintString) ShowText(Control(Part::HintEdit), ToWide(settings_.HintString()));
   if (field == SettingField::AlphaBlendValue) {
     HWND trackBar = Control(Part::OpacitySlider);
     if (trackBar && ::SendMessageW(trackBar, TBM_GETPOS, 0, 0) != settings_.AlphaBlendValue())

@@ -97,6 +97,8 @@ void SettingsWindow::ClientSizeWanted(int width, int height) {
   ::SetWindowPos(hwnd(), nullptr, 0, 0, outer.cx, outer.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+Text SettingsWindow::ForegroundAppName() { return events_.foregroundApp ? events_.foregroundApp() : Text(); }
+
 bool SettingsWindow::OnCreate() {
   SetProgramIcons();
   AcceptCopyDataFromLowerRights(hwnd());

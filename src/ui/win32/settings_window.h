@@ -30,6 +30,8 @@ class SettingsWindow final : public Window, private ISettingsPanelHost {
     std::function<void()> hintSwitchedOff;
     // A WM_COPYDATA from another program: its lParam, a COPYDATASTRUCT* or 0.
     std::function<void(LPARAM)> copyData;
+    // The image name of the program in front last before the window showed.
+    std::function<Text()> foregroundApp;
   };
 
   // Makes the window, hidden, owned by the application window, at the place the settings
@@ -58,6 +60,7 @@ class SettingsWindow final : public Window, private ISettingsPanelHost {
   void HideSettingsWindow() override;
   void CloseSettingsWindow() override;
   void ClientSizeWanted(int width, int height) override;
+  Text ForegroundAppName() override;
 
   bool OnCreate();
   void OnShow();
