@@ -3,7 +3,9 @@
 namespace ruvano {
 namespace {
 
-char16_t LowerAscii(char16_t c) { return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c - u'A' + u'a') : c; }
+char16_t LowerAscii(char16_t c) {
+  return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c - u'A' + u'a') : c;
+}
 bool IsBlank(char16_t c) { return c <= u' '; }
 
 }  // namespace
@@ -55,7 +57,8 @@ Text AppImageName(IDesktop& desktop, WindowId w) {
   Text name = ImageFileName(desktop.GetWindowProcessPath(w));
   // A store app's window is a frame of the host process with the app's own window inside.
   if (SameImageName(name, u"ApplicationFrameHost.exe"))
-    if (const WindowId app = desktop.HostedAppWindow(w)) name = ImageFileName(desktop.GetWindowProcessPath(app));
+    if (const WindowId app = desktop.HostedAppWindow(w))
+      name = ImageFileName(desktop.GetWindowProcessPath(app));
   return name;
 }
 

@@ -42,14 +42,24 @@ void MonitorTick::Run() {
     return;
   }
   lastQualified_ = w;
+  const WindowId desktop = DesktopWindow(w, cls);
+
+  // A full-screen program is not interrupted: as for the shell hosts, the indicator and the
+  // hint go and nothing else changes (the LED keeps its state, no key is sent).
+  if (fullScreen_ && settings_.QuietFullScreen() && FullScreenInFront(*fullScreen_, w, w == desktop)) {
+    cues_.HideIndicator();
+    if (settings_.Hint()) cues_.HideImeHint();
+    activeWindow_ = w;
+    return;
+  }
 
   // The indicator sits on what the user sees of the window: on a maximised window the
   // invisible borders lie outside the screen.
   desktop_.VisibleFrame(w, r);
   const bool changed = r != activeRect_;
   activeRect_ = r;
-  UpdateIndicatorAnchor(w, r, settings_.IconPosition(), DesktopWindow(w, cls), ReadBorderMetric(desktop_, r),
-                        anchorLeft_, anchorTop_);
+  UpdateIndicatorAnchor(w, r, settings_.IconPosition(), desktop, ReadBorderMetric(desktop_, r), anchorLeft_,
+                        anchorTop_);
 
   const int idx = handles_.IndexOf(w);
   if (w == activeWindow_)

@@ -7,6 +7,7 @@
 
 #include "monitor/cues.h"
 #include "monitor/desktop.h"
+#include "monitor/full_screen.h"
 #include "monitor/handle_list.h"
 #include "settings/settings.h"
 #include "zeq/types.h"
@@ -15,8 +16,10 @@ namespace ruvano {
 
 class MonitorTick {
  public:
-  MonitorTick(IDesktop& desktop, IMonitorCues& cues, IProgramWindows& program, const Settings& settings)
-      : desktop_(desktop), cues_(cues), program_(program), settings_(settings) {}
+  // Without a full-screen probe no program counts as full-screen.
+  MonitorTick(IDesktop& desktop, IMonitorCues& cues, IProgramWindows& program, const Settings& settings,
+              IFullScreenProbe* fullScreen = nullptr)
+      : desktop_(desktop), cues_(cues), program_(program), settings_(settings), fullScreen_(fullScreen) {}
 
   // One run of the tick.
   void Run();
@@ -52,6 +55,7 @@ class MonitorTick {
   IMonitorCues& cues_;
   IProgramWindows& program_;
   const Settings& settings_;
+  IFullScreenProbe* fullScreen_;
   WindowId desktopLookedFor_ = 0;  // the window in front when the desktop was looked for last
   WindowId activeWindow_ = 0;
   WindowId lastQualified_ = 0;

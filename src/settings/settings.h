@@ -28,6 +28,7 @@ namespace ruvano {
 // ShowMode: the indicator's picture shows the IME's input mode instead of always "あ".
 // AlnumOff: an open IME in half-width alphanumeric mode counts as closed.
 // ExcludeApps: image names, separated by ";", of programs whose windows are not signalled.
+// QuietFullScreen: nothing is signalled while a full-screen program is in front.
 // clang-format off
 #define RUVANO_SETTING_FIELDS(X)                                                                         \
   X(Top,             std::int32_t, 0,         kWindowSection, u"Top",             Keep,     Current, Always)   \
@@ -45,7 +46,8 @@ namespace ruvano {
   X(AlphaBlendValue, std::int32_t, 100,       kConfigSection, u"AlphaBlendValue", Opacity,  Default, Always)   \
   X(ShowMode,        bool,         false,     kConfigSection, u"ShowMode",        Keep,     Current, OnceUsed) \
   X(AlnumOff,        bool,         false,     kConfigSection, u"AlnumOff",        Keep,     Current, OnceUsed) \
-  X(ExcludeApps,     Text,         u"",       kConfigSection, u"ExcludeApps",     OneLine,  Current, OnceUsed)
+  X(ExcludeApps,     Text,         u"",       kConfigSection, u"ExcludeApps",     OneLine,  Current, OnceUsed) \
+  X(QuietFullScreen, bool,         true,      kConfigSection, u"QuietFullScreen", Keep,     Current, OnceUsed)
 // clang-format on
 
 #define RUVANO_SETTING_NAME(name, ...) name,

@@ -1,4 +1,4 @@
-// The programs left alone: the exclusion list and the tick's view of it.
+// Where the monitor stays quiet: the programs left alone and full-screen programs.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -6,6 +6,7 @@
 
 #include "fake_desktop.h"
 #include "monitor/excluded_apps.h"
+#include "monitor/full_screen.h"
 #include "monitor/monitor_tick.h"
 #include "settings/settings.h"
 
@@ -16,7 +17,8 @@ using fakes::FakeCues;
 using fakes::FakeDesktop;
 
 TEST(ExcludedApps, NamesAreSplitTrimmedAndComparedInAnyAsciiCase) {
-  EXPECT_EQ(ExcludedAppNames(u" a.exe ;;\tB.EXE; ;c d.exe;"), (std::vector<Text>{u"a.exe", u"B.EXE", u"c d.exe"}));
+  EXPECT_EQ(ExcludedAppNames(u" a.exe ;;\tB.EXE; ;c d.exe;"),
+            (std::vector<Text>{u"a.exe", u"B.EXE", u"c d.exe"}));
   EXPECT_TRUE(ExcludedAppNames(u" ; ").empty());
   const Text list = u"Notepad.EXE ; winword.exe";
   EXPECT_TRUE(IsExcludedApp(list, u"notepad.exe"));
@@ -36,12 +38,73 @@ TEST(ExcludedApps, AddingANameKeepsTheListFreeOfRepeats) {
   EXPECT_EQ(WithExcludedApp(u"a.exe", u""), u"a.exe");
 }
 
+// Answers as SHQueryUserNotificationState (learn.microsoft.com/windows/win32/api/shellapi/
+// nf-shellapi-shqueryusernotificationstate), GetWindowLongW, IsZoomed and GetMonitorInfoW
+// would for one window on a 1920 x 1080 monitor.
+struct FakeFullScreen final : IFullScreenProbe {
+  std::optional<NotificationState> state = NotificationState::AcceptsNotifications;
+  bool caption = true;
+  bool maximised = false;
+  Rect window{0, 0, 1920, 1080};
+  int asked = 0;
+  std::optional<NotificationState> UserNotificationState() override { return ++asked, state; }
+  bool HasCaption(WindowId) override { return ++asked, caption; }
+  bool IsMaximised(WindowId) override { return ++asked, maximised; }
+  bool WindowAndMonitor(WindowId, Rect& w, Rect& m) override {
+    ++asked;
+    w = window;
+    m = {0, 0, 1920, 1080};
+    return true;
+  }
+};
+
+TEST(FullScreen, TheShellsWordOrACaptionlessWindowCoveringItsMonitor) {
+  using S = NotificationState;
+  const struct {
+    const char* name;
+    std::optional<S> state;
+    bool caption, maximised, desktop;
+    Rect window;
+    bool full;
+  } cases[] = {
+      {"Direct3D exclusive", S::RunningD3dFullScreen, true, false, false, {0, 0, 800, 600}, true},
+      {"presentation", S::PresentationMode, true, false, false, {0, 0, 800, 600}, true},
+      {"busy", S::Busy, true, false, false, {0, 0, 800, 600}, true},
+      {"quiet time", S::QuietTime, true, false, false, {0, 0, 1920, 1080}, false},
+      {"captioned over the screen", S::AcceptsNotifications, true, false, false, {-8, -8, 1928, 1088}, false},
+      {"borderless video", S::AcceptsNotifications, false, false, false, {0, 0, 1920, 1080}, true},
+      {"borderless beyond the edges", std::nullopt, false, false, false, {-1, -1, 1921, 1081}, true},
+      {"borderless, one pixel short",
+       S::AcceptsNotifications,
+       false,
+       false,
+       false,
+       {0, 0, 1920, 1079},
+       false},
+      {"own title bar, maximised", S::AcceptsNotifications, false, true, false, {0, 0, 1920, 1080}, false},
+      {"the desktop", S::AcceptsNotifications, false, false, true, {0, 0, 1920, 1080}, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    FakeFullScreen probe;
+    probe.state = c.state;
+    probe.caption = c.caption;
+    probe.maximised = c.maximised;
+    probe.window = c.window;
+    EXPECT_EQ(FullScreenInFront(probe, 0x40, c.desktop), c.full);
+  }
+  FakeFullScreen probe;  // an ordinary window costs two questions
+  EXPECT_FALSE(FullScreenInFront(probe, 0x40, false));
+  EXPECT_EQ(probe.asked, 2);
+}
+
 struct Rig {
   static constexpr WindowId kApp = 0x10, kEditor = 0x20, kFrame = 0x30, kStoreApp = 0x31;
   FakeDesktop desk;
   FakeCues cues;
   Settings settings;
-  MonitorTick tick{desk, cues, cues, settings};
+  FakeFullScreen fullScreen;
+  MonitorTick tick{desk, cues, cues, settings, &fullScreen};
   Rig() {
     cues.applicationWindow = kApp;
     desk.Add(kApp, {.visible = false});
@@ -82,6 +145,19 @@ TEST(ExcludedApps, AListedProgramIsLeftAloneAsTheTaskbarIs) {
   // A frame without its app (suspended) is the host's own.
   r.desk.Destroy(Rig::kStoreApp);
   EXPECT_EQ(AppImageName(r.desk, Rig::kFrame), u"ApplicationFrameHost.exe");
+}
+
+TEST(FullScreen, TheMonitorRestsForItButKeepsTheLed) {
+  Rig r;
+  r.settings.SetHint(true);
+  r.Tick(Rig::kEditor);
+  EXPECT_TRUE(r.cues.indicatorVisible);
+  r.fullScreen.state = NotificationState::RunningD3dFullScreen;
+  EXPECT_EQ(r.Tick(Rig::kEditor), (std::vector<std::string>{"TickHint", "HideIndicator", "HideImeHint"}));
+  EXPECT_EQ(r.tick.ActiveWindow(), Rig::kEditor);
+  r.settings.SetQuietFullScreen(false);
+  r.Tick(Rig::kEditor);
+  EXPECT_TRUE(r.cues.indicatorVisible);
 }
 
 }  // namespace

@@ -574,7 +574,7 @@ namespace {
 // Brings the target to the front with its IME on; true when the indicator showed within a
 // second and a half.
 bool SignalledInFront(FakeImeTarget& target, HWND indicator) {
-  if (!target.Activate()) return false;
+  EXPECT_TRUE(target.Activate());
   target.SetOpen(true);
   const bool shown = WaitUntil([&] { return IsWindowVisible(indicator) != FALSE; }, 1500);
   target.SetOpen(false);
@@ -597,6 +597,22 @@ TEST_F(RuvanoExe, AProgramOnTheExclusionListIsNotSignalled) {
   EXPECT_TRUE(SignalledInFront(other, indicator));
   listed.Kill();
   DeleteFileW(copy.c_str());
+}
+
+// A window without a caption that covers the whole screen is a full-screen program: the
+// monitor rests for it (the option is on by default), while a smaller one is signalled.
+TEST_F(RuvanoExe, ACaptionlessWindowCoveringTheScreenIsNotSignalled) {
+  Preset("[Config]\r\nIcon=1\r\n");
+  Ruvano ruvano(AppData());
+  ASSERT_TRUE(ruvano.Run());
+  FakeImeTarget full, smaller;
+  full.popup = smaller.popup = true;
+  const HWND indicator = WaitForIndicator(ruvano);
+  ASSERT_NE(indicator, nullptr);
+  ASSERT_TRUE(full.Start(L"full", 0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)));
+  EXPECT_FALSE(SignalledInFront(full, indicator));
+  ASSERT_TRUE(smaller.Start(L"smaller", 100, 100, 400, 300));
+  EXPECT_TRUE(SignalledInFront(smaller, indicator));
 }
 
 }  // namespace

@@ -42,7 +42,7 @@ SessionEvent ToSessionEvent(WPARAM event) noexcept {
 }  // namespace
 
 Monitor::Monitor(IMonitorCues& cues, const Settings& settings, HWND applicationWindow) noexcept
-    : applicationWindow_(applicationWindow), tick_(desktop_, cues, *this, settings) {}
+    : applicationWindow_(applicationWindow), tick_(desktop_, cues, *this, settings, &fullScreen_) {}
 
 Monitor::~Monitor() {
   if (running_) ::KillTimer(applicationWindow_, kTimerId);

@@ -10,6 +10,7 @@
 #include "monitor/monitor_tick.h"
 #include "monitor/session_presence.h"
 #include "monitor/win32/desktop_win32.h"
+#include "monitor/win32/full_screen_win32.h"
 #include "settings/settings.h"
 #include "zeq/win32/probes_win32.h"
 
@@ -67,6 +68,7 @@ class Monitor final : public IProgramWindows {
   HWND applicationWindow_;
   HWND restWindow_ = nullptr;
   Win32Desktop desktop_;
+  Win32FullScreenProbe fullScreen_;
   DesktopWindowFinder desktopWindow_;
   MonitorTick tick_;
   SessionPresence presence_;

@@ -108,6 +108,12 @@ constexpr Description kControls[] = {
      .caption = captions::kAddForegroundApp,
      .place = &L::addAppButton,
      .captionWidth = &M::addAppButton},
+    {.kind = Kind::CheckBox,
+     .id = 0x51FC,
+     .caption = captions::kQuietFullScreen,
+     .place = &L::quietCheck,
+     .captionWidth = &M::optionCheck,
+     .check = {SettingField::QuietFullScreen, &Settings::QuietFullScreen, &Settings::SetQuietFullScreen}},
 };
 
 constexpr ToolButton kToolButtons[] = {
