@@ -12,8 +12,8 @@ bool FullScreenInFront(IFullScreenProbe& probe, WindowId w, bool isDesktop) {
   if (state && IsFullScreenState(*state)) return true;
   if (isDesktop || probe.HasCaption(w) || probe.IsMaximised(w)) return false;
   Rect window, monitor;
-  return probe.WindowAndMonitor(w, window, monitor) && window.left <= monitor.left && window.top <= monitor.top &&
-         window.right >= monitor.right && window.bottom >= monitor.bottom;
+  return probe.WindowAndMonitor(w, window, monitor) && window.left <= monitor.left &&
+         window.top <= monitor.top && window.right >= monitor.right && window.bottom >= monitor.bottom;
 }
 
 }  // namespace ruvano

@@ -1,4 +1,5 @@
-// Where the monitor stays quiet: the programs left alone and full-screen programs.
+// Where the monitor stays quiet (the programs left alone, full-screen programs) and the start
+// at sign-in.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -9,6 +10,7 @@
 #include "monitor/full_screen.h"
 #include "monitor/monitor_tick.h"
 #include "settings/settings.h"
+#include "ui/sign_in_start.h"
 
 namespace ruvano {
 namespace {
@@ -158,6 +160,54 @@ TEST(FullScreen, TheMonitorRestsForItButKeepsTheLed) {
   r.settings.SetQuietFullScreen(false);
   r.Tick(Rig::kEditor);
   EXPECT_TRUE(r.cues.indicatorVisible);
+}
+
+}  // namespace
+}  // namespace ruvano
+
+namespace ruvano {
+namespace {
+
+// The Run key's value as the registry keeps it: RegQueryValueExW, RegSetValueExW and
+// RegDeleteValueW (learn.microsoft.com/windows/win32/setupapi/run-and-runonce-registry-keys).
+struct FakeRunKey final : IRunKey {
+  std::optional<Text> value;
+  int writes = 0;
+  std::optional<Text> Read() override { return value; }
+  bool Write(const Text& command) override { return ++writes, value = command, true; }
+  bool Remove() override { return value.reset(), true; }
+};
+
+TEST(SignInStart, OnOnlyWhenTheValueStartsThisCopy) {
+  const Text exe = u"C:\\Tools\\RUVANO\\RUVANO.exe";
+  const struct {
+    std::optional<Text> value;
+    bool on;
+  } cases[] = {
+      {std::nullopt, false},
+      {u"\"C:\\Tools\\RUVANO\\RUVANO.exe\"", true},
+      {u"\"c:\\tools\\ruvano\\ruvano.EXE\"", true},
+      {u"C:\\Tools\\RUVANO\\RUVANO.exe", false},  // unquoted
+      {u"\"D:\\Old\\RUVANO.exe\"", false},
+      {u"", false},
+  };
+  for (const auto& c : cases) {
+    FakeRunKey key;
+    key.value = c.value;
+    EXPECT_EQ(SignInStart(key, exe).On(), c.on)
+        << (c.value ? std::string(c.value->begin(), c.value->end()) : "none");
+  }
+  // Ticking writes this copy's quoted path, mending one that names another; unticking removes it.
+  FakeRunKey key;
+  key.value = u"\"D:\\Old\\RUVANO.exe\"";
+  SignInStart start(key, exe);
+  EXPECT_TRUE(start.Set(true));
+  EXPECT_EQ(key.value, Text(u"\"C:\\Tools\\RUVANO\\RUVANO.exe\""));
+  EXPECT_FALSE(start.Set(false));
+  EXPECT_FALSE(key.value);
+  FakeRunKey none;  // without its own path the program writes nothing
+  EXPECT_FALSE(SignInStart(none, u"").Set(true));
+  EXPECT_EQ(none.writes, 0);
 }
 
 }  // namespace

@@ -63,9 +63,12 @@ class PanelTestHost : public Window, public ISettingsPanelHost {
   }
 
   Text ForegroundAppName() override { return foregroundApp; }
+  bool StartsAtSignIn() override { return signIn; }
+  bool SetStartAtSignIn(bool on) override { return signIn = on; }
 
   SettingsPanel panel;
   Text foregroundApp;  // what the add button appends
+  bool signIn = false;
   bool created = false;
   std::vector<bool> previews;
   int hintHidden = 0;

@@ -114,6 +114,13 @@ constexpr Description kControls[] = {
      .place = &L::quietCheck,
      .captionWidth = &M::optionCheck,
      .check = {SettingField::QuietFullScreen, &Settings::QuietFullScreen, &Settings::SetQuietFullScreen}},
+    // Not a setting: the host's start at sign-in.
+    {.part = Part::SignInCheck,
+     .kind = Kind::CheckBox,
+     .id = 0x51FB,
+     .caption = captions::kStartAtSignIn,
+     .place = &L::signInCheck,
+     .captionWidth = &M::optionCheck},
 };
 
 constexpr ToolButton kToolButtons[] = {

@@ -67,6 +67,7 @@ class SettingsPanel {
     AlnumOffCheck,
     ExcludeEdit,
     AddAppButton,
+    SignInCheck,
   };
 
   // Command ids of the toolbar's buttons (WM_COMMAND from the toolbar carries them).
@@ -97,6 +98,10 @@ class SettingsPanel {
   // Alt + an access key of a toolbar button: carries out the button's click. True when the
   // message was used (the loop then neither translates nor dispatches it).
   bool TranslateAccessKey(const MSG& msg);
+
+  // Shows whether the program starts at sign-in, as the host says now (someone may have
+  // changed it outside the program); the host calls it whenever its window shows.
+  void ShowStartAtSignIn();
 
   // A field of Settings changed: update its control and carry out the immediate reaction.
   void OnSettingChanged(SettingField field);

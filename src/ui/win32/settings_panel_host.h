@@ -24,6 +24,10 @@ class ISettingsPanelHost {
   // The image name of the program that was in front last before the window showed; empty
   // when there is none.
   virtual Text ForegroundAppName() = 0;
+  // Whether the program starts at sign-in; the user's click that changes it, answering the
+  // state afterwards (unchanged when the change failed). Kept outside the settings.
+  virtual bool StartsAtSignIn() = 0;
+  virtual bool SetStartAtSignIn(bool on) = 0;
 };
 
 }  // namespace ruvano

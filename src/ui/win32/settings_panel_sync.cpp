@@ -84,7 +84,11 @@ bool SettingsPanel::OnControlCommand(HWND control, int code) {
   for (std::size_t row = 0; row < rows.size(); ++row) {
     const Description& c = rows[row];
     if (c.kind == Kind::CheckBox && control == RowWindow(row)) {
-      (settings_.*c.check.set)(IsChecked(control));
+      if (c.check.set)
+        (settings_.*c.check.set)(IsChecked(control));
+      else if (c.part == Part::SignInCheck)
+        ::SendMessageW(control, BM_SETCHECK,
+                       host_.SetStartAtSignIn(IsChecked(control)) ? BST_CHECKED : BST_UNCHECKED, 0);
       return true;
     }
     if (c.kind != Kind::RadioGroup) continue;
@@ -138,7 +142,7 @@ void SettingsPanel::ShowValue(SettingField field) {
   const std::span<const Description> rows = Controls();
   for (std::size_t row = 0; row < rows.size(); ++row) {
     const Description& c = rows[row];
-    if (c.kind == Kind::CheckBox && c.check.field == field)
+    if (c.kind == Kind::CheckBox && c.check.get && c.check.field == field)
       if (HWND box = RowWindow(row))
         ::SendMessageW(box, BM_SETCHECK, (settings_.*c.check.get)() ? BST_CHECKED : BST_UNCHECKED, 0);
     if (c.kind == Kind::RadioGroup && c.choice.field == field) SyncRadios(row, (settings_.*c.choice.get)());
@@ -153,6 +157,11 @@ void SettingsPanel::ShowValue(SettingField field) {
     if (trackBar && ::SendMessageW(trackBar, TBM_GETPOS, 0, 0) != settings_.AlphaBlendValue())
       ::SendMessageW(trackBar, TBM_SETPOS, TRUE, settings_.AlphaBlendValue());
   }
+}
+
+void SettingsPanel::ShowStartAtSignIn() {
+  if (HWND box = Control(Part::SignInCheck))
+    ::SendMessageW(box, BM_SETCHECK, host_.StartsAtSignIn() ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
 void SettingsPanel::ShowIconCaption(bool withOpacity) {

@@ -135,6 +135,7 @@ void SettingsWindow::OnShow() {
   if (applicationWindow_) ::ShowWindow(applicationWindow_, SW_HIDE);
   // Its monitor may have gone while the window was hidden.
   EnsureWindowOnScreen(hwnd());
+  panel_.ShowStartAtSignIn();
   if (events_.shown) events_.shown();
 }
 
