@@ -32,6 +32,9 @@ class IDesktop {
   virtual bool IsWin8OrLater() = 0;
   virtual Text GetWindowProcessPath(WindowId w) = 0;  // empty when it cannot be had
   virtual WindowId GetRootWindow(WindowId w) = 0;
+  // The store app inside a frame of its host: the frame's child window of class
+  // "Windows.UI.Core.CoreWindow" that another process owns; 0 when there is none.
+  virtual WindowId HostedAppWindow(WindowId frame) = 0;
   virtual bool GetValidWindowRect(WindowId w, Rect& r) = 0;
   // The frame of w as the desktop window manager draws it, in physical pixels: on Windows 10
   // and 11 the window rectangle without its invisible resize borders. False, r untouched,

@@ -1,25 +1,16 @@
 #include "monitor/monitor_tick.h"
 
+#include "monitor/excluded_apps.h"
 #include "monitor/indicator_anchor.h"
 
 namespace ruvano {
 namespace {
 
-// The file name of an image path (the text after its last "\" or ":"), with the letters
-// A to Z lower-cased; other characters are left as they are.
-Text LowerFileName(const Text& path) {
-  const auto cut = path.find_last_of(u"\\:");
-  Text name = cut == Text::npos ? path : path.substr(cut + 1);
-  for (char16_t& c : name)
-    if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c - u'A' + u'a');
-  return name;
-}
-
 // Windows 11 runs its search box and start menu in windows of their own processes; while
 // one of them is in front the tick only hides the indicator.
 bool IsShellHostImage(const Text& path) {
-  const Text name = LowerFileName(path);
-  return name == u"searchhost.exe" || name == u"startmenuexperiencehost.exe";
+  const Text name = ImageFileName(path);
+  return SameImageName(name, u"SearchHost.exe") || SameImageName(name, u"StartMenuExperienceHost.exe");
 }
 
 }  // namespace
@@ -50,14 +41,25 @@ void MonitorTick::Run() {
     Reset();
     return;
   }
+  lastQualified_ = w;
+  const WindowId desktop = DesktopWindow(w, cls);
+
+  // A full-screen program is not interrupted: as for the shell hosts, the indicator and the
+  // hint go and nothing else changes (the LED keeps its state, no key is sent).
+  if (fullScreen_ && settings_.QuietFullScreen() && FullScreenInFront(*fullScreen_, w, w == desktop)) {
+    cues_.HideIndicator();
+    if (settings_.Hint()) cues_.HideImeHint();
+    activeWindow_ = w;
+    return;
+  }
 
   // The indicator sits on what the user sees of the window: on a maximised window the
   // invisible borders lie outside the screen.
   desktop_.VisibleFrame(w, r);
   const bool changed = r != activeRect_;
   activeRect_ = r;
-  UpdateIndicatorAnchor(w, r, settings_.IconPosition(), DesktopWindow(w, cls), ReadBorderMetric(desktop_, r),
-                        anchorLeft_, anchorTop_);
+  UpdateIndicatorAnchor(w, r, settings_.IconPosition(), desktop, ReadBorderMetric(desktop_, r), anchorLeft_,
+                        anchorTop_);
 
   const int idx = handles_.IndexOf(w);
   if (w == activeWindow_)
@@ -71,7 +73,14 @@ void MonitorTick::Run() {
 bool MonitorTick::Qualifies(WindowId w, const Text& cls, Rect& r) {
   return desktop_.IsWindowEnabled(w) && desktop_.IsWindowVisible(w) && !desktop_.IsIconic(w) &&
          desktop_.GetRootWindow(w) != program_.ApplicationWindow() &&  // not one of ours
-         desktop_.GetValidWindowRect(w, r) && cls != u"Shell_SecondaryTrayWnd" && cls != u"Shell_TrayWnd";
+         desktop_.GetValidWindowRect(w, r) && cls != u"Shell_SecondaryTrayWnd" && cls != u"Shell_TrayWnd" &&
+         !Excluded(w);
+}
+
+// A program on the user's list is left alone as the taskbar is. With no list nothing is asked.
+bool MonitorTick::Excluded(WindowId w) {
+  const Text& list = settings_.ExcludeApps();
+  return !ExcludedAppNames(list).empty() && IsExcludedApp(list, AppImageName(desktop_, w));
 }
 
 // The desktop window for the anchor. Explorer makes a new one when it restarts, so the tick

@@ -7,6 +7,7 @@
 
 #include "monitor/cues.h"
 #include "monitor/desktop.h"
+#include "monitor/full_screen.h"
 #include "monitor/handle_list.h"
 #include "settings/settings.h"
 #include "zeq/types.h"
@@ -15,8 +16,10 @@ namespace ruvano {
 
 class MonitorTick {
  public:
-  MonitorTick(IDesktop& desktop, IMonitorCues& cues, IProgramWindows& program, const Settings& settings)
-      : desktop_(desktop), cues_(cues), program_(program), settings_(settings) {}
+  // Without a full-screen probe no program counts as full-screen.
+  MonitorTick(IDesktop& desktop, IMonitorCues& cues, IProgramWindows& program, const Settings& settings,
+              IFullScreenProbe* fullScreen = nullptr)
+      : desktop_(desktop), cues_(cues), program_(program), settings_(settings), fullScreen_(fullScreen) {}
 
   // One run of the tick.
   void Run();
@@ -29,6 +32,8 @@ class MonitorTick {
   std::int32_t AnchorLeft() const noexcept { return anchorLeft_; }
   std::int32_t AnchorTop() const noexcept { return anchorTop_; }
   const HandleList& Handles() const noexcept { return handles_; }
+  // The window that qualified last, kept when nothing qualifies after it; 0 before the first.
+  WindowId LastQualifiedWindow() const noexcept { return lastQualified_; }
 
   // For tests and benchmarks that start from a known list: w goes to its front, or the list
   // is emptied.
@@ -37,6 +42,7 @@ class MonitorTick {
 
  private:
   bool Qualifies(WindowId w, const Text& cls, Rect& r);
+  bool Excluded(WindowId w);
   WindowId DesktopWindow(WindowId w, const Text& cls);
   void SameWindow(WindowId w, int idx, bool changed);
   void NewWindow(WindowId w, int idx);
@@ -49,8 +55,10 @@ class MonitorTick {
   IMonitorCues& cues_;
   IProgramWindows& program_;
   const Settings& settings_;
+  IFullScreenProbe* fullScreen_;
   WindowId desktopLookedFor_ = 0;  // the window in front when the desktop was looked for last
   WindowId activeWindow_ = 0;
+  WindowId lastQualified_ = 0;
   Rect activeRect_;
   std::int32_t anchorLeft_ = 0;
   std::int32_t anchorTop_ = 0;

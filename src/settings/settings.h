@@ -27,6 +27,8 @@ namespace ruvano {
 // or the value is not the default, so that a file that never needed the key stays as it was.
 // ShowMode: the indicator's picture shows the IME's input mode instead of always "あ".
 // AlnumOff: an open IME in half-width alphanumeric mode counts as closed.
+// ExcludeApps: image names, separated by ";", of programs whose windows are not signalled.
+// QuietFullScreen: nothing is signalled while a full-screen program is in front.
 // clang-format off
 #define RUVANO_SETTING_FIELDS(X)                                                                         \
   X(Top,             std::int32_t, 0,         kWindowSection, u"Top",             Keep,     Current, Always)   \
@@ -43,7 +45,9 @@ namespace ruvano {
   X(AppIcon,         bool,         false,     kConfigSection, u"AppIcon",         Keep,     Current, Always)   \
   X(AlphaBlendValue, std::int32_t, 100,       kConfigSection, u"AlphaBlendValue", Opacity,  Default, Always)   \
   X(ShowMode,        bool,         false,     kConfigSection, u"ShowMode",        Keep,     Current, OnceUsed) \
-  X(AlnumOff,        bool,         false,     kConfigSection, u"AlnumOff",        Keep,     Current, OnceUsed)
+  X(AlnumOff,        bool,         false,     kConfigSection, u"AlnumOff",        Keep,     Current, OnceUsed) \
+  X(ExcludeApps,     Text,         u"",       kConfigSection, u"ExcludeApps",     OneLine,  Current, OnceUsed) \
+  X(QuietFullScreen, bool,         true,      kConfigSection, u"QuietFullScreen", Keep,     Current, OnceUsed)
 // clang-format on
 
 #define RUVANO_SETTING_NAME(name, ...) name,

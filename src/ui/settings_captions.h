@@ -41,6 +41,11 @@ inline constexpr const char16_t* kHint = u"マウスカーソル付近にヒン�
 inline constexpr const char16_t* kShowMode = u"入力モードを表示(&M)";
 inline constexpr const char16_t* kAlnumOff = u"半角英数はOFFとみなす(&A)";
 
+inline constexpr const char16_t* kExcludeApps = u"知らせないアプリ(&E)";
+inline constexpr const char16_t* kAddForegroundApp = u"前面のアプリを追加(&D)";
+inline constexpr const char16_t* kQuietFullScreen = u"全画面表示中は知らせない(&Q)";
+inline constexpr const char16_t* kStartAtSignIn = u"サインイン時に起動(&S)";
+
 // The icon check box's caption with the opacity: the plain caption, an ideographic space,
 // the word for opacity, one ordinary space, the position in decimal and "%".
 Text OpacityCaption(std::int32_t position);

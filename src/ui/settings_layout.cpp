@@ -156,6 +156,57 @@ struct ModeBand {
   std::int32_t height;
 };
 
+// The group of the programs left alone, below the input mode check boxes (as the position
+// group sits inside the icon group): the list's edit box taking the width, the button that
+// adds the program in front right of it.
+struct ExcludeGroup {
+  ExcludeGroup(const Spacing& s, const SettingsPanelMeasures& m)
+      : present(m.excludeCaption > 0),
+        editHeight(std::max(s.Px(d::kHintEditHeight), s.textHeight + s.Px(8))),
+        gap(s.Px(6)),
+        buttonWidth(std::max(s.Px(75), m.addAppButton + s.Px(16))),
+        width(present ? 4 * s.side + std::max(s.Px(120) + gap + buttonWidth, m.excludeCaption + s.Px(8)) : 0),
+        height(present ? gap + s.captionTop + editHeight + s.bottom : 0) {}
+
+  void Place(const Spacing& s, const Rect& inside, std::int32_t top, SettingsPanelLayout& l) const {
+    if (!present) return;
+    l.excludeGroup = {inside.left, top + gap, inside.right, top + height};
+    const Rect in = s.Inside(l.excludeGroup, true, s.bottom);
+    l.addAppButton = {in.right - buttonWidth, in.top, in.right, in.top + editHeight};
+    l.excludeEdit = {in.left, in.top, l.addAppButton.left - gap, in.top + editHeight};
+  }
+
+  bool present;
+  std::int32_t editHeight;
+  std::int32_t gap;  // above the group, and between the edit box and the button
+  std::int32_t buttonWidth;
+  std::int32_t width;
+  std::int32_t height;
+};
+
+// The line of two more check boxes, each in one half of the band.
+struct OptionLine {
+  OptionLine(const Spacing& s, const SettingsPanelMeasures& m)
+      : present(m.optionCheck > 0),
+        gap(s.Px(4)),
+        width(present ? 2 * s.side + 2 * s.CheckWidth(m.optionCheck) : 0),
+        height(present ? gap + s.line : 0) {}
+
+  void Place(const Spacing& s, const Rect& inside, std::int32_t top, SettingsPanelLayout& l) const {
+    if (!present) return;
+    top += gap;
+    Rect checks[2];
+    PlaceInColumns({inside.left, top, inside.right, top + s.line}, 2, checks);
+    l.quietCheck = checks[0];
+    l.signInCheck = checks[1];
+  }
+
+  bool present;
+  std::int32_t gap;
+  std::int32_t width;
+  std::int32_t height;
+};
+
 }  // namespace
 
 SettingsPanelLayout LayOutSettingsPanel(const SettingsPanelMeasures& m) {
@@ -165,17 +216,19 @@ SettingsPanelLayout LayOutSettingsPanel(const SettingsPanelMeasures& m) {
   const IconBand icon(s, m);
   const HintBand hint(s, m);
   const ModeBand mode(s, m);
+  const ExcludeGroup exclude(s, m);
+  const OptionLine options(s, m);
 
   // Every band is as wide as the widest need, and at least as wide as designed.
-  const std::int32_t width =
-      std::max({s.Px(d::kClientWidth), m.toolBar.width, sounds.width, icon.width, hint.width, mode.width});
+  const std::int32_t width = std::max({s.Px(d::kClientWidth), m.toolBar.width, sounds.width, icon.width,
+                                       hint.width, mode.width, exclude.width, options.width});
   // The hint band takes what is left of the designed height; the input mode band comes
   // below it.
   const std::int32_t above = toolBarHeight + 2 * sounds.height + icon.height;
   const std::int32_t hintBottom = std::max(s.Px(d::kClientHeight), above + hint.minHeight);
 
   SettingsPanelLayout l;
-  l.client = {width, hintBottom + mode.height};
+  l.client = {width, hintBottom + mode.height + exclude.height + options.height};
   std::int32_t y = 0;
   auto band = [&](std::int32_t h) {
     Rect r{0, y, width, y + h};
@@ -187,13 +240,18 @@ SettingsPanelLayout LayOutSettingsPanel(const SettingsPanelMeasures& m) {
   l.soundOff = band(sounds.height);
   l.iconGroup = band(icon.height);
   l.hintGroup = band(hintBottom - above);
-  l.modeGroup = band(mode.height);
+  l.modeGroup = band(mode.height + exclude.height + options.height);
 
   RadioGroupBand::Place(s, l.soundOn, l.soundOnItems);
   RadioGroupBand::Place(s, l.soundOff, l.soundOffItems);
   icon.Place(s, l);
   hint.Place(s, l);
   mode.Place(s, l);
+  // The lines below the check boxes take the room added above the frame's bottom margin.
+  const Rect inside = s.Inside(l.modeGroup, false, s.bottom);
+  const std::int32_t linesTop = l.modeGroup.top + mode.height - s.bottom;
+  exclude.Place(s, inside, linesTop, l);
+  options.Place(s, inside, linesTop + exclude.height, l);
   return l;
 }
 

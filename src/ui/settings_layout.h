@@ -1,7 +1,6 @@
-// Layout arithmetic of the settings window's contents: the six bands from top to bottom
-// (toolbar, ON sounds, OFF sounds, icon group, hint group, input mode group), the controls
-// inside them and
-// the radio items in columns. The window side measures the captions with the real font at
+// Layout arithmetic of the settings window's contents: the bands from top to bottom
+// (toolbar, ON sounds, OFF sounds, icon group, hint group, input mode group with the lines of
+// the programs left alone and of the options), the controls inside them and the radio items in columns. The window side measures the captions with the real font at
 // the real DPI; this code scales the designed sizes and widens or heightens whatever the
 // measured captions need, so nothing is ever clipped. Portable: no platform headers.
 #pragma once
@@ -75,6 +74,11 @@ struct SettingsPanelMeasures {
   std::int32_t hintCheck = 0;        // the hint check box's caption
   std::int32_t modeCheck = 0;        // the widest of the input mode band's check box captions
   int modeChecks = 0;                // how many check boxes the input mode band holds
+  // The lines below the input mode band's check boxes, inside its frame; one whose
+  // controls the panel does not hold measures 0 and takes no room.
+  std::int32_t excludeCaption = 0;  // the caption of the group of the programs left alone
+  std::int32_t addAppButton = 0;    // the caption of the button that adds the program in front
+  std::int32_t optionCheck = 0;     // the widest of the options band's check box captions
 };
 
 // Where everything goes, in client coordinates of the host window.
@@ -96,6 +100,14 @@ struct SettingsPanelLayout {
   Rect hintEdit;
   Rect modeGroup;
   std::vector<Rect> modeChecks;  // side by side, left to right
+  // Below the check boxes of the input mode band, inside its frame: the captioned group of
+  // the programs left alone (the list's edit box, the button that adds the program in front)
+  // and the line of two more check boxes side by side.
+  Rect excludeGroup;
+  Rect excludeEdit;
+  Rect addAppButton;
+  Rect quietCheck;
+  Rect signInCheck;
 };
 
 SettingsPanelLayout LayOutSettingsPanel(const SettingsPanelMeasures& m);

@@ -32,4 +32,8 @@ inline constexpr char16_t kSettingsFileName[] = u"RUVANO.ini";
 inline constexpr char16_t kWindowSection[] = u"Window";
 inline constexpr char16_t kConfigSection[] = u"Config";
 
+// The start at sign-in: the value under the user's Run key that starts this copy.
+inline constexpr wchar_t kRunKeyPath[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+inline constexpr wchar_t kRunValueName[] = L"RUVANO";
+
 }  // namespace ruvano

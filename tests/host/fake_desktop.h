@@ -52,6 +52,7 @@ class FakeDesktop final : public IDesktop {
     IsWin8OrLater,
     GetWindowProcessPath,
     GetRootWindow,
+    HostedAppWindow,
     GetValidWindowRect,
     VisibleFrame,
     GetFocusedWindow,
@@ -136,6 +137,18 @@ class FakeDesktop final : public IDesktop {
     Note(Query::GetRootWindow, w);
     const FakeWindow* f = Find(w);
     return f && f->root != 0 ? f->root : w;
+  }
+  // As Windows keeps a store app: its window of class "Windows.UI.Core.CoreWindow" is a child
+  // of the host's frame, owned by the app's process (here: another image path).
+  WindowId HostedAppWindow(WindowId frame) override {
+    Note(Query::HostedAppWindow, frame);
+    const FakeWindow* host = Find(frame);
+    if (!host) return 0;
+    for (const auto& [w, f] : windows)
+      if (f.root == frame && f.className == u"Windows.UI.Core.CoreWindow" &&
+          f.processPath != host->processPath)
+        return w;
+    return 0;
   }
   // As the real probe: a parked minimised window (-32000, -32000) gives false.
   bool GetValidWindowRect(WindowId w, Rect& r) override {

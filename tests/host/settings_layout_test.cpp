@@ -244,3 +244,38 @@ TEST(SettingsCaptions, AccessKeyIsTheCharacterAfterASingleAmpersand) {
 
 }  // namespace
 }  // namespace ruvano
+
+namespace ruvano {
+namespace {
+
+// The lines below the input mode check boxes stay inside its frame, under the check boxes,
+// and the frame still ends the window.
+TEST(SettingsLayout, TheLinesBelowTheInputModeChecksFitInsideItsFrame) {
+  for (int dpi : {96, 144, 192}) {
+    SCOPED_TRACE("dpi " + std::to_string(dpi));
+    SettingsPanelMeasures m = TypicalMeasures(dpi);
+    m.excludeCaption = ScaleToDpi(11 * 8, dpi);
+    m.addAppButton = ScaleToDpi(11 * 10, dpi);
+    m.optionCheck = ScaleToDpi(11 * 14, dpi);
+    const SettingsPanelLayout l = LayOutSettingsPanel(m);
+    ExpectSound(l, m);
+    const Rect lines[] = {l.excludeGroup, l.excludeEdit, l.addAppButton, l.quietCheck, l.signInCheck};
+    for (const Rect& r : lines) {
+      EXPECT_TRUE(Inside(r, l.modeGroup));
+      EXPECT_GE(r.top, l.modeChecks[0].bottom);
+    }
+    for (const Rect& r : {l.excludeEdit, l.addAppButton}) EXPECT_TRUE(Inside(r, l.excludeGroup));
+    EXPECT_GE(Width(l.addAppButton), m.addAppButton);
+    EXPECT_GE(Height(l.excludeEdit), m.textHeight + 2);
+    EXPECT_FALSE(Overlap(l.excludeEdit, l.addAppButton));
+    EXPECT_LE(l.excludeGroup.bottom, l.quietCheck.top);
+    for (const Rect& r : {l.quietCheck, l.signInCheck})
+      EXPECT_GE(Width(r), CheckControlWidth(m.optionCheck, m.checkGlyph, dpi));
+    EXPECT_LE(l.quietCheck.right, l.signInCheck.left);
+    // Without those controls the frame is as before.
+    EXPECT_GT(l.client.height, LayOutSettingsPanel(TypicalMeasures(dpi)).client.height);
+  }
+}
+
+}  // namespace
+}  // namespace ruvano

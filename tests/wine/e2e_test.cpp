@@ -568,3 +568,53 @@ TEST_F(RuvanoExe, SettingsFileFaultsNeitherStopItNorCostTheFileItsContent) {
 }
 
 }  // namespace
+
+namespace {
+
+// Brings the target to the front with its IME on; true when the indicator showed within a
+// second and a half.
+bool SignalledInFront(FakeImeTarget& target, HWND indicator) {
+  EXPECT_TRUE(target.Activate());
+  target.SetOpen(true);
+  const bool shown = WaitUntil([&] { return IsWindowVisible(indicator) != FALSE; }, 1500);
+  target.SetOpen(false);
+  return shown;
+}
+
+TEST_F(RuvanoExe, AProgramOnTheExclusionListIsNotSignalled) {
+  const std::wstring copy = ruvano::testing::BinDir() + L"quiet_target.exe";
+  ASSERT_TRUE(CopyFileW((ruvano::testing::BinDir() + L"fake_ime_target.exe").c_str(), copy.c_str(), FALSE));
+  Preset("[Config]\r\nIcon=1\r\nExcludeApps= other.exe ; QUIET_TARGET.EXE\r\n");
+  Ruvano ruvano(AppData());
+  ASSERT_TRUE(ruvano.Run());
+  const HWND indicator = WaitForIndicator(ruvano);
+  ASSERT_NE(indicator, nullptr);
+  // Each target is checked while it is the newest window: under Wine, bringing back one that
+  // another program's window has covered does not always succeed.
+  FakeImeTarget listed, other;
+  listed.exe = L"quiet_target.exe";
+  ASSERT_TRUE(listed.Start(L"listed", 100, 100, 400, 300));
+  EXPECT_FALSE(SignalledInFront(listed, indicator));
+  ASSERT_TRUE(other.Start(L"not listed", 600, 100, 400, 300));
+  EXPECT_TRUE(SignalledInFront(other, indicator));
+  listed.Kill();
+  DeleteFileW(copy.c_str());
+}
+
+// A window without a caption that covers the whole screen is a full-screen program: the
+// monitor rests for it (the option is on by default), while a smaller one is signalled.
+TEST_F(RuvanoExe, ACaptionlessWindowCoveringTheScreenIsNotSignalled) {
+  Preset("[Config]\r\nIcon=1\r\n");
+  Ruvano ruvano(AppData());
+  ASSERT_TRUE(ruvano.Run());
+  FakeImeTarget full, smaller;
+  full.popup = smaller.popup = true;
+  const HWND indicator = WaitForIndicator(ruvano);
+  ASSERT_NE(indicator, nullptr);
+  ASSERT_TRUE(full.Start(L"full", 0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)));
+  EXPECT_FALSE(SignalledInFront(full, indicator));
+  ASSERT_TRUE(smaller.Start(L"smaller", 100, 100, 400, 300));
+  EXPECT_TRUE(SignalledInFront(smaller, indicator));
+}
+
+}  // namespace

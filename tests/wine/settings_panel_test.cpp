@@ -410,6 +410,21 @@ TEST_F(SettingsPanelTest, KeyboardFollowsTheTabOrderAndAccessKeys) {
 }
 
 // The panel's font has the Japanese glyphs, whatever the menu font is.
+// The list of programs left alone: its edit box is the setting, and the add button appends
+// the program in front once.
+TEST_F(SettingsPanelTest, TheAddButtonAppendsTheProgramInFrontOnce) {
+  host.Show();
+  HWND edit = panel.Control(Part::ExcludeEdit);
+  SetWindowTextW(edit, L"a.exe");
+  EXPECT_EQ(settings.ExcludeApps(), u"a.exe");
+  host.foregroundApp = u"Editor.exe";
+  for (int i = 0; i < 2; ++i)
+    SendMessageW(host.hwnd(), WM_COMMAND, MAKEWPARAM(0, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(panel.Control(Part::AddAppButton)));
+  EXPECT_EQ(settings.ExcludeApps(), u"a.exe;Editor.exe");
+  EXPECT_EQ(TextOf(edit), L"a.exe;Editor.exe");
+}
+
 TEST_F(SettingsPanelTest, FontDrawsJapanese) {
   HDC dc = GetDC(host.hwnd());
   HGDIOBJ old = SelectObject(dc, panel.Font());

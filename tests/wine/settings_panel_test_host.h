@@ -62,7 +62,13 @@ class PanelTestHost : public Window, public ISettingsPanelHost {
     ::SetWindowPos(hwnd(), nullptr, 0, 0, outer.cx, outer.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
 
+  Text ForegroundAppName() override { return foregroundApp; }
+  bool StartsAtSignIn() override { return signIn; }
+  bool SetStartAtSignIn(bool on) override { return signIn = on; }
+
   SettingsPanel panel;
+  Text foregroundApp;  // what the add button appends
+  bool signIn = false;
   bool created = false;
   std::vector<bool> previews;
   int hintHidden = 0;

@@ -15,6 +15,7 @@
 #include "settings/win32/settings_file_win32.h"
 #include "ui/settings_layout.h"
 #include "test_windows.h"
+#include "ui/win32/run_key_win32.h"
 #include "ui/win32/settings_window.h"
 #include "wine_test_util.h"
 #include "zeq/win32/foreground_win32.h"
@@ -179,6 +180,46 @@ TEST(SettingsWindow, EachShowingOpensItOnAMonitorWithTheKeyboardFocusOnAControl)
   ForceForegroundWindow(p.form->hwnd());
   ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == p.form->hwnd(); }, 3000));
   EXPECT_EQ(GetFocus(), edit);
+}
+
+}  // namespace
+}  // namespace ruvano
+
+namespace ruvano {
+namespace {
+
+// The user's Run value "RUVANO" as it was before the test, put back afterwards.
+class RunValueGuard {
+ public:
+  RunValueGuard() : before_(key_.Read()) { key_.Remove(); }
+  ~RunValueGuard() { before_ ? key_.Write(*before_) : key_.Remove(); }
+  std::optional<Text> Now() { return key_.Read(); }
+
+ private:
+  Win32RunKey key_;
+  std::optional<Text> before_;
+};
+
+TEST(SettingsWindow, TheSignInCheckBoxWritesAndRemovesTheRunValue) {
+  RunValueGuard guard;
+  Program p;
+  ASSERT_TRUE(p.Create());
+  EXPECT_FALSE(guard.Now());  // nothing written at start
+  HWND box = FindWindowExW(p.form->hwnd(), nullptr, L"BUTTON", L"サインイン時に起動(&S)");
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(SendMessageW(box, BM_GETCHECK, 0, 0), BST_UNCHECKED);
+  p.form->Show();
+  SendMessageW(box, BM_CLICK, 0, 0);
+  EXPECT_EQ(guard.Now(), u"\"" + ThisExecutablePath() + u"\"");
+  EXPECT_EQ(SendMessageW(box, BM_GETCHECK, 0, 0), BST_CHECKED);
+  SendMessageW(box, BM_CLICK, 0, 0);
+  EXPECT_FALSE(guard.Now());
+  EXPECT_EQ(SendMessageW(box, BM_GETCHECK, 0, 0), BST_UNCHECKED);
+  // A value naming another copy shows unticked when the window shows again.
+  Win32RunKey().Write(u"\"C:\\elsewhere\\RUVANO.exe\"");
+  ShowWindow(p.form->hwnd(), SW_HIDE);
+  p.form->Show();
+  EXPECT_EQ(SendMessageW(box, BM_GETCHECK, 0, 0), BST_UNCHECKED);
 }
 
 }  // namespace

@@ -198,6 +198,10 @@ class FakeImeTarget {
 
   // Hidden windows of class "RuvanoFakeExtra" that the target makes besides its own.
   int extraWindows = 0;
+  // The program started (a copy under another name is another program); with `popup` its
+  // window has no caption.
+  std::wstring exe = L"fake_ime_target.exe";
+  bool popup = false;
 
   // Starts the target with its window at (x, y) sized w × h and waits for its window.
   bool Start(const std::wstring& title = L"Fake IME target", int x = 200, int y = 150, int w = 640,
@@ -206,7 +210,8 @@ class FakeImeTarget {
                         L" " + std::to_wstring(w) + L" " + std::to_wstring(h) + L" /open " +
                         (open ? L"1" : L"0");
     if (extraWindows > 0) args += L" /extra " + std::to_wstring(extraWindows);
-    if (!proc_.Start(L"fake_ime_target.exe", args)) return false;
+    if (popup) args += L" /popup";
+    if (!proc_.Start(exe, args)) return false;
     WaitUntil([&] { return (wnd_ = FindProcessWindow(proc_.pid(), L"RuvanoFakeTarget")) != nullptr; }, 10000);
     return wnd_ != nullptr;
   }

@@ -26,6 +26,18 @@ Text Win32Desktop::GetWindowProcessPath(WindowId w) {
 
 WindowId Win32Desktop::GetRootWindow(WindowId w) { return FromHwnd(ruvano::GetRootWindow(ToHwnd(w))); }
 
+WindowId Win32Desktop::HostedAppWindow(WindowId frame) {
+  const HWND host = ToHwnd(frame);
+  DWORD hostProcess = 0;
+  if (!::GetWindowThreadProcessId(host, &hostProcess)) return 0;
+  for (HWND child = nullptr;
+       (child = ::FindWindowExW(host, child, L"Windows.UI.Core.CoreWindow", nullptr)) != nullptr;) {
+    DWORD process = 0;
+    if (::GetWindowThreadProcessId(child, &process) && process != hostProcess) return FromHwnd(child);
+  }
+  return 0;
+}
+
 bool Win32Desktop::GetValidWindowRect(WindowId w, Rect& r) {
   RECT wr{};
   const bool ok = ruvano::GetValidWindowRect(ToHwnd(w), wr);

@@ -24,6 +24,7 @@ class Win32Desktop : public IDesktop {
   bool IsWin8OrLater() override;
   Text GetWindowProcessPath(WindowId w) override;
   WindowId GetRootWindow(WindowId w) override;
+  WindowId HostedAppWindow(WindowId frame) override;
   bool GetValidWindowRect(WindowId w, Rect& r) override;
   bool VisibleFrame(WindowId w, Rect& r) override;
   WindowId GetFocusedWindow() override;

@@ -4,6 +4,7 @@
 #include <dwmapi.h>
 #include <wtsapi32.h>
 
+#include "monitor/excluded_apps.h"
 #include "zeq/win32/failure_report.h"
 #include "zeq/win32/hwnd.h"
 #include "zeq/win32/system_library.h"
@@ -41,7 +42,7 @@ SessionEvent ToSessionEvent(WPARAM event) noexcept {
 }  // namespace
 
 Monitor::Monitor(IMonitorCues& cues, const Settings& settings, HWND applicationWindow) noexcept
-    : applicationWindow_(applicationWindow), tick_(desktop_, cues, *this, settings) {}
+    : applicationWindow_(applicationWindow), tick_(desktop_, cues, *this, settings, &fullScreen_) {}
 
 Monitor::~Monitor() {
   if (running_) ::KillTimer(applicationWindow_, kTimerId);
@@ -127,6 +128,11 @@ void Monitor::Tick() noexcept {
 // A settings window on another virtual desktop is not on screen: the monitor goes on.
 bool Monitor::SettingsWindowOnScreen() {
   return restWindow_ && ::IsWindowVisible(restWindow_) && !IsCloaked(restWindow_);
+}
+
+Text Monitor::LastAppName() {
+  const WindowId w = tick_.LastQualifiedWindow();
+  return w && desktop_.IsWindow(w) ? AppImageName(desktop_, w) : Text();
 }
 
 WindowId Monitor::ApplicationWindow() { return FromHwnd(applicationWindow_); }

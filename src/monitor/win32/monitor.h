@@ -10,6 +10,7 @@
 #include "monitor/monitor_tick.h"
 #include "monitor/session_presence.h"
 #include "monitor/win32/desktop_win32.h"
+#include "monitor/win32/full_screen_win32.h"
 #include "settings/settings.h"
 #include "zeq/win32/probes_win32.h"
 
@@ -48,6 +49,9 @@ class Monitor final : public IProgramWindows {
 
   // The tick's state between runs: the anchor, the window in front, the handle list.
   const MonitorTick& State() const noexcept { return tick_; }
+  // The image name of the program whose window qualified last; empty when none did or it is
+  // gone.
+  Text LastAppName();
 
   // The program's own windows, as the tick sees them.
   bool SettingsWindowOnScreen() override;
@@ -64,6 +68,7 @@ class Monitor final : public IProgramWindows {
   HWND applicationWindow_;
   HWND restWindow_ = nullptr;
   Win32Desktop desktop_;
+  Win32FullScreenProbe fullScreen_;
   DesktopWindowFinder desktopWindow_;
   MonitorTick tick_;
   SessionPresence presence_;

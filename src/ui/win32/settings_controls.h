@@ -38,7 +38,8 @@ enum class Kind {
   RadioGroup,  // a captioned frame and its auto radio items, bound to an index setting
   Toolbar,
   Trackbar,
-  Edit,
+  Edit,    // a one-line edit box bound to a text setting
+  Button,  // a push button; what its click does is the panel's, by the row's part
 };
 
 // A check box's setting.
@@ -46,6 +47,13 @@ struct BoolSetting {
   SettingField field{};
   bool (Settings::*get)() const = nullptr;
   void (Settings::*set)(bool) = nullptr;
+};
+
+// An edit box's setting.
+struct TextSetting {
+  SettingField field{};
+  const Text& (Settings::*get)() const = nullptr;
+  void (Settings::*set)(Text) = nullptr;
 };
 
 // A radio group's setting: the index of the checked item, -1 for none.
@@ -75,7 +83,10 @@ struct Description {
   // control without a caption of its own to fit. A check box of the input mode band leaves
   // it out too: it feeds SettingsPanelMeasures::modeCheck (CaptionMeasure below).
   WidthMeasure captionWidth = nullptr;
-  BoolSetting check{};  // CheckBox only
+  // CheckBox only. A check box without a setting shows a state the host keeps outside the
+  // settings (its row names its part).
+  BoolSetting check{};
+  TextSetting text{};  // Edit only
   // RadioGroup only: the setting, the items' captions, the measure their widths feed, their
   // ids and places, and the preview.
   IndexSetting choice{};

@@ -34,6 +34,7 @@ WindowKind WindowKindOf(Kind kind) {
               WS_TABSTOP | WS_GROUP | TBS_HORZ | TBS_AUTOTICKS | TBS_BOTH | TBS_FIXEDLENGTH | TBS_TOOLTIPS |
                   TBS_ENABLESELRANGE};
     case Kind::Edit: return {L"EDIT", WS_EX_CLIENTEDGE, ES_AUTOHSCROLL | WS_TABSTOP | WS_GROUP};
+    case Kind::Button: return {L"BUTTON", 0, BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP};
   }
   return {L"STATIC", 0, 0};
 }
@@ -65,6 +66,7 @@ bool SettingsPanel::Create(HWND parent) {
   // The selection narrows at the first change of the opacity, also one made before the panel.
   if (settings_.AlphaBlendValue() != SettingValues{}.AlphaBlendValue) NarrowSelection();
   ApplyLoadedState();
+  ShowStartAtSignIn();
   subscription_ = settings_.Subscribe([this](SettingField field) { OnSettingChanged(field); });
   Relayout(dpi_);
   return true;

@@ -1,5 +1,6 @@
 // The contents of the settings window: the toolbar, the two sound groups, the icon group,
-// the hint group and the input mode group, laid out for the DPI of the window's monitor,
+// the hint group and the input mode group (with the programs left alone and the last two
+// check boxes below its own), laid out for the DPI of the window's monitor,
 // kept in step with `Settings` in both directions. The panel is not a window of its own: it creates and owns
 // child controls inside the host window given to Create. Each control is described once,
 // in settings_controls.cpp; creation, fonts, layout, tab order, clicks and keeping in step
@@ -19,9 +20,9 @@
 //    size).
 //  - In the message loop, before IsDialogMessageW(host, &msg), offer the message to
 //    TranslateAccessKey (the toolbar's Alt+C and Alt+X). IsDialogMessageW gives Tab, the
-//    arrow keys in the radio groups and the other access keys (Alt+N, F, I, P, H, M, A; a
-//    group box's key reaches its chosen item through WM_NEXTDLGCTL, which the panel handles
-//    as a dialog would).
+//    arrow keys in the radio groups and the other access keys (Alt+N, F, I, P, H, M, A, E,
+//    D, Q, S; a group box's key reaches its chosen item through WM_NEXTDLGCTL, which the
+//    panel handles as a dialog would).
 //  - Not have WS_CLIPCHILDREN: the group boxes do not paint their inside, the host's
 //    background does.
 //  - Paint the background in the button-face colour (class brush COLOR_BTNFACE + 1) and
@@ -65,6 +66,9 @@ class SettingsPanel {
     ModeFrame,
     ShowModeCheck,
     AlnumOffCheck,
+    ExcludeEdit,
+    AddAppButton,
+    SignInCheck,
   };
 
   // Command ids of the toolbar's buttons (WM_COMMAND from the toolbar carries them).
@@ -95,6 +99,10 @@ class SettingsPanel {
   // Alt + an access key of a toolbar button: carries out the button's click. True when the
   // message was used (the loop then neither translates nor dispatches it).
   bool TranslateAccessKey(const MSG& msg);
+
+  // Shows whether the program starts at sign-in, as the host says now (someone may have
+  // changed it outside the program); the host calls it whenever its window shows.
+  void ShowStartAtSignIn();
 
   // A field of Settings changed: update its control and carry out the immediate reaction.
   void OnSettingChanged(SettingField field);

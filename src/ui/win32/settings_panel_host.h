@@ -1,6 +1,8 @@
 // What the settings panel needs from the window that hosts it (the settings window).
 #pragma once
 
+#include "zeq/types.h"
+
 namespace ruvano {
 
 class ISettingsPanelHost {
@@ -19,6 +21,13 @@ class ISettingsPanelHost {
   // The panel's controls need this client size (physical pixels). Called after creation
   // and after every relayout (DPI or font change); the host keeps its top-left corner.
   virtual void ClientSizeWanted(int width, int height) = 0;
+  // The image name of the program that was in front last before the window showed; empty
+  // when there is none.
+  virtual Text ForegroundAppName() = 0;
+  // Whether the program starts at sign-in; the user's click that changes it, answering the
+  // state afterwards (unchanged when the change failed). Kept outside the settings.
+  virtual bool StartsAtSignIn() = 0;
+  virtual bool SetStartAtSignIn(bool on) = 0;
 };
 
 }  // namespace ruvano

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <string>
 
+#include "monitor/excluded_apps.h"
 #include "ui/settings_captions.h"
 #include "ui/win32/settings_controls.h"
 #include "zeq/win32/hwnd.h"
@@ -67,17 +68,27 @@ void SettingsPanel::OnToolBarCommand(int id) {
 }
 
 bool SettingsPanel::OnControlCommand(HWND control, int code) {
-  if (control == Control(Part::HintEdit)) {
-    if (code == EN_CHANGE && !updating_) settings_.SetHintString(ToText(GetText(control)));
+  const std::span<const Description> rows = Controls();
+  for (std::size_t row = 0; row < rows.size(); ++row) {
+    const Description& c = rows[row];
+    if (c.kind != Kind::Edit || control != RowWindow(row)) continue;
+    if (code == EN_CHANGE && !updating_) (settings_.*c.text.set)(ToText(GetText(control)));
     return true;
   }
   if (code != BN_CLICKED) return false;
   if (updating_) return true;
-  const std::span<const Description> rows = Controls();
+  if (control == Control(Part::AddAppButton)) {
+    settings_.SetExcludeApps(WithExcludedApp(settings_.ExcludeApps(), host_.ForegroundAppName()));
+    return true;
+  }
   for (std::size_t row = 0; row < rows.size(); ++row) {
     const Description& c = rows[row];
     if (c.kind == Kind::CheckBox && control == RowWindow(row)) {
-      (settings_.*c.check.set)(IsChecked(control));
+      if (c.check.set)
+        (settings_.*c.check.set)(IsChecked(control));
+      else if (c.part == Part::SignInCheck)
+        ::SendMessageW(control, BM_SETCHECK,
+                       host_.SetStartAtSignIn(IsChecked(control)) ? BST_CHECKED : BST_UNCHECKED, 0);
       return true;
     }
     if (c.kind != Kind::RadioGroup) continue;
@@ -131,20 +142,26 @@ void SettingsPanel::ShowValue(SettingField field) {
   const std::span<const Description> rows = Controls();
   for (std::size_t row = 0; row < rows.size(); ++row) {
     const Description& c = rows[row];
-    if (c.kind == Kind::CheckBox && c.check.field == field)
+    if (c.kind == Kind::CheckBox && c.check.get && c.check.field == field)
       if (HWND box = RowWindow(row))
         ::SendMessageW(box, BM_SETCHECK, (settings_.*c.check.get)() ? BST_CHECKED : BST_UNCHECKED, 0);
     if (c.kind == Kind::RadioGroup && c.choice.field == field) SyncRadios(row, (settings_.*c.choice.get)());
+    if (c.kind == Kind::Edit && c.text.field == field)
+      ShowText(RowWindow(row), ToWide((settings_.*c.text.get)()));
   }
   for (const ToolButton& b : ToolButtons())
     if (b.setting.get && b.setting.field == field) CheckToolButton(b.id, (settings_.*b.setting.get)());
 
-  if (field == SettingField::HintString) ShowText(Control(Part::HintEdit), ToWide(settings_.HintString()));
   if (field == SettingField::AlphaBlendValue) {
     HWND trackBar = Control(Part::OpacitySlider);
     if (trackBar && ::SendMessageW(trackBar, TBM_GETPOS, 0, 0) != settings_.AlphaBlendValue())
       ::SendMessageW(trackBar, TBM_SETPOS, TRUE, settings_.AlphaBlendValue());
   }
+}
+
+void SettingsPanel::ShowStartAtSignIn() {
+  if (HWND box = Control(Part::SignInCheck))
+    ::SendMessageW(box, BM_SETCHECK, host_.StartsAtSignIn() ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
 void SettingsPanel::ShowIconCaption(bool withOpacity) {

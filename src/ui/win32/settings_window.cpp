@@ -97,6 +97,8 @@ void SettingsWindow::ClientSizeWanted(int width, int height) {
   ::SetWindowPos(hwnd(), nullptr, 0, 0, outer.cx, outer.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+Text SettingsWindow::ForegroundAppName() { return events_.foregroundApp ? events_.foregroundApp() : Text(); }
+
 bool SettingsWindow::OnCreate() {
   SetProgramIcons();
   AcceptCopyDataFromLowerRights(hwnd());
@@ -133,6 +135,7 @@ void SettingsWindow::OnShow() {
   if (applicationWindow_) ::ShowWindow(applicationWindow_, SW_HIDE);
   // Its monitor may have gone while the window was hidden.
   EnsureWindowOnScreen(hwnd());
+  panel_.ShowStartAtSignIn();
   if (events_.shown) events_.shown();
 }
 

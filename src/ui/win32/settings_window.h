@@ -10,7 +10,9 @@
 #include <memory>
 
 #include "settings/settings.h"
+#include "ui/sign_in_start.h"
 #include "ui/win32/settings_panel.h"
+#include "ui/win32/run_key_win32.h"
 #include "ui/win32/settings_panel_host.h"
 #include "zeq/contract_strings.h"
 #include "zeq/win32/handles.h"
@@ -30,6 +32,8 @@ class SettingsWindow final : public Window, private ISettingsPanelHost {
     std::function<void()> hintSwitchedOff;
     // A WM_COPYDATA from another program: its lParam, a COPYDATASTRUCT* or 0.
     std::function<void(LPARAM)> copyData;
+    // The image name of the program in front last before the window showed.
+    std::function<Text()> foregroundApp;
   };
 
   // Makes the window, hidden, owned by the application window, at the place the settings
@@ -58,6 +62,9 @@ class SettingsWindow final : public Window, private ISettingsPanelHost {
   void HideSettingsWindow() override;
   void CloseSettingsWindow() override;
   void ClientSizeWanted(int width, int height) override;
+  Text ForegroundAppName() override;
+  bool StartsAtSignIn() override { return signIn_.On(); }
+  bool SetStartAtSignIn(bool on) override { return signIn_.Set(on); }
 
   bool OnCreate();
   void OnShow();
@@ -69,6 +76,8 @@ class SettingsWindow final : public Window, private ISettingsPanelHost {
   Settings& settings_;
   Events events_;
   HWND applicationWindow_;
+  Win32RunKey runKey_;
+  SignInStart signIn_{runKey_, ThisExecutablePath()};
   SettingsPanel panel_;
   bool followingWindow_ = false;  // the window moved: Settings follow, the window stays
   HWND lastFocus_ = nullptr;      // the control that had the focus when the window was left

@@ -59,6 +59,11 @@ struct ModuleTraits {
   static bool Valid(HMODULE h) noexcept { return h != nullptr; }
   static void Close(HMODULE h) noexcept { ::FreeLibrary(h); }
 };
+struct RegKeyTraits {
+  static HKEY Invalid() noexcept { return nullptr; }
+  static bool Valid(HKEY h) noexcept { return h != nullptr; }
+  static void Close(HKEY h) noexcept { ::RegCloseKey(h); }
+};
 struct WindowTraits {
   static HWND Invalid() noexcept { return nullptr; }
   static bool Valid(HWND h) noexcept { return h != nullptr; }
@@ -74,6 +79,7 @@ using UniqueRegion = UniqueResource<HRGN, GdiObjectTraits<HRGN>>;
 using UniqueIcon = UniqueResource<HICON, IconTraits>;
 using UniqueModule = UniqueResource<HMODULE, ModuleTraits>;
 using UniqueWindow = UniqueResource<HWND, WindowTraits>;
+using UniqueRegKey = UniqueResource<HKEY, RegKeyTraits>;
 
 // A device context obtained with GetDC, released with ReleaseDC.
 class WindowDC {

@@ -2,7 +2,9 @@
 // answers the open-status query with a constant, so this program switches Wine's IME off
 // for itself and provides its own window of class "IME" whose open status a test controls.
 //
-//   fake_ime_target.exe [/title TEXT] [/rect X Y W H] [/open 0|1] [/extra N]
+//   fake_ime_target.exe [/title TEXT] [/rect X Y W H] [/open 0|1] [/extra N] [/popup]
+//
+// /popup gives the main window no caption and no frame (as a full-screen program has).
 //
 // /extra N adds N hidden top-level windows of class "RuvanoFakeExtra", made by a second
 // thread so that the IME window's thread keeps only its own windows.
@@ -133,6 +135,7 @@ DWORD WINAPI MakeExtraWindows(void* param) {
 int WINAPI wWinMain(HINSTANCE inst, HINSTANCE, PWSTR, int) {
   std::wstring title = L"Fake IME target";
   int x = 200, y = 150, cw = 640, ch = 480, extra = 0;
+  DWORD style = WS_OVERLAPPEDWINDOW;
   int argc = 0;
   LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &argc);
   for (int i = 1; i < argc; ++i) {
@@ -141,6 +144,8 @@ int WINAPI wWinMain(HINSTANCE inst, HINSTANCE, PWSTR, int) {
       title = argv[++i];
     else if (a == L"/open" && i + 1 < argc)
       g_open = _wtoi(argv[++i]) != 0;
+    else if (a == L"/popup")
+      style = WS_POPUP;
     else if (a == L"/extra" && i + 1 < argc)
       extra = _wtoi(argv[++i]);
     else if (a == L"/rect" && i + 4 < argc) {
@@ -173,8 +178,8 @@ int WINAPI wWinMain(HINSTANCE inst, HINSTANCE, PWSTR, int) {
   wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
   wc.lpszClassName = L"RuvanoFakeTarget";
   RegisterClassW(&wc);
-  HWND main = CreateWindowExW(0, L"RuvanoFakeTarget", title.c_str(), WS_OVERLAPPEDWINDOW, x, y, cw, ch,
-                              nullptr, nullptr, inst, nullptr);
+  HWND main = CreateWindowExW(0, L"RuvanoFakeTarget", title.c_str(), style, x, y, cw, ch, nullptr, nullptr,
+                              inst, nullptr);
   ShowWindow(main, SW_SHOWNORMAL);
   SetForegroundWindow(main);
   SetFocus(g_edit);

@@ -2,7 +2,9 @@
 // cannot do without. A fake IME target (with its IME open) is in front; the tick runs over
 // the Win32 desktop with cues that do nothing, in the steady state (same window, IME on),
 // with 0, 10 and 1000 other live windows in the handle list, and once more with 10 and the
-// input mode options on (the IME is also asked for its conversion mode). The bare sequence makes the
+// input mode options on (the IME is also asked for its conversion mode), and once with 10 and
+// the full-screen check (the shell's notification state and the window's style, as every tick
+// with the option on asks them of an ordinary window). The bare sequence makes the
 // same system calls one after another. Both are timed per run with QueryPerformanceCounter,
 // interleaved in blocks (first one, then the other) so that drift on a shared machine hits both alike.
 //
@@ -26,6 +28,7 @@
 #include "monitor/monitor_tick.h"
 #include "null_cues.h"
 #include "monitor/win32/desktop_win32.h"
+#include "monitor/win32/full_screen_win32.h"
 #include "monitor/win32/ime_probe_win32.h"
 #include "settings/settings.h"
 #include "wine_test_util.h"
@@ -150,14 +153,17 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   settings.SetScroll(true);
   NullMonitorCues cues;
   Win32Desktop desktop;
-  MonitorTick tick(desktop, cues, program, settings);
+  MonitorTick plainTick(desktop, cues, program, settings);
+  Win32FullScreenProbe fullScreen;
+  MonitorTick quietTick(desktop, cues, program, settings, &fullScreen);
   const HWND imeWindow = FindImeWindowFor(ruvano::GetFocusedWindow());
 
   std::printf(
       "Monitor tick under Wine: real tick (MonitorTick over Win32Desktop, do-nothing cues) against\n"
       "the bare system calls it cannot avoid; fake IME target in front with its IME on.\n"
       "%d runs of each per row (%d with 1000 listed), in blocks of 200; times in microseconds;\n"
-      "m: with the input mode options on, so the IME is also asked for its conversion mode.\n\n",
+      "m: with the input mode options on, so the IME is also asked for its conversion mode;\n"
+      "q: with the full-screen check (the bare calls stay those of the other rows).\n\n",
       runs, std::max(100, runs / 10));
   std::printf("%7s | %8s %8s %8s %8s | %8s %8s %8s %8s | %6s %6s\n", "listed", "tick med", "mean", "p99",
               "max", "bare med", "mean", "p99", "max", "r.med", "r.mean");
@@ -166,8 +172,14 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   const struct {
     int listed;
     bool mode;
-  } rows[] = {{0, false}, {10, false}, {kMostListed, false}, {10, true}};
-  for (const auto [listed, mode] : rows) {
+    bool quiet;
+  } rows[] = {{0, false, false},
+              {10, false, false},
+              {kMostListed, false, false},
+              {10, true, false},
+              {10, false, true}};
+  for (const auto [listed, mode, quiet] : rows) {
+    MonitorTick& tick = quiet ? quietTick : plainTick;
     settings.SetShowMode(mode);
     settings.SetAlnumOff(mode);
     tick.ClearList();
@@ -210,8 +222,11 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     }
     const bench::Summary t = bench::Summarize(tickUs), b = bench::Summarize(bareUs);
     std::printf("%6d%s | %8.1f %8.1f %8.1f %8.1f | %8.1f %8.1f %8.1f %8.1f | %6.2f %6.2f\n", listed,
-                mode ? "m" : " ", t.median, t.mean, t.p99, t.max, b.median, b.mean, b.p99, b.max,
-                t.median / b.median, t.mean / b.mean);
+                mode    ? "m"
+                : quiet ? "q"
+                        : " ",
+                t.median, t.mean, t.p99, t.max, b.median, b.mean, b.p99, b.max, t.median / b.median,
+                t.mean / b.mean);
   }
   if (!steady) std::printf("warning: the tick did not hold the steady state (target in front, IME on)\n");
 
@@ -275,6 +290,12 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         UniqueHandle process(OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, target.pid()));
         g_sink += static_cast<LONG_PTR>(paths.ModulePath(process.get()).size());
       }));
+  row("SHQueryUserNotificationState", MeanUs(n, [&] {
+        QUERY_USER_NOTIFICATION_STATE state{};
+        g_sink += SHQueryUserNotificationState(&state) + state;
+      }));
+  row("full-screen check, captioned window",
+      MeanUs(n, [&] { g_sink += ruvano::FullScreenInFront(fullScreen, FromHwnd(w), false); }));
   std::fflush(stdout);
   return 0;
 }
