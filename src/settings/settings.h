@@ -43,7 +43,8 @@ namespace ruvano {
   X(AppIcon,         bool,         false,     kConfigSection, u"AppIcon",         Keep,     Current, Always)   \
   X(AlphaBlendValue, std::int32_t, 100,       kConfigSection, u"AlphaBlendValue", Opacity,  Default, Always)   \
   X(ShowMode,        bool,         false,     kConfigSection, u"ShowMode",        Keep,     Current, OnceUsed) \
-  X(AlnumOff,        bool,         false,     kConfigSection, u"AlnumOff",        Keep,     Current, OnceUsed)
+  X(AlnumOff,        bool,         false,     kConfigSection, u"AlnumOff",        Keep,     Current, OnceUsed) \
+  X(NearCaret,       bool,         false,     kConfigSection, u"NearCaret",       Keep,     Current, OnceUsed)
 // clang-format on
 
 #define RUVANO_SETTING_NAME(name, ...) name,

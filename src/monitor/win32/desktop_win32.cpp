@@ -65,4 +65,28 @@ std::int32_t Win32Desktop::BorderMultiplier() {
   return border;
 }
 
+bool Win32Desktop::SystemCaret(WindowId w, Rect& r) {
+  RECT c{};
+  if (!SystemCaretRect(ToHwnd(w), c)) return false;
+  r = {c.left, c.top, c.right, c.bottom};
+  return true;
+}
+
+bool Win32Desktop::AccessibleCaret(WindowId w, Rect& r) {
+  RECT c{};
+  if (!accessibleCaret_.Read(ToHwnd(w), c)) return false;
+  r = {c.left, c.top, c.right, c.bottom};
+  return true;
+}
+
+bool Win32Desktop::WorkAreaOf(const Rect& r, Rect& work) {
+  const RECT onto{r.left, r.top, r.right, r.bottom};
+  const HMONITOR monitor = ::MonitorFromRect(&onto, MONITOR_DEFAULTTONULL);
+  MONITORINFO info{};
+  info.cbSize = sizeof(info);
+  if (!monitor || !::GetMonitorInfoW(monitor, &info)) return false;
+  work = {info.rcWork.left, info.rcWork.top, info.rcWork.right, info.rcWork.bottom};
+  return true;
+}
+
 }  // namespace ruvano

@@ -5,6 +5,7 @@
 #include <dwmapi.h>
 
 #include "monitor/desktop.h"
+#include "monitor/win32/caret_win32.h"
 #include "monitor/win32/ime_probe_win32.h"
 #include "zeq/win32/probes_win32.h"
 #include "zeq/win32/system_library.h"
@@ -33,8 +34,13 @@ class Win32Desktop : public IDesktop {
   std::int32_t NonClientBorderWidth(const Rect& r) override;
   std::int32_t BorderMultiplier() override;
 
+  bool SystemCaret(WindowId w, Rect& r) override;
+  bool AccessibleCaret(WindowId w, Rect& r) override;
+  bool WorkAreaOf(const Rect& r, Rect& work) override;
+
  private:
   ImeProbe imeProbe_;
+  ruvano::AccessibleCaret accessibleCaret_;
   LazyProc<decltype(&::DwmGetWindowAttribute)> dwmGetWindowAttribute_{L"dwmapi.dll", "DwmGetWindowAttribute"};
   ProcessPathReader processPaths_;
 };

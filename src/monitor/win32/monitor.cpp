@@ -117,10 +117,23 @@ LRESULT CALLBACK Monitor::ApplicationWindowProc(HWND wnd, UINT msg, WPARAM wp, L
 }
 
 void Monitor::Tick() noexcept {
+  if (ticking_) return;
+  ticking_ = true;
   try {
     tick_.Run();
   } catch (...) {
     ReportFailure(L"a monitor tick failed and was dropped");
+  }
+  ticking_ = false;
+}
+
+std::optional<Point> Monitor::CaretPlace() noexcept {
+  const WindowId w = tick_.ActiveWindow();
+  if (w == 0) return std::nullopt;
+  try {
+    return CaretAnchor(desktop_, w);
+  } catch (...) {
+    return std::nullopt;
   }
 }
 

@@ -6,6 +6,9 @@
 
 #include <windows.h>
 
+#include <optional>
+
+#include "monitor/caret_anchor.h"
 #include "monitor/cues.h"
 #include "monitor/monitor_tick.h"
 #include "monitor/session_presence.h"
@@ -49,6 +52,10 @@ class Monitor final : public IProgramWindows {
   // The tick's state between runs: the anchor, the window in front, the handle list.
   const MonitorTick& State() const noexcept { return tick_; }
 
+  // Where the indicator goes next to the caret of the window the last tick saw in front;
+  // nothing when none qualified or it shows no caret on a monitor.
+  std::optional<Point> CaretPlace() noexcept;
+
   // The program's own windows, as the tick sees them.
   bool SettingsWindowOnScreen() override;
   WindowId ApplicationWindow() override;
@@ -73,6 +80,7 @@ class Monitor final : public IProgramWindows {
   bool held_ = false;
   bool stopped_ = false;
   bool running_ = false;
+  bool ticking_ = false;  // a tick runs: the accessible caret call lets messages in
 };
 
 }  // namespace ruvano

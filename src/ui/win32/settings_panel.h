@@ -65,6 +65,7 @@ class SettingsPanel {
     ModeFrame,
     ShowModeCheck,
     AlnumOffCheck,
+    NearCaretCheck,
   };
 
   // Command ids of the toolbar's buttons (WM_COMMAND from the toolbar carries them).
