@@ -28,17 +28,17 @@ TEST(CaretAnchor, PlacesAboveBelowAndInsideTheCaretsMonitor) {
     Rect caret;
     std::optional<Point> at;
   } const rows[] = {
-      {{500, 400, 501, 420}, Point{500, 366}},      // above
-      {{500, 34, 502, 50}, Point{500, 0}},          // just fits above
-      {{500, 33, 502, 50}, Point{500, 52}},         // would reach over the top: below
-      {{1910, 400, 1911, 420}, Point{1888, 366}},   // kept inside at the right
-      {{-1279, 60, -1278, 80}, Point{-1279, 82}},   // below the top taskbar on the left
-      {{-3, 300, -2, 318}, Point{-32, 266}},        // the left monitor's right edge
-      {{5000, 10, 5002, 50}, Point{5000, 52}},      // the 200 % monitor, near its top
-      {{1918, 500, 1924, 540}, Point{1920, 466}},   // straddles: the monitor with more of it
-      {{700, 500, 700, 520}, Point{700, 466}},      // no width: still a caret
-      {{700, 500, 701, 500}, std::nullopt},         // no height: none
-      {{-3000, 500, -2999, 520}, std::nullopt},     // on no monitor
+      {{500, 400, 501, 420}, Point{500, 366}},     // above
+      {{500, 34, 502, 50}, Point{500, 0}},         // just fits above
+      {{500, 33, 502, 50}, Point{500, 52}},        // would reach over the top: below
+      {{1910, 400, 1911, 420}, Point{1888, 366}},  // kept inside at the right
+      {{-1279, 60, -1278, 80}, Point{-1279, 82}},  // below the top taskbar on the left
+      {{-3, 300, -2, 318}, Point{-32, 266}},       // the left monitor's right edge
+      {{5000, 10, 5002, 50}, Point{5000, 52}},     // the 200 % monitor, near its top
+      {{1918, 500, 1924, 540}, Point{1920, 466}},  // straddles: the monitor with more of it
+      {{700, 500, 700, 520}, Point{700, 466}},     // no width: still a caret
+      {{700, 500, 701, 500}, std::nullopt},        // no height: none
+      {{-3000, 500, -2999, 520}, std::nullopt},    // on no monitor
   };
   for (const Row& row : rows) {
     FakeDesktop d = ThreeMonitors();
@@ -54,12 +54,9 @@ TEST(CaretAnchor, AsksTheSystemCaretFirstThenTheAccessibleOne) {
     std::optional<Point> at;
     int accessibleAsked;
   } const rows[] = {
-      {system, accessible, Point{100, 166}, 0},
-      {std::nullopt, accessible, Point{300, 366}, 1},
-      {offScreen, accessible, Point{300, 366}, 1},
-      {Rect{}, accessible, Point{300, 366}, 1},
-      {std::nullopt, offScreen, std::nullopt, 1},
-      {std::nullopt, std::nullopt, std::nullopt, 1},
+      {system, accessible, Point{100, 166}, 0},    {std::nullopt, accessible, Point{300, 366}, 1},
+      {offScreen, accessible, Point{300, 366}, 1}, {Rect{}, accessible, Point{300, 366}, 1},
+      {std::nullopt, offScreen, std::nullopt, 1},  {std::nullopt, std::nullopt, std::nullopt, 1},
   };
   for (const Row& row : rows) {
     FakeDesktop d = ThreeMonitors();

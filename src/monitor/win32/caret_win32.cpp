@@ -28,21 +28,38 @@ bool ThreadInfoOf(HWND w, GUITHREADINFO& gui) noexcept {
 // learn.microsoft.com/windows/win32/api/winuser/nf-winuser-getdpiforwindow; 96 for an
 // unaware window).
 LONG Stretch(LONG v, UINT monitorDpi, UINT windowDpi) noexcept {
-  return windowDpi == 0 || monitorDpi == 0 ? v : ::MulDiv(v, static_cast<int>(monitorDpi), static_cast<int>(windowDpi));
+  return windowDpi == 0 || monitorDpi == 0
+             ? v
+             : ::MulDiv(v, static_cast<int>(monitorDpi), static_cast<int>(windowDpi));
 }
 
 }  // namespace
 
-bool SystemCaretRect(HWND w, RECT& r) noexcept {
-  GUITHREADINFO gui;
-  if (!ThreadInfoOf(w, gui) || !gui.hwndCaret) return false;
+bool SystemCaret::Read(HWND w, RECT& r) noexcept {
+  if (w != window_ || thread_ == 0) {
+    window_ = w;
+    thread_ = ::GetWindowThreadProcessId(w, nullptr);
+    mapped_ = false;
+  }
+  GUITHREADINFO gui{};
+  gui.cbSize = sizeof(gui);
+  if (thread_ == 0 || !::GetGUIThreadInfo(thread_, &gui) || !gui.hwndCaret) return false;
+  if (mapped_ && gui.hwndCaret == caretWindow_ && ::EqualRect(&gui.rcCaret, &client_)) {
+    r = screen_;
+    return true;
+  }
   POINT origin{0, 0};
   if (!::ClientToScreen(gui.hwndCaret, &origin)) return false;
   const UINT windowDpi = g_dpiForWindow ? g_dpiForWindow.get()(gui.hwndCaret) : 0;
   const UINT monitorDpi = MonitorDpi(::MonitorFromWindow(gui.hwndCaret, MONITOR_DEFAULTTONEAREST));
   const RECT& c = gui.rcCaret;
   r = {origin.x + Stretch(c.left, monitorDpi, windowDpi), origin.y + Stretch(c.top, monitorDpi, windowDpi),
-       origin.x + Stretch(c.right, monitorDpi, windowDpi), origin.y + Stretch(c.bottom, monitorDpi, windowDpi)};
+       origin.x + Stretch(c.right, monitorDpi, windowDpi),
+       origin.y + Stretch(c.bottom, monitorDpi, windowDpi)};
+  mapped_ = true;
+  caretWindow_ = gui.hwndCaret;
+  client_ = gui.rcCaret;
+  screen_ = r;
   return true;
 }
 

@@ -14,8 +14,26 @@ namespace ruvano {
 constexpr UINT kCaretQueryTimeoutMs = 30;
 
 // The system caret of w's thread (GetGUIThreadInfo), mapped from the caret window's client
-// coordinates to the screen; false when the thread shows none.
-bool SystemCaretRect(HWND w, RECT& r) noexcept;
+// coordinates to the screen; false when the thread shows none. The caret is asked for many
+// times a second and mostly stands still: while w, the caret window and its rectangle stay
+// the same, the last mapping is used again until Forget (at each tick, which sees a window
+// that moved).
+class SystemCaret {
+ public:
+  bool Read(HWND w, RECT& r) noexcept;
+  void Forget() noexcept {
+    thread_ = 0;
+    mapped_ = false;
+  }
+
+ private:
+  HWND window_ = nullptr;
+  DWORD thread_ = 0;
+  bool mapped_ = false;
+  HWND caretWindow_ = nullptr;
+  RECT client_{};
+  RECT screen_{};
+};
 
 // The caret object of the focused control of w's thread: asked with WM_GETOBJECT under
 // kCaretQueryTimeoutMs, made from the answer only when the control gave one of its own, and

@@ -37,10 +37,20 @@ class Win32Desktop : public IDesktop {
   bool SystemCaret(WindowId w, Rect& r) override;
   bool AccessibleCaret(WindowId w, Rect& r) override;
   bool WorkAreaOf(const Rect& r, Rect& work) override;
+  // The system caret's place and its work area are kept while the caret stands still; each
+  // tick asks afresh.
+  void ForgetCaret() noexcept {
+    systemCaret_.Forget();
+    workKnown_ = false;
+  }
 
  private:
   ImeProbe imeProbe_;
+  ruvano::SystemCaret systemCaret_;
   ruvano::AccessibleCaret accessibleCaret_;
+  bool workKnown_ = false;
+  Rect workFor_;
+  Rect work_;
   LazyProc<decltype(&::DwmGetWindowAttribute)> dwmGetWindowAttribute_{L"dwmapi.dll", "DwmGetWindowAttribute"};
   ProcessPathReader processPaths_;
 };

@@ -117,8 +117,9 @@ LRESULT CALLBACK Monitor::ApplicationWindowProc(HWND wnd, UINT msg, WPARAM wp, L
 }
 
 void Monitor::Tick() noexcept {
-  if (ticking_) return;
+  if (ticking_ || askingCaret_) return;
   ticking_ = true;
+  desktop_.ForgetCaret();
   try {
     tick_.Run();
   } catch (...) {
@@ -129,12 +130,14 @@ void Monitor::Tick() noexcept {
 
 std::optional<Point> Monitor::CaretPlace() noexcept {
   const WindowId w = tick_.ActiveWindow();
-  if (w == 0) return std::nullopt;
+  if (w == 0 || askingCaret_) return std::nullopt;
+  askingCaret_ = true;
+  std::optional<Point> place;
   try {
-    return CaretAnchor(desktop_, w);
-  } catch (...) {
-    return std::nullopt;
-  }
+    place = CaretAnchor(desktop_, w);
+  } catch (...) {}
+  askingCaret_ = false;
+  return place;
 }
 
 // A settings window on another virtual desktop is not on screen: the monitor goes on.

@@ -80,7 +80,10 @@ class Monitor final : public IProgramWindows {
   bool held_ = false;
   bool stopped_ = false;
   bool running_ = false;
-  bool ticking_ = false;  // a tick runs: the accessible caret call lets messages in
+  // A tick or a caret question runs. The accessible caret call lets other messages in; a
+  // tick that comes meanwhile is skipped.
+  bool ticking_ = false;
+  bool askingCaret_ = false;
 };
 
 }  // namespace ruvano

@@ -86,13 +86,19 @@ void IndicatorWindow::Show(std::int32_t left, std::int32_t top) {
 // The caret moves as the user types and clicks, between the ticks, which decide only
 // whether the indicator shows. The corner is the place while the caret is gone.
 void IndicatorWindow::Follow() noexcept {
+  if (inFollow_) return;
   if (!visible_ || !settings_.NearCaret()) {
     ::KillTimer(hwnd(), kFollowTimer);
     following_ = false;
     if (visible_) MoveTo({monitor_.State().AnchorLeft(), monitor_.State().AnchorTop()}, false);
     return;
   }
-  if (const auto caret = monitor_.CaretPlace())
+  inFollow_ = true;
+  const auto caret = monitor_.CaretPlace();
+  inFollow_ = false;
+  // The indicator may have been hidden while the question ran.
+  if (!visible_) return;
+  if (caret)
     MoveTo({caret->x, caret->y}, true);
   else
     MoveTo({monitor_.State().AnchorLeft(), monitor_.State().AnchorTop()}, false);

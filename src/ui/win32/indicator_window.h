@@ -40,7 +40,7 @@ class IndicatorWindow final : public Window {
   ~IndicatorWindow() override;
 
   // How often a visible indicator next to the caret looks where the caret went.
-  static constexpr UINT kFollowIntervalMs = 50;
+  static constexpr UINT kFollowIntervalMs = 75;
 
   bool Visible() const noexcept { return visible_; }
   // Shows the hidden indicator with its top-left corner at (left, top), when Icon is on.
@@ -94,6 +94,7 @@ class IndicatorWindow final : public Window {
   IndicatorOpacity opacity_;  // what the window shows now
   bool visible_ = false;
   bool following_ = false;  // the caret timer runs
+  bool inFollow_ = false;   // a caret question runs, which lets other messages in
   bool atCaret_ = false;    // the indicator sits next to the caret and lets clicks through
   POINT place_{};
   bool trackingLeave_ = false;  // a WM_MOUSELEAVE has been asked for
