@@ -1,5 +1,5 @@
-// The indicator: a 32 × 32 topmost picture at a corner of the active window while that
-// window's input method is on. It is created hidden once and then only shown, moved,
+// The indicator: a 32 × 32 topmost picture at a corner of the active window (or next to its
+// text caret) while that window's input method is on. It is created hidden once and then only shown, moved,
 // hidden and closed; it never takes the activation or the keyboard focus, and it never
 // gives the program a taskbar button. Clicking it opens the settings window.
 #pragma once
