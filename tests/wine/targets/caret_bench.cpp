@@ -56,13 +56,15 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   }
   const HWND edit = FindWindowExW(target.window(), nullptr, L"EDIT", nullptr);
   SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"にほんごの入力を見張る"));
-  bench::SettingsFileForTheRun settings(std::string("[Config]\r\nIcon=1\r\nNearCaret=") + (nearCaret ? "1" : "0") +
-                                        "\r\n");
+  bench::SettingsFileForTheRun settings(std::string("[Config]\r\nIcon=1\r\nNearCaret=") +
+                                        (nearCaret ? "1" : "0") + "\r\n");
   testing::ChildProcess ruvano;
   HWND form = nullptr;
   if (!ruvano.Start(L"RUVANO.exe") ||
       !testing::WaitUntil(
-          [&] { return (form = testing::FindProcessWindow(ruvano.pid(), L"TmainForm", L"RUVANO")) != nullptr; },
+          [&] {
+            return (form = testing::FindProcessWindow(ruvano.pid(), L"TmainForm", L"RUVANO")) != nullptr;
+          },
           10000)) {
     std::printf("caret_bench: RUVANO.exe did not start\n");
     return 1;
@@ -81,7 +83,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   }
 
   if (holdSeconds > 0) {
-    std::printf("caret_bench: RUVANO.exe runs %d s beside a blinking caret, NearCaret=%d\n", holdSeconds, nearCaret);
+    std::printf("caret_bench: RUVANO.exe runs %d s beside a blinking caret, NearCaret=%d\n", holdSeconds,
+                nearCaret);
     std::fflush(stdout);
     testing::PumpFor(static_cast<DWORD>(holdSeconds) * 1000);
   } else {
@@ -112,9 +115,10 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     std::vector<double> sorted = lagsMs;
     std::sort(sorted.begin(), sorted.end());
     const double p95 = sorted.empty() ? 0 : sorted[sorted.size() * 95 / 100];
-    std::printf("Caret move to indicator move under Wine, %d moves (%d not followed within 1 s)\n", moves, missed);
-    std::printf("  median %.1f ms, mean %.1f ms, p95 %.1f ms, p99 %.1f ms, max %.1f ms\n", s.median, s.mean, p95,
-                s.p99, s.max);
+    std::printf("Caret move to indicator move under Wine, %d moves (%d not followed within 1 s)\n", moves,
+                missed);
+    std::printf("  median %.1f ms, mean %.1f ms, p95 %.1f ms, p99 %.1f ms, max %.1f ms\n", s.median, s.mean,
+                p95, s.p99, s.max);
   }
 
   const long before = ruvano.WaitExit(0);
