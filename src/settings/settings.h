@@ -27,6 +27,7 @@ namespace ruvano {
 // or the value is not the default, so that a file that never needed the key stays as it was.
 // ShowMode: the indicator's picture shows the IME's input mode instead of always "あ".
 // AlnumOff: an open IME in half-width alphanumeric mode counts as closed.
+// NearCaret: the indicator goes next to the text caret of the window in front.
 // clang-format off
 #define RUVANO_SETTING_FIELDS(X)                                                                         \
   X(Top,             std::int32_t, 0,         kWindowSection, u"Top",             Keep,     Current, Always)   \
