@@ -58,7 +58,12 @@ if [ "${1:-}" = --caret-idle-inside-session ]; then
   wine build/mingw/caret_bench.exe /hold $((idle_seconds + 15)) /near "$2" &
   bench=$!
   sleep 10
-  ruvano=$(pgrep -n -f 'RUVANO\.exe$' || true)
+  # The newest RUVANO.exe of this session's prefix: other Wine sessions on the machine may
+  # run it too.
+  ruvano=""
+  for p in $(pgrep -f 'RUVANO\.exe$' | sort -rn); do
+    if tr '\0' '\n' < "/proc/$p/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX"; then ruvano=$p; break; fi
+  done
   [ -n "$ruvano" ] || { echo "caret idle: RUVANO.exe did not start" >&2; exit 1; }
   r0=$(awk '{print $14 + $15}' "/proc/$ruvano/stat")
   sleep "$idle_seconds"
