@@ -6,8 +6,12 @@
 #      (tick_bench.exe), RUVANO.exe's size and memory over 100 000 ticks
 #      (footprint_bench.exe) and the window-system objects over indicator and hint cycles
 #      (windows_bench.exe); then, in a fresh session, RUVANO.exe's CPU time over 60 s idle,
-#      read from /proc because Wine does not report another process's CPU time.
+#      read from /proc because Wine does not report another process's CPU time;
+#   3. the indicator next to the text caret: the lag from a caret move to the indicator's
+#      (caret_bench.exe), and RUVANO.exe's CPU time over 60 s beside a blinking caret with
+#      NearCaret on and off, each in a fresh session.
 #
+#   scripts/bench.sh --caret    only the figures of 3.
 #   scripts/bench.sh            everything (about 10 minutes on two shared cores)
 #   BENCH_IDLE_SECONDS=60 BENCH_TICK_RUNS=4000 BENCH_TICKS=100000   the defaults
 #
@@ -60,6 +64,44 @@ if [ "${1:-}" = --idle-inside-session ]; then
   exit 0
 fi
 
+# Inside the Wine session: RUVANO.exe beside a blinking caret, NearCaret on ($2 = 1) or off.
+if [ "${1:-}" = --caret-idle-inside-session ]; then
+  wine build/mingw/caret_bench.exe /hold $((idle_seconds + 15)) /near "$2" &
+  bench=$!
+  sleep 10
+  # The newest RUVANO.exe of this session's prefix: other Wine sessions on the machine may
+  # run it too.
+  ruvano=""
+  for p in $(pgrep -f 'RUVANO\.exe$' | sort -rn); do
+    if tr '\0' '\n' < "/proc/$p/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX"; then ruvano=$p; break; fi
+  done
+  [ -n "$ruvano" ] || { echo "caret idle: RUVANO.exe did not start" >&2; exit 1; }
+  r0=$(awk '{print $14 + $15}' "/proc/$ruvano/stat")
+  sleep "$idle_seconds"
+  r1=$(awk '{print $14 + $15}' "/proc/$ruvano/stat" 2>/dev/null) ||
+    { echo "caret idle: RUVANO.exe (process $ruvano) ended during the run" >&2; wait "$bench"; exit 1; }
+  awk -v r=$((r1 - r0)) -v hz="$(getconf CLK_TCK)" -v sec="$idle_seconds" -v near="$2" 'BEGIN {
+    printf "  NearCaret=%d: RUVANO.exe CPU time over %d s %6.0f ms (%.3f %% of one core)\n", near, sec, r * 1000 / hz, r * 100 / hz / sec
+  }'
+  wait "$bench" >/dev/null
+  exit 0
+fi
+
+caret_figures() {
+  echo
+  echo "== Wine: the indicator next to the text caret"
+  echo "load average: $(cut -d' ' -f1-3 /proc/loadavg)"
+  scripts/wine-session.sh wine build/mingw/caret_bench.exe /moves 200
+  echo "RUVANO.exe beside a blinking caret, indicator shown (/proc, $((1000 / $(getconf CLK_TCK))) ms resolution)"
+  for near in 0 1; do BENCH_IDLE_SECONDS=$idle_seconds scripts/wine-session.sh "$0" --caret-idle-inside-session $near; done
+}
+
+if [ "${1:-}" = --caret ]; then
+  scripts/build.sh all >/dev/null
+  caret_figures
+  exit 0
+fi
+
 echo "== Machine"
 echo "nproc: $(nproc); CPU: $(lscpu | sed -n 's/^Model name: *//p' | head -1); $(wine --version 2>/dev/null || echo 'no wine')"
 echo "load average: $(cut -d' ' -f1-3 /proc/loadavg)"
@@ -88,3 +130,4 @@ scripts/wine-session.sh bash -c "
 # The idle figure gets a session of its own, with nothing left over from the runs above.
 echo
 BENCH_IDLE_SECONDS=$idle_seconds scripts/wine-session.sh "$0" --idle-inside-session
+caret_figures

@@ -3,10 +3,13 @@
 #   docs/indicator.png        the indicator at the top-left corner of the demo editor
 #   docs/hint.png             the hint next to the pointer (an arrow marks the pointer)
 #   docs/settings-window.png  the settings window
+#   docs/caret.png            the indicator just above the caret in the demo editor
 # It runs `scripts/run.sh --demo`, switches the editor's IME on with F2 and fails unless the
 # indicator and the hint appear; then `scripts/run.sh` a second time must bring up the
-# settings window, and Alt+F4 there must end the session. The demo runs with a settings file
-# of its own, so the prefix's settings file is not touched.
+# settings window, and Alt+F4 there must end the session. A second session, with the indicator
+# next to the caret, clicks into the editor's text and must show the indicator above the
+# click. The demo runs with settings files of its own, so the prefix's settings file is not
+# touched.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 unset DISPLAY  # always the private Xvfb, so the pictures do not depend on this desktop
@@ -19,23 +22,44 @@ trap finish EXIT
 printf '[Window]\r\nTop=0\r\nLeft=0\r\n\r\n[Config]\r\nIcon=1\r\nHint=1\r\nOFF=1\r\nAlphaBlendValue=80\r\n' \
   > "$work/demo.ini"
 
-rm -f build/run-session
-RUVANO_DEMO_SETTINGS=$work/demo.ini RUVANO_RUN_SECONDS=120 scripts/run.sh --demo > "$work/run.log" 2>&1 & run=$!
-fail() { echo "screenshots: $*" >&2; sed 's/^/  run.sh: /' "$work/run.log" >&2; exit 1; }
-for _ in $(seq 1 600); do [ -f build/run-session ] && break; kill -0 "$run" 2>/dev/null || fail "run.sh --demo ended"; sleep 0.5; done
-# shellcheck disable=SC1091
-. build/run-session
+log=$work/run.log
+fail() { echo "screenshots: $*" >&2; sed 's/^/  run.sh: /' "$log" >&2; exit 1; }
 visible() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1; }
 wait_visible() {
   local w=""
   for _ in $(seq 1 100); do w=$(visible "$1"); [ -n "$w" ] && break; sleep 0.2; done
   echo "$w"
 }
-editor=$(wait_visible 'デモ エディター')
-[ -n "$editor" ] || fail "the demo editor did not open"
-eval "$(xdotool getwindowgeometry --shell "$editor")"  # X Y WIDTH HEIGHT
-ex=$X ey=$Y
-sleep 3  # RUVANO started beside the editor: let it settle
+# Starts a demo session with the settings file $1 and finds its editor at ($ex, $ey).
+start_demo() {
+  rm -f build/run-session
+  RUVANO_DEMO_SETTINGS=$1 RUVANO_RUN_SECONDS=120 scripts/run.sh --demo > "$log" 2>&1 & run=$!
+  for _ in $(seq 1 600); do [ -f build/run-session ] && break; kill -0 "$run" 2>/dev/null || fail "run.sh --demo ended"; sleep 0.5; done
+  # shellcheck disable=SC1091
+  . build/run-session
+  editor=$(wait_visible 'デモ エディター')
+  [ -n "$editor" ] || fail "the demo editor did not open"
+  eval "$(xdotool getwindowgeometry --shell "$editor")"  # X Y WIDTH HEIGHT
+  ex=$X ey=$Y
+  sleep 3  # RUVANO started beside the editor: let it settle
+}
+# A second start shows the settings window of the running copy; Alt+F4 there quits RUVANO,
+# which ends the demo session. xdotool's error is not looked at: the window can be gone
+# before the keys are released, which xdotool reports as a failure.
+end_demo() {
+  scripts/run.sh > "$work/second.log" 2>&1 || fail "the second scripts/run.sh failed"
+  settings=$(wait_visible '^RUVANO$')
+  [ -n "$settings" ] || fail "the second start did not show the settings window"
+  xdotool mousemove 1900 1060
+  sleep 1
+  if [ -n "${1:-}" ]; then import -display "$DISPLAY" -window "$settings" "$1"; fi
+  xdotool key --window "$settings" alt+F4 2>/dev/null || true
+  for _ in $(seq 1 100); do kill -0 "$run" 2>/dev/null || break; sleep 0.2; done
+  if kill -0 "$run" 2>/dev/null; then fail "RUVANO did not quit on Alt+F4"; fi
+  wait "$run" || fail "run.sh --demo ended with an error"
+  run=""
+}
+start_demo "$work/demo.ini"
 px=$((ex + 240)) py=$((ey + 150))
 xdotool mousemove "$px" "$py"
 sleep 0.5
@@ -63,19 +87,27 @@ convert "$work/on.png" -crop "260x90+$((px - 60))+$((py - 30))" +repage \
 # IME off again, then a second start shows the settings window of the running copy.
 xdotool key --window "$editor" F2
 sleep 2.5
-scripts/run.sh > "$work/second.log" 2>&1 || fail "the second scripts/run.sh failed"
-settings=$(wait_visible '^RUVANO$')
-[ -n "$settings" ] || fail "the second start did not show the settings window"
-xdotool mousemove 1900 1060
-sleep 1
-import -display "$DISPLAY" -window "$settings" "$work/settings.png"
+end_demo "$work/settings.png"
 convert "$work/settings.png" -strip docs/settings-window.png
 
-# Alt+F4 quits RUVANO, which ends the demo session. xdotool's error is not looked at: the
-# window can be gone before the keys are released, which xdotool reports as a failure.
-xdotool key --window "$settings" alt+F4 2>/dev/null || true
-for _ in $(seq 1 100); do kill -0 "$run" 2>/dev/null || break; sleep 0.2; done
-if kill -0 "$run" 2>/dev/null; then fail "RUVANO did not quit on Alt+F4"; fi
-wait "$run" || fail "run.sh --demo ended with an error"
-run=""
-echo "Wrote docs/indicator.png, docs/hint.png, docs/settings-window.png"
+# The indicator next to the caret: a click into the editor's text puts the caret there.
+printf '[Window]\r\nTop=0\r\nLeft=0\r\n\r\n[Config]\r\nIcon=1\r\nNearCaret=1\r\n' > "$work/caret.ini"
+log=$work/run-caret.log
+start_demo "$work/caret.ini"
+cx=$((ex + 230)) cy=$((ey + 118))
+xdotool mousemove "$cx" "$cy" click 1
+sleep 0.5
+xdotool mousemove $((ex + 600)) $((ey + 330))
+sleep 0.5
+shot "$work/caret-off.png"
+xdotool key --window "$editor" F2
+sleep 0.8
+shot "$work/caret-on.png"
+[ "$(compare -metric AE <(convert "$work/caret-off.png" -crop "80x50+$((cx - 20))+$((cy - 50))" +repage png:-) \
+      <(convert "$work/caret-on.png" -crop "80x50+$((cx - 20))+$((cy - 50))" +repage png:-) null: 2>&1 || true)" != 0 ] ||
+  fail "the indicator did not show above the caret"
+convert "$work/caret-on.png" -crop "360x110+$((cx - 160))+$((cy - 75))" +repage -strip docs/caret.png
+xdotool key --window "$editor" F2
+sleep 1
+end_demo
+echo "Wrote docs/indicator.png, docs/hint.png, docs/settings-window.png, docs/caret.png"

@@ -29,6 +29,7 @@ namespace ruvano {
 // AlnumOff: an open IME in half-width alphanumeric mode counts as closed.
 // ExcludeApps: image names, separated by ";", of programs whose windows are not signalled.
 // QuietFullScreen: nothing is signalled while a full-screen program is in front.
+// NearCaret: the indicator goes next to the text caret of the window in front.
 // clang-format off
 #define RUVANO_SETTING_FIELDS(X)                                                                         \
   X(Top,             std::int32_t, 0,         kWindowSection, u"Top",             Keep,     Current, Always)   \
@@ -47,7 +48,8 @@ namespace ruvano {
   X(ShowMode,        bool,         false,     kConfigSection, u"ShowMode",        Keep,     Current, OnceUsed) \
   X(AlnumOff,        bool,         false,     kConfigSection, u"AlnumOff",        Keep,     Current, OnceUsed) \
   X(ExcludeApps,     Text,         u"",       kConfigSection, u"ExcludeApps",     OneLine,  Current, OnceUsed) \
-  X(QuietFullScreen, bool,         true,      kConfigSection, u"QuietFullScreen", Keep,     Current, OnceUsed)
+  X(QuietFullScreen, bool,         true,      kConfigSection, u"QuietFullScreen", Keep,     Current, OnceUsed) \
+  X(NearCaret,       bool,         false,     kConfigSection, u"NearCaret",       Keep,     Current, OnceUsed)
 // clang-format on
 
 #define RUVANO_SETTING_NAME(name, ...) name,

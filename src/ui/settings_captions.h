@@ -28,6 +28,7 @@ inline constexpr std::array<const char16_t*, Settings::kSoundCount> kSounds = {
 };
 
 inline constexpr const char16_t* kIcon = u"アイコンを表示(&I)";
+inline constexpr const char16_t* kNearCaret = u"文字カーソルの近くに表示(&T)";
 inline constexpr const char16_t* kPosition = u"アイコンの位置(&P)";
 inline constexpr std::array<const char16_t*, Settings::kPositionCount> kPositions = {
     u"左上",

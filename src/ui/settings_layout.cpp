@@ -89,20 +89,22 @@ struct RadioGroupBand {
   std::int32_t height;
 };
 
-// The icon group: the check box at the top, the position group at the bottom, the track
-// bar in between taking the rest.
+// The icon group: the check boxes side by side at the top, the position group at the bottom,
+// the track bar in between taking the rest.
 struct IconBand {
   IconBand(const Spacing& s, const SettingsPanelMeasures& m)
       : positions(s, m.positionCaption, m.positionItem, Settings::kPositionCount, d::kPositionGroupHeight),
         checkHeight(std::max(s.Px(d::kIconCheckHeight), s.line)),
         bottom(s.Px(4)),
-        width(2 * s.side + std::max(s.CheckWidth(m.iconCheck), positions.width)),
+        caretWidth(s.CheckWidth(m.nearCaretCheck)),
+        width(2 * s.side + std::max(s.CheckWidth(m.iconCheck) + s.Px(8) + caretWidth, positions.width)),
         height(std::max(s.Px(d::kIconGroupHeight), s.plainTop + checkHeight + s.Px(d::kTrackBarMinHeight) +
                                                        positions.height + bottom)) {}
 
   void Place(const Spacing& s, SettingsPanelLayout& l) const {
     const Rect inside = s.Inside(l.iconGroup, false, bottom);
-    l.iconCheck = {inside.left, inside.top, inside.right, inside.top + checkHeight};
+    l.nearCaretCheck = {inside.right - caretWidth, inside.top, inside.right, inside.top + checkHeight};
+    l.iconCheck = {inside.left, inside.top, l.nearCaretCheck.left - s.Px(8), inside.top + checkHeight};
     l.positionGroup = {inside.left, inside.bottom - positions.height, inside.right, inside.bottom};
     l.trackBar = {inside.left, l.iconCheck.bottom, inside.right, l.positionGroup.top};
     RadioGroupBand::Place(s, l.positionGroup, l.positionItems);
@@ -111,6 +113,7 @@ struct IconBand {
   RadioGroupBand positions;
   std::int32_t checkHeight;
   std::int32_t bottom;  // this group's own, narrower bottom margin
+  std::int32_t caretWidth;
   std::int32_t width;
   std::int32_t height;
 };

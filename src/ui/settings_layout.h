@@ -69,6 +69,7 @@ struct SettingsPanelMeasures {
   std::int32_t soundCaption = 0;     // the wider of the two sound groups' captions
   std::int32_t soundItem = 0;        // the widest sound name
   std::int32_t iconCheck = 0;        // the widest caption the icon check box can show
+  std::int32_t nearCaretCheck = 0;   // the caret check box's caption, right of the icon check box
   std::int32_t positionCaption = 0;  // the position group's caption
   std::int32_t positionItem = 0;     // the widest position name
   std::int32_t hintCheck = 0;        // the hint check box's caption
@@ -92,6 +93,7 @@ struct SettingsPanelLayout {
   std::array<Rect, Settings::kSoundCount> soundOffItems{};
   Rect iconGroup;
   Rect iconCheck;
+  Rect nearCaretCheck;
   Rect trackBar;
   Rect positionGroup;
   std::array<Rect, Settings::kPositionCount> positionItems{};

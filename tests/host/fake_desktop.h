@@ -4,6 +4,7 @@
 // e.g. "HideIndicator", "ShowIndicator(104,54)", "PlayCue(ON)".
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -37,6 +38,16 @@ struct FakeWindow {
   bool answers = true;                           // false: its application does not answer (busy or hung)
   bool elevated = false;                         // its program has higher rights: the query is refused
   std::optional<std::uint32_t> conversionMode = std::nullopt;  // unset: no answer to the mode query
+  // The carets that its thread and its focused control's accessible object report while it
+  // is in front (physical screen pixels); unset: that source knows none.
+  std::optional<Rect> systemCaret = std::nullopt;
+  std::optional<Rect> accessibleCaret = std::nullopt;
+};
+
+// One display monitor: its rectangle and its work area, in physical pixels.
+struct FakeMonitor {
+  Rect bounds;
+  Rect work;
 };
 
 class FakeDesktop final : public IDesktop {
@@ -60,6 +71,9 @@ class FakeDesktop final : public IDesktop {
     ImeConversionMode,
     NonClientBorderWidth,
     BorderMultiplier,
+    SystemCaret,
+    AccessibleCaret,
+    WorkAreaOf,
     Count_
   };
   struct Call {
@@ -76,6 +90,7 @@ class FakeDesktop final : public IDesktop {
   bool ownImeOpen = false;  // the IME of the calling thread (the program's own)
   std::int32_t nonClientBorderWidth = 1;
   std::int32_t borderMultiplier = 1;
+  std::vector<FakeMonitor> monitors = {{{0, 0, 1920, 1080}, {0, 0, 1920, 1040}}};
 
   // What was asked. Benchmarks switch the ordered log off; the counts always run.
   bool logQueries = true;
@@ -198,8 +213,36 @@ class FakeDesktop final : public IDesktop {
     Note(Query::BorderMultiplier, 0);
     return borderMultiplier;
   }
+  bool SystemCaret(WindowId w, Rect& r) override {
+    Note(Query::SystemCaret, w);
+    return Answer(Find(w) ? Find(w)->systemCaret : std::nullopt, r);
+  }
+  bool AccessibleCaret(WindowId w, Rect& r) override {
+    Note(Query::AccessibleCaret, w);
+    return Answer(Find(w) ? Find(w)->accessibleCaret : std::nullopt, r);
+  }
+  // As MonitorFromRect (MONITOR_DEFAULTTONULL) finds the monitor: the one with the largest
+  // area of intersection, none when r intersects no monitor
+  // (learn.microsoft.com/windows/win32/api/winuser/nf-winuser-monitorfromrect).
+  bool WorkAreaOf(const Rect& r, Rect& work) override {
+    Note(Query::WorkAreaOf, 0);
+    std::int64_t best = 0;
+    for (const FakeMonitor& m : monitors) {
+      const std::int64_t w = std::min(r.right, m.bounds.right) - std::max(r.left, m.bounds.left);
+      const std::int64_t h = std::min(r.bottom, m.bounds.bottom) - std::max(r.top, m.bounds.top);
+      if (w > 0 && h > 0 && w * h > best) {
+        best = w * h;
+        work = m.work;
+      }
+    }
+    return best > 0;
+  }
 
  private:
+  static bool Answer(const std::optional<Rect>& caret, Rect& r) {
+    if (caret) r = *caret;
+    return caret.has_value();
+  }
   const FakeWindow* Find(WindowId w) const {
     const auto it = windows.find(w);
     return it == windows.end() ? nullptr : &it->second;

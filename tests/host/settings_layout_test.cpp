@@ -35,6 +35,7 @@ SettingsPanelMeasures TypicalMeasures(int dpi) {
   m.iconCheck = em(17);
   m.positionCaption = em(10);
   m.positionItem = em(3);
+  m.nearCaretCheck = em(14);
   m.hintCheck = em(20);
   m.modeCheck = em(13);
   m.modeChecks = 2;
@@ -90,6 +91,9 @@ void ExpectSound(const SettingsPanelLayout& l, const SettingsPanelMeasures& m) {
   EXPECT_GE(Height(l.trackBar), ScaleToDpi(30, dpi));
   EXPECT_GE(Width(l.iconCheck), CheckControlWidth(m.iconCheck, m.checkGlyph, dpi));
   EXPECT_GE(Height(l.iconCheck), line);
+  EXPECT_TRUE(Inside(l.nearCaretCheck, l.iconGroup));
+  EXPECT_LE(l.iconCheck.right, l.nearCaretCheck.left);
+  EXPECT_GE(Width(l.nearCaretCheck), CheckControlWidth(m.nearCaretCheck, m.checkGlyph, dpi));
 
   // The hint group: check box above the edit box, inside.
   EXPECT_TRUE(Inside(l.hintCheck, l.hintGroup));

@@ -308,6 +308,73 @@ TEST_F(RuvanoExe, TheIndicatorShowsTheInputModeAndHalfWidthAlphanumericCountsAsO
   EXPECT_NE(ruvano.SettingsFile().find("ShowMode=1\r\nAlnumOff=1\r\n"), std::string::npos);
 }
 
+// The system caret of w's thread on the screen, as Wine reports it for another process.
+RECT SystemCaretOf(HWND w) {
+  GUITHREADINFO gui{};
+  gui.cbSize = sizeof(gui);
+  RECT caret{};
+  if (!GetGUIThreadInfo(GetWindowThreadProcessId(w, nullptr), &gui) || !gui.hwndCaret) return caret;
+  caret = gui.rcCaret;
+  MapWindowPoints(gui.hwndCaret, nullptr, reinterpret_cast<POINT*>(&caret), 2);
+  return caret;
+}
+
+TEST_F(RuvanoExe, NearTheCaretTheIndicatorFollowsItAndLetsClicksThrough) {
+  Preset("[Config]\r\nIcon=1\r\nNearCaret=1\r\n");
+  Ruvano ruvano(AppData());
+  ASSERT_TRUE(ruvano.Run());
+  FakeImeTarget target;
+  ASSERT_TRUE(target.Start(L"caret", 300, 200, 500, 400));
+  ASSERT_TRUE(target.Activate());
+  const HWND indicator = WaitForIndicator(ruvano);
+  ASSERT_NE(indicator, nullptr);
+  const HWND edit = FindWindowExW(target.window(), nullptr, L"EDIT", nullptr);
+  ASSERT_NE(edit, nullptr);
+  auto atCaret = [&] {
+    const RECT c = SystemCaretOf(target.window());
+    RECT r{};
+    GetWindowRect(indicator, &r);
+    return IsWindowVisible(indicator) && c.bottom > c.top && r.left == c.left && r.top == c.top - 34;
+  };
+  target.SetOpen(true);
+  ASSERT_TRUE(WaitUntil(atCaret, 3000));
+  const RECT before = SystemCaretOf(target.window());
+
+  // Typing moves the caret; the indicator goes with it.
+  SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"にほんごの入力"));
+  SendMessageW(edit, EM_SETSEL, 7, 7);
+  EXPECT_GT(SystemCaretOf(target.window()).left, before.left);
+  EXPECT_TRUE(WaitUntil(atCaret, 1000));
+  EXPECT_NE(GetWindowLongW(indicator, GWL_EXSTYLE) & WS_EX_TRANSPARENT, 0);
+
+  // A control with no system caret but a caret object of its own, as a browser's.
+  target.GiveOwnCaret(600, 500);
+  EXPECT_TRUE(WaitUntil(
+      [&] {
+        RECT now{};
+        GetWindowRect(indicator, &now);
+        return now.left == 600 && now.top == 466;
+      },
+      1000));
+
+  // A click on it reaches the window below; a second start still opens the settings window.
+  RECT r{};
+  GetWindowRect(indicator, &r);
+  ClickAt(r.left + 16, r.top + 16);
+  ruvano::testing::PumpFor(500);
+  EXPECT_FALSE(IsWindowVisible(ruvano.form()));
+  EXPECT_EQ(GetForegroundWindow(), target.window());
+  SetCursorPos(5, 1000);
+  Ruvano second(AppData());
+  ASSERT_TRUE(second.Start());
+  EXPECT_EQ(second.WaitExit(10000), 0);
+  EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(ruvano.form()) != FALSE; }, 3000));
+
+  PostMessageW(ruvano.form(), WM_CLOSE, 0, 0);
+  EXPECT_EQ(ruvano.WaitExit(10000), 0);
+  EXPECT_NE(ruvano.SettingsFile().find("NearCaret=1\r\n"), std::string::npos);
+}
+
 TEST_F(RuvanoExe, TheChosenOnAndOffSoundsReachTheAudioDevice) {
   if (ruvano::testing::WineLoader().empty()) GTEST_SKIP() << "needs Wine's audio file sink";
   const auto on = ruvano::testing::SoundData(L"3PI");

@@ -90,5 +90,37 @@ TEST(HungForegroundApplication, TheTickDoesNotWaitSignalsNothingAndCatchesUp) {
   EXPECT_TRUE(log.Saw("ScrollLedOff"));
 }
 
+// The caret object of a focused control comes from its own program. Once that program stops
+// answering, the question waits only its short bound, and is not asked again while the
+// control keeps the focus.
+TEST(HungForegroundApplication, ItsCaretObjectIsNotWaitedFor) {
+  FakeImeTarget target;
+  ASSERT_TRUE(target.Start(L"hung caret"));
+  ASSERT_TRUE(target.Activate());
+  target.GiveOwnCaret(400, 300);
+  Win32Desktop desktop;
+  const WindowId w = FromHwnd(target.window());
+  Rect r;
+  ASSERT_TRUE(desktop.AccessibleCaret(w, r));
+  EXPECT_EQ(r, (Rect{400, 300, 402, 318}));
+
+  constexpr DWORD kHangMs = 2000;
+  target.Hang(kHangMs);
+  ASSERT_TRUE(WaitUntil(
+      [&] {
+        DWORD_PTR answer = 0;
+        return SendMessageTimeoutW(target.window(), WM_NULL, 0, 0, SMTO_NORMAL, 20, &answer) == 0;
+      },
+      1000));
+  double longest = 0;
+  for (int i = 0; i < 3; ++i) {
+    const double t0 = bench::NowUs();
+    EXPECT_FALSE(desktop.AccessibleCaret(w, r));
+    longest = std::max(longest, (bench::NowUs() - t0) / 1000);
+  }
+  std::printf("Caret object of a hung application: the longest of three questions took %.1f ms\n", longest);
+  EXPECT_LT(longest, kHangMs / 4.0);
+}
+
 }  // namespace
 }  // namespace ruvano

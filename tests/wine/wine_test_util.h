@@ -195,6 +195,7 @@ class FakeImeTarget {
   static constexpr UINT kShowWhileAnswering = WM_APP + 6;
   static constexpr UINT kDropFocus = WM_APP + 7;
   static constexpr UINT kSetMode = WM_APP + 8;
+  static constexpr UINT kOwnCaret = WM_APP + 9;
 
   // Hidden windows of class "RuvanoFakeExtra" that the target makes besides its own.
   int extraWindows = 0;
@@ -219,6 +220,8 @@ class FakeImeTarget {
   DWORD pid() const { return proc_.pid(); }
   void SetOpen(bool open) { SendMessageW(wnd_, kSetOpen, open ? 1 : 0, 0); }
   void SetConversionMode(DWORD bits) { SendMessageW(wnd_, kSetMode, bits, 0); }
+  // The focus goes to the main window, which gives a caret object of its own at (x, y).
+  void GiveOwnCaret(int x, int y) { SendMessageW(wnd_, kOwnCaret, static_cast<WPARAM>(x), y); }
   bool IsOpen() { return SendMessageW(wnd_, kGetOpen, 0, 0) != 0; }
   // The target stops answering messages for ms milliseconds.
   void Hang(DWORD ms) { PostMessageW(wnd_, kHang, ms, 0); }

@@ -77,4 +77,35 @@ std::int32_t Win32Desktop::BorderMultiplier() {
   return border;
 }
 
+bool Win32Desktop::SystemCaret(WindowId w, Rect& r) {
+  RECT c{};
+  if (!systemCaret_.Read(ToHwnd(w), c)) return false;
+  r = {c.left, c.top, c.right, c.bottom};
+  return true;
+}
+
+bool Win32Desktop::AccessibleCaret(WindowId w, Rect& r) {
+  RECT c{};
+  if (!accessibleCaret_.Read(ToHwnd(w), c)) return false;
+  r = {c.left, c.top, c.right, c.bottom};
+  return true;
+}
+
+bool Win32Desktop::WorkAreaOf(const Rect& r, Rect& work) {
+  if (workKnown_ && r == workFor_) {
+    work = work_;
+    return true;
+  }
+  const RECT onto{r.left, r.top, r.right, r.bottom};
+  const HMONITOR monitor = ::MonitorFromRect(&onto, MONITOR_DEFAULTTONULL);
+  MONITORINFO info{};
+  info.cbSize = sizeof(info);
+  if (!monitor || !::GetMonitorInfoW(monitor, &info)) return false;
+  work = {info.rcWork.left, info.rcWork.top, info.rcWork.right, info.rcWork.bottom};
+  workKnown_ = true;
+  workFor_ = r;
+  work_ = work;
+  return true;
+}
+
 }  // namespace ruvano

@@ -5,6 +5,7 @@
 #include <dwmapi.h>
 
 #include "monitor/desktop.h"
+#include "monitor/win32/caret_win32.h"
 #include "monitor/win32/ime_probe_win32.h"
 #include "zeq/win32/probes_win32.h"
 #include "zeq/win32/system_library.h"
@@ -34,8 +35,23 @@ class Win32Desktop : public IDesktop {
   std::int32_t NonClientBorderWidth(const Rect& r) override;
   std::int32_t BorderMultiplier() override;
 
+  bool SystemCaret(WindowId w, Rect& r) override;
+  bool AccessibleCaret(WindowId w, Rect& r) override;
+  bool WorkAreaOf(const Rect& r, Rect& work) override;
+  // The system caret's place and its work area are kept while the caret stands still; each
+  // tick asks afresh.
+  void ForgetCaret() noexcept {
+    systemCaret_.Forget();
+    workKnown_ = false;
+  }
+
  private:
   ImeProbe imeProbe_;
+  ruvano::SystemCaret systemCaret_;
+  ruvano::AccessibleCaret accessibleCaret_;
+  bool workKnown_ = false;
+  Rect workFor_;
+  Rect work_;
   LazyProc<decltype(&::DwmGetWindowAttribute)> dwmGetWindowAttribute_{L"dwmapi.dll", "DwmGetWindowAttribute"};
   ProcessPathReader processPaths_;
 };

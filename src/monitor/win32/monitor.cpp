@@ -118,11 +118,27 @@ LRESULT CALLBACK Monitor::ApplicationWindowProc(HWND wnd, UINT msg, WPARAM wp, L
 }
 
 void Monitor::Tick() noexcept {
+  if (ticking_ || askingCaret_) return;
+  ticking_ = true;
+  desktop_.ForgetCaret();
   try {
     tick_.Run();
   } catch (...) {
     ReportFailure(L"a monitor tick failed and was dropped");
   }
+  ticking_ = false;
+}
+
+std::optional<Point> Monitor::CaretPlace() noexcept {
+  const WindowId w = tick_.ActiveWindow();
+  if (w == 0 || askingCaret_) return std::nullopt;
+  askingCaret_ = true;
+  std::optional<Point> place;
+  try {
+    place = CaretAnchor(desktop_, w);
+  } catch (...) {}
+  askingCaret_ = false;
+  return place;
 }
 
 // A settings window on another virtual desktop is not on screen: the monitor goes on.

@@ -6,6 +6,9 @@
 
 #include <windows.h>
 
+#include <optional>
+
+#include "monitor/caret_anchor.h"
 #include "monitor/cues.h"
 #include "monitor/monitor_tick.h"
 #include "monitor/session_presence.h"
@@ -53,6 +56,10 @@ class Monitor final : public IProgramWindows {
   // gone.
   Text LastAppName();
 
+  // Where the indicator goes next to the caret of the window the last tick saw in front;
+  // nothing when none qualified or it shows no caret on a monitor.
+  std::optional<Point> CaretPlace() noexcept;
+
   // The program's own windows, as the tick sees them.
   bool SettingsWindowOnScreen() override;
   WindowId ApplicationWindow() override;
@@ -78,6 +85,10 @@ class Monitor final : public IProgramWindows {
   bool held_ = false;
   bool stopped_ = false;
   bool running_ = false;
+  // A tick or a caret question runs. The accessible caret call lets other messages in; a
+  // tick that comes meanwhile is skipped.
+  bool ticking_ = false;
+  bool askingCaret_ = false;
 };
 
 }  // namespace ruvano

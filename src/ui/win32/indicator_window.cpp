@@ -60,19 +60,80 @@ void IndicatorWindow::LoadPictures(HMODULE resources) noexcept {
   modePictures_[static_cast<std::size_t>(InputMode::HalfAlnum)] = load(L"IMAGEHALNUM");
 }
 
+namespace {
+constexpr UINT_PTR kFollowTimer = 1;
+}  // namespace
+
 void IndicatorWindow::Show(std::int32_t left, std::int32_t top) {
   if (visible_ || !hwnd() || !settings_.Icon()) return;
   visible_ = true;
+  place_ = {left, top};
+  atCaret_ = false;
+  if (settings_.NearCaret()) {
+    if (const auto caret = monitor_.CaretPlace()) {
+      place_ = {caret->x, caret->y};
+      atCaret_ = true;
+    }
+    following_ = ::SetTimer(hwnd(), kFollowTimer, kFollowIntervalMs, nullptr) != 0;
+  }
   // The refresh and the move happen while the window is still hidden, so it never shows
   // for a moment at its old place with the old picture or opacity.
   OnShow();
-  ::SetWindowPos(hwnd(), HWND_TOPMOST, left, top, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
+  ::SetWindowPos(hwnd(), HWND_TOPMOST, place_.x, place_.y, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
   ::ShowWindow(hwnd(), SW_SHOWNOACTIVATE);
+}
+
+// The caret moves as the user types and clicks, between the ticks, which decide only
+// whether the indicator shows. The corner is the place while the caret is gone.
+void IndicatorWindow::Follow() noexcept {
+  if (inFollow_) return;
+  if (!visible_ || !settings_.NearCaret()) {
+    ::KillTimer(hwnd(), kFollowTimer);
+    following_ = false;
+    if (visible_) MoveTo({monitor_.State().AnchorLeft(), monitor_.State().AnchorTop()}, false);
+    return;
+  }
+  inFollow_ = true;
+  const auto caret = monitor_.CaretPlace();
+  inFollow_ = false;
+  // The indicator may have been hidden while the question ran.
+  if (!visible_) return;
+  if (caret)
+    MoveTo({caret->x, caret->y}, true);
+  else
+    MoveTo({monitor_.State().AnchorLeft(), monitor_.State().AnchorTop()}, false);
+}
+
+void IndicatorWindow::MoveTo(POINT place, bool atCaret) noexcept {
+  if (atCaret != atCaret_) {
+    atCaret_ = atCaret;
+    ApplyClickThrough();
+  }
+  if (place.x == place_.x && place.y == place_.y) return;
+  place_ = place;
+  ::SetWindowPos(hwnd(), nullptr, place.x, place.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// Next to the caret the indicator sits over the text being typed: clicks go through to it. A
+// layered window with WS_EX_TRANSPARENT passes the mouse to the windows below it
+// (learn.microsoft.com/windows/win32/winmsg/window-features#layered-windows), so there it
+// stays layered also when opaque. At the corners it is as it always was.
+void IndicatorWindow::ApplyClickThrough() noexcept {
+  IndicatorOpacity wanted = OpacityForPosition(settings_.AlphaBlendValue());
+  wanted.layered = wanted.layered || atCaret_;
+  ApplyOpacity(wanted);
+  const LONG ex = ::GetWindowLongW(hwnd(), GWL_EXSTYLE);
+  const LONG want = atCaret_ ? ex | WS_EX_TRANSPARENT : ex & ~WS_EX_TRANSPARENT;
+  if (want != ex) ::SetWindowLongW(hwnd(), GWL_EXSTYLE, want);
 }
 
 void IndicatorWindow::Hide() {
   if (!visible_) return;
   visible_ = false;
+  if (following_) {
+    ::KillTimer(hwnd(), kFollowTimer);
+    following_ = false;
+  }
   ::ShowWindow(hwnd(), SW_HIDE);
   // A hidden window gets no WM_MOUSELEAVE: a monitor that a button press on the picture
   // holds is resumed here, or it would stay at rest for good.
@@ -96,7 +157,9 @@ void IndicatorWindow::Close() {
 
 void IndicatorWindow::Reraise(std::int32_t left, std::int32_t top) noexcept {
   if (!visible_) return;
-  ::SetWindowPos(hwnd(), HWND_TOPMOST, left, top, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
+  // Next to the caret it stays where the caret put it.
+  if (!atCaret_) place_ = {left, top};
+  ::SetWindowPos(hwnd(), HWND_TOPMOST, place_.x, place_.y, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 void IndicatorWindow::SetInputMode(InputMode mode) noexcept {
@@ -125,7 +188,7 @@ void IndicatorWindow::OnShow() {
   // window stays hidden, so the program never has a taskbar button.
   if (owner_) ::ShowWindow(owner_, SW_HIDE);
   ime_.SetOpen(hwnd(), true);
-  ApplyOpacity(OpacityForPosition(settings_.AlphaBlendValue()));
+  ApplyClickThrough();
 }
 
 void IndicatorWindow::RunCloseQuery() noexcept { ime_.SetOpen(hwnd(), false); }
@@ -202,6 +265,10 @@ LRESULT IndicatorWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       }
       return 0;
     case WM_MOUSEMOVE: TrackLeave(); return 0;
+    case WM_TIMER:
+      if (wp != kFollowTimer) break;
+      Follow();
+      return 0;
     case WM_MOUSELEAVE:
       trackingLeave_ = false;
       leftPressed_ = false;

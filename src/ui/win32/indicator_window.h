@@ -1,5 +1,5 @@
-// The indicator: a 32 × 32 topmost picture at a corner of the active window while that
-// window's input method is on. It is created hidden once and then only shown, moved,
+// The indicator: a 32 × 32 topmost picture at a corner of the active window (or next to its
+// text caret) while that window's input method is on. It is created hidden once and then only shown, moved,
 // hidden and closed; it never takes the activation or the keyboard focus, and it never
 // gives the program a taskbar button. Clicking it opens the settings window.
 #pragma once
@@ -39,10 +39,19 @@ class IndicatorWindow final : public Window {
                                                  HMODULE resources = nullptr) noexcept;
   ~IndicatorWindow() override;
 
+  // How often a visible indicator next to the caret looks where the caret went.
+  static constexpr UINT kFollowIntervalMs = 75;
+
   bool Visible() const noexcept { return visible_; }
   // Shows the hidden indicator with its top-left corner at (left, top), when Icon is on.
-  // A visible indicator is neither moved nor refreshed.
+  // With NearCaret on it goes next to the caret of the window in front instead, where that
+  // shows one, lets clicks through to that window while there, and follows the caret (back to
+  // (left, top) while there is none) until it is hidden. A visible indicator is neither moved
+  // nor refreshed.
   void Show(std::int32_t left, std::int32_t top);
+  // Where a visible indicator sits now; (0, 0) while hidden.
+  POINT Place() const noexcept { return place_; }
+  bool AtCaret() const noexcept { return atCaret_; }
   void Hide();
   // Hides the indicator after its close query (which closes its own input method).
   void Close();
@@ -61,6 +70,9 @@ class IndicatorWindow final : public Window {
       : settings_(settings), monitor_(monitor), openSettings_(std::move(openSettings)), owner_(owner) {}
   void LoadPictures(HMODULE resources) noexcept;
   void OnShow();
+  void Follow() noexcept;
+  void MoveTo(POINT place, bool atCaret) noexcept;
+  void ApplyClickThrough() noexcept;
   void RunCloseQuery() noexcept;
   void OnClick();
   void HoldMonitor();
@@ -81,6 +93,10 @@ class IndicatorWindow final : public Window {
   HICON picture_ = nullptr;   // one of those above, or none
   IndicatorOpacity opacity_;  // what the window shows now
   bool visible_ = false;
+  bool following_ = false;  // the caret timer runs
+  bool inFollow_ = false;   // a caret question runs, which lets other messages in
+  bool atCaret_ = false;    // the indicator sits next to the caret and lets clicks through
+  POINT place_{};
   bool trackingLeave_ = false;  // a WM_MOUSELEAVE has been asked for
   bool monitorHeld_ = false;    // a button press holds the monitor
   bool leftPressed_ = false;

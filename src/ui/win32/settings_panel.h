@@ -69,6 +69,7 @@ class SettingsPanel {
     ExcludeEdit,
     AddAppButton,
     SignInCheck,
+    NearCaretCheck,
   };
 
   // Command ids of the toolbar's buttons (WM_COMMAND from the toolbar carries them).

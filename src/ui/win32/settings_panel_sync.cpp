@@ -175,9 +175,11 @@ void SettingsPanel::NarrowSelection() {
   }
 }
 
-// The position group and the track bar serve the indicator: usable only while it is on.
+// The position group, the caret check box and the track bar serve the indicator: usable
+// only while it is on.
 void SettingsPanel::EnableIconControls() {
   EnableGroup(Part::PositionGroup, settings_.Icon());
+  if (HWND nearCaret = Control(Part::NearCaretCheck)) ::EnableWindow(nearCaret, settings_.Icon());
   if (HWND trackBar = Control(Part::OpacitySlider)) ::EnableWindow(trackBar, settings_.Icon());
 }
 

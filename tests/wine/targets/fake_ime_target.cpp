@@ -18,8 +18,12 @@
 //   WM_APP+6               send RUVANO the "/Show" request while answering the next query
 //   WM_APP+7               keep the activation but leave no control with the focus
 //   WM_APP+8 (wParam bits) set the IME conversion mode (hiragana, 0x19, at start)
+//   WM_APP+9 (wParam x, lParam y) take the focus to the main window, which shows no system
+//                          caret but answers WM_GETOBJECT / OBJID_CARET with a caret object
+//                          of its own at that screen point, 2 × 18, as browsers do
 #include <windows.h>
 #include <imm.h>
+#include <oleacc.h>
 #include <shellapi.h>
 
 #ifndef IMC_GETOPENSTATUS
@@ -48,12 +52,90 @@ constexpr UINT kReplaceIme = WM_APP + 5;
 constexpr UINT kShowWhileAnswering = WM_APP + 6;
 constexpr UINT kDropFocus = WM_APP + 7;
 constexpr UINT kSetMode = WM_APP + 8;
+constexpr UINT kOwnCaret = WM_APP + 9;
 
 LONG g_open = 0;
 LRESULT g_mode = 0x19;  // native, full shape, roman input: hiragana
 bool g_showWhileAnswering = false;
 HWND g_edit = nullptr;
 HWND g_ime = nullptr;
+
+// A caret object as a browser gives it: only its place and role; the rest is not implemented.
+class CaretObject final : public IAccessible {
+ public:
+  POINT at{};
+
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
+    if (iid == __uuidof(IUnknown) || iid == __uuidof(IDispatch) || iid == __uuidof(IAccessible)) {
+      *out = static_cast<IAccessible*>(this);
+      AddRef();
+      return S_OK;
+    }
+    *out = nullptr;
+    return E_NOINTERFACE;
+  }
+  ULONG STDMETHODCALLTYPE AddRef() override { return InterlockedIncrement(&refs_); }
+  ULONG STDMETHODCALLTYPE Release() override { return InterlockedDecrement(&refs_); }  // static object
+  HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* n) override {
+    *n = 0;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
+    return E_NOTIMPL;
+  }
+  HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*,
+                                   UINT*) override {
+    return E_NOTIMPL;
+  }
+  HRESULT STDMETHODCALLTYPE get_accParent(IDispatch**) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE get_accChildCount(long* n) override {
+    *n = 0;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE get_accChild(VARIANT, IDispatch**) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE get_accName(VARIANT, BSTR*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE get_accValue(VARIANT, BSTR*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT, BSTR*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE get_accRole(VARIANT, VARIANT* role) override {
+    role->vt = VT_I4;
+    role->lVal = ROLE_SYSTEM_CARET;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE get_accState(VARIANT, VARIANT*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE get_accHelp(VARIANT, BSTR*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE get_accHelpTopic(BSTR*, VARIANT, long*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE get_accKeyboardShortcut(VARIANT, BSTR*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE get_accFocus(VARIANT*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE get_accSelection(VARIANT*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT, BSTR*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE accSelect(long, VARIANT) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE accLocation(long* left, long* top, long* width, long* height, VARIANT) override {
+    *left = at.x;
+    *top = at.y;
+    *width = 2;
+    *height = 18;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE accNavigate(long, VARIANT, VARIANT*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE accHitTest(long, long, VARIANT*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE put_accName(VARIANT, BSTR) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE put_accValue(VARIANT, BSTR) override { return E_NOTIMPL; }
+
+ private:
+  LONG refs_ = 1;
+};
+
+CaretObject g_caret;
+bool g_ownCaret = false;
+
+LRESULT CaretObjectAnswer(WPARAM wp) {
+  using Fn = LRESULT(WINAPI*)(REFIID, WPARAM, LPUNKNOWN);
+  static const auto fn = reinterpret_cast<Fn>(
+      reinterpret_cast<void*>(GetProcAddress(LoadLibraryW(L"oleacc.dll"), "LresultFromObject")));
+  return fn ? fn(__uuidof(IAccessible), wp, static_cast<IAccessible*>(&g_caret)) : 0;
+}
 
 HWND MakeImeWindow() {
   return CreateWindowExW(0, L"IME", L"Default IME", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
@@ -91,7 +173,15 @@ LRESULT CALLBACK MainWndProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
                                200, 24, w, nullptr, nullptr, nullptr);
       return 0;
     case WM_SETFOCUS:
-      if (g_edit) SetFocus(g_edit);
+      if (g_edit && !g_ownCaret) SetFocus(g_edit);
+      return 0;
+    case WM_GETOBJECT:
+      if (g_ownCaret && static_cast<LONG>(lp) == OBJID_CARET) return CaretObjectAnswer(wp);
+      break;
+    case kOwnCaret:
+      g_caret.at = {static_cast<LONG>(wp), static_cast<LONG>(lp)};
+      g_ownCaret = true;
+      SetFocus(w);
       return 0;
     case kSetOpen: g_open = wp != 0; return 0;
     case kHang: Sleep(static_cast<DWORD>(wp)); return 0;
@@ -158,6 +248,7 @@ int WINAPI wWinMain(HINSTANCE inst, HINSTANCE, PWSTR, int) {
   LocalFree(argv);
 
   ImmDisableIME(static_cast<DWORD>(-1));
+  CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
   if (extra > 0) {
     if (HANDLE t =
             CreateThread(nullptr, 0, MakeExtraWindows, reinterpret_cast<void*>(INT_PTR{extra}), 0, nullptr))

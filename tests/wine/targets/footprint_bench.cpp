@@ -16,6 +16,7 @@
 #include <cwchar>
 #include <string>
 
+#include "bench_settings.h"
 #include "bench_util.h"
 #include "monitor/win32/monitor.h"
 #include "settings/settings_file.h"
@@ -39,39 +40,6 @@ void PrintMemory(const char* when, HANDLE process) {
   std::printf("  %-28s private %8.0f KiB   working set %8.0f KiB\n", when, m.privateKiB, m.workingSetKiB);
 }
 
-// Sets the program's settings file for the run and puts the old one back afterwards.
-class SettingsFileForTheRun {
- public:
-  explicit SettingsFileForTheRun(const std::string& content) {
-    const std::wstring folder = ToWide(RoamingAppDataPath()) + L"\\ZEQ Project";
-    CreateDirectoryW(folder.c_str(), nullptr);
-    CreateDirectoryW((folder + L"\\RUVANO").c_str(), nullptr);
-    path_ = folder + L"\\RUVANO\\" + ToWide(kSettingsFileName);
-    had_ = GetFileAttributesW(path_.c_str()) != INVALID_FILE_ATTRIBUTES;
-    if (had_) old_ = testing::ReadWholeFile(path_);
-    Write(content);
-  }
-  ~SettingsFileForTheRun() {
-    if (had_)
-      Write(old_);
-    else
-      DeleteFileW(path_.c_str());
-  }
-
- private:
-  void Write(const std::string& bytes) {
-    HANDLE f =
-        CreateFileW(path_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (f == INVALID_HANDLE_VALUE) return;
-    DWORD put = 0;
-    WriteFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &put, nullptr);
-    CloseHandle(f);
-  }
-  std::wstring path_;
-  bool had_ = false;
-  std::string old_;
-};
-
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
@@ -94,7 +62,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     std::printf("footprint_bench: the fake IME target did not come to the front\n");
     return 1;
   }
-  SettingsFileForTheRun everyCue(
+  bench::SettingsFileForTheRun everyCue(
       "[Config]\r\nWaveIndex=3\r\nWaveIndexOFF=5\r\nIcon=1\r\nHint=1\r\nOFF=1\r\nScroll=1\r\n");
   testing::ChildProcess ruvano;
   HWND form = nullptr;
