@@ -40,7 +40,7 @@ class IndicatorWindow final : public Window {
   ~IndicatorWindow() override;
 
   // How often a visible indicator next to the caret looks where the caret went.
-  static constexpr UINT kFollowIntervalMs = 75;
+  static constexpr UINT kFollowIntervalMs = 85;
 
   bool Visible() const noexcept { return visible_; }
   // Shows the hidden indicator with its top-left corner at (left, top), when Icon is on.
