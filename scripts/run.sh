@@ -24,7 +24,7 @@ session=build/run-session
 if [ -z "${RUVANO_RUN_INSIDE:-}" ]; then
   scripts/deps.sh
   # Only what this script runs: the program, the helper that asks it to quit, the demo's editor.
-  targets=(RUVANO close_window)
+  targets=(RUVANO wait_window)
   [ $demo = 1 ] && targets+=(demo_editor)
   cmake --preset mingw >/dev/null
   cmake --build --preset mingw -j "$(nproc)" --target "${targets[@]}"
@@ -72,7 +72,7 @@ fi
 ruvano="" editor="" own_data=0
 quit_ruvano() {
   [ -n "$ruvano" ] && kill -0 "$ruvano" 2>/dev/null || return 0
-  wine build/mingw/close_window.exe TmainForm RUVANO 5000 </dev/null >/dev/null 2>&1 || true
+  wine build/mingw/wait_window.exe TmainForm RUVANO 5000 /close </dev/null >/dev/null 2>&1 || true
   for _ in $(seq 1 100); do kill -0 "$ruvano" 2>/dev/null || return 0; sleep 0.1; done
   echo "RUVANO did not quit within 10 seconds: stopped without saving." >&2
   kill "$ruvano" 2>/dev/null || true

@@ -9,7 +9,7 @@
 namespace {
 
 using ruvano::testing::ChildProcess;
-using ruvano::testing::FindProcessWindow;
+using ruvano::testing::WaitForSettingsWindow;
 using ruvano::testing::WaitUntil;
 
 bool Answers(HWND w) {
@@ -24,9 +24,8 @@ bool Answers(HWND w) {
 TEST(MalformedCopyData, TheRunningProgramOutlivesThemAndStillTakesTheRequest) {
   ChildProcess ruvano;
   ASSERT_TRUE(ruvano.Start(L"RUVANO.exe"));
-  HWND form = nullptr;
-  ASSERT_TRUE(WaitUntil(
-      [&] { return (form = FindProcessWindow(ruvano.pid(), L"TmainForm", L"RUVANO")) != nullptr; }, 10000));
+  const HWND form = WaitForSettingsWindow(ruvano.pid());
+  ASSERT_NE(form, nullptr);
 
   const wchar_t show[] = L"/Show";
   for (DWORD size : {1u, 3u, 7u}) {

@@ -116,6 +116,14 @@ inline HWND FindProcessWindow(DWORD pid, const wchar_t* cls, const wchar_t* titl
   return nullptr;
 }
 
+// The settings window of a RUVANO.exe that ruvano has just started, once it exists; nullptr
+// when it did not appear within timeoutMs.
+inline HWND WaitForSettingsWindow(DWORD pid, DWORD timeoutMs = 10000) {
+  HWND form = nullptr;
+  WaitUntil([&] { return (form = FindProcessWindow(pid, L"TmainForm", L"RUVANO")) != nullptr; }, timeoutMs);
+  return form;
+}
+
 // The whole file, or an empty text when it cannot be read.
 inline std::string ReadWholeFile(const std::wstring& path) {
   std::string bytes;

@@ -60,12 +60,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
                                         (nearCaret ? "1" : "0") + "\r\n");
   testing::ChildProcess ruvano;
   HWND form = nullptr;
-  if (!ruvano.Start(L"RUVANO.exe") ||
-      !testing::WaitUntil(
-          [&] {
-            return (form = testing::FindProcessWindow(ruvano.pid(), L"TmainForm", L"RUVANO")) != nullptr;
-          },
-          10000)) {
+  if (!ruvano.Start(L"RUVANO.exe") || !(form = testing::WaitForSettingsWindow(ruvano.pid()))) {
     std::printf("caret_bench: RUVANO.exe did not start\n");
     return 1;
   }

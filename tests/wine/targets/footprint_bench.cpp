@@ -66,12 +66,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
       "[Config]\r\nWaveIndex=3\r\nWaveIndexOFF=5\r\nIcon=1\r\nHint=1\r\nOFF=1\r\nScroll=1\r\n");
   testing::ChildProcess ruvano;
   HWND form = nullptr;
-  if (!ruvano.Start(L"RUVANO.exe") ||
-      !testing::WaitUntil(
-          [&] {
-            return (form = testing::FindProcessWindow(ruvano.pid(), L"TmainForm", L"RUVANO")) != nullptr;
-          },
-          10000)) {
+  if (!ruvano.Start(L"RUVANO.exe") || !(form = testing::WaitForSettingsWindow(ruvano.pid()))) {
     std::printf("footprint_bench: RUVANO.exe did not start\n");
     return 1;
   }
