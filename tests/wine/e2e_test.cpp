@@ -22,6 +22,7 @@ using ruvano::SingleInstanceMutex;
 using ruvano::testing::ChildProcess;
 using ruvano::testing::FakeImeTarget;
 using ruvano::testing::FindProcessWindow;
+using ruvano::testing::SystemCaretOf;
 using ruvano::testing::TempFolder;
 using ruvano::testing::WaitUntil;
 
@@ -306,17 +307,6 @@ TEST_F(RuvanoExe, TheIndicatorShowsTheInputModeAndHalfWidthAlphanumericCountsAsO
   PostMessageW(ruvano.form(), WM_CLOSE, 0, 0);
   EXPECT_EQ(ruvano.WaitExit(10000), 0);
   EXPECT_NE(ruvano.SettingsFile().find("ShowMode=1\r\nAlnumOff=1\r\n"), std::string::npos);
-}
-
-// The system caret of w's thread on the screen, as Wine reports it for another process.
-RECT SystemCaretOf(HWND w) {
-  GUITHREADINFO gui{};
-  gui.cbSize = sizeof(gui);
-  RECT caret{};
-  if (!GetGUIThreadInfo(GetWindowThreadProcessId(w, nullptr), &gui) || !gui.hwndCaret) return caret;
-  caret = gui.rcCaret;
-  MapWindowPoints(gui.hwndCaret, nullptr, reinterpret_cast<POINT*>(&caret), 2);
-  return caret;
 }
 
 TEST_F(RuvanoExe, NearTheCaretTheIndicatorFollowsItAndLetsClicksThrough) {

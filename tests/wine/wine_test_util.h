@@ -124,6 +124,18 @@ inline HWND WaitForSettingsWindow(DWORD pid, DWORD timeoutMs = 10000) {
   return form;
 }
 
+// The system caret of w's thread in screen coordinates, as Wine reports it for another
+// process; empty when the thread has none.
+inline RECT SystemCaretOf(HWND w) {
+  GUITHREADINFO gui{};
+  gui.cbSize = sizeof(gui);
+  RECT caret{};
+  if (!GetGUIThreadInfo(GetWindowThreadProcessId(w, nullptr), &gui) || !gui.hwndCaret) return caret;
+  caret = gui.rcCaret;
+  MapWindowPoints(gui.hwndCaret, nullptr, reinterpret_cast<POINT*>(&caret), 2);
+  return caret;
+}
+
 // The whole file, or an empty text when it cannot be read.
 inline std::string ReadWholeFile(const std::wstring& path) {
   std::string bytes;

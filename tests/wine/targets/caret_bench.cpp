@@ -21,21 +21,8 @@
 #include "bench_util.h"
 #include "wine_test_util.h"
 
-namespace {
-
 using namespace ruvano;
-
-RECT SystemCaretOf(HWND w) {
-  GUITHREADINFO gui{};
-  gui.cbSize = sizeof(gui);
-  RECT caret{};
-  if (!GetGUIThreadInfo(GetWindowThreadProcessId(w, nullptr), &gui) || !gui.hwndCaret) return caret;
-  caret = gui.rcCaret;
-  MapWindowPoints(gui.hwndCaret, nullptr, reinterpret_cast<POINT*>(&caret), 2);
-  return caret;
-}
-
-}  // namespace
+using ruvano::testing::SystemCaretOf;
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   int moves = 200, holdSeconds = 0, nearCaret = 1;
