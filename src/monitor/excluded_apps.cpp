@@ -38,8 +38,12 @@ std::vector<Text> ExcludedAppNames(const Text& list) {
 }
 
 bool IsExcludedApp(const Text& list, const Text& imageName) {
+  return IsExcludedApp(ExcludedAppNames(list), imageName);
+}
+
+bool IsExcludedApp(const std::vector<Text>& names, const Text& imageName) {
   if (imageName.empty()) return false;
-  for (const Text& name : ExcludedAppNames(list))
+  for (const Text& name : names)
     if (SameImageName(name, imageName)) return true;
   return false;
 }

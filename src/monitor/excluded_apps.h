@@ -21,8 +21,9 @@ bool SameImageName(const Text& a, const Text& b);
 // dropped, empty names left out.
 std::vector<Text> ExcludedAppNames(const Text& list);
 
-// Whether the image name is on the list.
+// Whether the image name is on the list, or among its names as ExcludedAppNames gives them.
 bool IsExcludedApp(const Text& list, const Text& imageName);
+bool IsExcludedApp(const std::vector<Text>& names, const Text& imageName);
 
 // The list with the name added at its end; the list as it was when the name is empty or on
 // it already.

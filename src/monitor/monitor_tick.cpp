@@ -79,8 +79,12 @@ bool MonitorTick::Qualifies(WindowId w, const Text& cls, Rect& r) {
 
 // A program on the user's list is left alone as the taskbar is. With no list nothing is asked.
 bool MonitorTick::Excluded(WindowId w) {
-  const Text& list = settings_.ExcludeApps();
-  return !ExcludedAppNames(list).empty() && IsExcludedApp(list, AppImageName(desktop_, w));
+  // Split again only when the user changed the list, not at every tick.
+  if (settings_.ExcludeApps() != excludeList_) {
+    excludeList_ = settings_.ExcludeApps();
+    excludedNames_ = ExcludedAppNames(excludeList_);
+  }
+  return !excludedNames_.empty() && IsExcludedApp(excludedNames_, AppImageName(desktop_, w));
 }
 
 // The desktop window for the anchor. Explorer makes a new one when it restarts, so the tick

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "monitor/cues.h"
 #include "monitor/desktop.h"
@@ -59,6 +60,8 @@ class MonitorTick {
   WindowId desktopLookedFor_ = 0;  // the window in front when the desktop was looked for last
   WindowId activeWindow_ = 0;
   WindowId lastQualified_ = 0;
+  Text excludeList_;  // the ExcludeApps text that excludedNames_ was split from
+  std::vector<Text> excludedNames_;
   Rect activeRect_;
   std::int32_t anchorLeft_ = 0;
   std::int32_t anchorTop_ = 0;
