@@ -21,6 +21,18 @@ cd "$(dirname "$0")/.."
 
 idle_seconds=${BENCH_IDLE_SECONDS:-60}
 
+# The newest matching process of this session's prefix: other Wine sessions on the machine
+# may run the same programs.
+ours() {
+  local p
+  for p in $(pgrep "$@" | sort -rn); do
+    if tr '\0' '\n' < "/proc/$p/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX"; then
+      echo "$p"
+      return
+    fi
+  done
+}
+
 # Inside the Wine session: RUVANO.exe idle, with a fake IME target in front (IME on).
 if [ "${1:-}" = --idle-inside-session ]; then
   bin=build/mingw
@@ -29,17 +41,6 @@ if [ "${1:-}" = --idle-inside-session ]; then
   sleep 3
   wine "$bin/RUVANO.exe" >/dev/null 2>&1 &
   sleep 5
-  # The newest matching process of this session's prefix: other Wine sessions on the machine
-  # may run the same programs.
-  ours() {
-    local p
-    for p in $(pgrep "$@" | sort -rn); do
-      if tr '\0' '\n' < "/proc/$p/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX"; then
-        echo "$p"
-        return
-      fi
-    done
-  }
   ruvano=$(ours -f 'RUVANO\.exe$')
   target=$(ours -f 'fake_ime_target\.exe')
   server=$(ours -x 'wineserver64|wineserver')
@@ -69,12 +70,7 @@ if [ "${1:-}" = --caret-idle-inside-session ]; then
   wine build/mingw/caret_bench.exe /hold $((idle_seconds + 15)) /near "$2" &
   bench=$!
   sleep 10
-  # The newest RUVANO.exe of this session's prefix: other Wine sessions on the machine may
-  # run it too.
-  ruvano=""
-  for p in $(pgrep -f 'RUVANO\.exe$' | sort -rn); do
-    if tr '\0' '\n' < "/proc/$p/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX"; then ruvano=$p; break; fi
-  done
+  ruvano=$(ours -f 'RUVANO\.exe$')
   [ -n "$ruvano" ] || { echo "caret idle: RUVANO.exe did not start" >&2; exit 1; }
   r0=$(awk '{print $14 + $15}' "/proc/$ruvano/stat")
   sleep "$idle_seconds"

@@ -97,7 +97,6 @@ if [ $demo = 1 ]; then
   source scripts/own-data-folder.sh
   own_data=1
   ini=$settings_file
-  appdata=$(winepath -w "$data_home" 2>/dev/null)
   mkdir -p "$(dirname "$ini")"
   if [ -n "${RUVANO_DEMO_SETTINGS:-}" ]; then cp "$RUVANO_DEMO_SETTINGS" "$ini"; fi
   scripts/demo-settings.py "$ini"

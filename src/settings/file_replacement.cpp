@@ -6,13 +6,6 @@
 namespace ruvano {
 namespace {
 
-// Errors that another program holding the file for a moment (a virus scanner, a backup or
-// sync client) gives; they pass when it lets go.
-bool Transient(std::uint32_t error) {
-  return error == file_error::kSharingViolation || error == file_error::kLockViolation ||
-         error == file_error::kAccessDenied || error == file_error::kUnableToRemoveReplaced;
-}
-
 // ReplaceFileW keeps what belongs to the old file (attributes, security, alternate streams,
 // its place as a link target); where it cannot work (a file system without it, no old file,
 // an old file it renamed away and could not replace) a rename takes its place. A busy file is
@@ -31,19 +24,24 @@ bool MoveIntoPlace(IFileMoves& files, const Text& temp, const Text& target) {
       }
       const std::uint32_t error = files.Replace(target, temp);
       if (error == file_error::kNone) return true;
-      if (!last && Transient(error)) {
+      if (!last && IsTransientFileError(error)) {
         files.Sleep(kWaitsMs[attempt]);
         continue;
       }
     }
     const std::uint32_t error = files.Move(temp, target);
     if (error == file_error::kNone) return true;
-    if (last || !Transient(error)) return false;
+    if (last || !IsTransientFileError(error)) return false;
     files.Sleep(kWaitsMs[attempt]);
   }
 }
 
 }  // namespace
+
+bool IsTransientFileError(std::uint32_t error) {
+  return error == file_error::kSharingViolation || error == file_error::kLockViolation ||
+         error == file_error::kAccessDenied || error == file_error::kUnableToRemoveReplaced;
+}
 
 FileContent ReadNewestCopy(IFileMoves& files, const Text& target) {
   FileContent content = files.Read(target);

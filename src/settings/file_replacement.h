@@ -22,6 +22,10 @@ inline constexpr std::uint32_t kUnableToMoveReplacement = 1176;
 inline constexpr std::uint32_t kUnableToMoveReplacement2 = 1177;
 }  // namespace file_error
 
+// Errors that another program holding the file for a moment (a virus scanner, a backup or
+// sync client) gives; they pass when it lets go.
+bool IsTransientFileError(std::uint32_t error);
+
 // A temporary file that a save of ours made beside a file. named: it carries that file's name
 // (older versions made temporary files that do not); lastWrite orders them, newest highest.
 struct TempFile {

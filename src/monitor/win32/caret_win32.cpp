@@ -11,7 +11,6 @@ namespace {
 
 // oleacc and GetDpiForWindow (Windows 10 1607) are bound at run time.
 LazyProc<decltype(&::ObjectFromLresult)> g_objectFromLresult(L"oleacc.dll", "ObjectFromLresult");
-LazyProc<UINT(WINAPI*)(HWND)> g_dpiForWindow(L"user32.dll", "GetDpiForWindow");
 
 bool ThreadInfoOf(HWND w, GUITHREADINFO& gui) noexcept {
   const DWORD thread = ::GetWindowThreadProcessId(w, nullptr);
@@ -50,7 +49,7 @@ bool SystemCaret::Read(HWND w, RECT& r) noexcept {
   }
   POINT origin{0, 0};
   if (!::ClientToScreen(gui.hwndCaret, &origin)) return false;
-  const UINT windowDpi = g_dpiForWindow ? g_dpiForWindow.get()(gui.hwndCaret) : 0;
+  const UINT windowDpi = WindowDpi(gui.hwndCaret);
   const UINT monitorDpi = MonitorDpi(::MonitorFromWindow(gui.hwndCaret, MONITOR_DEFAULTTONEAREST));
   const RECT& c = gui.rcCaret;
   r = {origin.x + Stretch(c.left, monitorDpi, windowDpi), origin.y + Stretch(c.top, monitorDpi, windowDpi),

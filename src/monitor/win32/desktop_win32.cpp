@@ -1,7 +1,9 @@
 #include "monitor/win32/desktop_win32.h"
 
 #include <windows.h>
+#include <dwmapi.h>
 
+#include "zeq/win32/dwm.h"
 #include "zeq/win32/hwnd.h"
 #include "zeq/win32/monitor_dpi.h"
 #include "zeq/win32/probes_win32.h"
@@ -49,9 +51,8 @@ bool Win32Desktop::GetValidWindowRect(WindowId w, Rect& r) {
 // (learn.microsoft.com/windows/win32/api/dwmapi/ne-dwmapi-dwmwindowattribute); Wine answers
 // E_NOTIMPL.
 bool Win32Desktop::VisibleFrame(WindowId w, Rect& r) {
-  const auto get = dwmGetWindowAttribute_.get();
   RECT frame{};
-  if (!get || get(ToHwnd(w), DWMWA_EXTENDED_FRAME_BOUNDS, &frame, sizeof(frame)) != S_OK) return false;
+  if (DwmWindowAttribute(ToHwnd(w), DWMWA_EXTENDED_FRAME_BOUNDS, &frame, sizeof(frame)) != S_OK) return false;
   r = {frame.left, frame.top, frame.right, frame.bottom};
   return true;
 }

@@ -52,7 +52,6 @@ class Win32Desktop : public IDesktop {
   bool workKnown_ = false;
   Rect workFor_;
   Rect work_;
-  LazyProc<decltype(&::DwmGetWindowAttribute)> dwmGetWindowAttribute_{L"dwmapi.dll", "DwmGetWindowAttribute"};
   ProcessPathReader processPaths_;
 };
 

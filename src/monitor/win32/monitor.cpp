@@ -6,6 +6,7 @@
 
 #include "monitor/excluded_apps.h"
 #include "zeq/win32/failure_report.h"
+#include "zeq/win32/dwm.h"
 #include "zeq/win32/hwnd.h"
 #include "zeq/win32/system_library.h"
 
@@ -17,14 +18,11 @@ LazyProc<decltype(&::WTSRegisterSessionNotification)> g_registerSession(L"wtsapi
                                                                         "WTSRegisterSessionNotification");
 LazyProc<decltype(&::WTSUnRegisterSessionNotification)> g_unregisterSession(
     L"wtsapi32.dll", "WTSUnRegisterSessionNotification");
-LazyProc<decltype(&::DwmGetWindowAttribute)> g_windowAttribute(L"dwmapi.dll", "DwmGetWindowAttribute");
-
 // A window that the desktop window manager hides while it stays visible: one left open on
 // another virtual desktop. A failed query (no DWM, as under Wine) reads as not cloaked.
 bool IsCloaked(HWND wnd) noexcept {
-  if (!g_windowAttribute) return false;
   DWORD cloaked = 0;
-  return SUCCEEDED(g_windowAttribute.get()(wnd, DWMWA_CLOAKED, &cloaked, sizeof(cloaked))) && cloaked != 0;
+  return SUCCEEDED(DwmWindowAttribute(wnd, DWMWA_CLOAKED, &cloaked, sizeof(cloaked))) && cloaked != 0;
 }
 
 SessionEvent ToSessionEvent(WPARAM event) noexcept {

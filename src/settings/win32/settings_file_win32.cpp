@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <climits>
 #include <cstdint>
-#include <iterator>
 #include <string_view>
 
 #include "zeq/win32/failure_report.h"
@@ -128,8 +127,7 @@ bool IsNamedTempFile(std::wstring_view name, std::wstring_view fileName) {
          stem.substr(fileName.size(), kTempMark.size()) == kTempMark && IsHex(stem.substr(prefix));
 }
 
-bool IsOurTempFile(std::wstring_view name, std::wstring_view fileName) {
-  if (IsNamedTempFile(name, fileName)) return true;
+bool IsOldTempFile(std::wstring_view name) {
   if (!EndsWithTmp(name)) return false;
   const std::wstring_view stem = name.substr(0, name.size() - kTempEnd.size());
   return stem.size() >= 4 && stem.size() <= 7 &&
@@ -142,10 +140,9 @@ UniqueFile CreateTempFile(const Text& path, Text& temp, std::uint32_t& counter) 
   for (int tries = 0; tries < 16; ++tries) {
     const std::uint64_t unique =
         (std::uint64_t{::GetCurrentProcessId()} << 32) | (::GetTickCount() + (++counter << 20));
-    Text name = path + u".~";
-    for (int shift = 60; shift >= 0; shift -= 4) name += u"0123456789ABCDEF"[(unique >> shift) & 0xF];
-    name += u".tmp";
-    temp = name;
+    temp = path + ToText(std::wstring(kTempMark));
+    for (int shift = 60; shift >= 0; shift -= 4) temp += u"0123456789ABCDEF"[(unique >> shift) & 0xF];
+    temp += ToText(std::wstring(kTempEnd));
     UniqueFile file(::CreateFileW(FileSystemPath(temp).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                   FILE_ATTRIBUTE_NORMAL, nullptr));
     if (file || ::GetLastError() != ERROR_FILE_EXISTS) return file;
@@ -168,9 +165,7 @@ bool Win32FileMoves::Busy(const Text& path) {
   UniqueFile probe(::CreateFileW(FileSystemPath(path).c_str(), DELETE,
                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                  OPEN_EXISTING, 0, nullptr));
-  if (probe) return false;
-  const DWORD error = ::GetLastError();
-  return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION || error == ERROR_ACCESS_DENIED;
+  return !probe && IsTransientFileError(::GetLastError());
 }
 
 std::uint32_t Win32FileMoves::Replace(const Text& target, const Text& replacement) {
@@ -200,12 +195,13 @@ std::vector<TempFile> Win32FileMoves::TempFilesBeside(const Text& target) {
   const HANDLE find = ::FindFirstFileW(FileSystemPath(ToText(folder + L"*.tmp")).c_str(), &found);
   if (find == INVALID_HANDLE_VALUE) return temps;
   do {
-    if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && IsOurTempFile(found.cFileName, fileName)) {
+    if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
+    const bool named = IsNamedTempFile(found.cFileName, fileName);
+    if (named || IsOldTempFile(found.cFileName)) {
       temps.push_back(
           {ToText(folder + found.cFileName),
            (std::uint64_t{found.ftLastWriteTime.dwHighDateTime} << 32) | found.ftLastWriteTime.dwLowDateTime,
-           (std::uint64_t{found.nFileSizeHigh} << 32) | found.nFileSizeLow,
-           IsNamedTempFile(found.cFileName, fileName)});
+           (std::uint64_t{found.nFileSizeHigh} << 32) | found.nFileSizeLow, named});
     }
   } while (::FindNextFileW(find, &found));
   ::FindClose(find);

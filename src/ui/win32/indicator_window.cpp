@@ -74,7 +74,7 @@ void IndicatorWindow::Show(std::int32_t left, std::int32_t top) {
       place_ = {caret->x, caret->y};
       atCaret_ = true;
     }
-    following_ = ::SetTimer(hwnd(), kFollowTimer, kFollowIntervalMs, nullptr) != 0;
+    ::SetTimer(hwnd(), kFollowTimer, kFollowIntervalMs, nullptr);
   }
   // The refresh and the move happen while the window is still hidden, so it never shows
   // for a moment at its old place with the old picture or opacity.
@@ -89,7 +89,6 @@ void IndicatorWindow::Follow() noexcept {
   if (inFollow_) return;
   if (!visible_ || !settings_.NearCaret()) {
     ::KillTimer(hwnd(), kFollowTimer);
-    following_ = false;
     if (visible_) MoveTo({monitor_.State().AnchorLeft(), monitor_.State().AnchorTop()}, false);
     return;
   }
@@ -130,10 +129,7 @@ void IndicatorWindow::ApplyClickThrough() noexcept {
 void IndicatorWindow::Hide() {
   if (!visible_) return;
   visible_ = false;
-  if (following_) {
-    ::KillTimer(hwnd(), kFollowTimer);
-    following_ = false;
-  }
+  ::KillTimer(hwnd(), kFollowTimer);  // the caret's, if it runs
   ::ShowWindow(hwnd(), SW_HIDE);
   // A hidden window gets no WM_MOUSELEAVE: a monitor that a button press on the picture
   // holds is resumed here, or it would stay at rest for good.

@@ -49,9 +49,6 @@ class IndicatorWindow final : public Window {
   // (left, top) while there is none) until it is hidden. A visible indicator is neither moved
   // nor refreshed.
   void Show(std::int32_t left, std::int32_t top);
-  // Where a visible indicator sits now; (0, 0) while hidden.
-  POINT Place() const noexcept { return place_; }
-  bool AtCaret() const noexcept { return atCaret_; }
   void Hide();
   // Hides the indicator after its close query (which closes its own input method).
   void Close();
@@ -93,9 +90,8 @@ class IndicatorWindow final : public Window {
   HICON picture_ = nullptr;   // one of those above, or none
   IndicatorOpacity opacity_;  // what the window shows now
   bool visible_ = false;
-  bool following_ = false;  // the caret timer runs
-  bool inFollow_ = false;   // a caret question runs, which lets other messages in
-  bool atCaret_ = false;    // the indicator sits next to the caret and lets clicks through
+  bool inFollow_ = false;  // a caret question runs, which lets other messages in
+  bool atCaret_ = false;   // the indicator sits next to the caret and lets clicks through
   POINT place_{};
   bool trackingLeave_ = false;  // a WM_MOUSELEAVE has been asked for
   bool monitorHeld_ = false;    // a button press holds the monitor

@@ -6,6 +6,7 @@
 
 #include "ui/settings_layout.h"
 #include "zeq/win32/hwnd.h"
+#include "zeq/win32/monitor_dpi.h"
 #include "zeq/win32/system_library.h"
 
 namespace ruvano {
@@ -15,7 +16,6 @@ namespace {
 namespace d = settings_design;
 
 // Calls of user32 that Windows before 10 (1607) lacks.
-LazyProc<UINT(WINAPI*)(HWND)> getDpiForWindow(L"user32.dll", "GetDpiForWindow");
 LazyProc<BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UINT)> adjustWindowRectExForDpi(
     L"user32.dll", "AdjustWindowRectExForDpi");
 
@@ -47,11 +47,7 @@ int CALLBACK CollectFace(const LOGFONTW* lf, const TEXTMETRICW*, DWORD, LPARAM p
 }  // namespace
 
 int DpiForWindow(HWND wnd) {
-  const auto getDpi = getDpiForWindow.get();
-  if (getDpi && wnd) {
-    const UINT dpi = getDpi(wnd);
-    if (dpi > 0) return static_cast<int>(dpi);
-  }
+  if (const UINT dpi = WindowDpi(wnd); dpi > 0) return static_cast<int>(dpi);
   WindowDC dc(wnd);
   const int dpi = dc.get() ? ::GetDeviceCaps(dc.get(), LOGPIXELSY) : 0;
   return dpi > 0 ? dpi : d::kDpi;

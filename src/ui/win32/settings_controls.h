@@ -6,7 +6,7 @@
 //
 // To add a check box bound to a new boolean setting, add two rows and its caption:
 //  1. settings/settings.h: one row at the end of RUVANO_SETTING_FIELDS, such as
-//     X(Name, bool, false, u"Config", u"Name", Keep, Current, OnceUsed). It declares the
+//     X(Name, bool, false, kConfigSection, u"Name", Keep, Current, OnceUsed). It declares the
 //     SettingField, Name() and SetName(), the value and its key; copying, comparing,
 //     loading and saving follow from the row.
 //  2. settings_controls.cpp: one CheckBox row after the input mode check boxes, with .kind,

@@ -66,7 +66,6 @@ bool SettingsPanel::Create(HWND parent) {
   // The selection narrows at the first change of the opacity, also one made before the panel.
   if (settings_.AlphaBlendValue() != SettingValues{}.AlphaBlendValue) NarrowSelection();
   ApplyLoadedState();
-  ShowStartAtSignIn();
   subscription_ = settings_.Subscribe([this](SettingField field) { OnSettingChanged(field); });
   Relayout(dpi_);
   return true;

@@ -9,7 +9,8 @@
 // What the host window must do:
 //  - Call Create(hwnd) once its window exists (e.g. in WM_CREATE); Create calls
 //    ClientSizeWanted with the client size the controls need.
-//  - After loading the settings file into `Settings`, call ApplyLoadedState().
+//  - Create applies the settings as loaded; call ApplyLoadedState() again only after the
+//    settings were loaded anew.
 //  - Forward WM_COMMAND, WM_NOTIFY, WM_HSCROLL, WM_NEXTDLGCTL, WM_DPICHANGED,
 //    WM_SETTINGCHANGE and WM_FONTCHANGE to HandleMessage; when it returns true, return
 //    *result from the window procedure. For WM_DPICHANGED first move the window to the

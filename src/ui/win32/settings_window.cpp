@@ -113,7 +113,6 @@ bool SettingsWindow::OnCreate() {
                                               [this](SettingField field) { OnSettingChanged(field); });
   EnsureWindowOnScreen(hwnd());
   FollowWindowPosition();
-  panel_.ApplyLoadedState();
   return true;
 }
 

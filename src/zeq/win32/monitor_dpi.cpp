@@ -14,6 +14,11 @@ UINT MonitorDpi(HMONITOR monitor) noexcept {
   return x;
 }
 
+UINT WindowDpi(HWND wnd) noexcept {
+  static LazyProc<UINT(WINAPI*)(HWND)> getDpiForWindow{L"user32.dll", "GetDpiForWindow"};
+  return wnd && getDpiForWindow ? getDpiForWindow.get()(wnd) : 0;
+}
+
 bool NonClientMetricsForDpi(NONCLIENTMETRICSW& m, UINT dpi) noexcept {
   static LazyProc<decltype(&::SystemParametersInfoForDpi)> forDpi{L"user32.dll",
                                                                   "SystemParametersInfoForDpi"};

@@ -10,6 +10,10 @@ namespace ruvano {
 // The effective DPI of a monitor; 0 where the system cannot tell (before Windows 8.1).
 UINT MonitorDpi(HMONITOR monitor) noexcept;
 
+// The DPI of a window (GetDpiForWindow, Windows 10 1607 and later); 0 where the system cannot
+// tell.
+UINT WindowDpi(HWND wnd) noexcept;
+
 // The non-client metrics (fonts, border widths) at a DPI, on Windows 10 1607 and later; at
 // the system DPI elsewhere, or when dpi is 0. False when the call fails (m is then zeroed
 // apart from cbSize).

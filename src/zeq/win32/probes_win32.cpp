@@ -98,9 +98,9 @@ HWND GetRootWindow(HWND w) noexcept {
 
 std::wstring ProcessPathReader::ModulePath(HANDLE process) {
   // GetModuleFileNameExW moved from PSAPI.dll into KERNEL32.dll (as K32GetModuleFileNameExW)
-  // with Windows 7.
-  GetModuleFileNameExFn fn =
-      ReadOsVersion().AtLeast(6, 1) ? kernelModuleFileName_.get() : psapiModuleFileName_.get();
+  // with Windows 7; older systems have only the first.
+  GetModuleFileNameExFn fn = kernelModuleFileName_.get();
+  if (!fn) fn = psapiModuleFileName_.get();
   if (!fn) return {};
   return ReadPathText([&](wchar_t* buf, DWORD size) { return fn(process, nullptr, buf, size); });
 }
