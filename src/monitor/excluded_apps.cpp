@@ -58,7 +58,11 @@ Text WithExcludedApp(const Text& list, const Text& imageName) {
 }
 
 Text AppImageName(IDesktop& desktop, WindowId w) {
-  Text name = ImageFileName(desktop.GetWindowProcessPath(w));
+  return AppImageName(desktop, w, desktop.GetWindowProcessPath(w));
+}
+
+Text AppImageName(IDesktop& desktop, WindowId w, const Text& processPath) {
+  Text name = ImageFileName(processPath);
   // A store app's window is a frame of the host process with the app's own window inside.
   if (SameImageName(name, u"ApplicationFrameHost.exe"))
     if (const WindowId app = desktop.HostedAppWindow(w))

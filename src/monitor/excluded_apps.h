@@ -33,5 +33,7 @@ Text WithExcludedApp(const Text& list, const Text& imageName);
 // the store apps' host ("ApplicationFrameHost.exe") the app it hosts. Empty when it cannot
 // be had.
 Text AppImageName(IDesktop& desktop, WindowId w);
+// The same, with the image path of w's own process already read.
+Text AppImageName(IDesktop& desktop, WindowId w, const Text& processPath);
 
 }  // namespace ruvano

@@ -28,8 +28,9 @@ void MonitorTick::Run() {
   if (program_.SettingsWindowOnScreen()) return;
 
   const WindowId w = desktop_.ForegroundWindow();
+  pathRead_ = false;
 
-  if (desktop_.IsWin11() && IsShellHostImage(desktop_.GetWindowProcessPath(w))) {
+  if (desktop_.IsWin11() && IsShellHostImage(ProcessPath(w))) {
     cues_.HideIndicator();
     activeWindow_ = w;
     return;
@@ -84,7 +85,17 @@ bool MonitorTick::Excluded(WindowId w) {
     excludeList_ = settings_.ExcludeApps();
     excludedNames_ = ExcludedAppNames(excludeList_);
   }
-  return !excludedNames_.empty() && IsExcludedApp(excludedNames_, AppImageName(desktop_, w));
+  return !excludedNames_.empty() && IsExcludedApp(excludedNames_, AppImageName(desktop_, w, ProcessPath(w)));
+}
+
+// The image path of the window in front, read at most once a tick (it is a call into the
+// system for another process).
+const Text& MonitorTick::ProcessPath(WindowId w) {
+  if (!pathRead_) {
+    path_ = desktop_.GetWindowProcessPath(w);
+    pathRead_ = true;
+  }
+  return path_;
 }
 
 // The desktop window for the anchor. Explorer makes a new one when it restarts, so the tick

@@ -44,6 +44,7 @@ class MonitorTick {
  private:
   bool Qualifies(WindowId w, const Text& cls, Rect& r);
   bool Excluded(WindowId w);
+  const Text& ProcessPath(WindowId w);
   WindowId DesktopWindow(WindowId w, const Text& cls);
   void SameWindow(WindowId w, int idx, bool changed);
   void NewWindow(WindowId w, int idx);
@@ -62,6 +63,8 @@ class MonitorTick {
   WindowId lastQualified_ = 0;
   Text excludeList_;  // the ExcludeApps text that excludedNames_ was split from
   std::vector<Text> excludedNames_;
+  bool pathRead_ = false;  // path_ holds the process path of this tick's window in front
+  Text path_;
   Rect activeRect_;
   std::int32_t anchorLeft_ = 0;
   std::int32_t anchorTop_ = 0;

@@ -21,6 +21,9 @@ struct OsVersion {
   }
 };
 
+// Windows 8 (6.2) or any later version.
+constexpr bool IsWin8OrLater(const OsVersion& v) noexcept { return v.AtLeast(6, 2); }
+
 // Windows 11: the version number stays 10.0; the build number tells it from Windows 10.
 bool IsWin11(const OsVersion& v) noexcept;
 

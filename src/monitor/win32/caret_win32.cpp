@@ -9,7 +9,7 @@
 namespace ruvano {
 namespace {
 
-// oleacc and GetDpiForWindow (Windows 10 1607) are bound at run time.
+// oleacc is not one of the known DLLs: it is bound at run time.
 LazyProc<decltype(&::ObjectFromLresult)> g_objectFromLresult(L"oleacc.dll", "ObjectFromLresult");
 
 bool ThreadInfoOf(HWND w, GUITHREADINFO& gui) noexcept {
@@ -40,9 +40,12 @@ bool SystemCaret::Read(HWND w, RECT& r) noexcept {
     thread_ = ::GetWindowThreadProcessId(w, nullptr);
     mapped_ = false;
   }
+  focus_ = nullptr;
   GUITHREADINFO gui{};
   gui.cbSize = sizeof(gui);
-  if (thread_ == 0 || !::GetGUIThreadInfo(thread_, &gui) || !gui.hwndCaret) return false;
+  if (thread_ == 0 || !::GetGUIThreadInfo(thread_, &gui)) return false;
+  focus_ = gui.hwndFocus;
+  if (!gui.hwndCaret) return false;
   if (mapped_ && gui.hwndCaret == caretWindow_ && ::EqualRect(&gui.rcCaret, &client_)) {
     r = screen_;
     return true;
@@ -75,10 +78,13 @@ bool AccessibleCaret::StartCom() noexcept {
   return comStarted_;
 }
 
-bool AccessibleCaret::Read(HWND w, RECT& r) noexcept {
-  GUITHREADINFO gui;
-  if (asking_ || !ThreadInfoOf(w, gui)) return false;
-  const HWND focus = gui.hwndFocus ? gui.hwndFocus : w;
+bool AccessibleCaret::Read(HWND w, HWND focus, RECT& r) noexcept {
+  if (asking_) return false;
+  if (!focus) {
+    GUITHREADINFO gui;
+    if (!ThreadInfoOf(w, gui)) return false;
+    focus = gui.hwndFocus ? gui.hwndFocus : w;
+  }
   if (focus == silent_) return false;
   silent_ = nullptr;
   if (!g_objectFromLresult || !StartCom()) return false;

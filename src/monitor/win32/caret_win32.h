@@ -21,6 +21,8 @@ constexpr UINT kCaretQueryTimeoutMs = 30;
 class SystemCaret {
  public:
   bool Read(HWND w, RECT& r) noexcept;
+  // The focused control of w's thread as the last Read for w saw it; null when it saw none.
+  HWND FocusSeenFor(HWND w) const noexcept { return w == window_ ? focus_ : nullptr; }
   void Forget() noexcept {
     thread_ = 0;
     mapped_ = false;
@@ -28,6 +30,7 @@ class SystemCaret {
 
  private:
   HWND window_ = nullptr;
+  HWND focus_ = nullptr;
   DWORD thread_ = 0;
   bool mapped_ = false;
   HWND caretWindow_ = nullptr;
@@ -48,7 +51,8 @@ class AccessibleCaret {
   AccessibleCaret(const AccessibleCaret&) = delete;
   AccessibleCaret& operator=(const AccessibleCaret&) = delete;
 
-  bool Read(HWND w, RECT& r) noexcept;
+  // focus: the focused control when the caller knows it already; null to ask w's thread.
+  bool Read(HWND w, HWND focus, RECT& r) noexcept;
 
  private:
   bool StartCom() noexcept;

@@ -19,8 +19,9 @@ bool Win32Desktop::IsWindowVisible(WindowId w) { return ::IsWindowVisible(ToHwnd
 bool Win32Desktop::IsIconic(WindowId w) { return ::IsIconic(ToHwnd(w)) != FALSE; }
 bool Win32Desktop::IsWindow(WindowId w) { return ::IsWindow(ToHwnd(w)) != FALSE; }
 
-bool Win32Desktop::IsWin11() { return ruvano::IsWin11(); }
-bool Win32Desktop::IsWin8OrLater() { return ruvano::IsWin8OrLater(); }
+// Read once: the version does not change while the program runs, and the tick asks every time.
+bool Win32Desktop::IsWin11() { return ruvano::IsWin11(version_); }
+bool Win32Desktop::IsWin8OrLater() { return ruvano::IsWin8OrLater(version_); }
 
 Text Win32Desktop::GetWindowProcessPath(WindowId w) {
   return ToText(processPaths_.WindowProcessPath(ToHwnd(w)));
@@ -87,7 +88,8 @@ bool Win32Desktop::SystemCaret(WindowId w, Rect& r) {
 
 bool Win32Desktop::AccessibleCaret(WindowId w, Rect& r) {
   RECT c{};
-  if (!accessibleCaret_.Read(ToHwnd(w), c)) return false;
+  // The system caret was asked for just before: its answer names the focused control.
+  if (!accessibleCaret_.Read(ToHwnd(w), systemCaret_.FocusSeenFor(ToHwnd(w)), c)) return false;
   r = {c.left, c.top, c.right, c.bottom};
   return true;
 }

@@ -2,13 +2,11 @@
 // the border metrics.
 #pragma once
 
-#include <dwmapi.h>
-
 #include "monitor/desktop.h"
 #include "monitor/win32/caret_win32.h"
 #include "monitor/win32/ime_probe_win32.h"
+#include "zeq/win32/os_version_win32.h"
 #include "zeq/win32/probes_win32.h"
-#include "zeq/win32/system_library.h"
 
 namespace ruvano {
 
@@ -53,6 +51,7 @@ class Win32Desktop : public IDesktop {
   Rect workFor_;
   Rect work_;
   ProcessPathReader processPaths_;
+  const OsVersion version_ = ReadOsVersion();
 };
 
 }  // namespace ruvano

@@ -14,7 +14,7 @@ OsVersion ReadOsVersion() noexcept {
   return {v.dwMajorVersion, v.dwMinorVersion, v.dwBuildNumber, v.dwPlatformId};
 }
 
-bool IsWin8OrLater() noexcept { return ReadOsVersion().AtLeast(6, 2); }
+bool IsWin8OrLater() noexcept { return IsWin8OrLater(ReadOsVersion()); }
 bool IsWin11() noexcept { return IsWin11(ReadOsVersion()); }
 
 }  // namespace ruvano

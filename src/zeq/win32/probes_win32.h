@@ -74,7 +74,7 @@ constexpr DWORD kLongPathChars = 32768;
 // terminator and returns the length copied, or 0 on failure. Empty on failure.
 std::wstring ReadPathText(const std::function<DWORD(wchar_t*, DWORD)>& call);
 
-// The desktop window, found when the settings window is created and again when the monitor
+// The desktop window, found when the monitor starts and again when it
 // sees that the shell made a new one.
 class DesktopWindowFinder {
  public:
