@@ -1,6 +1,6 @@
-// Helpers for the benchmark programs that run under Wine (targets/*_bench.cpp, soak.cpp):
-// a microsecond clock, summaries of timings, and what a process costs in memory, CPU time
-// and window-system objects.
+// Helpers for the benchmark programs that run under Wine (bench/win32/*_bench.cpp) and the
+// soak (tests/wine/targets/soak.cpp): a microsecond clock, summaries of timings, and what a
+// process costs in memory, CPU time and window-system objects.
 #pragma once
 
 #include <windows.h>
