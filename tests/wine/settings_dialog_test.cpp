@@ -599,7 +599,7 @@ void CheckLayout(SettingsWindowUnderTest& host, int dpi) {
     EXPECT_GE(r.right - r.left, CheckControlWidth(CaptionWidth(p.Item(modeCheck)), dpi)) << modeCheck;
   }
 
-  // Every edit box shows a whole line of its font, with room for the underscore below it.
+  // Every edit box shows a whole line of its font, descenders included.
   for (int id : {IDC_HINT_TEXT, IDC_EXCLUDE_APPS}) {
     HWND box = p.Item(id);
     HDC dc = GetDC(box);
