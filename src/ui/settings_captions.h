@@ -1,5 +1,5 @@
-// The check box caption that carries the indicator's opacity. The captions themselves are
-// the resource script's; this joins them. Portable: no platform headers.
+// The check box caption that carries the indicator's opacity, joined from captions of the
+// resource script. Portable: no platform headers.
 #pragma once
 
 #include <cstdint>

@@ -1,6 +1,6 @@
-// The ids of the settings window's dialog, its controls and its strings, shared by the
-// resource script and the code. A control's caption is the string of the same id. The
-// window's table of controls (settings_window.cpp) rejects a duplicate id when it compiles.
+// The ids of the settings window's dialog, controls and strings, for the resource script and
+// the code; a control's caption is the string of its id. Its table of controls
+// (settings_window.cpp) rejects a duplicate id when it compiles.
 #pragma once
 
 #define IDD_SETTINGS 0x5000

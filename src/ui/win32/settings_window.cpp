@@ -3,7 +3,6 @@
 #include <commctrl.h>
 
 #include <algorithm>
-#include <cwchar>
 #include <string>
 #include <utility>
 #include <vector>
@@ -38,19 +37,13 @@ struct Control {
   void (Settings::*setText)(Text) = nullptr;
 };
 
-#define RUVANO_FLAG(control, kind_, name) \
-  Control { control, kind_, SettingField::name, 1, &SettingValues::name, &Settings::Set##name }
-#define RUVANO_NUMBER(control, kind_, name, items)                             \
-  Control {                                                                    \
-    .id = control, .kind = kind_, .field = SettingField::name, .count = items, \
-    .number = &SettingValues::name, .setNumber = &Settings::Set##name          \
-  }
-#define RUVANO_TEXT(control, name)                                                                \
-  Control {                                                                                       \
-    .id = control, .kind = Kind::Edit, .field = SettingField::name, .text = &SettingValues::name, \
-    .setText = &Settings::Set##name                                                               \
-  }
-
+// clang-format off
+#define RUVANO_FLAG(id, kind, name) \
+  Control{id, kind, SettingField::name, 1, &SettingValues::name, &Settings::Set##name}
+#define RUVANO_NUMBER(id, kind, name, count) \
+  Control{id, kind, SettingField::name, count, nullptr, nullptr, &SettingValues::name, &Settings::Set##name}
+#define RUVANO_TEXT(id, name) Control{id, Kind::Edit, SettingField::name, 1, nullptr, nullptr, nullptr, nullptr, \
+                                      &SettingValues::name, &Settings::Set##name}
 constexpr Control kControls[] = {
     RUVANO_FLAG(IDC_MUTE, Kind::Tool, Mute),
     RUVANO_FLAG(IDC_OFF, Kind::Tool, Off),
@@ -68,24 +61,13 @@ constexpr Control kControls[] = {
     RUVANO_FLAG(IDC_ALNUM_OFF, Kind::Check, AlnumOff),
     RUVANO_TEXT(IDC_EXCLUDE_APPS, ExcludeApps),
     RUVANO_FLAG(IDC_QUIET_FULL_SCREEN, Kind::Check, QuietFullScreen),
-    {IDC_TOOLBAR},
-    {IDC_HIDE},
-    {IDC_CLOSE},
-    {IDC_SOUND_ON},
-    {IDC_SOUND_OFF},
-    {IDC_ICON_FRAME},
-    {IDC_POSITION},
-    {IDC_HINT_FRAME},
-    {IDC_MODE_FRAME},
-    {IDC_EXCLUDE_FRAME},
-    {IDC_ADD_APP},
-    {IDC_SIGN_IN},
-    {IDS_OPACITY},
+    {IDC_TOOLBAR}, {IDC_HIDE}, {IDC_CLOSE}, {IDC_SOUND_ON}, {IDC_SOUND_OFF}, {IDC_ICON_FRAME}, {IDC_POSITION},
+    {IDC_HINT_FRAME}, {IDC_MODE_FRAME}, {IDC_EXCLUDE_FRAME}, {IDC_ADD_APP}, {IDC_SIGN_IN}, {IDS_OPACITY},
 };
-
 #undef RUVANO_FLAG
 #undef RUVANO_NUMBER
 #undef RUVANO_TEXT
+// clang-format on
 
 constexpr bool IdsAreUnique() {
   for (const Control& a : kControls)
@@ -101,14 +83,16 @@ const Control* ControlOf(int id) {
   return nullptr;
 }
 
-// The toolbar, left to right: a button, or a separator of the given width in dialog units.
-struct ToolSlot {
-  int id;
-  int separator;
+// The toolbar, left to right: a button's id, or a separator of minus that width in dialog units.
+constexpr int kToolBar[] = {IDC_MUTE, IDC_OFF,  -8, IDC_APP_ICON, -8, IDC_SCROLL,
+                            -8,       IDC_HIDE, -8, IDC_CLOSE,    -4};
+
+// Sets a flag for as long as it lives, then back to what it was.
+struct FlagGuard {
+  bool& flag;
+  bool was = std::exchange(flag, true);
+  ~FlagGuard() { flag = was; }
 };
-constexpr ToolSlot kToolBar[] = {{IDC_MUTE, 0}, {IDC_OFF, 0},    {0, 8}, {IDC_APP_ICON, 0},
-                                 {0, 8},        {IDC_SCROLL, 0}, {0, 8}, {IDC_HIDE, 0},
-                                 {0, 8},        {IDC_CLOSE, 0},  {0, 4}};
 
 std::wstring LoadText(int id) {
   const wchar_t* text = nullptr;
@@ -117,10 +101,9 @@ std::wstring LoadText(int id) {
   return length > 0 && text ? std::wstring(text, static_cast<std::size_t>(length)) : std::wstring();
 }
 
-std::wstring TextOf(HWND wnd) {
-  std::wstring text(static_cast<std::size_t>(std::max(::GetWindowTextLengthW(wnd), 0)) + 1, L'\0');
-  text.resize(static_cast<std::size_t>(
-      std::max(::GetWindowTextW(wnd, text.data(), static_cast<int>(text.size())), 0)));
+std::wstring TextOf(HWND wnd) {  // both calls answer 0, never less, when they fail
+  std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(wnd)) + 1, L'\0');
+  text.resize(static_cast<std::size_t>(::GetWindowTextW(wnd, text.data(), static_cast<int>(text.size()))));
   return text;
 }
 
@@ -160,10 +143,8 @@ std::wstring WindowFace() {
         if (ch >= 0x80 && sample.find(ch) == std::wstring::npos) sample.push_back(ch);
   NONCLIENTMETRICSW metrics{};
   metrics.cbSize = sizeof(metrics);
-  const bool haveMetrics =
-      ::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0) != 0;
-  const std::wstring menuFace =
-      haveMetrics && metrics.lfMenuFont.lfFaceName[0] ? metrics.lfMenuFont.lfFaceName : L"Tahoma";
+  if (!::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0)) metrics = {};
+  const std::wstring menuFace = metrics.lfMenuFont.lfFaceName[0] ? metrics.lfMenuFont.lfFaceName : L"Tahoma";
   if (FaceHasGlyphs(menuFace, sample)) return menuFace;
   std::vector<std::wstring> faces = {L"Yu Gothic UI", L"Meiryo UI",  L"MS UI Gothic", L"Meiryo",
                                      L"Yu Gothic",    L"MS PGothic", L"MS Gothic"};
@@ -180,7 +161,7 @@ std::wstring WindowFace() {
 // replaced. The face ends the header, and the items that follow start on a DWORD boundary.
 std::vector<BYTE> TemplateWithFace(const std::wstring& face) {
   HINSTANCE instance = ::GetModuleHandleW(nullptr);
-  HRSRC found = ::FindResourceW(instance, MAKEINTRESOURCEW(IDD_SETTINGS), MAKEINTRESOURCEW(5));  // RT_DIALOG
+  HRSRC found = ::FindResourceW(instance, MAKEINTRESOURCEW(IDD_SETTINGS), RT_DIALOG);
   HGLOBAL loaded = found ? ::LoadResource(instance, found) : nullptr;
   const auto* base = static_cast<const BYTE*>(loaded ? ::LockResource(loaded) : nullptr);
   const DWORD size = found ? ::SizeofResource(instance, found) : 0;
@@ -240,12 +221,7 @@ std::unique_ptr<SettingsWindow> SettingsWindow::Create(Settings& settings, Event
     wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     wc.lpszClassName = kClassName;
-    auto icon = [&](int cx, int cy) {
-      return static_cast<HICON>(::LoadImageW(instance, L"MAINICON", IMAGE_ICON, ::GetSystemMetrics(cx),
-                                             ::GetSystemMetrics(cy), LR_SHARED));
-    };
-    wc.hIcon = icon(SM_CXICON, SM_CYICON);
-    wc.hIconSm = icon(SM_CXSMICON, SM_CYSMICON);
+    wc.hIcon = ::LoadIconW(instance, L"MAINICON");  // the small one comes from the same group
     if (!::RegisterClassExW(&wc)) return nullptr;
   }
   std::unique_ptr<SettingsWindow> window;
@@ -325,16 +301,14 @@ bool SettingsWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
           static_cast<std::int32_t>(::SendMessageW(Item(IDC_OPACITY), TBM_GETPOS, 0, 0)));
       return true;
     case WM_CLOSE:
-      // Every close path ends here (the quit button, the title bar, Alt+F4, the system menu,
-      // another program's WM_CLOSE). The close is always allowed; as the main window, its
-      // end ends the program.
+      // Every close path ends here (the quit button, the title bar, Alt+F4, the system menu, another
+      // program's WM_CLOSE). The close is always allowed; as the main window, its end ends the program.
       if (events_.closing) events_.closing();
       ::DestroyWindow(hwnd_);
       return true;
     case WM_QUERYENDSESSION:
     case WM_ENDSESSION:
-      // The end of the logon is the application window's to handle, whichever window hears
-      // of it.
+      // The end of the logon is the application window's to handle, whichever window hears of it.
       ::SetWindowLongPtrW(hwnd_, DWLP_MSGRESULT,
                           applicationWindow_ ? ::SendMessageW(applicationWindow_, msg, wp, lp) : TRUE);
       return true;
@@ -360,8 +334,7 @@ void SettingsWindow::OnInitDialog() {
     RECT thumb{0, 0, 0, 7};  // as long as the font is high
     ::MapDialogRect(hwnd_, &thumb);
     ::SendMessageW(trackBar, TBM_SETTHUMBLENGTH, static_cast<WPARAM>(thumb.bottom), 0);
-    ::SendMessageW(trackBar, TBM_SETRANGEMIN, FALSE, Settings::kMinAlpha);
-    ::SendMessageW(trackBar, TBM_SETRANGEMAX, FALSE, Settings::kMaxAlpha);
+    ::SendMessageW(trackBar, TBM_SETRANGE, FALSE, MAKELPARAM(Settings::kMinAlpha, Settings::kMaxAlpha));
     ::SendMessageW(trackBar, TBM_SETLINESIZE, 0, 10);
     ::SendMessageW(trackBar, TBM_SETPAGESIZE, 0, 10);
     ::SendMessageW(trackBar, TBM_SETTICFREQ, 10, 0);
@@ -369,11 +342,13 @@ void SettingsWindow::OnInitDialog() {
     // The selection shows 0..100 until the first change narrows it to 10..position, also a
     // change made before the window.
     ::SendMessageW(trackBar, TBM_SETSEL, TRUE, MAKELPARAM(0, Settings::kMaxAlpha));
-    if (settings_.AlphaBlendValue() != SettingValues{}.AlphaBlendValue) NarrowSelection();
   }
-  updating_ = true;
-  for (int f = 0; f < kSettingFieldCount; ++f) ShowValue(static_cast<SettingField>(f));
-  updating_ = false;
+  if (settings_.AlphaBlendValue() != SettingValues{}.AlphaBlendValue)
+    OnSettingChanged(SettingField::AlphaBlendValue);
+  {
+    FlagGuard updating{updating_};
+    for (int f = 0; f < kSettingFieldCount; ++f) ShowValue(static_cast<SettingField>(f));
+  }
   ApplyLoadedState();
   subscription_ = settings_.Subscribe([this](SettingField field) { OnSettingChanged(field); });
 
@@ -397,23 +372,19 @@ void SettingsWindow::FillToolBar() {
   ::SendMessageW(toolBar, TB_SETBITMAPSIZE, 0, MAKELPARAM(0, 0));
   ::SendMessageW(toolBar, TB_SETMAXTEXTROWS, 1, 0);
   std::vector<std::wstring> captions;
-  for (const ToolSlot& slot : kToolBar) captions.push_back(LoadText(slot.id));
+  for (int id : kToolBar) captions.push_back(LoadText(id));
   std::vector<TBBUTTON> buttons;
   for (std::size_t i = 0; i < std::size(kToolBar); ++i) {
     TBBUTTON b{};
-    if (kToolBar[i].id == 0) {
-      RECT width{0, 0, kToolBar[i].separator, 0};
-      ::MapDialogRect(hwnd_, &width);
-      b.iBitmap = width.right;
-      b.fsStyle = BTNS_SEP;
-    } else {
-      const Control* bound = ControlOf(kToolBar[i].id);
-      b.iBitmap = I_IMAGENONE;
-      b.idCommand = kToolBar[i].id;
-      b.fsStyle = static_cast<BYTE>((bound ? BTNS_CHECK : BTNS_BUTTON) | BTNS_AUTOSIZE | BTNS_SHOWTEXT);
-      b.fsState = TBSTATE_ENABLED;
-      b.iString = reinterpret_cast<INT_PTR>(captions[i].c_str());
-    }
+    const int id = kToolBar[i];
+    RECT separator{0, 0, -id, 0};
+    ::MapDialogRect(hwnd_, &separator);
+    b.iBitmap = id < 0 ? separator.right : I_IMAGENONE;
+    b.idCommand = std::max(id, 0);
+    b.fsStyle = static_cast<BYTE>(
+        id < 0 ? BTNS_SEP : (ControlOf(id) ? BTNS_CHECK : BTNS_BUTTON) | BTNS_AUTOSIZE | BTNS_SHOWTEXT);
+    b.fsState = TBSTATE_ENABLED;
+    b.iString = reinterpret_cast<INT_PTR>(captions[i].c_str());
     buttons.push_back(b);
   }
   ::SendMessageW(toolBar, TB_ADDBUTTONSW, buttons.size(), reinterpret_cast<LPARAM>(buttons.data()));
@@ -424,11 +395,6 @@ void SettingsWindow::ApplyLoadedState() {
   if (!hwnd_) return;
   OnSettingChanged(SettingField::Icon);
   OnSettingChanged(SettingField::Off);
-}
-
-void SettingsWindow::EnableItems(int first, int count, bool enabled) {
-  for (int id = first; id < first + count; ++id)
-    if (HWND item = Item(id)) ::EnableWindow(item, enabled);
 }
 
 void SettingsWindow::OnShow() {
@@ -443,7 +409,6 @@ void SettingsWindow::OnShow() {
 
 void SettingsWindow::OnCommand(int id, int code) {
   if (updating_) return;
-  HWND control = Item(id);
   const bool clicked = code == BN_CLICKED;
   if (id == IDC_HIDE) return void(::ShowWindow(hwnd_, SW_HIDE));
   // Posted, not sent: the toolbar that asks is a child of the window that the close destroys.
@@ -479,7 +444,7 @@ void SettingsWindow::OnCommand(int id, int code) {
       break;
     }
     case Kind::Edit:
-      if (code == EN_CHANGE) (settings_.*c->setText)(ToText(TextOf(control)));
+      if (code == EN_CHANGE) (settings_.*c->setText)(ToText(TextOf(Item(id))));
       break;
     default: break;
   }
@@ -487,27 +452,22 @@ void SettingsWindow::OnCommand(int id, int code) {
 
 void SettingsWindow::OnSettingChanged(SettingField field) {
   if (!hwnd_) return;
-  const bool wasUpdating = std::exchange(updating_, true);
-  struct Restore {
-    bool& flag;
-    bool value;
-    ~Restore() { flag = value; }
-  } restore{updating_, wasUpdating};
-
+  FlagGuard updating{updating_};
+  auto enable = [this](int first, int count, bool enabled) {
+    for (int id = first; id < first + count; ++id) ::EnableWindow(Item(id), enabled);
+  };
   ShowValue(field);
   switch (field) {
     case SettingField::Icon:
       ShowIconCaption(settings_.Icon());
       // The position group, the caret check box and the track bar serve the indicator:
       // usable only while it is on.
-      EnableItems(IDC_POSITION, 1, settings_.Icon());
-      EnableItems(IDC_POSITION_FIRST, Settings::kPositionCount, settings_.Icon());
-      EnableItems(IDC_NEAR_CARET, 1, settings_.Icon());
-      EnableItems(IDC_OPACITY, 1, settings_.Icon());
+      for (int id : {IDC_POSITION, IDC_NEAR_CARET, IDC_OPACITY}) enable(id, 1, settings_.Icon());
+      enable(IDC_POSITION_FIRST, Settings::kPositionCount, settings_.Icon());
       break;
     case SettingField::Off:
-      EnableItems(IDC_SOUND_OFF, 1, settings_.Off());
-      EnableItems(IDC_SOUND_OFF_FIRST, Settings::kSoundCount, settings_.Off());
+      enable(IDC_SOUND_OFF, 1, settings_.Off());
+      enable(IDC_SOUND_OFF_FIRST, Settings::kSoundCount, settings_.Off());
       break;
     case SettingField::Hint:
       if (!settings_.Hint() && events_.hintSwitchedOff) events_.hintSwitchedOff();
@@ -515,17 +475,15 @@ void SettingsWindow::OnSettingChanged(SettingField field) {
     case SettingField::AlphaBlendValue:
       // The new figure shows even while the box is unticked; ApplyLoadedState matches the box again.
       ShowIconCaption(true);
-      NarrowSelection();
+      ::SendMessageW(Item(IDC_OPACITY), TBM_SETSELSTART, FALSE, Settings::kMinAlpha);
+      ::SendMessageW(Item(IDC_OPACITY), TBM_SETSELEND, TRUE, settings_.AlphaBlendValue());
       break;
     case SettingField::Top:
-    case SettingField::Left: {
-      RECT r{};
-      if (followingWindow_ || !::GetWindowRect(hwnd_, &r)) break;
-      if (r.left != settings_.Left() || r.top != settings_.Top())
+    case SettingField::Left:
+      if (!followingWindow_)
         ::SetWindowPos(hwnd_, nullptr, settings_.Left(), settings_.Top(), 0, 0,
                        SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
       break;
-    }
     default: break;
   }
 }
@@ -569,19 +527,12 @@ void SettingsWindow::ShowIconCaption(bool withOpacity) {
                               : plain));
 }
 
-void SettingsWindow::NarrowSelection() {
-  HWND trackBar = Item(IDC_OPACITY);
-  ::SendMessageW(trackBar, TBM_SETSELSTART, FALSE, Settings::kMinAlpha);
-  ::SendMessageW(trackBar, TBM_SETSELEND, TRUE, settings_.AlphaBlendValue());
-}
-
 void SettingsWindow::FollowWindowPosition() {
   RECT r{};
   if (!hwnd_ || ::IsIconic(hwnd_) || !::GetWindowRect(hwnd_, &r)) return;
-  const bool was = std::exchange(followingWindow_, true);
+  FlagGuard following{followingWindow_};
   settings_.SetLeft(r.left);
   settings_.SetTop(r.top);
-  followingWindow_ = was;
 }
 
 }  // namespace ruvano

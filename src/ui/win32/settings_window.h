@@ -72,8 +72,6 @@ class SettingsWindow final {
   void ShowValue(SettingField field);
   void FillToolBar();
   void ShowIconCaption(bool withOpacity);
-  void NarrowSelection();
-  void EnableItems(int first, int count, bool enabled);
   void FollowWindowPosition();
   HWND Item(int id) const { return ::GetDlgItem(hwnd_, id); }
 
