@@ -13,7 +13,7 @@
 #include "app/win32/single_instance.h"
 #include "audio_sink.h"
 #include "screen_test_util.h"
-#include "ui/win32/settings_panel.h"
+#include "ui/win32/settings_ids.h"
 #include "wine_test_util.h"
 
 namespace {
@@ -241,7 +241,7 @@ TEST_F(RuvanoExe, TheImeOfTheForegroundProgramDrivesIndicatorHintAndLed) {
   // Hidden again with its "閉じる" button, the window lets the monitor work again.
   const HWND toolBar = FindWindowExW(ruvano.form(), nullptr, TOOLBARCLASSNAMEW, nullptr);
   ASSERT_NE(toolBar, nullptr);
-  SendMessageW(ruvano.form(), WM_COMMAND, MAKEWPARAM(ruvano::SettingsPanel::kHideButton, BN_CLICKED),
+  SendMessageW(ruvano.form(), WM_COMMAND, MAKEWPARAM(IDC_HIDE, BN_CLICKED),
                reinterpret_cast<LPARAM>(toolBar));
   EXPECT_FALSE(IsWindowVisible(ruvano.form()));
   ASSERT_TRUE(target.Activate());

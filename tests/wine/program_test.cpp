@@ -94,8 +94,7 @@ TEST(Program, EveryWayToTheEndRunsTheCloseQueryOnce) {
   EXPECT_TRUE(IsWindow(form));
   SetWindowPos(form, nullptr, 300, 310, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   const HWND toolbar = FindWindowExW(form, nullptr, L"ToolbarWindow32", nullptr);
-  SendMessageW(form, WM_COMMAND, MAKEWPARAM(SettingsPanel::kCloseButton, BN_CLICKED),
-               reinterpret_cast<LPARAM>(toolbar));
+  SendMessageW(form, WM_COMMAND, MAKEWPARAM(IDC_CLOSE, BN_CLICKED), reinterpret_cast<LPARAM>(toolbar));
   EXPECT_TRUE(WaitUntil([&] { return !IsWindow(form); }, 3000));
   const std::string saved = folder.Read(L"RUVANO.ini");
   EXPECT_NE(saved.find("Top=310\r\nLeft=300\r\n"), std::string::npos) << saved;

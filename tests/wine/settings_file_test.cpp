@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "settings/win32/settings_file_win32.h"
-#include "settings_panel_test_host.h"
+#include "settings_window_under_test.h"
 #include "zeq/win32/data_folder_win32.h"
 #include "zeq/win32/hwnd.h"
 
@@ -273,9 +273,9 @@ TEST_F(SettingsFileOnDisk, WithoutTheFileTheNewestCopyAnUnfinishedSaveLeftIsLoad
 
 TEST_F(SettingsFileOnDisk, HintTextWithLineBreaksSentToTheEditBoxStaysOneLine) {
   Settings s;
-  testing::PanelTestHost host(s);
+  testing::SettingsWindowUnderTest host(s);
   ASSERT_TRUE(host.Open());
-  SendMessageW(host.panel.Control(SettingsPanel::Part::HintEdit), WM_SETTEXT, 0,
+  SendMessageW(host.Item(IDC_HINT_TEXT), WM_SETTEXT, 0,
                reinterpret_cast<LPARAM>(L"IME ON\r\n[Config]\r\nMute=1\nOFF=1"));
   EXPECT_EQ(s.HintString(), u"IME ON[Config]Mute=1OFF=1");
   ASSERT_TRUE(SaveSettings(path_, s));

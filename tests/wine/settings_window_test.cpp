@@ -13,7 +13,6 @@
 #include "monitor/win32/monitor.h"
 #include "recording_cues.h"
 #include "settings/win32/settings_file_win32.h"
-#include "ui/settings_layout.h"
 #include "test_windows.h"
 #include "ui/win32/run_key_win32.h"
 #include "ui/win32/settings_window.h"
@@ -90,8 +89,8 @@ TEST(SettingsWindow, IsCreatedHiddenOwnedByTheApplicationWindowAndTheMonitorFind
   EXPECT_FALSE(style & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX));
   RECT client{};
   GetClientRect(p.form->hwnd(), &client);
-  EXPECT_GE(client.right, settings_design::kClientWidth);
-  EXPECT_GE(client.bottom, settings_design::kClientHeight);
+  EXPECT_GE(client.right, 474);
+  EXPECT_GE(client.bottom, 377);
 
   // Shown, it is on screen for the monitor, keeps the application window hidden and takes
   // the indicator and the LED down.

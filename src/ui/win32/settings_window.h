@@ -1,7 +1,9 @@
-// The settings window "TmainForm": the program's main window. It is created hidden, owned by
-// the application window, at the place the settings hold, and keeps that place in step with
-// them; closing it ends the program. What its showing, its closing and a message from another
-// copy mean for the rest of the program is the owner's, through the window's events.
+// The settings window "TmainForm": the program's main window, a dialog made from the template
+// IDD_SETTINGS of the resource script. It is created hidden, owned by the application window,
+// at the place the settings hold, and keeps that place in step with them; closing it ends the
+// program. Its controls are the settings: a click or an edit assigns the field at once, and a
+// field assigned elsewhere shows in its control. What its showing, its closing and a message
+// from another copy mean for the rest of the program is the owner's, through the events.
 #pragma once
 
 #include <windows.h>
@@ -11,16 +13,13 @@
 
 #include "settings/settings.h"
 #include "ui/sign_in_start.h"
-#include "ui/win32/settings_panel.h"
 #include "ui/win32/run_key_win32.h"
-#include "ui/win32/settings_panel_host.h"
+#include "ui/win32/settings_ids.h"
 #include "zeq/contract_strings.h"
-#include "zeq/win32/handles.h"
-#include "zeq/win32/window.h"
 
 namespace ruvano {
 
-class SettingsWindow final : public Window, private ISettingsPanelHost {
+class SettingsWindow final {
  public:
   static constexpr const wchar_t* kClassName = kSettingsWindowClass;
   static constexpr const wchar_t* kCaption = kProgramCaption;
@@ -41,7 +40,11 @@ class SettingsWindow final : public Window, private ISettingsPanelHost {
   // refuses. The settings must outlive the window.
   static std::unique_ptr<SettingsWindow> Create(Settings& settings, Events events,
                                                 HWND applicationWindow) noexcept;
-  ~SettingsWindow() override;
+  SettingsWindow(const SettingsWindow&) = delete;
+  SettingsWindow& operator=(const SettingsWindow&) = delete;
+  ~SettingsWindow();
+
+  HWND hwnd() const noexcept { return hwnd_; }
 
   // Makes the window visible and raises it; its show handler runs.
   void Show();
@@ -50,40 +53,37 @@ class SettingsWindow final : public Window, private ISettingsPanelHost {
   // access keys and the dialog keys. True when it was used.
   bool PreTranslateMessage(MSG& msg);
 
- protected:
-  LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+  // What derives from several fields, after the settings were loaded anew: the OFF group
+  // enabled exactly while OFF is on, the icon's controls exactly while the icon box is
+  // ticked, and the icon caption matching the box.
+  void ApplyLoadedState();
 
  private:
   SettingsWindow(Settings& settings, Events events, HWND applicationWindow);
 
-  // The panel's host.
-  void PlayCue(bool on) override;
-  void HideHintNow() override;
-  void HideSettingsWindow() override;
-  void CloseSettingsWindow() override;
-  void ClientSizeWanted(int width, int height) override;
-  Text ForegroundAppName() override;
-  bool StartsAtSignIn() override { return signIn_.On(); }
-  bool SetStartAtSignIn(bool on) override { return signIn_.Set(on); }
+  static INT_PTR CALLBACK DialogProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) noexcept;
+  // The window's handling of a message; true when it answered (the dialog's own convention).
+  bool HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
 
-  bool OnCreate();
+  void OnInitDialog();
   void OnShow();
-  void OnActivate(bool active) noexcept;
+  void OnCommand(int id, int code);
   void OnSettingChanged(SettingField field);
+  void ShowValue(SettingField field);
+  void FillToolBar();
+  void ShowIconCaption(bool withOpacity);
   void FollowWindowPosition();
-  void SetProgramIcons();
+  HWND Item(int id) const { return ::GetDlgItem(hwnd_, id); }
 
+  HWND hwnd_ = nullptr;
   Settings& settings_;
   Events events_;
   HWND applicationWindow_;
   Win32RunKey runKey_;
   SignInStart signIn_{runKey_, ThisExecutablePath()};
-  SettingsPanel panel_;
+  bool updating_ = false;         // the window itself is changing a control: ignore its notifications
   bool followingWindow_ = false;  // the window moved: Settings follow, the window stays
-  HWND lastFocus_ = nullptr;      // the control that had the focus when the window was left
-  UniqueIcon bigIcon_;
-  UniqueIcon smallIcon_;
-  Settings::Subscription settingsSubscription_;  // the window's position follows Top and Left
+  Settings::Subscription subscription_;
 };
 
 }  // namespace ruvano
