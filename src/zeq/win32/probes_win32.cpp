@@ -118,7 +118,7 @@ std::wstring ProcessPathReader::ImagePathWithDriveLetter(HANDLE process) {
 std::wstring ProcessPathReader::WindowProcessPath(HWND w) {
   DWORD pid = 0;
   ::GetWindowThreadProcessId(w, &pid);
-  if (pid == 0) return {};  // no window, no process
+  if (pid == 0) return {};
   // Limited query rights are granted for elevated programs too, and one call gives the path
   // with its drive letter.
   {
