@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 # Switches the indicator ("Icon") and the cursor hint ("Hint") on in a RUVANO settings file,
 # keeping everything else in it; makes a file with just these when there is none. Used by
-# `scripts/run.sh --demo` on the demo's own settings file.
+# `scripts/run.sh` on the demo's own settings file.
 #   demo-settings.py PATH [KEY=VALUE ...]      (further keys of [Config] to set)
 import codecs, os, re, sys
 

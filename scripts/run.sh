@@ -3,22 +3,24 @@
 # there is one (DISPLAY set and reachable), else inside a private Xvfb. Says what it started
 # and how to watch and use it.
 #
-#   scripts/run.sh [--demo] [ARGS...]
+#   scripts/run.sh [--alone] [ARGS...]
 #
-# --demo also opens a stand-in editor whose IME the F2 key or its button switches on and off,
-# and runs RUVANO with a settings file of the demo's own, with the indicator and the hint
-# switched on, so that there is something to see (and, with an audio device, to hear); your
-# own settings file is not touched. RUVANO_DEMO_SETTINGS=FILE starts the demo from a copy of
-# FILE instead of the defaults. ARGS go to RUVANO.exe. While a session runs, scripts/run.sh in
-# another terminal starts a second copy in that session, which asks the running one to show
-# its settings window. RUVANO_RUN_SECONDS=N ends the session after N seconds.
+# By default it also opens a stand-in editor whose IME the F2 key or its button switches on
+# and off, and runs RUVANO with a settings file of the demo's own, with the indicator and the
+# hint switched on, so that there is something to see (and, with an audio device, to hear);
+# your own settings file is not touched. RUVANO_DEMO_SETTINGS=FILE starts the demo from a copy
+# of FILE instead of the defaults. --alone runs RUVANO by itself with your own settings file,
+# as it starts on Windows (by default it then only plays sounds). ARGS go to RUVANO.exe.
+# While a session runs, scripts/run.sh in another terminal starts a second copy in that
+# session, which asks the running one to show its settings window. RUVANO_RUN_SECONDS=N ends
+# the session after N seconds.
 #
 # However the session ends (Ctrl+C, a signal, the time being up), RUVANO is first asked to
 # quit as its "終了(&X)" does, so it writes its settings file, and given 10 seconds to end.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-demo=0
-if [ "${1:-}" = --demo ]; then demo=1; shift; fi
+demo=1
+if [ "${1:-}" = --alone ]; then demo=0; shift; fi
 session=build/run-session
 
 if [ -z "${RUVANO_RUN_INSIDE:-}" ]; then
@@ -44,7 +46,7 @@ if [ -z "${RUVANO_RUN_INSIDE:-}" ]; then
     export RUVANO_REAL_AUDIO=1
   fi
   args=("$@")
-  [ $demo = 1 ] && args=(--demo "$@")
+  [ $demo = 0 ] && args=(--alone "$@")
   # The session runs in the background, in a session of its own (setsid): the terminal's
   # Ctrl+C reaches only this script, not Xvfb or Wine, which would end at once on it. This
   # script then has the one inside the session quit RUVANO properly before the session ends.
@@ -117,14 +119,23 @@ else
 fi
 cat <<TEXT
 RUVANO $(sed -n 's/^CMAKE_PROJECT_VERSION:[A-Z]*=//p' build/mingw/CMakeCache.txt) runs under Wine on $where.
-$watch  No window yet: RUVANO is resident and shows nothing until asked. When the IME of the
-                 window in front turns on, it plays a sound and (when switched on in its settings)
-                 shows an indicator at the window's corner and a hint next to the pointer.
+$watch  RUVANO:        resident, without a window of its own. When the IME of the window in front
+                 turns on, it plays a sound and (when switched on in its settings) shows an
+                 indicator at the window and a hint next to the pointer.
 TEXT
 if [ $demo = 1 ]; then
   cat <<TEXT
   Demo:          the stand-in editor "デモ エディター" is open; F2 or its button switches its IME
                  on and off. Indicator and hint are switched on in the demo's own settings file.
+                 scripts/run.sh --alone runs RUVANO without the editor, on your own settings.
+TEXT
+else
+  sound="plays sounds"
+  [ "${RUVANO_REAL_AUDIO:-0}" = 1 ] || sound="plays sounds, which go nowhere on this machine without audio"
+  cat <<TEXT
+  Alone:         no editor (scripts/run.sh without --alone opens one). With the default settings
+                 RUVANO only $sound:
+                 nothing shows until its settings window switches the indicator or the hint on.
 TEXT
 fi
 cat <<TEXT

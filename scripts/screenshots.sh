@@ -4,12 +4,12 @@
 #   docs/hint.png             the hint next to the pointer (an arrow marks the pointer)
 #   docs/settings-window.png  the settings window
 #   docs/caret.png            the indicator just above the caret in the demo editor
-# It runs `scripts/run.sh --demo`, switches the editor's IME on with F2 and fails unless the
-# indicator and the hint appear; then `scripts/run.sh` a second time must bring up the
-# settings window, and Alt+F4 there must end the session. A second session, with the indicator
-# next to the caret, clicks into the editor's text and must show the indicator above the
-# click. The demo runs with settings files of its own, so the prefix's settings file is not
-# touched.
+# It runs `scripts/run.sh` (with its demo editor), switches the editor's IME on with F2 and
+# fails unless the indicator and the hint appear; then `scripts/run.sh` a second time must
+# bring up the settings window, and Alt+F4 there must end the session. A second session, with
+# the indicator next to the caret, clicks into the editor's text and must show the indicator
+# above the click. The demo runs with settings files of its own, so the prefix's settings file
+# is not touched.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 unset DISPLAY  # always the private Xvfb, so the pictures do not depend on this desktop
@@ -33,8 +33,8 @@ wait_visible() {
 # Starts a demo session with the settings file $1 and finds its editor at ($ex, $ey).
 start_demo() {
   rm -f build/run-session
-  RUVANO_DEMO_SETTINGS=$1 RUVANO_RUN_SECONDS=120 scripts/run.sh --demo > "$log" 2>&1 & run=$!
-  for _ in $(seq 1 600); do [ -f build/run-session ] && break; kill -0 "$run" 2>/dev/null || fail "run.sh --demo ended"; sleep 0.5; done
+  RUVANO_DEMO_SETTINGS=$1 RUVANO_RUN_SECONDS=120 scripts/run.sh > "$log" 2>&1 & run=$!
+  for _ in $(seq 1 600); do [ -f build/run-session ] && break; kill -0 "$run" 2>/dev/null || fail "run.sh ended"; sleep 0.5; done
   # shellcheck disable=SC1091
   . build/run-session
   editor=$(wait_visible 'デモ エディター')
@@ -56,7 +56,7 @@ end_demo() {
   xdotool key --window "$settings" alt+F4 2>/dev/null || true
   for _ in $(seq 1 100); do kill -0 "$run" 2>/dev/null || break; sleep 0.2; done
   if kill -0 "$run" 2>/dev/null; then fail "RUVANO did not quit on Alt+F4"; fi
-  wait "$run" || fail "run.sh --demo ended with an error"
+  wait "$run" || fail "run.sh ended with an error"
   run=""
 }
 start_demo "$work/demo.ini"

@@ -9,7 +9,7 @@
 #include "wine_test_util.h"
 #include "zeq/data_folder.h"
 #include "zeq/win32/data_folder_win32.h"
-#include "zeq/win32/hwnd.h"
+#include "zeq/win32/handles.h"
 
 namespace ruvano::bench {
 

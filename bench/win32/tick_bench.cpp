@@ -33,8 +33,6 @@
 #include "settings/settings.h"
 #include "wine_test_util.h"
 #include "zeq/win32/handles.h"
-#include "zeq/win32/hwnd.h"
-#include "zeq/win32/monitor_dpi.h"
 #include "zeq/win32/probes_win32.h"
 #include "zeq/win32/system_library.h"
 

@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "zeq/os_version.h"
+#include "zeq/probes.h"
 #include "zeq/types.h"
 
 namespace ruvano {

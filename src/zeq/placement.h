@@ -9,7 +9,6 @@
 
 namespace ruvano {
 
-// Left, Top, Width, Height of a window.
 struct Bounds {
   std::int32_t left = 0;
   std::int32_t top = 0;

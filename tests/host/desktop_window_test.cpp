@@ -3,7 +3,7 @@
 #include <map>
 #include <vector>
 
-#include "zeq/desktop_window.h"
+#include "zeq/probes.h"
 
 namespace ruvano {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <map>
 
-#include "zeq/device_path.h"
+#include "zeq/probes.h"
 
 namespace ruvano {
 namespace {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "zeq/os_version.h"
+#include "zeq/probes.h"
 
 namespace ruvano {
 namespace {

@@ -5,7 +5,7 @@
 #include "test_windows.h"
 #include "wine_test_util.h"
 #include "zeq/win32/foreground_win32.h"
-#include "zeq/win32/os_version_win32.h"
+#include "zeq/win32/probes_win32.h"
 #include "zeq/win32/window_style.h"
 
 namespace ruvano {

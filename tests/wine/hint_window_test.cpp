@@ -8,7 +8,7 @@
 #include "screen_test_util.h"
 #include "test_windows.h"
 #include "wine_test_util.h"
-#include "zeq/win32/hwnd.h"
+#include "zeq/win32/handles.h"
 
 namespace ruvano {
 namespace {

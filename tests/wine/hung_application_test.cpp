@@ -13,7 +13,7 @@
 #include "null_cues.h"
 #include "monitor/win32/desktop_win32.h"
 #include "wine_test_util.h"
-#include "zeq/win32/hwnd.h"
+#include "zeq/win32/handles.h"
 
 namespace ruvano {
 namespace {

@@ -13,7 +13,7 @@
 #include "ui/win32/indicator_window.h"
 #include "wine_test_util.h"
 #include "zeq/win32/foreground_win32.h"
-#include "zeq/win32/hwnd.h"
+#include "zeq/win32/handles.h"
 
 namespace ruvano {
 namespace {

@@ -9,7 +9,7 @@
 #include "recording_cues.h"
 #include "test_windows.h"
 #include "wine_test_util.h"
-#include "zeq/win32/hwnd.h"
+#include "zeq/win32/handles.h"
 
 namespace ruvano {
 namespace {

@@ -2,7 +2,7 @@
 #include <windows.h>
 
 #include "wine_test_util.h"
-#include "zeq/win32/hwnd.h"
+#include "zeq/win32/handles.h"
 #include "zeq/win32/placement_win32.h"
 
 namespace {

@@ -9,8 +9,7 @@
 #include "monitor/win32/ime_probe_win32.h"
 #include "test_windows.h"
 #include "wine_test_util.h"
-#include "zeq/win32/hwnd.h"
-#include "zeq/win32/monitor_dpi.h"
+#include "zeq/win32/handles.h"
 #include "zeq/win32/probes_win32.h"
 
 namespace ruvano {

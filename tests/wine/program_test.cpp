@@ -8,7 +8,7 @@
 #include "app/win32/close_query.h"
 #include "app/win32/program.h"
 #include "wine_test_util.h"
-#include "zeq/win32/hwnd.h"
+#include "zeq/win32/handles.h"
 
 namespace ruvano {
 namespace {

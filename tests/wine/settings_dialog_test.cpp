@@ -10,7 +10,7 @@
 #include "ui/settings_captions.h"
 #include "ui/win32/settings_ids.h"
 #include "wine_test_util.h"
-#include "zeq/win32/hwnd.h"
+#include "zeq/win32/handles.h"
 
 namespace ruvano {
 namespace {

@@ -9,7 +9,7 @@
 #include "settings/win32/settings_file_win32.h"
 #include "settings_window_under_test.h"
 #include "zeq/win32/data_folder_win32.h"
-#include "zeq/win32/hwnd.h"
+#include "zeq/win32/handles.h"
 
 namespace ruvano {
 namespace {

@@ -18,7 +18,7 @@
 #include "ui/win32/settings_window.h"
 #include "wine_test_util.h"
 #include "zeq/win32/foreground_win32.h"
-#include "zeq/win32/hwnd.h"
+#include "zeq/win32/handles.h"
 #include "zeq/win32/probes_win32.h"
 #include "zeq/win32/window_style.h"
 

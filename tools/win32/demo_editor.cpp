@@ -1,4 +1,4 @@
-// A stand-in editor for trying RUVANO on Linux (`scripts/run.sh --demo`) and for the
+// A stand-in editor for trying RUVANO on Linux (`scripts/run.sh`) and for the
 // pictures in docs/ (`scripts/screenshots.sh`). Wine's own IME cannot be switched on here,
 // so the editor switches it off for itself and answers the open-status query from its own
 // window of class "IME", which the button or F2 switches on and off.
@@ -13,19 +13,52 @@
 #define IMC_SETOPENSTATUS 0x0006
 #endif
 
+#include <algorithm>
 #include <string>
 
 namespace {
 
 constexpr int kToggleId = 1;
 constexpr int kMargin = 8;
-constexpr int kBarHeight = 28;
+constexpr const wchar_t* kToggleCaption = L"IME ON/OFF (F2)";
+constexpr const wchar_t* kStateOn = L"IME: ON（日本語入力）";
+constexpr const wchar_t* kStateOff = L"IME: OFF（直接入力）";
 
 bool g_open = false;
 HWND g_button = nullptr;
 HWND g_state = nullptr;
 HWND g_edit = nullptr;
 HFONT g_font = nullptr;
+
+// The bar above the text takes its size from the font: a box of a fixed height cuts off the
+// bottom of a taller font, where Wine draws underscores.
+struct Bar {
+  int height = 0;
+  int buttonWidth = 0;
+  int stateWidth = 0;
+};
+Bar g_bar;
+
+int TextWidth(HDC dc, const wchar_t* text) {
+  SIZE size{};
+  GetTextExtentPoint32W(dc, text, lstrlenW(text), &size);
+  return size.cx;
+}
+
+Bar MeasureBar() {
+  HDC dc = GetDC(nullptr);
+  const HGDIOBJ old = SelectObject(dc, g_font);
+  TEXTMETRICW tm{};
+  GetTextMetricsW(dc, &tm);
+  Bar bar;
+  // As dialog templates size an edit box or a button: 14 dialog units for a line of 8.
+  bar.height = (tm.tmHeight + tm.tmExternalLeading) * 14 / 8;
+  bar.buttonWidth = TextWidth(dc, kToggleCaption) + 4 * tm.tmAveCharWidth;
+  bar.stateWidth = std::max(TextWidth(dc, kStateOn), TextWidth(dc, kStateOff)) + 2 * tm.tmAveCharWidth;
+  SelectObject(dc, old);
+  ReleaseDC(nullptr, dc);
+  return bar;
+}
 
 LRESULT CALLBACK ImeWndProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
   if (m == WM_IME_CONTROL) {
@@ -36,7 +69,7 @@ LRESULT CALLBACK ImeWndProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
   return DefWindowProcW(w, m, wp, lp);
 }
 
-void ShowState() { SetWindowTextW(g_state, g_open ? L"IME: ON（日本語入力）" : L"IME: OFF（直接入力）"); }
+void ShowState() { SetWindowTextW(g_state, g_open ? kStateOn : kStateOff); }
 
 void Toggle() {
   g_open = !g_open;
@@ -55,7 +88,8 @@ HWND Child(HWND parent, const wchar_t* cls, const wchar_t* text, DWORD style, DW
 LRESULT CALLBACK MainWndProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
   switch (m) {
     case WM_CREATE:
-      g_button = Child(w, L"BUTTON", L"IME ON/OFF (F2)", BS_PUSHBUTTON, 0, kToggleId);
+      g_bar = MeasureBar();
+      g_button = Child(w, L"BUTTON", kToggleCaption, BS_PUSHBUTTON, 0, kToggleId);
       g_state = Child(w, L"STATIC", L"", SS_CENTERIMAGE, 0, 0);
       g_edit = Child(
           w, L"EDIT",
@@ -74,10 +108,10 @@ LRESULT CALLBACK MainWndProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
       return 0;
     case WM_SIZE: {
       const int cw = LOWORD(lp), ch = HIWORD(lp);
-      MoveWindow(g_button, kMargin, kMargin, 180, kBarHeight, TRUE);
-      MoveWindow(g_state, kMargin * 2 + 180, kMargin, 260, kBarHeight, TRUE);
-      MoveWindow(g_edit, kMargin, kMargin * 2 + kBarHeight, cw - 2 * kMargin, ch - 3 * kMargin - kBarHeight,
-                 TRUE);
+      MoveWindow(g_button, kMargin, kMargin, g_bar.buttonWidth, g_bar.height, TRUE);
+      MoveWindow(g_state, kMargin * 2 + g_bar.buttonWidth, kMargin, g_bar.stateWidth, g_bar.height, TRUE);
+      const int textTop = kMargin * 2 + g_bar.height;
+      MoveWindow(g_edit, kMargin, textTop, cw - 2 * kMargin, ch - textTop - kMargin, TRUE);
       return 0;
     }
     case WM_COMMAND:

@@ -3,7 +3,6 @@
 #include "app/command_line.h"
 #include "app/show_request.h"
 #include "zeq/win32/failure_report.h"
-#include "zeq/win32/hwnd.h"
 
 namespace ruvano {
 

@@ -3,9 +3,8 @@
 #include <uxtheme.h>
 #include <vsstyle.h>
 
-#include "zeq/win32/hwnd.h"
 #include "zeq/win32/system_library.h"
-#include "zeq/win32/monitor_dpi.h"
+#include "zeq/win32/probes_win32.h"
 #include "zeq/win32/window_style.h"
 
 namespace ruvano {

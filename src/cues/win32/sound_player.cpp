@@ -2,7 +2,7 @@
 
 #include <mmsystem.h>
 
-#include "zeq/win32/hwnd.h"
+#include "zeq/win32/handles.h"
 
 namespace ruvano {
 

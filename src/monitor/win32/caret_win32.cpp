@@ -3,7 +3,7 @@
 #include <objbase.h>
 #include <oleacc.h>
 
-#include "zeq/win32/monitor_dpi.h"
+#include "zeq/win32/probes_win32.h"
 #include "zeq/win32/system_library.h"
 
 namespace ruvano {

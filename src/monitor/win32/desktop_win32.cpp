@@ -3,9 +3,7 @@
 #include <windows.h>
 #include <dwmapi.h>
 
-#include "zeq/win32/dwm.h"
-#include "zeq/win32/hwnd.h"
-#include "zeq/win32/monitor_dpi.h"
+#include "zeq/win32/handles.h"
 #include "zeq/win32/probes_win32.h"
 
 namespace ruvano {

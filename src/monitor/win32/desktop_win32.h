@@ -5,7 +5,6 @@
 #include "monitor/desktop.h"
 #include "monitor/win32/caret_win32.h"
 #include "monitor/win32/ime_probe_win32.h"
-#include "zeq/win32/os_version_win32.h"
 #include "zeq/win32/probes_win32.h"
 
 namespace ruvano {

@@ -3,7 +3,7 @@
 #include <windows.h>
 #include <shellapi.h>
 
-#include "zeq/win32/hwnd.h"
+#include "zeq/win32/handles.h"
 
 namespace ruvano {
 

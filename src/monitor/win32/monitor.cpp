@@ -6,8 +6,7 @@
 
 #include "monitor/excluded_apps.h"
 #include "zeq/win32/failure_report.h"
-#include "zeq/win32/dwm.h"
-#include "zeq/win32/hwnd.h"
+#include "zeq/win32/handles.h"
 #include "zeq/win32/system_library.h"
 
 namespace ruvano {

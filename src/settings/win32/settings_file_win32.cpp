@@ -9,8 +9,7 @@
 
 #include "zeq/win32/failure_report.h"
 #include "zeq/win32/handles.h"
-#include "zeq/win32/hwnd.h"
-#include "zeq/win32/long_path.h"
+#include "zeq/win32/data_folder_win32.h"
 
 namespace ruvano {
 

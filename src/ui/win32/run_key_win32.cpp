@@ -7,7 +7,6 @@
 
 #include "zeq/contract_strings.h"
 #include "zeq/win32/handles.h"
-#include "zeq/win32/hwnd.h"
 #include "zeq/win32/probes_win32.h"
 
 namespace ruvano {

@@ -11,7 +11,6 @@
 #include "ui/settings_captions.h"
 #include "zeq/win32/failure_report.h"
 #include "zeq/win32/handles.h"
-#include "zeq/win32/hwnd.h"
 #include "zeq/win32/placement_win32.h"
 #include "zeq/win32/system_library.h"
 

@@ -1,7 +1,7 @@
 #include "zeq/win32/foreground_win32.h"
 
-#include "zeq/win32/hwnd.h"
-#include "zeq/win32/os_version_win32.h"
+#include "zeq/win32/handles.h"
+#include "zeq/win32/probes_win32.h"
 
 namespace ruvano {
 

@@ -1,11 +1,12 @@
 #include "zeq/win32/probes_win32.h"
 
+#include <dwmapi.h>
+#include <shellscalingapi.h>
+
 #include <cwchar>
 
-#include "zeq/desktop_window.h"
-#include "zeq/device_path.h"
+#include "zeq/probes.h"
 #include "zeq/win32/handles.h"
-#include "zeq/win32/hwnd.h"
 #include "zeq/win32/system_library.h"
 
 namespace ruvano {
@@ -117,7 +118,7 @@ std::wstring ProcessPathReader::ImagePathWithDriveLetter(HANDLE process) {
 std::wstring ProcessPathReader::WindowProcessPath(HWND w) {
   DWORD pid = 0;
   ::GetWindowThreadProcessId(w, &pid);
-  if (pid == 0) return {};  // no window, no process
+  if (pid == 0) return {};
   // Limited query rights are granted for elevated programs too, and one call gives the path
   // with its drive letter.
   {
@@ -138,6 +139,46 @@ std::wstring ProcessPathReader::WindowProcessPath(HWND w) {
 WindowId DesktopWindowFinder::Find() {
   Win32WindowEnumerator windows;
   return FindDesktopWindow(windows, found_);
+}
+
+OsVersion ReadOsVersion() noexcept {
+  OSVERSIONINFOW v{};
+  v.dwOSVersionInfoSize = sizeof(v);
+#if defined(_MSC_VER)
+#pragma warning(suppress : 4996)  // GetVersionExW is deprecated, but it is what tells 10 from 11
+#endif
+  if (!::GetVersionExW(&v)) return {};
+  return {v.dwMajorVersion, v.dwMinorVersion, v.dwBuildNumber, v.dwPlatformId};
+}
+
+bool IsWin8OrLater() noexcept { return IsWin8OrLater(ReadOsVersion()); }
+bool IsWin11() noexcept { return IsWin11(ReadOsVersion()); }
+
+UINT MonitorDpi(HMONITOR monitor) noexcept {
+  static LazyProc<decltype(&::GetDpiForMonitor)> getDpiForMonitor{L"shcore.dll", "GetDpiForMonitor"};
+  UINT x = 0, y = 0;
+  if (!monitor || !getDpiForMonitor || getDpiForMonitor.get()(monitor, MDT_EFFECTIVE_DPI, &x, &y) != S_OK)
+    return 0;
+  return x;
+}
+
+UINT WindowDpi(HWND wnd) noexcept {
+  static LazyProc<UINT(WINAPI*)(HWND)> getDpiForWindow{L"user32.dll", "GetDpiForWindow"};
+  return wnd && getDpiForWindow ? getDpiForWindow.get()(wnd) : 0;
+}
+
+bool NonClientMetricsForDpi(NONCLIENTMETRICSW& m, UINT dpi) noexcept {
+  static LazyProc<decltype(&::SystemParametersInfoForDpi)> forDpi{L"user32.dll",
+                                                                  "SystemParametersInfoForDpi"};
+  m = NONCLIENTMETRICSW{};
+  m.cbSize = sizeof(m);
+  if (dpi != 0 && forDpi) return forDpi.get()(SPI_GETNONCLIENTMETRICS, sizeof(m), &m, 0, dpi) != FALSE;
+  return ::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(m), &m, 0) != FALSE;
+}
+
+HRESULT DwmWindowAttribute(HWND wnd, DWORD attribute, void* value, DWORD size) noexcept {
+  static LazyProc<decltype(&::DwmGetWindowAttribute)> get{L"dwmapi.dll", "DwmGetWindowAttribute"};
+  return get ? get.get()(wnd, attribute, value, size) : E_NOTIMPL;
 }
 
 }  // namespace ruvano

@@ -1,6 +1,7 @@
 // The window probes of the utility unit: what the monitor learns about the foreground window,
-// its focus, its rectangle, its owner chain and its process, and which system it runs on.
-// Every probe answers with a neutral value (0, false, an empty text) instead of failing.
+// its focus, its rectangle, its owner chain, its process, its scale and the desktop window
+// manager's view of it, and which system it runs on. Every probe answers with a neutral value
+// (0, false, an empty text) instead of failing.
 #pragma once
 
 #include <windows.h>
@@ -9,8 +10,8 @@
 #include <string>
 #include <string_view>
 
+#include "zeq/probes.h"
 #include "zeq/types.h"
-#include "zeq/win32/os_version_win32.h"
 #include "zeq/win32/system_library.h"
 
 namespace ruvano {
@@ -87,5 +88,37 @@ class DesktopWindowFinder {
  private:
   WindowId found_ = 0;
 };
+
+// The system's version as GetVersionExW reports it (the true one, since the program's
+// manifest declares every supported system). ReadOsVersion is the program's one reading of
+// it; everything that asks about the version asks through it.
+
+// All 0 when the call fails.
+OsVersion ReadOsVersion() noexcept;
+// Windows 8 (6.2) or any later version.
+bool IsWin8OrLater() noexcept;
+bool IsWin11() noexcept;
+
+// The scale of one monitor. The program is aware of each monitor's DPI, while the plain
+// system metrics stay at the scale of the primary monitor at sign-in: text and borders for a
+// window on another monitor, or after the scale changed, are read for that monitor's DPI.
+
+// The effective DPI of a monitor; 0 where the system cannot tell (before Windows 8.1).
+UINT MonitorDpi(HMONITOR monitor) noexcept;
+
+// The DPI of a window (GetDpiForWindow, Windows 10 1607 and later); 0 where the system cannot
+// tell.
+UINT WindowDpi(HWND wnd) noexcept;
+
+// The non-client metrics (fonts, border widths) at a DPI, on Windows 10 1607 and later; at
+// the system DPI elsewhere, or when dpi is 0. False when the call fails (m is then zeroed
+// apart from cbSize).
+bool NonClientMetricsForDpi(NONCLIENTMETRICSW& m, UINT dpi) noexcept;
+
+// The desktop window manager's view of a window (dwmapi is bound at run time: it is not one
+// of the system's known DLLs).
+
+// DwmGetWindowAttribute; E_NOTIMPL where the system has no such call.
+HRESULT DwmWindowAttribute(HWND wnd, DWORD attribute, void* value, DWORD size) noexcept;
 
 }  // namespace ruvano

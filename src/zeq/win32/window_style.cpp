@@ -2,7 +2,7 @@
 
 #include <imm.h>
 
-#include "zeq/win32/os_version_win32.h"
+#include "zeq/win32/probes_win32.h"
 
 namespace ruvano {
 

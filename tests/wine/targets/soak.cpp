@@ -21,7 +21,7 @@
 #include "app/win32/program.h"
 #include "bench_util.h"
 #include "wine_test_util.h"
-#include "zeq/win32/hwnd.h"
+#include "zeq/win32/handles.h"
 #include "zeq/win32/window.h"
 
 namespace {

@@ -1,6 +1,26 @@
-#include "zeq/device_path.h"
+#include "zeq/probes.h"
 
 namespace ruvano {
+
+bool IsWin11(const OsVersion& v) noexcept {
+  constexpr std::uint32_t kFirstWin11Build = 22000;
+  return v.major == 10 && v.build >= kFirstWin11Build;
+}
+
+WindowId FindDesktopWindow(IWindowEnumerator& windows, WindowId& desktopWnd) {
+  // Cleared up front as well as for every window visited, so that the answer is 0 when no
+  // window matched, even when the enumeration reports no window at all.
+  desktopWnd = 0;
+  windows.EnumTopLevelWindows([&](WindowId w) {
+    desktopWnd = 0;
+    const Text cls = windows.ClassName(w);
+    if (cls != u"Progman" && cls != u"WorkerW") return true;
+    if (windows.FindChildOfClass(w, u"SHELLDLL_DefView") == 0) return true;
+    desktopWnd = w;
+    return false;
+  });
+  return desktopWnd;
+}
 
 Text DevicePathToDrivePath(const Text& path, IDosDevices& devices) {
   const std::uint32_t mask = devices.LogicalDrives();
