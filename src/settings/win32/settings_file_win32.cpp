@@ -102,35 +102,15 @@ FileContent Win32FileMoves::Read(const Text& path) {
 namespace {
 
 // Our temporary files beside the settings file: its name, ".~", 16 hexadecimal digits and
-// ".tmp"; and those that earlier versions had GetTempFileNameW make: "RUV", up to 4
-// hexadecimal digits and ".tmp".
+// ".tmp".
 constexpr std::wstring_view kTempMark = L".~";
 constexpr std::wstring_view kTempEnd = L".tmp";
 
-bool IsHex(std::wstring_view s) {
-  return !s.empty() && s.find_first_not_of(L"0123456789abcdefABCDEF") == std::wstring_view::npos;
-}
-
-bool EndsWithTmp(std::wstring_view name) {
-  return name.size() >= kTempEnd.size() &&
-         ::CompareStringOrdinal(name.data() + name.size() - kTempEnd.size(),
-                                static_cast<int>(kTempEnd.size()), kTempEnd.data(),
-                                static_cast<int>(kTempEnd.size()), TRUE) == CSTR_EQUAL;
-}
-
-bool IsNamedTempFile(std::wstring_view name, std::wstring_view fileName) {
-  if (!EndsWithTmp(name)) return false;
-  const std::wstring_view stem = name.substr(0, name.size() - kTempEnd.size());
-  const std::size_t prefix = fileName.size() + kTempMark.size();
-  return stem.size() == prefix + 16 && stem.substr(0, fileName.size()) == fileName &&
-         stem.substr(fileName.size(), kTempMark.size()) == kTempMark && IsHex(stem.substr(prefix));
-}
-
-bool IsOldTempFile(std::wstring_view name) {
-  if (!EndsWithTmp(name)) return false;
-  const std::wstring_view stem = name.substr(0, name.size() - kTempEnd.size());
-  return stem.size() >= 4 && stem.size() <= 7 &&
-         ::CompareStringOrdinal(stem.data(), 3, L"RUV", 3, TRUE) == CSTR_EQUAL && IsHex(stem.substr(3));
+bool IsOurTempFile(std::wstring_view name, std::wstring_view fileName) {
+  const std::size_t digits = fileName.size() + kTempMark.size();
+  return name.size() == digits + 16 + kTempEnd.size() && name.starts_with(fileName) &&
+         name.substr(fileName.size()).starts_with(kTempMark) && name.ends_with(kTempEnd) &&
+         name.substr(digits, 16).find_first_not_of(L"0123456789ABCDEFabcdef") == std::wstring_view::npos;
 }
 
 // A new file of our own beside the settings file, created only if no such file exists.
@@ -195,12 +175,11 @@ std::vector<TempFile> Win32FileMoves::TempFilesBeside(const Text& target) {
   if (find == INVALID_HANDLE_VALUE) return temps;
   do {
     if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
-    const bool named = IsNamedTempFile(found.cFileName, fileName);
-    if (named || IsOldTempFile(found.cFileName)) {
+    if (IsOurTempFile(found.cFileName, fileName)) {
       temps.push_back(
           {ToText(folder + found.cFileName),
            (std::uint64_t{found.ftLastWriteTime.dwHighDateTime} << 32) | found.ftLastWriteTime.dwLowDateTime,
-           (std::uint64_t{found.nFileSizeHigh} << 32) | found.nFileSizeLow, named});
+           (std::uint64_t{found.nFileSizeHigh} << 32) | found.nFileSizeLow});
     }
   } while (::FindNextFileW(find, &found));
   ::FindClose(find);
@@ -246,8 +225,6 @@ bool Win32SettingsFileAccess::ReplaceWholeFile(const Text& path, std::string_vie
   RemoveStaleTempFiles(moves_, path);
   return true;
 }
-
-bool Win32SettingsFileAccess::RemoveFile(const Text& path) { return moves_.Remove(path); }
 
 void LoadSettings(const Text& path, Settings& settings) {
   Win32SettingsFileAccess files;
