@@ -78,7 +78,7 @@ void IniFile::Parse(std::string_view bytes) {
                                                      : DecodeUtf16(bytes, encoding_ == IniEncoding::Utf16BE);
 
   // Upper-cased names of the sections so far: a file of very many sections finds a repeated
-  // header without comparing it with every section before it.
+  // header without comparing it with every section before it. Every header has a "[".
   std::unordered_set<Text> seen(std::count(text.begin(), text.end(), u'['));
   bool taking = false;  // whether entries go to the last section
   const std::u16string_view all(text);
