@@ -77,8 +77,8 @@ void IniFile::Parse(std::string_view bytes) {
                     : encoding_ == IniEncoding::Utf8 ? DecodeUtf8(bytes)
                                                      : DecodeUtf16(bytes, encoding_ == IniEncoding::Utf16BE);
 
-  // Upper-cased names of the sections so far: a file of very many sections finds a repeated
-  // header without comparing it with every section before it. Every header has a "[".
+  // The upper-cased names of the sections so far, so that a repeated header is found without
+  // comparing it with every section before it; room for one per "[" of the text.
   std::unordered_set<Text> seen(std::count(text.begin(), text.end(), u'['));
   bool taking = false;  // whether entries go to the last section
   const std::u16string_view all(text);
