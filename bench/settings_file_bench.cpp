@@ -63,7 +63,6 @@ class MemoryFile : public ISettingsFileAccess {
     writtenSize = written.size();
     return true;
   }
-  bool RemoveFile(const Text&) override { return true; }
   std::size_t writtenSize = 0;
 };
 

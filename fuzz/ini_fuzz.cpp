@@ -25,7 +25,6 @@ class MemoryFile : public ISettingsFileAccess {
     bytes_ = std::string(bytes);
     return true;
   }
-  bool RemoveFile(const Text&) override { return true; }
 
  private:
   std::string bytes_;

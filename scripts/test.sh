@@ -10,7 +10,7 @@ echo "== Layers"
 scripts/check-layers.sh
 scripts/build.sh all
 echo "== Host tests"
-ctest --test-dir build/host --output-on-failure -j "$(nproc)"
+ctest --preset host -j "$(nproc)"
 if [ -x scripts/fuzz.sh ]; then
   echo "== Fuzzing (bounded)"
   scripts/fuzz.sh
@@ -21,4 +21,4 @@ echo "== Release archive: built twice the same bytes, and its RUVANO.exe runs"
 scripts/wine-session.sh tests/release/reproducible_archive.sh
 tests/release/manifest_hashes.sh build/release-test/b
 echo "== Windows tests under Wine"
-scripts/wine-session.sh ctest --test-dir build/mingw --output-on-failure
+scripts/wine-session.sh ctest --preset wine

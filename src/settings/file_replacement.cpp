@@ -47,7 +47,7 @@ FileContent ReadNewestCopy(IFileMoves& files, const Text& target) {
   FileContent content = files.Read(target);
   if (content.status != FileReadStatus::Missing) return content;
   std::vector<TempFile> temps = files.TempFilesBeside(target);
-  std::erase_if(temps, [](const TempFile& t) { return !t.named || t.size == 0; });
+  std::erase_if(temps, [](const TempFile& t) { return t.size == 0; });
   std::sort(temps.begin(), temps.end(),
             [](const TempFile& a, const TempFile& b) { return a.lastWrite > b.lastWrite; });
   // One that cannot be read is still being written by another copy: the next one older.

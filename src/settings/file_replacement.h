@@ -26,13 +26,12 @@ inline constexpr std::uint32_t kUnableToMoveReplacement2 = 1177;
 // sync client) gives; they pass when it lets go.
 bool IsTransientFileError(std::uint32_t error);
 
-// A temporary file that a save of ours made beside a file. named: it carries that file's name
-// (older versions made temporary files that do not); lastWrite orders them, newest highest.
+// A temporary file that a save of ours made beside a file; lastWrite orders them, newest
+// highest.
 struct TempFile {
   Text path;
   std::uint64_t lastWrite = 0;
   std::uint64_t size = 0;
-  bool named = false;
 };
 
 // The file system steps of a replacement, as Windows carries them out.

@@ -14,6 +14,9 @@
 // with its mark, or in the ANSI code page without a mark. When the ANSI code page cannot
 // represent some of the text, the file is written in UTF-8 with its mark instead, so that no
 // character is lost.
+//
+// A settings file holds a few sections: they are looked up one after the other, so a lookup
+// takes time in proportion to the sections and entries it passes.
 #pragma once
 
 #include <cstdint>
@@ -41,10 +44,6 @@ struct IniSection {
   friend bool operator==(const IniSection&, const IniSection&) = default;
 };
 
-// The model keeps the decoded text of the file in one buffer and each line as offsets into
-// it, so reading and writing take time and memory in proportion to the file's size (a few
-// times its size in memory, however short its lines). Only the values written through the
-// model and the sections it adds are held on their own.
 class IniFile {
  public:
   // The text services must outlive the file model.
@@ -57,8 +56,7 @@ class IniFile {
 
   // The encoding read (Ansi for a file without a mark and for an empty model).
   IniEncoding Encoding() const { return encoding_; }
-  // A copy of the whole model, section by section.
-  std::vector<IniSection> Sections() const;
+  const std::vector<IniSection>& Sections() const { return sections_; }
 
   // Lookups ignore letter case; within a section the first entry with the key counts, and a
   // key without a value counts as absent.
@@ -76,50 +74,13 @@ class IniFile {
   void WriteBool(std::u16string_view section, std::u16string_view key, bool value);
 
  private:
-  static constexpr std::uint32_t kNone = 0xFFFFFFFFu;
-
-  // An entry: the trimmed line at begin (length units) in text_, split at its first "=" at
-  // offset equals (kNone for a line without "="); or, with length kNone, entry number begin
-  // of written_.
-  struct Line {
-    std::uint32_t begin;
-    std::uint32_t length;
-    std::uint32_t equals;
-  };
-  // A section: its name and upper-cased name in text_ and folded_, its lines [first, end) of
-  // lines_; entries added by WriteValue follow them (added_).
-  struct Section {
-    std::uint32_t nameBegin, nameLength;
-    std::uint32_t foldedBegin, foldedLength;
-    std::uint32_t first, end;
-  };
-
-  std::u16string_view View(std::uint32_t begin, std::uint32_t length) const;
-  std::u16string_view KeyOf(const Line& line) const;
-  std::optional<std::u16string_view> ValueOf(const Line& line) const;
   Text Folded(std::u16string_view name) const;
   bool SameName(std::u16string_view a, std::u16string_view b) const;
-  std::uint32_t FindSection(std::u16string_view folded) const;
-  std::uint32_t AddSection(std::u16string_view name, Text folded, std::uint32_t first);
-  void IndexSection(std::uint32_t index);
-  Line* FindEntry(std::uint32_t section, std::u16string_view key);
-  const Line* FindEntry(std::uint32_t section, std::u16string_view key) const;
-  template <typename Visit>
-  void ForEachLine(const Section& section, std::uint32_t index, Visit&& visit) const;
-  bool SerializeAs(IniEncoding encoding, std::string& out) const;
+  const IniEntry* Find(std::u16string_view section, std::u16string_view key) const;
 
   const ISystemText* text_;
   IniEncoding encoding_ = IniEncoding::Ansi;
-  Text buffer_;              // the decoded file, then the names of added sections
-  Text folded_;              // upper-cased section names, back to back
-  std::vector<Line> lines_;  // entries in file order, section after section
-  std::vector<Section> sections_;
-  // Open-addressing index of sections_ by folded name (index + 1). A std::unordered_map of
-  // the names takes twice the time to load a file of very many sections (the last row of
-  // bench/settings_file_bench.cpp): a node and a name of its own per section.
-  std::vector<std::uint32_t> slots_;
-  std::vector<IniEntry> written_;                      // entries whose value WriteValue set or that it added
-  std::vector<std::pair<std::uint32_t, Line>> added_;  // (section, entry) added by WriteValue
+  std::vector<IniSection> sections_;
 };
 
 // Reads an integer as the settings file stores it: an optional sign, then decimal digits in

@@ -5,15 +5,6 @@
 namespace ruvano {
 namespace {
 
-// UTF-8 with its mark, so that Notepad shows the Japanese line as well.
-constexpr std::string_view kTooLargeNote =
-    "\xEF\xBB\xBF"
-    "RUVANO did not read or save its settings: RUVANO.ini in this folder is larger than 16 MiB, "
-    "more than a settings file can be. Make it smaller or move it elsewhere, and RUVANO saves its settings "
-    "again.\r\n"
-    "RUVANO.ini が 16 MiB を超えているため、RUVANO は設定を読み込まず、保存もしていません。"
-    "ファイルを小さくするか別の場所へ移すと、再び保存されます。\r\n";
-
 // A field's value in the file, as its type is written there.
 std::int32_t Read(const IniFile& ini, const SettingRow<std::int32_t>& row, std::int32_t fallback) {
   return ini.ReadInteger(row.section, row.key, fallback);
@@ -61,9 +52,7 @@ bool SaveSettings(const Text& path, const Settings& settings, ISettingsFileAcces
   {
     const FileContent content = files.ReadWholeFile(path);
     // A file that is there but cannot be read is not overwritten: whatever else it holds
-    // would be lost. When it is too large to be ours, the user learns why from the note.
-    if (content.status == FileReadStatus::TooLarge)
-      files.ReplaceWholeFile(SettingsNotePath(path), kTooLargeNote);
+    // would be lost.
     if (content.status == FileReadStatus::Unreadable || content.status == FileReadStatus::TooLarge)
       return false;
     if (content.status == FileReadStatus::Ok) ini.Parse(content.bytes);
@@ -77,9 +66,7 @@ bool SaveSettings(const Text& path, const Settings& settings, ISettingsFileAcces
       Write(ini, row, value);
   });
 
-  if (!files.ReplaceWholeFile(path, ini.Serialize())) return false;
-  files.RemoveFile(SettingsNotePath(path));
-  return true;
+  return files.ReplaceWholeFile(path, ini.Serialize());
 }
 
 }  // namespace ruvano

@@ -21,10 +21,6 @@ inline constexpr std::uint64_t kMaxSettingsFileSize = 16u << 20;
 // The settings file in a data folder given with its trailing backslash.
 inline Text SettingsFilePath(const Text& dataDir) { return dataDir + kSettingsFileName; }
 
-// The note that SaveSettings leaves beside a settings file it would not touch, so that the
-// user finds why the settings were not saved.
-inline Text SettingsNotePath(const Text& settingsPath) { return settingsPath + u".not-saved.txt"; }
-
 enum class FileReadStatus { Ok, Missing, Unreadable, TooLarge };
 
 struct FileContent {
@@ -44,8 +40,6 @@ class ISettingsFileAccess {
   // it away and could not put the new one in its place, the new content is where the next
   // read of the file finds it.
   virtual bool ReplaceWholeFile(const Text& path, std::string_view bytes) = 0;
-  // Removes the file if it is there; true when it is gone.
-  virtual bool RemoveFile(const Text& path) = 0;
 };
 
 // Reads the file and assigns the fields through the Settings setters (which clamp and notify)
@@ -55,10 +49,9 @@ class ISettingsFileAccess {
 void LoadSettings(const Text& path, Settings& settings, ISettingsFileAccess& files, const ISystemText& text);
 
 // Reads the file's current content, sets the keys of the settings in the file's key order
-// and writes it all back. Returns false when the file could not be read (the file is then left alone, so
-// what else it holds is not lost) or not written (the previous file stays as it was). A file
-// too large to be ours is left alone too, and a note beside it (SettingsNotePath) tells the
-// user why the settings were not saved; the next save that succeeds removes the note.
+// and writes it all back. Returns false when the file could not be read or is too large to be
+// ours (it is then left alone, so what else it holds is not lost) or could not be written
+// (the previous file stays as it was).
 bool SaveSettings(const Text& path, const Settings& settings, ISettingsFileAccess& files,
                   const ISystemText& text);
 

@@ -55,7 +55,7 @@ class FakeFileMoves : public IFileMoves {
   std::vector<TempFile> TempFilesBeside(const Text& target) override {
     std::vector<TempFile> temps;
     for (const auto& [path, file] : files)
-      if (path.starts_with(target + u".~")) temps.push_back({path, file.written, file.bytes.size(), true});
+      if (path.starts_with(target + u".~")) temps.push_back({path, file.written, file.bytes.size()});
     return temps;
   }
   std::uint64_t NowMs() override { return now; }

@@ -35,7 +35,6 @@ class FakeFiles : public ISettingsFileAccess {
     if (it->second.size() > kMaxSettingsFileSize) return {FileReadStatus::TooLarge, {}};
     return {FileReadStatus::Ok, it->second};
   }
-  bool RemoveFile(const Text& path) override { return files.erase(path), true; }
   bool ReplaceWholeFile(const Text& path, std::string_view bytes) override {
     ++writes;
     if (writeFails) return false;
@@ -168,17 +167,13 @@ TEST_F(SettingsFileTest, SaveLeavesAnUnreadableFileAloneAndReportsFailedWrites) 
   EXPECT_EQ(files_.files[kPath], "[Mine]\nprecious=1\n");
 }
 
-TEST_F(SettingsFileTest, AFileTooLargeToBeOursIsLeftAloneWithANoteSayingWhy) {
+TEST_F(SettingsFileTest, AFileTooLargeToBeOursIsLeftAlone) {
   const std::string huge = "[Config]\r\nMute=1\r\n" + std::string(kMaxSettingsFileSize, ';');
   Settings s = Load(huge);
   EXPECT_FALSE(s.Mute());
   EXPECT_FALSE(SaveSettings(kPath, s, files_, cp932_));
   EXPECT_EQ(files_.files[kPath], huge);
-  EXPECT_NE(files_.files[SettingsNotePath(kPath)].find("larger than 16 MiB"), std::string::npos);
-  // Once the file is small again, the settings are saved and the note goes.
-  files_.files[kPath] = "[Config]\r\nMute=1\r\n";
-  Save(Load(files_.files[kPath]));
-  EXPECT_EQ(files_.files.count(SettingsNotePath(kPath)), 0u);
+  EXPECT_EQ(files_.writes, 0);
 }
 
 TEST_F(SettingsFileTest, Utf8WithMarkKeepsJapaneseAndItsEncoding) {

@@ -244,8 +244,8 @@ TEST_F(SettingsFileOnDisk, AFileHeldForAMomentIsReplacedOnceItIsFree) {
 }
 
 TEST_F(SettingsFileOnDisk, TemporaryFilesLeftByAnUnfinishedSaveGoAtTheNextSave) {
-  // Ours (this version's and earlier ones') go; a file of the user's stays.
-  for (const wchar_t* name : {L"RUVANO.ini.~000012340ABCDEF0.tmp", L"RUV1A2B.tmp", L"notes.tmp"}) {
+  // Ours go; a file of the user's stays.
+  for (const wchar_t* name : {L"RUVANO.ini.~000012340ABCDEF0.tmp", L"notes.tmp"}) {
     WriteFileBytes(folder_ + name, "x");
   }
   ASSERT_TRUE(SaveSettings(path_, Settings()));

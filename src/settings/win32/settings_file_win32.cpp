@@ -35,17 +35,15 @@ std::optional<std::string> Win32SystemText::EncodeAnsi(std::u16string_view text)
   // rest (unpaired surrogates).
   const UINT codePage = ::GetACP();
   const bool unicodePage = codePage == CP_UTF8 || codePage == CP_UTF7;
-  const DWORD flags = unicodePage ? 0 : WC_NO_BEST_FIT_CHARS;
   BOOL usedDefault = FALSE;
-  BOOL* usedDefaultOut = unicodePage ? nullptr : &usedDefault;
-  const int length = ::WideCharToMultiByte(codePage, flags, wide, size, nullptr, 0, nullptr, usedDefaultOut);
+  auto convert = [&](char* out, int room) {
+    return ::WideCharToMultiByte(codePage, unicodePage ? 0 : WC_NO_BEST_FIT_CHARS, wide, size, out, room,
+                                 nullptr, unicodePage ? nullptr : &usedDefault);
+  };
+  const int length = convert(nullptr, 0);
   if (length <= 0 || usedDefault) return std::nullopt;
   std::string bytes(static_cast<std::size_t>(length), '\0');
-  if (::WideCharToMultiByte(codePage, flags, wide, size, bytes.data(), length, nullptr, usedDefaultOut) !=
-          length ||
-      usedDefault) {
-    return std::nullopt;
-  }
+  if (convert(bytes.data(), length) != length || usedDefault) return std::nullopt;
   return bytes;
 }
 
@@ -57,80 +55,50 @@ Text Win32SystemText::UpperCase(std::u16string_view text) const {
 }
 
 FileContent Win32FileMoves::Read(const Text& path) {
-  FileContent content;
   UniqueFile file(::CreateFileW(FileSystemPath(path).c_str(), GENERIC_READ,
                                 FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) {
     const DWORD error = ::GetLastError();
-    content.status = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND
-                         ? FileReadStatus::Missing
-                         : FileReadStatus::Unreadable;
-    if (content.status == FileReadStatus::Unreadable)
-      ReportFailure(L"the settings file could not be opened", error);
-    return content;
+    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return {FileReadStatus::Missing, {}};
+    ReportFailure(L"the settings file could not be opened", error);
+    return {FileReadStatus::Unreadable, {}};
   }
-  content.status = FileReadStatus::Unreadable;
   LARGE_INTEGER size{};
   if (!::GetFileSizeEx(file.get(), &size) || size.QuadPart < 0) {
     ReportFailure(L"the size of the settings file could not be read", ::GetLastError());
-    return content;
+    return {FileReadStatus::Unreadable, {}};
   }
   if (static_cast<std::uint64_t>(size.QuadPart) > kMaxSettingsFileSize) {
     ReportFailure(L"the settings file is too large to be ours; it is left alone");
-    content.status = FileReadStatus::TooLarge;
-    return content;
+    return {FileReadStatus::TooLarge, {}};
   }
-  std::string bytes(static_cast<std::size_t>(size.QuadPart), '\0');
-  std::size_t done = 0;
-  while (done < bytes.size()) {
+  FileContent content{FileReadStatus::Ok, std::string(static_cast<std::size_t>(size.QuadPart), '\0')};
+  for (std::size_t done = 0; done < content.bytes.size();) {
     DWORD got = 0;
-    if (!::ReadFile(file.get(), bytes.data() + done, static_cast<DWORD>(bytes.size() - done), &got,
-                    nullptr)) {
+    if (!::ReadFile(file.get(), content.bytes.data() + done, static_cast<DWORD>(content.bytes.size() - done),
+                    &got, nullptr)) {
       ReportFailure(L"the settings file could not be read", ::GetLastError());
-      return content;
+      return {FileReadStatus::Unreadable, {}};
     }
-    if (got == 0) break;  // the file shrank meanwhile
+    if (got == 0) content.bytes.resize(done);  // the file shrank meanwhile
     done += got;
   }
-  bytes.resize(done);
-  content.status = FileReadStatus::Ok;
-  content.bytes = std::move(bytes);
   return content;
 }
 
 namespace {
 
 // Our temporary files beside the settings file: its name, ".~", 16 hexadecimal digits and
-// ".tmp"; and those that earlier versions had GetTempFileNameW make: "RUV", up to 4
-// hexadecimal digits and ".tmp".
+// ".tmp".
 constexpr std::wstring_view kTempMark = L".~";
 constexpr std::wstring_view kTempEnd = L".tmp";
 
-bool IsHex(std::wstring_view s) {
-  return !s.empty() && s.find_first_not_of(L"0123456789abcdefABCDEF") == std::wstring_view::npos;
-}
-
-bool EndsWithTmp(std::wstring_view name) {
-  return name.size() >= kTempEnd.size() &&
-         ::CompareStringOrdinal(name.data() + name.size() - kTempEnd.size(),
-                                static_cast<int>(kTempEnd.size()), kTempEnd.data(),
-                                static_cast<int>(kTempEnd.size()), TRUE) == CSTR_EQUAL;
-}
-
-bool IsNamedTempFile(std::wstring_view name, std::wstring_view fileName) {
-  if (!EndsWithTmp(name)) return false;
-  const std::wstring_view stem = name.substr(0, name.size() - kTempEnd.size());
-  const std::size_t prefix = fileName.size() + kTempMark.size();
-  return stem.size() == prefix + 16 && stem.substr(0, fileName.size()) == fileName &&
-         stem.substr(fileName.size(), kTempMark.size()) == kTempMark && IsHex(stem.substr(prefix));
-}
-
-bool IsOldTempFile(std::wstring_view name) {
-  if (!EndsWithTmp(name)) return false;
-  const std::wstring_view stem = name.substr(0, name.size() - kTempEnd.size());
-  return stem.size() >= 4 && stem.size() <= 7 &&
-         ::CompareStringOrdinal(stem.data(), 3, L"RUV", 3, TRUE) == CSTR_EQUAL && IsHex(stem.substr(3));
+bool IsOurTempFile(std::wstring_view name, std::wstring_view fileName) {
+  const std::size_t digits = fileName.size() + kTempMark.size();
+  return name.size() == digits + 16 + kTempEnd.size() && name.starts_with(fileName) &&
+         name.substr(fileName.size()).starts_with(kTempMark) && name.ends_with(kTempEnd) &&
+         name.substr(digits, 16).find_first_not_of(L"0123456789ABCDEFabcdef") == std::wstring_view::npos;
 }
 
 // A new file of our own beside the settings file, created only if no such file exists.
@@ -147,6 +115,17 @@ UniqueFile CreateTempFile(const Text& path, Text& temp, std::uint32_t& counter) 
     if (file || ::GetLastError() != ERROR_FILE_EXISTS) return file;
   }
   return UniqueFile();
+}
+
+// Writes all the bytes and flushes them to the disk.
+bool WriteAll(HANDLE file, std::string_view bytes) {
+  for (std::size_t done = 0; done < bytes.size();) {
+    DWORD put = 0;
+    const auto chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 20));
+    if (!::WriteFile(file, bytes.data() + done, chunk, &put, nullptr) || put != chunk) return false;
+    done += put;
+  }
+  return ::FlushFileBuffers(file) != FALSE;
 }
 
 std::wstring FolderOf(const std::wstring& path) {
@@ -195,12 +174,11 @@ std::vector<TempFile> Win32FileMoves::TempFilesBeside(const Text& target) {
   if (find == INVALID_HANDLE_VALUE) return temps;
   do {
     if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
-    const bool named = IsNamedTempFile(found.cFileName, fileName);
-    if (named || IsOldTempFile(found.cFileName)) {
+    if (IsOurTempFile(found.cFileName, fileName)) {
       temps.push_back(
           {ToText(folder + found.cFileName),
            (std::uint64_t{found.ftLastWriteTime.dwHighDateTime} << 32) | found.ftLastWriteTime.dwLowDateTime,
-           (std::uint64_t{found.nFileSizeHigh} << 32) | found.nFileSizeLow, named});
+           (std::uint64_t{found.nFileSizeHigh} << 32) | found.nFileSizeLow});
     }
   } while (::FindNextFileW(find, &found));
   ::FindClose(find);
@@ -220,24 +198,10 @@ bool Win32SettingsFileAccess::ReplaceWholeFile(const Text& path, std::string_vie
 
   // The new file beside the old one, so that the final move stays on one volume.
   Text temp;
-  bool written = false;
-  {
-    UniqueFile file = CreateTempFile(path, temp, tempCounter_);
-    if (file) {
-      written = true;
-      std::size_t done = 0;
-      while (written && done < bytes.size()) {
-        DWORD put = 0;
-        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 20));
-        written = ::WriteFile(file.get(), bytes.data() + done, chunk, &put, nullptr) && put == chunk;
-        done += put;
-      }
-      written = written && ::FlushFileBuffers(file.get());
-    } else {
-      temp.clear();
-    }
-  }
-  if (temp.empty()) return false;
+  UniqueFile file = CreateTempFile(path, temp, tempCounter_);
+  if (!file) return false;
+  const bool written = WriteAll(file.get(), bytes);
+  file.reset();
   if (!written) {
     moves_.Remove(temp);  // incomplete, and the old file was not touched
     return false;
@@ -246,8 +210,6 @@ bool Win32SettingsFileAccess::ReplaceWholeFile(const Text& path, std::string_vie
   RemoveStaleTempFiles(moves_, path);
   return true;
 }
-
-bool Win32SettingsFileAccess::RemoveFile(const Text& path) { return moves_.Remove(path); }
 
 void LoadSettings(const Text& path, Settings& settings) {
   Win32SettingsFileAccess files;

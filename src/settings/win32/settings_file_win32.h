@@ -27,8 +27,7 @@ class Win32FileMoves : public IFileMoves {
   std::uint32_t Replace(const Text& target, const Text& replacement) override;
   std::uint32_t Move(const Text& from, const Text& to) override;
   bool Remove(const Text& path) override;
-  // Named ones: the file's name, ".~", 16 hexadecimal digits, ".tmp"; older versions made
-  // "RUV", up to 4 hexadecimal digits, ".tmp".
+  // The file's name, ".~", 16 hexadecimal digits, ".tmp".
   std::vector<TempFile> TempFilesBeside(const Text& target) override;
   std::uint64_t NowMs() override;
   void Sleep(std::uint32_t ms) override;
@@ -42,7 +41,6 @@ class Win32SettingsFileAccess : public ISettingsFileAccess {
   // the old file's place in one step (PutInPlace), keeping the old file's attributes and
   // security; after that, temporary files that earlier saves left behind are removed.
   bool ReplaceWholeFile(const Text& path, std::string_view bytes) override;
-  bool RemoveFile(const Text& path) override;
 
  private:
   Win32FileMoves moves_;

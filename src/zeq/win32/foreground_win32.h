@@ -1,26 +1,16 @@
-// Foreground activation on Win32: the system calls behind IForegroundSystem.
+// Bringing a window of ours to the front with SetForegroundWindow alone. Both callers hold the
+// right to take the foreground, as the SetForegroundWindow page lists it
+// (learn.microsoft.com/windows/win32/api/winuser/nf-winuser-setforegroundwindow): a click on the
+// indicator is this process's own last input, and a second start calls AllowSetForegroundWindow
+// for this process before it sends "/Show". No thread input is attached and no system-wide
+// setting (the foreground lock timeout) is changed to get there.
 #pragma once
 
 #include <windows.h>
 
-#include "zeq/foreground.h"
-
 namespace ruvano {
 
-class Win32ForegroundSystem final : public IForegroundSystem {
- public:
-  WindowId ForegroundWindow() override;
-  bool IsResponding(WindowId w) override;
-  std::uint32_t WindowThreadId(WindowId w) override;
-  bool AttachInput(std::uint32_t from, std::uint32_t to, bool attach) override;
-  void BringToTop(WindowId w) override;
-  void SetForeground(WindowId w) override;
-  OsVersion Version() override;
-  bool ReadForegroundLockTimeout(std::uint32_t& ms) override;
-  void WriteForegroundLockTimeout(std::uint32_t ms) override;
-};
-
-// Brings wnd to the front with the system's own calls; true when it is in front at return.
+// Makes wnd the foreground window; true when it is in front at return.
 bool ForceForegroundWindow(HWND wnd);
 
 }  // namespace ruvano
