@@ -162,12 +162,17 @@ TEST(FullScreen, TheMonitorRestsForItButKeepsTheLed) {
 
 // The Run key's value as the registry keeps it: RegQueryValueExW, RegSetValueExW and
 // RegDeleteValueW (learn.microsoft.com/windows/win32/setupapi/run-and-runonce-registry-keys).
+// Task Manager's switch beside it is undocumented: it writes 12 bytes, the first 02 when on
+// and 03 when off, and never removes it.
 struct FakeRunKey final : IRunKey {
   std::optional<Text> value;
+  std::optional<std::vector<std::uint8_t>> approval;
   int writes = 0;
   std::optional<Text> Read() override { return value; }
   bool Write(const Text& command) override { return ++writes, value = command, true; }
   bool Remove() override { return value.reset(), true; }
+  std::optional<std::vector<std::uint8_t>> ReadApproval() override { return approval; }
+  bool RemoveApproval() override { return approval.reset(), true; }
 };
 
 TEST(SignInStart, OnOnlyWhenTheValueStartsThisCopy) {
@@ -200,6 +205,40 @@ TEST(SignInStart, OnOnlyWhenTheValueStartsThisCopy) {
   FakeRunKey none;  // without its own path the program writes nothing
   EXPECT_FALSE(SignInStart(none, u"").Set(true));
   EXPECT_EQ(none.writes, 0);
+}
+
+TEST(SignInStart, SwitchedOffInTaskManagerShowsOffUntilTickedAgain) {
+  const Text exe = u"C:\\Tools\\RUVANO.exe";
+  const std::vector<std::uint8_t> off(12, 0x03), on(12, 0x02);
+  const struct {
+    std::optional<Text> value;
+    std::optional<std::vector<std::uint8_t>> approval;
+    bool on, disabled;
+  } cases[] = {
+      {u"\"C:\\Tools\\RUVANO.exe\"", off, false, true},
+      {u"\"C:\\Tools\\RUVANO.exe\"", on, true, false},
+      {u"\"C:\\Tools\\RUVANO.exe\"", std::vector<std::uint8_t>{}, true, false},
+      {u"\"C:\\Tools\\RUVANO.exe\"", std::vector<std::uint8_t>{0x07, 0x03}, true, false},
+      {u"\"D:\\Old\\RUVANO.exe\"", off, false, false},  // the switch of another copy's value
+      {std::nullopt, off, false, false},                // a switch left behind
+  };
+  for (const auto& c : cases) {
+    FakeRunKey key;
+    key.value = c.value;
+    key.approval = c.approval;
+    SignInStart start(key, exe);
+    EXPECT_EQ(start.On(), c.on);
+    EXPECT_EQ(start.DisabledInTaskManager(), c.disabled);
+  }
+  FakeRunKey key;
+  key.value = u"\"C:\\Tools\\RUVANO.exe\"";
+  key.approval = off;
+  SignInStart start(key, exe);
+  EXPECT_TRUE(start.Set(true));  // ticking removes the switch, so the copy starts again
+  EXPECT_FALSE(key.approval);
+  key.approval = off;
+  EXPECT_FALSE(start.Set(false));  // unticking leaves the switch to Task Manager
+  EXPECT_TRUE(key.approval);
 }
 
 }  // namespace
