@@ -162,8 +162,7 @@ TEST(FullScreen, TheMonitorRestsForItButKeepsTheLed) {
 
 // The Run key's value as the registry keeps it: RegQueryValueExW, RegSetValueExW and
 // RegDeleteValueW (learn.microsoft.com/windows/win32/setupapi/run-and-runonce-registry-keys).
-// Task Manager's switch beside it is undocumented: it writes 12 bytes, the first 02 when on
-// and 03 when off, and never removes it.
+// Task Manager's switch beside it is undocumented: 12 bytes, the first 02 when on, 03 when off.
 struct FakeRunKey final : IRunKey {
   std::optional<Text> value;
   std::optional<std::vector<std::uint8_t>> approval;
@@ -208,36 +207,25 @@ TEST(SignInStart, OnOnlyWhenTheValueStartsThisCopy) {
 }
 
 TEST(SignInStart, SwitchedOffInTaskManagerShowsOffUntilTickedAgain) {
-  const Text exe = u"C:\\Tools\\RUVANO.exe";
-  const std::vector<std::uint8_t> off(12, 0x03), on(12, 0x02);
-  const struct {
-    std::optional<Text> value;
-    std::optional<std::vector<std::uint8_t>> approval;
-    bool on, disabled;
-  } cases[] = {
-      {u"\"C:\\Tools\\RUVANO.exe\"", off, false, true},
-      {u"\"C:\\Tools\\RUVANO.exe\"", on, true, false},
-      {u"\"C:\\Tools\\RUVANO.exe\"", std::vector<std::uint8_t>{}, true, false},
-      {u"\"C:\\Tools\\RUVANO.exe\"", std::vector<std::uint8_t>{0x07, 0x03}, true, false},
-      {u"\"D:\\Old\\RUVANO.exe\"", off, false, false},  // the switch of another copy's value
-      {std::nullopt, off, false, false},                // a switch left behind
-  };
-  for (const auto& c : cases) {
+  const Text exe = u"C:\\RUVANO.exe", mine = u"\"C:\\RUVANO.exe\"";
+  using Bytes = std::vector<std::uint8_t>;
+  const Bytes off(12, 0x03);
+  auto state = [&](std::optional<Text> value, std::optional<Bytes> approval) {
     FakeRunKey key;
-    key.value = c.value;
-    key.approval = c.approval;
-    SignInStart start(key, exe);
-    EXPECT_EQ(start.On(), c.on);
-    EXPECT_EQ(start.DisabledInTaskManager(), c.disabled);
-  }
+    key.value = value, key.approval = approval;
+    return std::pair(SignInStart(key, exe).On(), SignInStart(key, exe).DisabledInTaskManager());
+  };
+  EXPECT_EQ(state(mine, off), std::pair(false, true));
+  EXPECT_EQ(state(mine, Bytes(12, 0x02)), std::pair(true, false));
+  EXPECT_EQ(state(u"\"D:\\RUVANO.exe\"", off), std::pair(false, false));  // another copy's value
+  EXPECT_EQ(state(std::nullopt, off), std::pair(false, false));           // a switch left behind
   FakeRunKey key;
-  key.value = u"\"C:\\Tools\\RUVANO.exe\"";
+  key.value = mine;
   key.approval = off;
-  SignInStart start(key, exe);
-  EXPECT_TRUE(start.Set(true));  // ticking removes the switch, so the copy starts again
+  EXPECT_TRUE(SignInStart(key, exe).Set(true));  // ticking removes the switch
   EXPECT_FALSE(key.approval);
   key.approval = off;
-  EXPECT_FALSE(start.Set(false));  // unticking leaves the switch to Task Manager
+  EXPECT_FALSE(SignInStart(key, exe).Set(false));  // unticking leaves it to Task Manager
   EXPECT_TRUE(key.approval);
 }
 

@@ -187,21 +187,11 @@ TEST(SettingsWindow, EachShowingOpensItOnAMonitorWithTheKeyboardFocusOnAControl)
 namespace ruvano {
 namespace {
 
-// Task Manager's switch of the Run value as it writes it: 12 bytes, the first 03 when off.
-void SwitchOffInTaskManager() {
-  const BYTE off[12] = {0x03};
-  RegSetKeyValueW(HKEY_CURRENT_USER, kStartupApprovedKeyPath, kRunValueName, REG_BINARY, off, sizeof(off));
-}
-
-// The user's Run value "RUVANO" as it was before the test, put back afterwards; Task
-// Manager's switch of it removed.
+// The user's Run value "RUVANO" as it was before the test, put back afterwards, with no switch.
 class RunValueGuard {
  public:
   RunValueGuard() : before_(key_.Read()) { key_.Remove(); }
-  ~RunValueGuard() {
-    before_ ? key_.Write(*before_) : key_.Remove();
-    key_.RemoveApproval();
-  }
+  ~RunValueGuard() { before_ ? key_.Write(*before_) : key_.Remove(), key_.RemoveApproval(); }
   std::optional<Text> Now() { return key_.Read(); }
 
  private:
@@ -233,7 +223,8 @@ TEST(SettingsWindow, TheSignInCheckBoxWritesAndRemovesTheRunValue) {
   HWND note = GetDlgItem(p.form->hwnd(), IDC_SIGN_IN_NOTE);
   EXPECT_FALSE(IsWindowVisible(note));
   Win32RunKey().Write(u"\"" + ThisExecutablePath() + u"\"");
-  SwitchOffInTaskManager();
+  const BYTE off[12] = {0x03};  // Task Manager's switch, as it writes it when off
+  RegSetKeyValueW(HKEY_CURRENT_USER, kStartupApprovedKeyPath, kRunValueName, REG_BINARY, off, sizeof(off));
   ShowWindow(p.form->hwnd(), SW_HIDE);
   p.form->Show();
   EXPECT_EQ(SendMessageW(box, BM_GETCHECK, 0, 0), BST_UNCHECKED);
