@@ -38,8 +38,9 @@ std::vector<AppChoice> AppChoices(IDesktop& desktop, const std::vector<TopWindow
   for (const TopWindow& w : windows) {
     if (!Offered(desktop, w)) continue;
     const Text name = AppImageName(desktop, w.id);
-    if (name.empty() || std::any_of(choices.begin(), choices.end(),
-                                    [&](const AppChoice& c) { return SameImageName(c.imageName, name); }))
+    if (name.empty() || IsStoreAppHost(name) ||
+        std::any_of(choices.begin(), choices.end(),
+                    [&](const AppChoice& c) { return SameImageName(c.imageName, name); }))
       continue;
     choices.push_back({name, w.title, IsExcludedApp(listed, name)});
   }

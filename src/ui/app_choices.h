@@ -31,7 +31,8 @@ struct AppChoice {
 // One choice per program that shows a window the taskbar would: visible, not cloaked, with a
 // title, and unowned and no tool window unless it asks for a button. This program's windows
 // and the shell's desktop and taskbars are left out, and so is a window whose program's name
-// cannot be read. A program is named by the title of its first such window in the order
+// cannot be read or is the store apps' host (a frame whose app cannot be found, as when it
+// is minimised). A program is named by the title of its first such window in the order
 // given (the enumeration's: the top of the z-order first). Sorted by image name in any case
 // of A to Z; `listed` tells the names already on the list.
 std::vector<AppChoice> AppChoices(IDesktop& desktop, const std::vector<TopWindow>& windows, const Text& list);

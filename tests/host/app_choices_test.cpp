@@ -19,7 +19,8 @@ TEST(AppChoices, OneEntryPerProgramWithATaskbarWindowSortedByName) {
       {6, u"C:\\Windows\\explorer.exe", u"CabinetWClass"},  // a folder window is offered
       {7, u"C:\\Apps\\tool.exe"}, {8, u""},                  // 8: its program's name cannot be read
       {9, u"C:\\Windows\\System32\\ApplicationFrameHost.exe", u"ApplicationFrameWindow"},
-      {10, u"C:\\Program Files\\WindowsApps\\CalculatorApp.exe", u"Windows.UI.Core.CoreWindow", 9}};
+      {10, u"C:\\Program Files\\WindowsApps\\CalculatorApp.exe", u"Windows.UI.Core.CoreWindow", 9},
+      {11, u"C:\\Windows\\System32\\ApplicationFrameHost.exe", u"ApplicationFrameWindow"}};  // no app found
   // clang-format on
   for (const auto& r : records) desk.Add(r.id, {.className = r.cls, .root = r.root, .processPath = r.path});
   // Marks: h hidden, c cloaked, o owned, t tool window, a asks for a taskbar button, s this
@@ -32,7 +33,8 @@ TEST(AppChoices, OneEntryPerProgramWithATaskbarWindowSortedByName) {
   const std::vector<TopWindow> windows = {
       w(1, u"Zed"), w(2, u""), w(2, u"Untitled - Notepad"), w(3, u"Other"), w(4, u"tray"),
       w(5, u"Program Manager"), w(6, u"Documents"), w(7, u"hidden", "h"), w(7, u"cloaked", "c"),
-      w(7, u"owned", "o"), w(7, u"tool", "t"), w(7, u"own", "s"), w(8, u"nameless"), w(9, u"電卓", "oa")};
+      w(7, u"owned", "o"), w(7, u"tool", "t"), w(7, u"own", "s"), w(8, u"nameless"), w(9, u"電卓", "oa"),
+      w(11, u"Photos")};
   // clang-format on
   const std::vector<AppChoice> c = AppChoices(desk, windows, u"ZED.exe; other.exe");
   ASSERT_EQ(c.size(), 4u);
