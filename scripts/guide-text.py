@@ -2,9 +2,11 @@
 # Turns the user guide (docs/guide-ja.md) into plain text for Notepad readers: headings as
 # marked lines, lists indented, tables as indented term and meaning, no pictures and no
 # Markdown marks. Writes UTF-8 with LF line ends to stdout; scripts/package.sh adds the
-# byte-order mark and CRLF. The same input always gives the same output.
+# byte-order mark and CRLF. The same input always gives the same output. With the address
+# of the guide as the web shows it, a note under the title tells the reader where the
+# pictures are.
 #
-#   guide-text.py GUIDE.md
+#   guide-text.py GUIDE.md [ADDRESS]
 import re
 import sys
 import unicodedata
@@ -23,7 +25,10 @@ def inline(text):
     return re.sub(r"`([^`]+)`", r"\1", text)
 
 
-def convert(source):
+PICTURES_NOTE = "このファイルは使い方ガイドの文字だけの版です。画面の画像の入ったガイドは、次のページにあります。"
+
+
+def convert(source, address=None):
     out = []
     lines = source.splitlines()
     i = 0
@@ -40,6 +45,8 @@ def convert(source):
                 out.append("")
             if len(m.group(1)) == 1:
                 out += [title, "=" * width(title)]
+                if address:
+                    out += ["", PICTURES_NOTE, "    " + address]
             elif len(m.group(1)) == 2:
                 out += ["", "■ " + title]
             else:
@@ -71,4 +78,4 @@ def convert(source):
 
 if __name__ == "__main__":
     with open(sys.argv[1], encoding="utf-8") as f:
-        sys.stdout.write(convert(f.read()))
+        sys.stdout.write(convert(f.read(), sys.argv[2] if len(sys.argv) > 2 else None))

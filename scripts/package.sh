@@ -30,15 +30,18 @@ zip="RUVANO-$version-win-x64.zip"
 url="${RUVANO_RELEASE_URL:-$homepage/releases/download/v$version}/$zip"
 mkdir -p "$out"
 
-python3 - "$build/RUVANO.exe" "$out/$zip" "$epoch" <<'PY'
+# The guide with its pictures, as the project's page shows it at this version's tag.
+guide_address="$homepage/blob/v$version/docs/guide-ja.md"
+
+python3 - "$build/RUVANO.exe" "$out/$zip" "$epoch" "$guide_address" <<'PY'
 import hashlib, subprocess, sys, time, zipfile
-exe, archive, epoch = sys.argv[1], sys.argv[2], int(sys.argv[3])
+exe, archive, epoch, guide_address = sys.argv[1], sys.argv[2], int(sys.argv[3]), sys.argv[4]
 
 def windows_text(text, bom):
     return (b"\xef\xbb\xbf" if bom else b"") + text.replace("\r\n", "\n").replace("\n", "\r\n").encode("utf-8")
 
 # The guide as plain text for Notepad (scripts/guide-text.py).
-guide = subprocess.run([sys.executable, "scripts/guide-text.py", "docs/guide-ja.md"], check=True,
+guide = subprocess.run([sys.executable, "scripts/guide-text.py", "docs/guide-ja.md", guide_address], check=True,
                        capture_output=True).stdout.decode("utf-8")
 files = [
     ("RUVANO.exe", open(exe, "rb").read()),

@@ -57,6 +57,8 @@ Text WithExcludedApp(const Text& list, const Text& imageName) {
   return joined + imageName;
 }
 
+bool IsStoreAppHost(const Text& imageName) { return SameImageName(imageName, u"ApplicationFrameHost.exe"); }
+
 Text AppImageName(IDesktop& desktop, WindowId w) {
   return AppImageName(desktop, w, desktop.GetWindowProcessPath(w));
 }
@@ -64,7 +66,7 @@ Text AppImageName(IDesktop& desktop, WindowId w) {
 Text AppImageName(IDesktop& desktop, WindowId w, const Text& processPath) {
   Text name = ImageFileName(processPath);
   // A store app's window is a frame of the host process with the app's own window inside.
-  if (SameImageName(name, u"ApplicationFrameHost.exe"))
+  if (IsStoreAppHost(name))
     if (const WindowId app = desktop.HostedAppWindow(w))
       name = ImageFileName(desktop.GetWindowProcessPath(app));
   return name;

@@ -29,6 +29,10 @@ bool IsExcludedApp(const std::vector<Text>& names, const Text& imageName);
 // it already.
 Text WithExcludedApp(const Text& list, const Text& imageName);
 
+// Whether the image name is that of the store apps' host, "ApplicationFrameHost.exe", whose
+// frames show the apps' windows.
+bool IsStoreAppHost(const Text& imageName);
+
 // The image name of the program that shows w: the process that owns it, or for a frame of
 // the store apps' host ("ApplicationFrameHost.exe") the app it hosts. Empty when it cannot
 // be had.

@@ -2,6 +2,7 @@
 
 #include "monitor/excluded_apps.h"
 #include "monitor/indicator_anchor.h"
+#include "zeq/probes.h"
 
 namespace ruvano {
 namespace {
@@ -74,8 +75,7 @@ void MonitorTick::Run() {
 bool MonitorTick::Qualifies(WindowId w, const Text& cls, Rect& r) {
   return desktop_.IsWindowEnabled(w) && desktop_.IsWindowVisible(w) && !desktop_.IsIconic(w) &&
          desktop_.GetRootWindow(w) != program_.ApplicationWindow() &&  // not one of ours
-         desktop_.GetValidWindowRect(w, r) && cls != u"Shell_SecondaryTrayWnd" && cls != u"Shell_TrayWnd" &&
-         !Excluded(w);
+         desktop_.GetValidWindowRect(w, r) && !IsTaskbarClass(cls) && !Excluded(w);
 }
 
 // A program on the user's list is left alone as the taskbar is. With no list nothing is asked.
@@ -106,7 +106,7 @@ const Text& MonitorTick::ProcessPath(WindowId w) {
 // in front, as long as a desktop is known.
 WindowId MonitorTick::DesktopWindow(WindowId w, const Text& cls) {
   const WindowId kept = program_.DesktopWnd();
-  const bool desktopClass = cls == u"Progman" || cls == u"WorkerW";
+  const bool desktopClass = IsDesktopClass(cls);
   if (desktopClass == (w == kept)) return kept;
   if (desktopClass && w == desktopLookedFor_ && kept != 0) return kept;
   desktopLookedFor_ = w;

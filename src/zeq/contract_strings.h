@@ -35,5 +35,8 @@ inline constexpr char16_t kConfigSection[] = u"Config";
 // The start at sign-in: the value under the user's Run key that starts this copy.
 inline constexpr wchar_t kRunKeyPath[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 inline constexpr wchar_t kRunValueName[] = L"RUVANO";
+// Task Manager's switch of that start: a value of the same name under this key.
+inline constexpr wchar_t kStartupApprovedKeyPath[] =
+    L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StartupApproved\\Run";
 
 }  // namespace ruvano

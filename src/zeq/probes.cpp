@@ -7,6 +7,12 @@ bool IsWin11(const OsVersion& v) noexcept {
   return v.major == 10 && v.build >= kFirstWin11Build;
 }
 
+bool IsDesktopClass(const Text& cls) noexcept { return cls == u"Progman" || cls == u"WorkerW"; }
+
+bool IsTaskbarClass(const Text& cls) noexcept {
+  return cls == u"Shell_TrayWnd" || cls == u"Shell_SecondaryTrayWnd";
+}
+
 WindowId FindDesktopWindow(IWindowEnumerator& windows, WindowId& desktopWnd) {
   // Cleared up front as well as for every window visited, so that the answer is 0 when no
   // window matched, even when the enumeration reports no window at all.
@@ -14,7 +20,7 @@ WindowId FindDesktopWindow(IWindowEnumerator& windows, WindowId& desktopWnd) {
   windows.EnumTopLevelWindows([&](WindowId w) {
     desktopWnd = 0;
     const Text cls = windows.ClassName(w);
-    if (cls != u"Progman" && cls != u"WorkerW") return true;
+    if (!IsDesktopClass(cls)) return true;
     if (windows.FindChildOfClass(w, u"SHELLDLL_DefView") == 0) return true;
     desktopWnd = w;
     return false;

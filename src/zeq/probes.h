@@ -34,6 +34,11 @@ constexpr bool IsWin8OrLater(const OsVersion& v) noexcept { return v.AtLeast(6, 
 // Windows 11: the version number stays 10.0; the build number tells it from Windows 10.
 bool IsWin11(const OsVersion& v) noexcept;
 
+// The shell's desktop windows ("Progman", "WorkerW") and its taskbars ("Shell_TrayWnd" on the
+// primary monitor, "Shell_SecondaryTrayWnd" on each other one), by class name.
+bool IsDesktopClass(const Text& cls) noexcept;
+bool IsTaskbarClass(const Text& cls) noexcept;
+
 // Finding the desktop window: the first top-level window of class "Progman" or "WorkerW"
 // that has a direct child of class "SHELLDLL_DefView" (the shell's icon view). Portable: the
 // windows are read through IWindowEnumerator; the Windows side answers it with EnumWindows,

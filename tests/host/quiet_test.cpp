@@ -162,12 +162,16 @@ TEST(FullScreen, TheMonitorRestsForItButKeepsTheLed) {
 
 // The Run key's value as the registry keeps it: RegQueryValueExW, RegSetValueExW and
 // RegDeleteValueW (learn.microsoft.com/windows/win32/setupapi/run-and-runonce-registry-keys).
+// Task Manager's switch beside it is undocumented: 12 bytes, the first 02 when on, 03 when off.
 struct FakeRunKey final : IRunKey {
   std::optional<Text> value;
+  std::optional<std::vector<std::uint8_t>> approval;
   int writes = 0;
   std::optional<Text> Read() override { return value; }
   bool Write(const Text& command) override { return ++writes, value = command, true; }
   bool Remove() override { return value.reset(), true; }
+  std::optional<std::vector<std::uint8_t>> ReadApproval() override { return approval; }
+  bool RemoveApproval() override { return approval.reset(), true; }
 };
 
 TEST(SignInStart, OnOnlyWhenTheValueStartsThisCopy) {
@@ -200,6 +204,29 @@ TEST(SignInStart, OnOnlyWhenTheValueStartsThisCopy) {
   FakeRunKey none;  // without its own path the program writes nothing
   EXPECT_FALSE(SignInStart(none, u"").Set(true));
   EXPECT_EQ(none.writes, 0);
+}
+
+TEST(SignInStart, SwitchedOffInTaskManagerShowsOffUntilTickedAgain) {
+  const Text exe = u"C:\\RUVANO.exe", mine = u"\"C:\\RUVANO.exe\"";
+  using Bytes = std::vector<std::uint8_t>;
+  const Bytes off(12, 0x03);
+  auto state = [&](std::optional<Text> value, std::optional<Bytes> approval) {
+    FakeRunKey key;
+    key.value = value, key.approval = approval;
+    return std::pair(SignInStart(key, exe).On(), SignInStart(key, exe).DisabledInTaskManager());
+  };
+  EXPECT_EQ(state(mine, off), std::pair(false, true));
+  EXPECT_EQ(state(mine, Bytes(12, 0x02)), std::pair(true, false));
+  EXPECT_EQ(state(u"\"D:\\RUVANO.exe\"", off), std::pair(false, false));  // another copy's value
+  EXPECT_EQ(state(std::nullopt, off), std::pair(false, false));           // a switch left behind
+  FakeRunKey key;
+  key.value = mine;
+  key.approval = off;
+  EXPECT_TRUE(SignInStart(key, exe).Set(true));  // ticking removes the switch
+  EXPECT_FALSE(key.approval);
+  key.approval = off;
+  EXPECT_FALSE(SignInStart(key, exe).Set(false));  // unticking leaves it to Task Manager
+  EXPECT_TRUE(key.approval);
 }
 
 }  // namespace

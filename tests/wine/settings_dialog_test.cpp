@@ -8,6 +8,7 @@
 
 #include "settings_window_under_test.h"
 #include "ui/settings_captions.h"
+#include "ui/win32/app_picker.h"
 #include "ui/win32/settings_ids.h"
 #include "wine_test_util.h"
 #include "zeq/win32/handles.h"
@@ -419,19 +420,32 @@ TEST_F(SettingsPanelTest, KeyboardFollowsTheTabOrderAndAccessKeys) {
 }
 
 // The panel's font has the Japanese glyphs, whatever the menu font is.
-// The list of programs left alone: its edit box is the setting, and the add button appends
-// the program in front once.
-TEST_F(SettingsPanelTest, TheAddButtonAppendsTheProgramInFrontOnce) {
+// The list of programs left alone: its edit box is the setting; the add button offers the
+// fake target by its image name and title, not this program, and appends the one chosen once.
+TEST_F(SettingsPanelTest, TheAddButtonAppendsTheProgramChosenFromItsMenuOnce) {
+  testing::FakeImeTarget target;
+  ASSERT_TRUE(target.Start(L"Picker & target"));
   host.Show();
   HWND edit = panel.Item(IDC_EXCLUDE_APPS);
   SetWindowTextW(edit, L"a.exe");
   EXPECT_EQ(settings.ExcludeApps(), u"a.exe");
-  host.foregroundApp = u"Editor.exe";
-  for (int i = 0; i < 2; ++i)
+  std::vector<AppChoice> offer;
+  auto at = [&] {
+    return std::find_if(offer.begin(), offer.end(),
+                        [](auto& c) { return c.imageName == u"fake_ime_target.exe"; });
+  };
+  ASSERT_TRUE(testing::WaitUntil([&] { return offer = OfferedApps(u"a.exe"), at() != offer.end(); }, 5000));
+  EXPECT_EQ(at()->title, u"Picker & target");
+  for (const AppChoice& c : offer) EXPECT_NE(c.imageName, u"ruvano_wine_tests.exe");  // not our own
+  for (int i = 0; i < 2; ++i) {
+    // The menu's own loop reads the keys: down to the target's item, then Enter.
+    for (auto n = at() - offer.begin(); n >= 0; --n) PostMessageW(host.hwnd(), WM_KEYDOWN, VK_DOWN, 0);
+    PostMessageW(host.hwnd(), WM_KEYDOWN, VK_RETURN, 0);
     SendMessageW(host.hwnd(), WM_COMMAND, MAKEWPARAM(IDC_ADD_APP, BN_CLICKED),
                  reinterpret_cast<LPARAM>(panel.Item(IDC_ADD_APP)));
-  EXPECT_EQ(settings.ExcludeApps(), u"a.exe;Editor.exe");
-  EXPECT_EQ(TextOf(edit), L"a.exe;Editor.exe");
+  }
+  EXPECT_EQ(settings.ExcludeApps(), u"a.exe;fake_ime_target.exe");
+  EXPECT_EQ(TextOf(edit), L"a.exe;fake_ime_target.exe");
 }
 
 HFONT FontOf(HWND wnd) { return reinterpret_cast<HFONT>(SendMessageW(wnd, WM_GETFONT, 0, 0)); }
@@ -598,6 +612,9 @@ void CheckLayout(SettingsWindowUnderTest& host, int dpi) {
     EXPECT_TRUE(Inside(r, mode)) << modeCheck;
     EXPECT_GE(r.right - r.left, CheckControlWidth(CaptionWidth(p.Item(modeCheck)), dpi)) << modeCheck;
   }
+  const RECT note = RectIn(parent, p.Item(IDC_SIGN_IN_NOTE));
+  EXPECT_TRUE(Inside(note, mode) && note.top >= RectIn(parent, p.Item(IDC_SIGN_IN)).bottom);
+  EXPECT_GE(note.right - note.left, CaptionWidth(p.Item(IDC_SIGN_IN_NOTE)));
 
   // Every edit box shows a whole line of its font, descenders included.
   for (int id : {IDC_HINT_TEXT, IDC_EXCLUDE_APPS}) {

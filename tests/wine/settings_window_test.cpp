@@ -187,11 +187,11 @@ TEST(SettingsWindow, EachShowingOpensItOnAMonitorWithTheKeyboardFocusOnAControl)
 namespace ruvano {
 namespace {
 
-// The user's Run value "RUVANO" as it was before the test, put back afterwards.
+// The user's Run value "RUVANO" as it was before the test, put back afterwards, with no switch.
 class RunValueGuard {
  public:
   RunValueGuard() : before_(key_.Read()) { key_.Remove(); }
-  ~RunValueGuard() { before_ ? key_.Write(*before_) : key_.Remove(); }
+  ~RunValueGuard() { before_ ? key_.Write(*before_) : key_.Remove(), key_.RemoveApproval(); }
   std::optional<Text> Now() { return key_.Read(); }
 
  private:
@@ -219,6 +219,20 @@ TEST(SettingsWindow, TheSignInCheckBoxWritesAndRemovesTheRunValue) {
   ShowWindow(p.form->hwnd(), SW_HIDE);
   p.form->Show();
   EXPECT_EQ(SendMessageW(box, BM_GETCHECK, 0, 0), BST_UNCHECKED);
+  // Switched off in Task Manager: unticked with the note, until a tick removes the switch.
+  HWND note = GetDlgItem(p.form->hwnd(), IDC_SIGN_IN_NOTE);
+  EXPECT_FALSE(IsWindowVisible(note));
+  Win32RunKey().Write(u"\"" + ThisExecutablePath() + u"\"");
+  const BYTE off[12] = {0x03};  // Task Manager's switch, as it writes it when off
+  RegSetKeyValueW(HKEY_CURRENT_USER, kStartupApprovedKeyPath, kRunValueName, REG_BINARY, off, sizeof(off));
+  ShowWindow(p.form->hwnd(), SW_HIDE);
+  p.form->Show();
+  EXPECT_EQ(SendMessageW(box, BM_GETCHECK, 0, 0), BST_UNCHECKED);
+  EXPECT_TRUE(IsWindowVisible(note));
+  SendMessageW(box, BM_CLICK, 0, 0);
+  EXPECT_EQ(SendMessageW(box, BM_GETCHECK, 0, 0), BST_CHECKED);
+  EXPECT_FALSE(IsWindowVisible(note));
+  EXPECT_FALSE(Win32RunKey().ReadApproval());
 }
 
 }  // namespace

@@ -24,8 +24,7 @@ class SettingsWindowUnderTest {
                                      .closing = [this] { ++closeRequests; },
                                      .preview = [this](bool on) { previews.push_back(on); },
                                      .hintSwitchedOff = [this] { ++hintHidden; },
-                                     .copyData = nullptr,
-                                     .foregroundApp = [this] { return foregroundApp; }},
+                                     .copyData = nullptr},
                                     nullptr);
     return window != nullptr;
   }
@@ -45,7 +44,6 @@ class SettingsWindowUnderTest {
   bool PreTranslate(MSG& msg) { return window->PreTranslateMessage(msg); }
 
   std::unique_ptr<SettingsWindow> window;
-  Text foregroundApp;  // what the add button appends
   std::vector<bool> previews;
   int hintHidden = 0;
   int closeRequests = 0;

@@ -47,8 +47,7 @@ std::unique_ptr<Program> Program::Create(Text settingsFile) {
            [&p](LPARAM lp) {
              if (ShouldShowForCopyData(::IsWindowVisible(p.settingsWindow_->hwnd()) != FALSE, lp))
                p.OpenSettingsWindow();
-           },
-       .foregroundApp = [&p] { return p.monitor_.LastAppName(); }},
+           }},
       owner);
   if (!p.settingsWindow_) {
     ReportFailure(L"the settings window could not be created", ::GetLastError());

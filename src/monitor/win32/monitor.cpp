@@ -4,7 +4,6 @@
 #include <dwmapi.h>
 #include <wtsapi32.h>
 
-#include "monitor/excluded_apps.h"
 #include "zeq/win32/failure_report.h"
 #include "zeq/win32/handles.h"
 #include "zeq/win32/system_library.h"
@@ -17,12 +16,6 @@ LazyProc<decltype(&::WTSRegisterSessionNotification)> g_registerSession(L"wtsapi
                                                                         "WTSRegisterSessionNotification");
 LazyProc<decltype(&::WTSUnRegisterSessionNotification)> g_unregisterSession(
     L"wtsapi32.dll", "WTSUnRegisterSessionNotification");
-// A window that the desktop window manager hides while it stays visible: one left open on
-// another virtual desktop. A failed query (no DWM, as under Wine) reads as not cloaked.
-bool IsCloaked(HWND wnd) noexcept {
-  DWORD cloaked = 0;
-  return SUCCEEDED(DwmWindowAttribute(wnd, DWMWA_CLOAKED, &cloaked, sizeof(cloaked))) && cloaked != 0;
-}
 
 SessionEvent ToSessionEvent(WPARAM event) noexcept {
   switch (event) {
@@ -141,11 +134,6 @@ std::optional<Point> Monitor::CaretPlace() noexcept {
 // A settings window on another virtual desktop is not on screen: the monitor goes on.
 bool Monitor::SettingsWindowOnScreen() {
   return restWindow_ && ::IsWindowVisible(restWindow_) && !IsCloaked(restWindow_);
-}
-
-Text Monitor::LastAppName() {
-  const WindowId w = tick_.LastQualifiedWindow();
-  return w && desktop_.IsWindow(w) ? AppImageName(desktop_, w) : Text();
 }
 
 WindowId Monitor::ApplicationWindow() { return FromHwnd(applicationWindow_); }

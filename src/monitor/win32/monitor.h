@@ -52,10 +52,6 @@ class Monitor final : public IProgramWindows {
 
   // The tick's state between runs: the anchor, the window in front, the handle list.
   const MonitorTick& State() const noexcept { return tick_; }
-  // The image name of the program whose window qualified last; empty when none did or it is
-  // gone.
-  Text LastAppName();
-
   // Where the indicator goes next to the caret of the window the last tick saw in front;
   // nothing when none qualified or it shows no caret on a monitor.
   std::optional<Point> CaretPlace() noexcept;

@@ -12,19 +12,29 @@
 namespace ruvano {
 namespace {
 
-// The user's Run key opened with the given rights; none when it cannot be opened (code says
-// why).
-UniqueRegKey OpenRunKey(REGSAM rights, LONG* code = nullptr) {
+// The user's key at path opened with the given rights; none when it cannot be opened (code
+// says why).
+UniqueRegKey OpenUserKey(const wchar_t* path, REGSAM rights, LONG* code = nullptr) {
   HKEY key = nullptr;
-  const LONG opened = ::RegOpenKeyExW(HKEY_CURRENT_USER, kRunKeyPath, 0, rights, &key);
+  const LONG opened = ::RegOpenKeyExW(HKEY_CURRENT_USER, path, 0, rights, &key);
   if (code) *code = opened;
   return UniqueRegKey(opened == ERROR_SUCCESS ? key : nullptr);
+}
+
+// Removes the value "RUVANO" under the user's key at path; true when it is gone.
+bool RemoveUserValue(const wchar_t* path) {
+  LONG opened = ERROR_SUCCESS;
+  const UniqueRegKey key = OpenUserKey(path, KEY_SET_VALUE, &opened);
+  if (opened == ERROR_FILE_NOT_FOUND) return true;
+  if (!key) return false;
+  const LONG removed = ::RegDeleteValueW(key.get(), kRunValueName);
+  return removed == ERROR_SUCCESS || removed == ERROR_FILE_NOT_FOUND;
 }
 
 }  // namespace
 
 std::optional<Text> Win32RunKey::Read() {
-  const UniqueRegKey run = OpenRunKey(KEY_QUERY_VALUE);
+  const UniqueRegKey run = OpenUserKey(kRunKeyPath, KEY_QUERY_VALUE);
   if (!run) return std::nullopt;
   DWORD type = 0, bytes = 0;
   if (::RegQueryValueExW(run.get(), kRunValueName, nullptr, &type, nullptr, &bytes) != ERROR_SUCCESS ||
@@ -51,14 +61,23 @@ bool Win32RunKey::Write(const Text& command) {
                           static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
 }
 
-bool Win32RunKey::Remove() {
-  LONG opened = ERROR_SUCCESS;
-  const UniqueRegKey run = OpenRunKey(KEY_SET_VALUE, &opened);
-  if (opened == ERROR_FILE_NOT_FOUND) return true;
-  if (!run) return false;
-  const LONG removed = ::RegDeleteValueW(run.get(), kRunValueName);
-  return removed == ERROR_SUCCESS || removed == ERROR_FILE_NOT_FOUND;
+bool Win32RunKey::Remove() { return RemoveUserValue(kRunKeyPath); }
+
+std::optional<std::vector<std::uint8_t>> Win32RunKey::ReadApproval() {
+  const UniqueRegKey approved = OpenUserKey(kStartupApprovedKeyPath, KEY_QUERY_VALUE);
+  if (!approved) return std::nullopt;
+  DWORD type = 0, bytes = 0;
+  if (::RegQueryValueExW(approved.get(), kRunValueName, nullptr, &type, nullptr, &bytes) != ERROR_SUCCESS ||
+      type != REG_BINARY)
+    return std::nullopt;
+  std::vector<std::uint8_t> data(bytes);
+  if (::RegQueryValueExW(approved.get(), kRunValueName, nullptr, &type, data.data(), &bytes) != ERROR_SUCCESS)
+    return std::nullopt;
+  data.resize(bytes);
+  return data;
 }
+
+bool Win32RunKey::RemoveApproval() { return RemoveUserValue(kStartupApprovedKeyPath); }
 
 Text ThisExecutablePath() {
   // A path cut short fills the buffer: ReadPathText asks again with room for the longest.

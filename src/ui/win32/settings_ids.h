@@ -36,6 +36,10 @@
 #define IDC_ADD_APP 0x51FD
 #define IDC_QUIET_FULL_SCREEN 0x51FC
 #define IDC_SIGN_IN 0x51FB
+// Shown below IDC_SIGN_IN only while Task Manager has switched the start off.
+#define IDC_SIGN_IN_NOTE 0x51E0
 
 // What the ticked icon check box shows after its caption, before the opacity and "%".
 #define IDS_OPACITY 0x5160
+// The one greyed item of an add button's menu when no program is on offer.
+#define IDS_NO_APPS 0x5161

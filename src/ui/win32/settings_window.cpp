@@ -9,6 +9,7 @@
 
 #include "monitor/excluded_apps.h"
 #include "ui/settings_captions.h"
+#include "ui/win32/app_picker.h"
 #include "zeq/win32/failure_report.h"
 #include "zeq/win32/handles.h"
 #include "zeq/win32/placement_win32.h"
@@ -61,7 +62,8 @@ constexpr Control kControls[] = {
     RUVANO_TEXT(IDC_EXCLUDE_APPS, ExcludeApps),
     RUVANO_FLAG(IDC_QUIET_FULL_SCREEN, Kind::Check, QuietFullScreen),
     {IDC_TOOLBAR}, {IDC_HIDE}, {IDC_CLOSE}, {IDC_SOUND_ON}, {IDC_SOUND_OFF}, {IDC_ICON_FRAME}, {IDC_POSITION},
-    {IDC_HINT_FRAME}, {IDC_MODE_FRAME}, {IDC_EXCLUDE_FRAME}, {IDC_ADD_APP}, {IDC_SIGN_IN}, {IDS_OPACITY},
+    {IDC_HINT_FRAME}, {IDC_MODE_FRAME}, {IDC_EXCLUDE_FRAME}, {IDC_ADD_APP}, {IDC_SIGN_IN}, {IDC_SIGN_IN_NOTE},
+    {IDS_OPACITY}, {IDS_NO_APPS},
 };
 #undef RUVANO_FLAG
 #undef RUVANO_NUMBER
@@ -81,6 +83,17 @@ const Control* ControlOf(int id) {
     if (c.kind != Kind::Plain && id >= c.id && id < c.id + c.count) return &c;
   return nullptr;
 }
+
+// The add buttons of the lists of programs: each appends the program the user picks from its
+// menu to its list.
+struct AppListButton {
+  int id;
+  Text SettingValues::*list;
+  void (Settings::*setList)(Text);
+};
+constexpr AppListButton kAppListButtons[] = {
+    {IDC_ADD_APP, &SettingValues::ExcludeApps, &Settings::SetExcludeApps},
+};
 
 // The toolbar, left to right: a button's id, or a separator of minus that width in dialog units.
 constexpr int kToolBar[] = {IDC_MUTE, IDC_OFF,  -8, IDC_APP_ICON, -8, IDC_SCROLL,
@@ -402,7 +415,7 @@ void SettingsWindow::OnShow() {
   // Its monitor may have gone while the window was hidden.
   EnsureWindowOnScreen(hwnd_);
   // Someone may have changed the start at sign-in outside the program.
-  ::CheckDlgButton(hwnd_, IDC_SIGN_IN, signIn_.On() ? BST_CHECKED : BST_UNCHECKED);
+  ShowSignIn();
   if (events_.shown) events_.shown();
 }
 
@@ -412,13 +425,15 @@ void SettingsWindow::OnCommand(int id, int code) {
   if (id == IDC_HIDE) return void(::ShowWindow(hwnd_, SW_HIDE));
   // Posted, not sent: the toolbar that asks is a child of the window that the close destroys.
   if (id == IDC_CLOSE) return void(::PostMessageW(hwnd_, WM_CLOSE, 0, 0));
-  if (id == IDC_ADD_APP && clicked)
-    return settings_.SetExcludeApps(
-        WithExcludedApp(settings_.ExcludeApps(), events_.foregroundApp ? events_.foregroundApp() : Text()));
-  if (id == IDC_SIGN_IN && clicked)
-    return void(::CheckDlgButton(
-        hwnd_, id,
-        signIn_.Set(::IsDlgButtonChecked(hwnd_, id) == BST_CHECKED) ? BST_CHECKED : BST_UNCHECKED));
+  for (const AppListButton& b : kAppListButtons)
+    if (id == b.id && clicked) {
+      const Text list = settings_.Values().*b.list;
+      return (settings_.*b.setList)(WithExcludedApp(list, PickApp(Item(id), list, LoadText(IDS_NO_APPS))));
+    }
+  if (id == IDC_SIGN_IN && clicked) {
+    signIn_.Set(::IsDlgButtonChecked(hwnd_, id) == BST_CHECKED);
+    return ShowSignIn();
+  }
   const Control* c = ControlOf(id);
   if (!c) return;
   const bool checked = ::IsDlgButtonChecked(hwnd_, id) == BST_CHECKED;
@@ -524,6 +539,11 @@ void SettingsWindow::ShowIconCaption(bool withOpacity) {
            ToWide(withOpacity ? captions::OpacityCaption(plain, ToText(LoadText(IDS_OPACITY)),
                                                          settings_.AlphaBlendValue())
                               : plain));
+}
+
+void SettingsWindow::ShowSignIn() {
+  ::CheckDlgButton(hwnd_, IDC_SIGN_IN, signIn_.On() ? BST_CHECKED : BST_UNCHECKED);
+  ::ShowWindow(Item(IDC_SIGN_IN_NOTE), signIn_.DisabledInTaskManager() ? SW_SHOWNA : SW_HIDE);
 }
 
 void SettingsWindow::FollowWindowPosition() {

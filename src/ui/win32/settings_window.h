@@ -31,8 +31,6 @@ class SettingsWindow final {
     std::function<void()> hintSwitchedOff;
     // A WM_COPYDATA from another program: its lParam, a COPYDATASTRUCT* or 0.
     std::function<void(LPARAM)> copyData;
-    // The image name of the program in front last before the window showed.
-    std::function<Text()> foregroundApp;
   };
 
   // Makes the window, hidden, owned by the application window, at the place the settings
@@ -72,6 +70,7 @@ class SettingsWindow final {
   void ShowValue(SettingField field);
   void FillToolBar();
   void ShowIconCaption(bool withOpacity);
+  void ShowSignIn();
   void FollowWindowPosition();
   HWND Item(int id) const { return ::GetDlgItem(hwnd_, id); }
 

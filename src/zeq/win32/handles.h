@@ -70,6 +70,11 @@ struct RegKeyTraits {
   static bool Valid(HKEY h) noexcept { return h != nullptr; }
   static void Close(HKEY h) noexcept { ::RegCloseKey(h); }
 };
+struct MenuTraits {
+  static HMENU Invalid() noexcept { return nullptr; }
+  static bool Valid(HMENU h) noexcept { return h != nullptr; }
+  static void Close(HMENU h) noexcept { ::DestroyMenu(h); }
+};
 struct WindowTraits {
   static HWND Invalid() noexcept { return nullptr; }
   static bool Valid(HWND h) noexcept { return h != nullptr; }
@@ -85,6 +90,7 @@ using UniqueRegion = UniqueResource<HRGN, GdiObjectTraits<HRGN>>;
 using UniqueIcon = UniqueResource<HICON, IconTraits>;
 using UniqueModule = UniqueResource<HMODULE, ModuleTraits>;
 using UniqueWindow = UniqueResource<HWND, WindowTraits>;
+using UniqueMenu = UniqueResource<HMENU, MenuTraits>;
 using UniqueRegKey = UniqueResource<HKEY, RegKeyTraits>;
 
 // A device context obtained with GetDC, released with ReleaseDC.

@@ -181,4 +181,9 @@ HRESULT DwmWindowAttribute(HWND wnd, DWORD attribute, void* value, DWORD size) n
   return get ? get.get()(wnd, attribute, value, size) : E_NOTIMPL;
 }
 
+bool IsCloaked(HWND wnd) noexcept {
+  DWORD cloaked = 0;
+  return SUCCEEDED(DwmWindowAttribute(wnd, DWMWA_CLOAKED, &cloaked, sizeof(cloaked))) && cloaked != 0;
+}
+
 }  // namespace ruvano

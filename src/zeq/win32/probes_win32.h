@@ -121,4 +121,8 @@ bool NonClientMetricsForDpi(NONCLIENTMETRICSW& m, UINT dpi) noexcept;
 // DwmGetWindowAttribute; E_NOTIMPL where the system has no such call.
 HRESULT DwmWindowAttribute(HWND wnd, DWORD attribute, void* value, DWORD size) noexcept;
 
+// A window that the desktop window manager hides while it stays visible: one left open on
+// another virtual desktop. A failed query (no DWM, as under Wine) reads as not cloaked.
+bool IsCloaked(HWND wnd) noexcept;
+
 }  // namespace ruvano
