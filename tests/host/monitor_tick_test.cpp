@@ -303,6 +303,7 @@ TEST(MonitorTickQualification, QualifyingTickAsksTheDesktopInOrder) {
       expected.push_back({q, kA});
     expected.insert(expected.end(), {{Q::IsWin8OrLater, 0},
                                      {Q::NonClientBorderWidth, 0},
+                                     {Q::MonitorDpi, 0},
                                      {Q::GetFocusedWindow, 0},
                                      {Q::ImeOpenStatus, kA}});
     EXPECT_EQ(r.desk.queries, expected);
@@ -501,6 +502,19 @@ TEST(MonitorTickAnchor, BorderIsReadAnewOnEveryQualifyingTick) {
   EXPECT_EQ(r.tick.AnchorTop(), 615);
   EXPECT_EQ(r.desk.Count(Q::NonClientBorderWidth), 0);
   EXPECT_EQ(r.desk.Count(Q::BorderMultiplier), 1);
+}
+
+TEST(MonitorTickAnchor, TheIndicatorsSizeFollowsTheWindowsMonitorAndIconSize) {
+  Rig r;
+  r.settings.SetIconPosition(2);
+  r.desk.monitors.front().dpi = 144;  // 48 pixels
+  r.Tick(kA, true);
+  EXPECT_EQ(r.tick.AnchorLeft(), 106);
+  EXPECT_EQ(r.tick.AnchorTop(), 650 - 48 - 1);
+  r.settings.SetIconSize(1);  // 72 pixels
+  r.Run();
+  EXPECT_EQ(r.tick.AnchorLeft(), 109);
+  EXPECT_EQ(r.tick.AnchorTop(), 650 - 72 - 1);
 }
 
 TEST(MonitorTickAnchor, TheVisibleFrameGivesTheAnchorWhereTheSystemReportsIt) {
