@@ -11,7 +11,7 @@ namespace ruvano {
 // The sizes the generator draws every picture of the indicator at: 32 times the display
 // scales 100 % to 300 % in steps of 25 %, for both settings of IconSize. A header without
 // includes of the program, so that the generator (tools/) reads the same list.
-inline constexpr std::array<std::int32_t, 13> kIndicatorSizes = {32, 40, 48, 56, 60,  64, 72,
+inline constexpr std::array<std::int32_t, 13> kIndicatorSizes = {32, 40, 48, 56,  60,  64, 72,
                                                                  80, 84, 96, 108, 120, 144};
 
 // The side for a monitor of `dpi` (0: the system cannot tell, taken as 96) and the IconSize

@@ -343,6 +343,7 @@ TEST_F(SettingsPanelTest, KeyboardFollowsTheTabOrderAndAccessKeys) {
   settings.SetOff(true);
   settings.SetOffWaveIndex(4);
   settings.SetIconPosition(1);
+  settings.SetIconSize(1);
   host.Show();
   PumpFor(50);
 
@@ -353,6 +354,7 @@ TEST_F(SettingsPanelTest, KeyboardFollowsTheTabOrderAndAccessKeys) {
                        IDC_OPACITY,
                        IDC_SHOW_ICON,
                        IDC_POSITION_FIRST + 1,
+                       IDC_ICON_SIZE_FIRST + 1,
                        IDC_NEAR_CARET,
                        IDC_SOUND_OFF_FIRST + 4,
                        IDC_HINT,
@@ -404,6 +406,8 @@ TEST_F(SettingsPanelTest, KeyboardFollowsTheTabOrderAndAccessKeys) {
   EXPECT_EQ(GetFocus(), panel.SoundItem(false, 4));
   EXPECT_TRUE(sysChar(L'p'));
   EXPECT_EQ(GetFocus(), panel.PositionItem(1));
+  EXPECT_TRUE(sysChar(L'z'));
+  EXPECT_EQ(GetFocus(), panel.Item(IDC_ICON_SIZE_FIRST + 1));
   EXPECT_TRUE(sysChar(L'i'));  // the icon check box toggles
   EXPECT_FALSE(settings.Icon());
   EXPECT_TRUE(sysChar(L'H'));
@@ -569,9 +573,17 @@ void CheckLayout(SettingsWindowUnderTest& host, int dpi) {
   const RECT check = RectIn(parent, p.Item(IDC_SHOW_ICON));
   const RECT track = RectIn(parent, p.Item(IDC_OPACITY));
   const RECT pos = RectIn(parent, p.Item(IDC_POSITION));
-  for (const RECT& r : {check, track, pos}) EXPECT_TRUE(Inside(r, icon));
+  const RECT size = RectIn(parent, p.Item(IDC_ICON_SIZE));
+  for (const RECT& r : {check, track, pos, size}) EXPECT_TRUE(Inside(r, icon));
   EXPECT_LE(check.bottom, track.top);
   EXPECT_LE(track.bottom, pos.top);
+  EXPECT_LE(pos.right, size.left);
+  for (int i = 0; i < Settings::kIconSizeCount; ++i) {
+    HWND item = p.Item(IDC_ICON_SIZE_FIRST + i);
+    EXPECT_TRUE(Inside(RectIn(parent, item), size)) << i;
+    EXPECT_GE(RectIn(parent, item).right - RectIn(parent, item).left,
+              CheckControlWidth(CaptionWidth(item), dpi));
+  }
   // The widest caption the icon box can show fits, beside the caret check box.
   {
     HWND c = p.Item(IDC_SHOW_ICON);
