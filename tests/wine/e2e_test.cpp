@@ -674,4 +674,79 @@ TEST_F(RuvanoExe, ACaptionlessWindowCoveringTheScreenIsNotSignalled) {
   EXPECT_TRUE(SignalledInFront(smaller, indicator));
 }
 
+// Sets the display's DPI that Wine reports for every monitor (LogPixels) for the programs
+// started while the object lives.
+class LogPixelsOverride {
+ public:
+  explicit LogPixelsOverride(DWORD dpi) {
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", 0, nullptr, 0, KEY_READ | KEY_WRITE,
+                        nullptr, &key_, nullptr) != ERROR_SUCCESS) {
+      key_ = nullptr;
+      return;
+    }
+    DWORD size = sizeof(old_);
+    had_ = RegQueryValueExW(key_, L"LogPixels", nullptr, nullptr, reinterpret_cast<BYTE*>(&old_), &size) ==
+           ERROR_SUCCESS;
+    Set(dpi);
+  }
+  ~LogPixelsOverride() {
+    if (!key_) return;
+    if (had_)
+      Set(old_);
+    else
+      RegDeleteValueW(key_, L"LogPixels");
+    RegCloseKey(key_);
+  }
+  LogPixelsOverride(const LogPixelsOverride&) = delete;
+  LogPixelsOverride& operator=(const LogPixelsOverride&) = delete;
+
+ private:
+  void Set(DWORD dpi) {
+    RegSetValueExW(key_, L"LogPixels", 0, REG_DWORD, reinterpret_cast<BYTE*>(&dpi), sizeof(dpi));
+  }
+
+  HKEY key_ = nullptr;
+  bool had_ = false;
+  DWORD old_ = 96;
+};
+
+// At 150 % the indicator is 48 × 48, 6 pixels in from the window's corner, with its rounded
+// middle in proportion; the large setting makes it 72 × 72.
+TEST_F(RuvanoExe, TheIndicatorGrowsWithTheDisplaysScale) {
+  const LogPixelsOverride scale(144);
+  for (const int iconSize : {0, 1}) {
+    SCOPED_TRACE(iconSize);
+    Preset("[Config]\r\nIcon=1\r\nIconSize=" + std::to_string(iconSize) + "\r\n");
+    Ruvano ruvano(AppData());
+    ASSERT_TRUE(ruvano.Run());
+    const HWND indicator = WaitForIndicator(ruvano);
+    ASSERT_NE(indicator, nullptr);
+    FakeImeTarget target;
+    ASSERT_TRUE(target.Start(L"at 150 %", 300, 200, 500, 400));
+    ASSERT_TRUE(target.Activate());
+    target.SetOpen(true);
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(indicator) != FALSE; }, 3000));
+    const int size = iconSize ? 72 : 48;
+    RECT t{}, r{};
+    GetWindowRect(target.window(), &t);
+    GetWindowRect(indicator, &r);
+    EXPECT_EQ(r.right - r.left, size);
+    EXPECT_EQ(r.bottom - r.top, size);
+    EXPECT_EQ(r.left, t.left + size / 8);
+    EXPECT_EQ(r.top, t.top + size / 8);
+    HRGN region = CreateRectRgn(0, 0, 0, 0);
+    ASSERT_NE(GetWindowRgn(indicator, region), ERROR);
+    const int frame = size / 16, middle = size / 2;
+    EXPECT_TRUE(PtInRegion(region, frame, middle));
+    EXPECT_FALSE(PtInRegion(region, frame - 1, middle));
+    // A rounded region ends a pixel short of its right and bottom edges, at every size.
+    EXPECT_TRUE(PtInRegion(region, size - frame - 2, middle));
+    EXPECT_FALSE(PtInRegion(region, size - frame, middle));
+    DeleteObject(region);
+    target.Kill();
+    PostMessageW(ruvano.form(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(ruvano.WaitExit(10000), 0);
+  }
+}
+
 }  // namespace
