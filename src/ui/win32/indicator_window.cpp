@@ -292,6 +292,10 @@ LRESULT IndicatorWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       leftPressed_ = false;
       ResumeMonitor();
       return 0;
+    case WM_DPICHANGED:
+      // The indicator sizes itself for the monitor at its place whenever it shows or moves;
+      // the size the system suggests for the new DPI is not taken.
+      return 0;
     case WM_CLOSE:
       // The indicator lives until the program ends: a close request only hides it.
       RunCloseQuery();
