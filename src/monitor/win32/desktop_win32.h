@@ -31,11 +31,11 @@ class Win32Desktop : public IDesktop {
 
   std::int32_t NonClientBorderWidth(const Rect& r) override;
   std::int32_t BorderMultiplier() override;
+  std::uint32_t MonitorDpi(const Rect& r) override;
 
   bool SystemCaret(WindowId w, Rect& r) override;
   bool AccessibleCaret(WindowId w, Rect& r) override;
   bool WorkAreaOf(const Rect& r, Rect& work) override;
-  std::uint32_t MonitorDpi(const Rect& r) override;
   // The system caret's place and its work area are kept while the caret stands still; each
   // tick asks afresh.
   void ForgetCaret() noexcept {
