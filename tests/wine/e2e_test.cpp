@@ -44,48 +44,48 @@ bool WaitForScrollLock(bool on, DWORD timeoutMs = 3000) {
   return WaitUntil([&] { return ScrollLockOn() == on; }, timeoutMs);
 }
 
-// Points the user's roaming application-data folder at another folder while the object
-// lives. Wine's shell-folder query takes this folder from the registry, not from the
-// environment, so a child process started meanwhile gets a data folder of the test's own.
-class AppDataOverride {
+// Sets a value under HKEY_CURRENT_USER while the object lives, and puts back what was there.
+// The programs started meanwhile read it: the roaming application-data folder (Wine's
+// shell-folder query takes it from the registry, not from the environment) and the display's
+// DPI (LogPixels, which Wine reports for every monitor).
+class RegistryOverride {
  public:
-  static constexpr const wchar_t* kKey =
-      L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
-
-  explicit AppDataOverride(const std::wstring& folder) {
-    if (RegCreateKeyExW(HKEY_CURRENT_USER, kKey, 0, nullptr, 0, KEY_READ | KEY_WRITE, nullptr, &key_,
+  RegistryOverride(const wchar_t* key, const wchar_t* name, DWORD type, const void* data, DWORD size)
+      : name_(name) {
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, key, 0, nullptr, 0, KEY_READ | KEY_WRITE, nullptr, &key_,
                         nullptr) != ERROR_SUCCESS) {
       key_ = nullptr;
       return;
     }
-    wchar_t old[MAX_PATH * 2] = {};
-    DWORD size = sizeof(old) - sizeof(wchar_t);
-    had_ = RegQueryValueExW(key_, L"AppData", nullptr, &oldType_, reinterpret_cast<BYTE*>(old), &size) ==
-           ERROR_SUCCESS;
-    old_ = old;
-    Set(REG_SZ, folder);
+    DWORD oldSize = sizeof(old_);
+    had_ = RegQueryValueExW(key_, name, nullptr, &oldType_, old_, &oldSize) == ERROR_SUCCESS;
+    oldSize_ = oldSize;
+    RegSetValueExW(key_, name, 0, type, static_cast<const BYTE*>(data), size);
   }
-  ~AppDataOverride() {
+  ~RegistryOverride() {
     if (!key_) return;
     if (had_)
-      Set(oldType_, old_);
+      RegSetValueExW(key_, name_, 0, oldType_, old_, oldSize_);
     else
-      RegDeleteValueW(key_, L"AppData");
+      RegDeleteValueW(key_, name_);
     RegCloseKey(key_);
   }
-  AppDataOverride(const AppDataOverride&) = delete;
-  AppDataOverride& operator=(const AppDataOverride&) = delete;
+  RegistryOverride(const RegistryOverride&) = delete;
+  RegistryOverride& operator=(const RegistryOverride&) = delete;
 
  private:
-  void Set(DWORD type, const std::wstring& value) {
-    RegSetValueExW(key_, L"AppData", 0, type, reinterpret_cast<const BYTE*>(value.c_str()),
-                   static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
-  }
-
+  const wchar_t* name_;
   HKEY key_ = nullptr;
   bool had_ = false;
-  DWORD oldType_ = REG_EXPAND_SZ;
-  std::wstring old_;
+  DWORD oldType_ = REG_NONE, oldSize_ = 0;
+  BYTE old_[MAX_PATH * 4] = {};
+};
+
+struct AppDataOverride : RegistryOverride {
+  explicit AppDataOverride(const std::wstring& folder)
+      : RegistryOverride(L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders",
+                         L"AppData", REG_SZ, folder.c_str(),
+                         static_cast<DWORD>((folder.size() + 1) * sizeof(wchar_t))) {}
 };
 
 // A copy of RUVANO.exe and its settings window.
@@ -674,46 +674,11 @@ TEST_F(RuvanoExe, ACaptionlessWindowCoveringTheScreenIsNotSignalled) {
   EXPECT_TRUE(SignalledInFront(smaller, indicator));
 }
 
-// Sets the display's DPI that Wine reports for every monitor (LogPixels) for the programs
-// started while the object lives.
-class LogPixelsOverride {
- public:
-  explicit LogPixelsOverride(DWORD dpi) {
-    if (RegCreateKeyExW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", 0, nullptr, 0, KEY_READ | KEY_WRITE,
-                        nullptr, &key_, nullptr) != ERROR_SUCCESS) {
-      key_ = nullptr;
-      return;
-    }
-    DWORD size = sizeof(old_);
-    had_ = RegQueryValueExW(key_, L"LogPixels", nullptr, nullptr, reinterpret_cast<BYTE*>(&old_), &size) ==
-           ERROR_SUCCESS;
-    Set(dpi);
-  }
-  ~LogPixelsOverride() {
-    if (!key_) return;
-    if (had_)
-      Set(old_);
-    else
-      RegDeleteValueW(key_, L"LogPixels");
-    RegCloseKey(key_);
-  }
-  LogPixelsOverride(const LogPixelsOverride&) = delete;
-  LogPixelsOverride& operator=(const LogPixelsOverride&) = delete;
-
- private:
-  void Set(DWORD dpi) {
-    RegSetValueExW(key_, L"LogPixels", 0, REG_DWORD, reinterpret_cast<BYTE*>(&dpi), sizeof(dpi));
-  }
-
-  HKEY key_ = nullptr;
-  bool had_ = false;
-  DWORD old_ = 96;
-};
-
 // At 150 % the indicator is 48 × 48, 6 pixels in from the window's corner, with its rounded
 // middle in proportion; the large setting makes it 72 × 72.
 TEST_F(RuvanoExe, TheIndicatorGrowsWithTheDisplaysScale) {
-  const LogPixelsOverride scale(144);
+  const DWORD dpi = 144;
+  const RegistryOverride scale(L"Control Panel\\Desktop", L"LogPixels", REG_DWORD, &dpi, sizeof(dpi));
   for (const int iconSize : {0, 1}) {
     SCOPED_TRACE(iconSize);
     Preset("[Config]\r\nIcon=1\r\nIconSize=" + std::to_string(iconSize) + "\r\n");
@@ -730,18 +695,12 @@ TEST_F(RuvanoExe, TheIndicatorGrowsWithTheDisplaysScale) {
     RECT t{}, r{};
     GetWindowRect(target.window(), &t);
     GetWindowRect(indicator, &r);
-    EXPECT_EQ(r.right - r.left, size);
-    EXPECT_EQ(r.bottom - r.top, size);
-    EXPECT_EQ(r.left, t.left + size / 8);
-    EXPECT_EQ(r.top, t.top + size / 8);
+    const RECT want{t.left + size / 8, t.top + size / 8, t.left + size / 8 + size, t.top + size / 8 + size};
+    EXPECT_TRUE(EqualRect(&r, &want))
+        << r.left << "," << r.top << " " << r.right - r.left << "x" << r.bottom - r.top;
     HRGN region = CreateRectRgn(0, 0, 0, 0);
     ASSERT_NE(GetWindowRgn(indicator, region), ERROR);
-    const int frame = size / 16, middle = size / 2;
-    EXPECT_TRUE(PtInRegion(region, frame, middle));
-    EXPECT_FALSE(PtInRegion(region, frame - 1, middle));
-    // A rounded region ends a pixel short of its right and bottom edges, at every size.
-    EXPECT_TRUE(PtInRegion(region, size - frame - 2, middle));
-    EXPECT_FALSE(PtInRegion(region, size - frame, middle));
+    EXPECT_TRUE(PtInRegion(region, size / 16, size / 2) && !PtInRegion(region, size / 16 - 1, size / 2));
     DeleteObject(region);
     target.Kill();
     PostMessageW(ruvano.form(), WM_CLOSE, 0, 0);
