@@ -504,17 +504,6 @@ TEST(MonitorTickAnchor, BorderIsReadAnewOnEveryQualifyingTick) {
   EXPECT_EQ(r.desk.Count(Q::BorderMultiplier), 1);
 }
 
-TEST(MonitorTickAnchor, TheIndicatorsSizeFollowsTheWindowsMonitorAndIconSize) {
-  Rig r;
-  r.settings.SetIconPosition(2);
-  r.desk.monitors.front().dpi = 144;  // 48 pixels
-  r.Tick(kA, true);
-  EXPECT_EQ(r.tick.AnchorTop(), 650 - 48 - 1);
-  r.settings.SetIconSize(1);  // 72 pixels
-  r.Run();
-  EXPECT_EQ(r.tick.AnchorTop(), 650 - 72 - 1);
-}
-
 TEST(MonitorTickAnchor, TheVisibleFrameGivesTheAnchorWhereTheSystemReportsIt) {
   Rig r;
   r.settings.SetIconPosition(3);

@@ -557,7 +557,7 @@ void CheckLayout(SettingsWindowUnderTest& host, int dpi) {
       for (int j = 0; j < i; ++j) EXPECT_FALSE(Overlap(r, RectIn(parent, item(j)))) << i << "/" << j;
       if (std::find(lefts.begin(), lefts.end(), r.left) == lefts.end()) lefts.push_back(r.left);
     }
-    EXPECT_EQ(lefts.size(), 4u);
+    EXPECT_EQ(lefts.size(), static_cast<std::size_t>(std::min(count, 4)));  // side by side in four columns
   };
   checkItems(
       p.Item(IDC_SOUND_ON), [&](int i) { return p.SoundItem(true, i); }, Settings::kSoundCount);
@@ -565,6 +565,9 @@ void CheckLayout(SettingsWindowUnderTest& host, int dpi) {
       p.Item(IDC_SOUND_OFF), [&](int i) { return p.SoundItem(false, i); }, Settings::kSoundCount);
   checkItems(
       p.Item(IDC_POSITION), [&](int i) { return p.PositionItem(i); }, Settings::kPositionCount);
+  checkItems(
+      p.Item(IDC_ICON_SIZE), [&](int i) { return p.Item(IDC_ICON_SIZE_FIRST + i); },
+      Settings::kIconSizeCount);
   // Items run down each column first: カチャ, カタッ, ピィ share the first column.
   EXPECT_EQ(RectIn(parent, p.SoundItem(true, 2)).left, RectIn(parent, p.SoundItem(true, 0)).left);
   EXPECT_GT(RectIn(parent, p.SoundItem(true, 3)).left, RectIn(parent, p.SoundItem(true, 2)).left);
