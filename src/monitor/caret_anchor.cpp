@@ -3,11 +3,10 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "monitor/indicator_size.h"
+
 namespace ruvano {
 namespace {
-
-constexpr std::int32_t kIndicatorSize = 32;
-constexpr std::int32_t kGap = 2;  // between the caret and the indicator
 
 // The work area for a caret that a source reported. A caret has a height; its width may be 0
 // (the line between two characters), and the system finds no monitor for a rectangle without
@@ -20,20 +19,20 @@ bool WorkAreaForCaret(IDesktop& desktop, Rect caret, Rect& work) {
 
 }  // namespace
 
-Point PlaceNearCaret(const Rect& caret, const Rect& work) {
-  std::int32_t top = caret.top - kIndicatorSize - kGap;
-  if (top < work.top) top = caret.bottom + kGap;
-  const std::int32_t left = std::max(std::min(caret.left, work.right - kIndicatorSize), work.left);
+Point PlaceNearCaret(const Rect& caret, const Rect& work, std::int32_t size) {
+  const std::int32_t gap = size / 16;
+  std::int32_t top = caret.top - size - gap;
+  if (top < work.top) top = caret.bottom + gap;
+  const std::int32_t left = std::max(std::min(caret.left, work.right - size), work.left);
   return {left, top};
 }
 
-std::optional<Point> CaretAnchor(IDesktop& desktop, WindowId w) {
+std::optional<Point> CaretAnchor(IDesktop& desktop, WindowId w, std::int32_t iconSize) {
   Rect caret, work;
-  if (desktop.SystemCaret(w, caret) && WorkAreaForCaret(desktop, caret, work))
-    return PlaceNearCaret(caret, work);
-  if (desktop.AccessibleCaret(w, caret) && WorkAreaForCaret(desktop, caret, work))
-    return PlaceNearCaret(caret, work);
-  return std::nullopt;
+  const bool found = (desktop.SystemCaret(w, caret) && WorkAreaForCaret(desktop, caret, work)) ||
+                     (desktop.AccessibleCaret(w, caret) && WorkAreaForCaret(desktop, caret, work));
+  if (!found) return std::nullopt;
+  return PlaceNearCaret(caret, work, IndicatorSize(desktop.MonitorDpi(caret), iconSize));
 }
 
 }  // namespace ruvano

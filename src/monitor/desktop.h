@@ -63,6 +63,9 @@ class IDesktop {
   virtual bool AccessibleCaret(WindowId w, Rect& r) = 0;
   // The work area of the monitor that r overlaps most; false when r lies on no monitor.
   virtual bool WorkAreaOf(const Rect& r, Rect& work) = 0;
+  // The effective DPI of the monitor that r overlaps most (or the nearest one); 0 where the
+  // system cannot tell (before Windows 8.1).
+  virtual std::uint32_t MonitorDpi(const Rect& r) = 0;
 };
 
 }  // namespace ruvano

@@ -3,9 +3,6 @@
 namespace ruvano {
 namespace {
 
-constexpr std::int64_t kInset = 4;           // from the window's left and top edges
-constexpr std::int64_t kIndicatorSize = 32;  // the indicator is 32 pixels high
-
 // The sums are worked out in 64 bits so that no rectangle, however odd, overflows; the
 // result is brought back to 32 bits (it lies between the rectangle's edges for every real
 // window). Integer division in C++ truncates toward zero, as the placement wants.
@@ -18,16 +15,17 @@ std::int32_t ReadBorderMetric(IDesktop& desktop, const Rect& r) {
 }
 
 void UpdateIndicatorAnchor(WindowId w, const Rect& r, std::int32_t iconPosition, WindowId desktopWnd,
-                           std::int32_t border, std::int32_t& left, std::int32_t& top) {
+                           std::int32_t border, std::int32_t size, std::int32_t& left, std::int32_t& top) {
   const std::int64_t l = r.left, t = r.top, rt = r.right, b = r.bottom;
   const std::int64_t centreX = l + (rt - l) / 2;
-  const std::int64_t nearTop = t + kInset;
-  const std::int64_t nearBottom = b - kIndicatorSize - border;
+  const std::int64_t inset = size / 8;  // from the window's left and top edges
+  const std::int64_t nearTop = t + inset;
+  const std::int64_t nearBottom = b - size - border;
 
   switch (iconPosition) {
     case 0:
       top = To32(nearTop);
-      left = To32(l + kInset);
+      left = To32(l + inset);
       break;
     case 1:
       top = To32(nearTop);
@@ -35,7 +33,7 @@ void UpdateIndicatorAnchor(WindowId w, const Rect& r, std::int32_t iconPosition,
       break;
     case 2:
       top = To32(nearBottom);
-      left = To32(l + kInset);
+      left = To32(l + inset);
       break;
     case 3:
       top = To32(nearBottom);

@@ -2,6 +2,7 @@
 
 #include "monitor/excluded_apps.h"
 #include "monitor/indicator_anchor.h"
+#include "monitor/indicator_size.h"
 #include "zeq/probes.h"
 
 namespace ruvano {
@@ -60,8 +61,9 @@ void MonitorTick::Run() {
   desktop_.VisibleFrame(w, r);
   const bool changed = r != activeRect_;
   activeRect_ = r;
-  UpdateIndicatorAnchor(w, r, settings_.IconPosition(), desktop, ReadBorderMetric(desktop_, r), anchorLeft_,
-                        anchorTop_);
+  const std::int32_t border = ReadBorderMetric(desktop_, r);
+  const std::int32_t size = IndicatorSize(desktop_.MonitorDpi(r), settings_.IconSize());
+  UpdateIndicatorAnchor(w, r, settings_.IconPosition(), desktop, border, size, anchorLeft_, anchorTop_);
 
   const int idx = handles_.IndexOf(w);
   if (w == activeWindow_)

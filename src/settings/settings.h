@@ -30,6 +30,7 @@ namespace ruvano {
 // ExcludeApps: image names, separated by ";", of programs whose windows are not signalled.
 // QuietFullScreen: nothing is signalled while a full-screen program is in front.
 // NearCaret: the indicator goes next to the text caret of the window in front.
+// IconSize: 0 the indicator at the display's scale, 1 half as large again.
 // clang-format off
 #define RUVANO_SETTING_FIELDS(X)                                                                         \
   X(Top,             std::int32_t, 0,         kWindowSection, u"Top",             Keep,     Current, Always)   \
@@ -49,7 +50,8 @@ namespace ruvano {
   X(AlnumOff,        bool,         false,     kConfigSection, u"AlnumOff",        Keep,     Current, OnceUsed) \
   X(ExcludeApps,     Text,         u"",       kConfigSection, u"ExcludeApps",     OneLine,  Current, OnceUsed) \
   X(QuietFullScreen, bool,         true,      kConfigSection, u"QuietFullScreen", Keep,     Current, OnceUsed) \
-  X(NearCaret,       bool,         false,     kConfigSection, u"NearCaret",       Keep,     Current, OnceUsed)
+  X(NearCaret,       bool,         false,     kConfigSection, u"NearCaret",       Keep,     Current, OnceUsed) \
+  X(IconSize,        std::int32_t, 0,         kConfigSection, u"IconSize",        Size,     Default, OnceUsed)
 // clang-format on
 
 #define RUVANO_SETTING_NAME(name, ...) name,
@@ -72,6 +74,7 @@ class Settings {
  public:
   static constexpr std::int32_t kSoundCount = 12;    // items of the two sound groups
   static constexpr std::int32_t kPositionCount = 4;  // items of the icon position group
+  static constexpr std::int32_t kIconSizeCount = 2;  // items of the icon size group
   static constexpr std::int32_t kMinAlpha = 10;      // opacity bounds, in percent
   static constexpr std::int32_t kMaxAlpha = 100;
   static constexpr std::uint32_t kTimerIntervalMs = 250;  // one monitor tick
@@ -139,6 +142,7 @@ class Settings {
   }
   static std::int32_t Sound(std::int32_t v) { return ClampRadioIndex(v, kSoundCount); }
   static std::int32_t Position(std::int32_t v) { return ClampRadioIndex(v, kPositionCount); }
+  static std::int32_t Size(std::int32_t v) { return v <= 0 ? 0 : kIconSizeCount - 1; }
   static std::int32_t Opacity(std::int32_t v) { return ClampAlpha(v); }
   static Text OneLine(Text v);  // line breaks (CR, LF) removed
 

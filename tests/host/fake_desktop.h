@@ -44,10 +44,11 @@ struct FakeWindow {
   std::optional<Rect> accessibleCaret = std::nullopt;
 };
 
-// One display monitor: its rectangle and its work area, in physical pixels.
+// One display monitor: its rectangle and its work area, in physical pixels, and its DPI.
 struct FakeMonitor {
   Rect bounds;
   Rect work;
+  std::uint32_t dpi = 96;
 };
 
 class FakeDesktop final : public IDesktop {
@@ -74,6 +75,7 @@ class FakeDesktop final : public IDesktop {
     SystemCaret,
     AccessibleCaret,
     WorkAreaOf,
+    MonitorDpi,
     Count_
   };
   struct Call {
@@ -226,19 +228,32 @@ class FakeDesktop final : public IDesktop {
   // (learn.microsoft.com/windows/win32/api/winuser/nf-winuser-monitorfromrect).
   bool WorkAreaOf(const Rect& r, Rect& work) override {
     Note(Query::WorkAreaOf, 0);
+    const FakeMonitor* m = MonitorOf(r);
+    if (m) work = m->work;
+    return m != nullptr;
+  }
+  // GetDpiForMonitor of MonitorFromRect with MONITOR_DEFAULTTONEAREST; the first monitor
+  // stands for the nearest when r meets none.
+  std::uint32_t MonitorDpi(const Rect& r) override {
+    Note(Query::MonitorDpi, 0);
+    const FakeMonitor* m = MonitorOf(r);
+    return m ? m->dpi : monitors.empty() ? 0 : monitors.front().dpi;
+  }
+
+ private:
+  const FakeMonitor* MonitorOf(const Rect& r) const {
+    const FakeMonitor* found = nullptr;
     std::int64_t best = 0;
     for (const FakeMonitor& m : monitors) {
       const std::int64_t w = std::min(r.right, m.bounds.right) - std::max(r.left, m.bounds.left);
       const std::int64_t h = std::min(r.bottom, m.bounds.bottom) - std::max(r.top, m.bounds.top);
       if (w > 0 && h > 0 && w * h > best) {
         best = w * h;
-        work = m.work;
+        found = &m;
       }
     }
-    return best > 0;
+    return found;
   }
-
- private:
   static bool Answer(const std::optional<Rect>& caret, Rect& r) {
     if (caret) r = *caret;
     return caret.has_value();

@@ -19,6 +19,7 @@
 #include "media/generate.h"
 #include "media/ico.h"
 #include "media/pictures.h"
+#include "monitor/indicator_size.h"
 #include "wave_form_for_tests.h"
 
 namespace ruvano {
@@ -37,7 +38,7 @@ TEST(GeneratedResources, CommittedFilesAreExactlyWhatTheGeneratorsMake) {
   auto pictures = media::GeneratePictures();
   files.insert(files.end(), pictures.begin(), pictures.end());
   media::WriteAll(files, dir);
-  EXPECT_EQ(files.size(), 19u);
+  EXPECT_EQ(files.size(), 20u);
   const auto docs = media::GenerateDocPictures();
   for (const auto& [name, bytes] : docs)
     EXPECT_EQ(bytes, media::ReadFile(fs::path(RUVANO_SOURCE_DIR) / "docs" / name)) << name;
@@ -109,26 +110,29 @@ std::vector<Entry> Directory(const Bytes& ico) {
   return out;
 }
 
-TEST(DefaultPicture, IsOneOpaque32PixelImageAt24BitsWithTheKanaOnTheFace) {
+TEST(DefaultPicture, IsAnOpaque32PixelImageAt24BitsWithTheKanaOnTheFaceAndPngsAtTheLargerSizes) {
   const Bytes ico = Committed("imagedef.ico");
-  ASSERT_EQ(ico.size(), 6u + 16 + 40 + 3072 + 128);
   const auto dir = Directory(ico);
-  ASSERT_EQ(dir.size(), 1u);
+  ASSERT_EQ(dir.size(), kIndicatorSizes.size());
+  for (std::size_t i = 1; i < dir.size(); ++i) {
+    EXPECT_EQ(dir[i].size, kIndicatorSizes[i]);
+    EXPECT_EQ(testing::Le32(ico.data() + dir[i].offset), 0x474E5089u) << "PNG at " << dir[i].size;
+  }
   EXPECT_EQ(dir[0].size, 32);
   EXPECT_EQ(dir[0].bpp, 24);
   EXPECT_EQ(dir[0].bytes, 3240u);
-  EXPECT_EQ(dir[0].offset, 22u);
-  const std::uint8_t* h = ico.data() + 22;
+  const std::uint32_t at = dir[0].offset;
+  const std::uint8_t* h = ico.data() + at;
   EXPECT_EQ(testing::Le32(h), 40u);
   EXPECT_EQ(testing::Le32(h + 4), 32u);
   EXPECT_EQ(testing::Le32(h + 8), 64u);
   EXPECT_EQ(testing::Le16(h + 14), 24u);
   EXPECT_EQ(testing::Le32(h + 16), 0u) << "uncompressed";
-  EXPECT_TRUE(std::all_of(ico.end() - 128, ico.end(), [](std::uint8_t v) { return v == 0; }))
+  EXPECT_TRUE(std::all_of(h + 40 + 3072, h + 3240, [](std::uint8_t v) { return v == 0; }))
       << "mask not clear";
 
   // Dark ink lies only on the white face, and there is enough of it to be a glyph.
-  auto grey = [&](int x, int y) { return ico[22 + 40 + (31 - y) * 96 + x * 3 + 1]; };
+  auto grey = [&](int x, int y) { return ico[at + 40 + (31 - y) * 96 + x * 3 + 1]; };
   int ink = 0;
   for (int y = 0; y < 32; ++y) {
     for (int x = 0; x < 32; ++x) {

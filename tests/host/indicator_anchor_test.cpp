@@ -5,6 +5,7 @@
 
 #include "fake_desktop.h"
 #include "monitor/indicator_anchor.h"
+#include "monitor/indicator_size.h"
 
 namespace ruvano {
 namespace {
@@ -22,6 +23,7 @@ struct Row {
   std::int32_t position;
   bool desktop;
   std::int32_t left, top;
+  std::int32_t size = 32;
 };
 
 TEST(IndicatorAnchor, WorkedExamples) {
@@ -45,13 +47,16 @@ TEST(IndicatorAnchor, WorkedExamples) {
       {{10, 10, 5, 5}, 1, 1, false, 8, 14},       // inverted: -5 halves to -2
       {{10, 10, 5, 5}, 1, 0, true, 8, 8},
       {{100, 50, 900, 650}, 1, -1, false, kKept, kKept},  // no position: unchanged
+      // Larger indicators: the inset grows with the size, the bottom places lift by it.
+      {{100, 50, 900, 650}, 1, 0, false, 106, 56, 48},
+      {{100, 50, 900, 650}, 2, 3, false, 500, 584, 64},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(testing::Message() << row.r.left << "," << row.r.top << "," << row.r.right << ","
                                     << row.r.bottom << " border " << row.border << " pos " << row.position);
     std::int32_t left = kKept, top = kKept;
-    UpdateIndicatorAnchor(row.desktop ? kDesktop : kWindow, row.r, row.position, kDesktop, row.border, left,
-                          top);
+    UpdateIndicatorAnchor(row.desktop ? kDesktop : kWindow, row.r, row.position, kDesktop, row.border,
+                          row.size, left, top);
     EXPECT_EQ(left, row.left);
     EXPECT_EQ(top, row.top);
   }
@@ -59,7 +64,7 @@ TEST(IndicatorAnchor, WorkedExamples) {
 
 TEST(IndicatorAnchor, NoDesktopWindowFoundCentresNothing) {
   std::int32_t left = 0, top = 0;
-  UpdateIndicatorAnchor(kDesktop, {0, 0, 1920, 1080}, 0, 0, 1, left, top);
+  UpdateIndicatorAnchor(kDesktop, {0, 0, 1920, 1080}, 0, 0, 1, 32, left, top);
   EXPECT_EQ(left, 4);
   EXPECT_EQ(top, 4);
 }
@@ -68,9 +73,20 @@ TEST(IndicatorAnchor, ExtremeRectanglesDoNotOverflow) {
   constexpr auto kMin = std::numeric_limits<std::int32_t>::min();
   constexpr auto kMax = std::numeric_limits<std::int32_t>::max();
   std::int32_t left = 0, top = 0;
-  UpdateIndicatorAnchor(kDesktop, {kMin, kMin, kMax, kMax}, 1, kDesktop, 1, left, top);
+  UpdateIndicatorAnchor(kDesktop, {kMin, kMin, kMax, kMax}, 1, kDesktop, 1, 144, left, top);
   EXPECT_EQ(left, -1);
   EXPECT_EQ(top, -1);
+}
+
+TEST(IndicatorSize, GrowsWithTheDpiOnlyToSizesThePicturesAreDrawnAt) {
+  const struct {
+    std::uint32_t dpi;
+    std::int32_t iconSize, size;
+  } rows[] = {{96, 0, 32},  {0, 0, 32},    {110, 0, 32},  {120, 0, 40}, {144, 0, 48},
+              {192, 0, 64}, {336, 0, 108}, {480, 0, 144}, {96, 1, 48},  {120, 1, 60},
+              {144, 1, 72}, {288, 1, 144}, {480, 1, 144}};
+  for (const auto& row : rows)
+    EXPECT_EQ(IndicatorSize(row.dpi, row.iconSize), row.size) << row.dpi << " DPI, IconSize " << row.iconSize;
 }
 
 TEST(BorderMetric, ReadFreshOnEveryCallFromTheSystemsSource) {

@@ -303,6 +303,7 @@ TEST(MonitorTickQualification, QualifyingTickAsksTheDesktopInOrder) {
       expected.push_back({q, kA});
     expected.insert(expected.end(), {{Q::IsWin8OrLater, 0},
                                      {Q::NonClientBorderWidth, 0},
+                                     {Q::MonitorDpi, 0},
                                      {Q::GetFocusedWindow, 0},
                                      {Q::ImeOpenStatus, kA}});
     EXPECT_EQ(r.desk.queries, expected);

@@ -85,7 +85,8 @@ TEST_F(SettingsFileTest, InputModeKeysAreWrittenOnlyOnceTheyMatter) {
   EXPECT_EQ(Save(Settings{}), kDefaultFile);
 }
 
-std::int32_t OtherThan(std::int32_t v) { return v - 1; }  // stays in range: every default is at the top
+// Stays in range: every default is at the top or the bottom of its range.
+std::int32_t OtherThan(std::int32_t v) { return v > 0 ? v - 1 : v + 1; }
 bool OtherThan(bool v) { return !v; }
 Text OtherThan(const Text& v) { return v + u"x"; }
 

@@ -25,6 +25,7 @@ TEST(Settings, DesignDefaults) {
   EXPECT_FALSE(s.Scroll());
   EXPECT_FALSE(s.AppIcon());
   EXPECT_EQ(s.AlphaBlendValue(), 100);
+  EXPECT_EQ(s.IconSize(), 0);
   EXPECT_EQ(s.Top(), 0);
   EXPECT_EQ(s.Left(), 0);
   EXPECT_EQ(Settings::kHintDisplayMs / Settings::kTimerIntervalMs, 8u);
@@ -51,6 +52,10 @@ TEST(Settings, RangedFieldsClampEveryAssignment) {
        &Settings::SetIconPosition,
        &Settings::IconPosition,
        {{9, 3}, {4, 3}, {3, 3}, {-1, -1}, {-2, -1}, {2, 2}, {kMin, -1}, {kMax, 3}}},
+      {"IconSize",
+       &Settings::SetIconSize,
+       &Settings::IconSize,
+       {{1, 1}, {0, 0}, {-1, 0}, {2, 1}, {kMin, 0}, {kMax, 1}}},
       {"AlphaBlendValue",
        &Settings::SetAlphaBlendValue,
        &Settings::AlphaBlendValue,

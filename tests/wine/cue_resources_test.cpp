@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "../host/wave_form_for_tests.h"
+#include "monitor/indicator_size.h"
 #include "wine_test_util.h"
 #include "zeq/win32/handles.h"
 
@@ -106,9 +107,9 @@ std::vector<GroupEntry> GroupEntries(const std::vector<std::uint8_t>& g) {
   return out;
 }
 
-TEST_F(ExeResources, DefaultPictureIsOne32PixelImageAt24BitsWithAClearMask) {
+TEST_F(ExeResources, DefaultPictureHasA32PixelImageAt24BitsWithAClearMask) {
   const auto group = GroupEntries(Resource(RT_GROUP_ICON, L"IMAGEDEF"));
-  ASSERT_EQ(group.size(), 1u);
+  ASSERT_EQ(group.size(), ruvano::kIndicatorSizes.size());
   EXPECT_EQ(group[0].size, 32);
   EXPECT_EQ(group[0].bpp, 24);
   const auto image = Resource(RT_ICON, MAKEINTRESOURCEW(group[0].id));

@@ -44,48 +44,48 @@ bool WaitForScrollLock(bool on, DWORD timeoutMs = 3000) {
   return WaitUntil([&] { return ScrollLockOn() == on; }, timeoutMs);
 }
 
-// Points the user's roaming application-data folder at another folder while the object
-// lives. Wine's shell-folder query takes this folder from the registry, not from the
-// environment, so a child process started meanwhile gets a data folder of the test's own.
-class AppDataOverride {
+// Sets a value under HKEY_CURRENT_USER while the object lives, and puts back what was there.
+// The programs started meanwhile read it: the roaming application-data folder (Wine's
+// shell-folder query takes it from the registry, not from the environment) and the display's
+// DPI (LogPixels, which Wine reports for every monitor).
+class RegistryOverride {
  public:
-  static constexpr const wchar_t* kKey =
-      L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
-
-  explicit AppDataOverride(const std::wstring& folder) {
-    if (RegCreateKeyExW(HKEY_CURRENT_USER, kKey, 0, nullptr, 0, KEY_READ | KEY_WRITE, nullptr, &key_,
+  RegistryOverride(const wchar_t* key, const wchar_t* name, DWORD type, const void* data, DWORD size)
+      : name_(name) {
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, key, 0, nullptr, 0, KEY_READ | KEY_WRITE, nullptr, &key_,
                         nullptr) != ERROR_SUCCESS) {
       key_ = nullptr;
       return;
     }
-    wchar_t old[MAX_PATH * 2] = {};
-    DWORD size = sizeof(old) - sizeof(wchar_t);
-    had_ = RegQueryValueExW(key_, L"AppData", nullptr, &oldType_, reinterpret_cast<BYTE*>(old), &size) ==
-           ERROR_SUCCESS;
-    old_ = old;
-    Set(REG_SZ, folder);
+    DWORD oldSize = sizeof(old_);
+    had_ = RegQueryValueExW(key_, name, nullptr, &oldType_, old_, &oldSize) == ERROR_SUCCESS;
+    oldSize_ = oldSize;
+    RegSetValueExW(key_, name, 0, type, static_cast<const BYTE*>(data), size);
   }
-  ~AppDataOverride() {
+  ~RegistryOverride() {
     if (!key_) return;
     if (had_)
-      Set(oldType_, old_);
+      RegSetValueExW(key_, name_, 0, oldType_, old_, oldSize_);
     else
-      RegDeleteValueW(key_, L"AppData");
+      RegDeleteValueW(key_, name_);
     RegCloseKey(key_);
   }
-  AppDataOverride(const AppDataOverride&) = delete;
-  AppDataOverride& operator=(const AppDataOverride&) = delete;
+  RegistryOverride(const RegistryOverride&) = delete;
+  RegistryOverride& operator=(const RegistryOverride&) = delete;
 
  private:
-  void Set(DWORD type, const std::wstring& value) {
-    RegSetValueExW(key_, L"AppData", 0, type, reinterpret_cast<const BYTE*>(value.c_str()),
-                   static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
-  }
-
+  const wchar_t* name_;
   HKEY key_ = nullptr;
   bool had_ = false;
-  DWORD oldType_ = REG_EXPAND_SZ;
-  std::wstring old_;
+  DWORD oldType_ = REG_NONE, oldSize_ = 0;
+  BYTE old_[MAX_PATH * 4] = {};
+};
+
+struct AppDataOverride : RegistryOverride {
+  explicit AppDataOverride(const std::wstring& folder)
+      : RegistryOverride(L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders",
+                         L"AppData", REG_SZ, folder.c_str(),
+                         static_cast<DWORD>((folder.size() + 1) * sizeof(wchar_t))) {}
 };
 
 // A copy of RUVANO.exe and its settings window.
@@ -670,6 +670,31 @@ TEST_F(RuvanoExe, ACaptionlessWindowCoveringTheScreenIsNotSignalled) {
   EXPECT_FALSE(SignalledInFront(full, indicator));
   ASSERT_TRUE(smaller.Start(L"smaller", 100, 100, 400, 300));
   EXPECT_TRUE(SignalledInFront(smaller, indicator));
+}
+
+// At 150 % the indicator is 48 × 48, 6 pixels in from the window's corner, with its rounded
+// middle in proportion.
+TEST_F(RuvanoExe, TheIndicatorGrowsWithTheDisplaysScale) {
+  const DWORD dpi = 144;
+  const RegistryOverride scale(L"Control Panel\\Desktop", L"LogPixels", REG_DWORD, &dpi, sizeof(dpi));
+  Preset("[Config]\r\nIcon=1\r\n");
+  Ruvano ruvano(AppData());
+  ASSERT_TRUE(ruvano.Run());
+  const HWND indicator = WaitForIndicator(ruvano);
+  FakeImeTarget target;
+  ASSERT_TRUE(target.Start(L"at 150 %", 300, 200, 500, 400));
+  ASSERT_TRUE(target.Activate());
+  target.SetOpen(true);
+  ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(indicator) != FALSE; }, 3000));
+  RECT t{}, r{};
+  GetWindowRect(target.window(), &t);
+  GetWindowRect(indicator, &r);
+  const RECT want{t.left + 6, t.top + 6, t.left + 6 + 48, t.top + 6 + 48};
+  EXPECT_TRUE(EqualRect(&r, &want)) << r.left - t.left << "," << r.top - t.top << " " << r.right - r.left;
+  HRGN region = CreateRectRgn(0, 0, 0, 0);
+  ASSERT_NE(GetWindowRgn(indicator, region), ERROR);
+  EXPECT_TRUE(PtInRegion(region, 3, 24) && !PtInRegion(region, 2, 24));
+  DeleteObject(region);
 }
 
 }  // namespace

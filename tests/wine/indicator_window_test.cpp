@@ -90,7 +90,7 @@ class IndicatorWindowTest : public ::testing::Test {
     const RECT r = WindowRect(target.window());
     Win32Desktop desktop;
     UpdateIndicatorAnchor(FromHwnd(target.window()), Rect{r.left, r.top, r.right, r.bottom}, 0, 0,
-                          ReadBorderMetric(desktop, Rect{r.left, r.top, r.right, r.bottom}), left, top);
+                          ReadBorderMetric(desktop, Rect{r.left, r.top, r.right, r.bottom}), 32, left, top);
   }
 
   bool IsShownAt(int x, int y) {
@@ -269,7 +269,8 @@ TEST_F(IndicatorWindowTest, PressStopsTheTimerUntilThePointerLeaves) {
 }
 
 // The picture is the exe's own icon resource, drawn over the whole client area: compared
-// with the same icon drawn into a bitmap. The program icon wins over the input mode's
+// with the same icon drawn into a bitmap, at the standard size and at the large one (its own
+// image of 48 pixels, not a stretched one). The program icon wins over the input mode's
 // key-cap, which shows only when asked for and follows a mode change while visible.
 TEST_F(IndicatorWindowTest, DrawsTheChosenPictureFromTheExeResources) {
   const std::wstring exe = testing::BinDir() + L"RUVANO.exe";
@@ -296,27 +297,36 @@ TEST_F(IndicatorWindowTest, DrawsTheChosenPictureFromTheExeResources) {
       {false, true, InputMode::HalfAlnum, L"IMAGEHALNUM"},
       {false, true, InputMode::Hiragana, L"IMAGEDEF"},
   };
-  for (const auto& c : cases) {
-    rig.settings.SetAppIcon(c.appIcon);
-    rig.settings.SetShowMode(c.showMode);
-    pictured->SetInputMode(InputMode::Hiragana);
-    pictured->Show(left, top);
-    pictured->SetInputMode(c.mode);
-    PumpFor(200);
-    HICON icon = static_cast<HICON>(LoadImageW(res, c.picture, IMAGE_ICON, 32, 32, 0));
-    ASSERT_NE(icon, nullptr);
-    const ClientImage painted(pictured->hwnd());
-    Bitmap expected(32, 32);
-    const RECT all = expected.rect();
-    FillRect(expected.dc(), &all, GetSysColorBrush(COLOR_BTNFACE));
-    DrawIconEx(expected.dc(), 0, 0, icon, 32, 32, 0, nullptr, DI_NORMAL);
-    DestroyIcon(icon);
-    int differing = 0;
-    for (int y = 0; y < 32; ++y)
-      for (int x = 0; x < 32; ++x) differing += expected.Pixel(x, y) != painted.Pixel(x, y);
-    EXPECT_EQ(differing, 0) << static_cast<int>(c.mode) << (c.appIcon ? " program icon" : "");
-    pictured->Hide();
+  for (const int iconSize : {0, 1}) {
+    rig.settings.SetIconSize(iconSize);
+    const int size = iconSize ? 48 : 32;  // at 96 DPI
+    for (const auto& c : cases) {
+      rig.settings.SetAppIcon(c.appIcon);
+      rig.settings.SetShowMode(c.showMode);
+      pictured->SetInputMode(InputMode::Hiragana);
+      pictured->Show(left, top);
+      pictured->SetInputMode(c.mode);
+      PumpFor(200);
+      EXPECT_EQ(pictured->Size(), size);
+      HICON icon = static_cast<HICON>(
+          LoadImageW(res, c.appIcon && size != 32 ? L"IMAGEAPP" : c.picture, IMAGE_ICON, size, size, 0));
+      ASSERT_NE(icon, nullptr);
+      const ClientImage painted(pictured->hwnd());
+      ASSERT_EQ(painted.width(), size);
+      Bitmap expected(size, size);
+      const RECT all = expected.rect();
+      FillRect(expected.dc(), &all, GetSysColorBrush(COLOR_BTNFACE));
+      DrawIconEx(expected.dc(), 0, 0, icon, size, size, 0, nullptr, DI_NORMAL);
+      DestroyIcon(icon);
+      int differing = 0;
+      for (int y = 0; y < size; ++y)
+        for (int x = 0; x < size; ++x) differing += expected.Pixel(x, y) != painted.Pixel(x, y);
+      EXPECT_EQ(differing, 0) << static_cast<int>(c.mode) << (c.appIcon ? " program icon" : "") << " at "
+                              << size;
+      pictured->Hide();
+    }
   }
+  rig.settings.SetIconSize(0);
   DestroyWindow(pictured->hwnd());
   FreeLibrary(res);
 }

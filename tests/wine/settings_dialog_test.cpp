@@ -344,6 +344,7 @@ TEST_F(SettingsPanelTest, KeyboardFollowsTheTabOrderAndAccessKeys) {
   settings.SetOff(true);
   settings.SetOffWaveIndex(4);
   settings.SetIconPosition(1);
+  settings.SetIconSize(1);
   host.Show();
   PumpFor(50);
 
@@ -354,6 +355,7 @@ TEST_F(SettingsPanelTest, KeyboardFollowsTheTabOrderAndAccessKeys) {
                        IDC_OPACITY,
                        IDC_SHOW_ICON,
                        IDC_POSITION_FIRST + 1,
+                       IDC_ICON_SIZE_FIRST + 1,
                        IDC_NEAR_CARET,
                        IDC_SOUND_OFF_FIRST + 4,
                        IDC_HINT,
@@ -405,6 +407,8 @@ TEST_F(SettingsPanelTest, KeyboardFollowsTheTabOrderAndAccessKeys) {
   EXPECT_EQ(GetFocus(), panel.SoundItem(false, 4));
   EXPECT_TRUE(sysChar(L'p'));
   EXPECT_EQ(GetFocus(), panel.PositionItem(1));
+  EXPECT_TRUE(sysChar(L'z'));
+  EXPECT_EQ(GetFocus(), panel.Item(IDC_ICON_SIZE_FIRST + 1));
   EXPECT_TRUE(sysChar(L'i'));  // the icon check box toggles
   EXPECT_FALSE(settings.Icon());
   EXPECT_TRUE(sysChar(L'H'));
@@ -567,7 +571,7 @@ void CheckLayout(SettingsWindowUnderTest& host, int dpi) {
       for (int j = 0; j < i; ++j) EXPECT_FALSE(Overlap(r, RectIn(parent, item(j)))) << i << "/" << j;
       if (std::find(lefts.begin(), lefts.end(), r.left) == lefts.end()) lefts.push_back(r.left);
     }
-    EXPECT_EQ(lefts.size(), 4u);
+    EXPECT_EQ(lefts.size(), static_cast<std::size_t>(std::min(count, 4)));  // side by side in four columns
   };
   checkItems(
       p.Item(IDC_SOUND_ON), [&](int i) { return p.SoundItem(true, i); }, Settings::kSoundCount);
@@ -575,6 +579,9 @@ void CheckLayout(SettingsWindowUnderTest& host, int dpi) {
       p.Item(IDC_SOUND_OFF), [&](int i) { return p.SoundItem(false, i); }, Settings::kSoundCount);
   checkItems(
       p.Item(IDC_POSITION), [&](int i) { return p.PositionItem(i); }, Settings::kPositionCount);
+  checkItems(
+      p.Item(IDC_ICON_SIZE), [&](int i) { return p.Item(IDC_ICON_SIZE_FIRST + i); },
+      Settings::kIconSizeCount);
   // Items run down each column first: カチャ, カタッ, ピィ share the first column.
   EXPECT_EQ(RectIn(parent, p.SoundItem(true, 2)).left, RectIn(parent, p.SoundItem(true, 0)).left);
   EXPECT_GT(RectIn(parent, p.SoundItem(true, 3)).left, RectIn(parent, p.SoundItem(true, 2)).left);
@@ -583,9 +590,17 @@ void CheckLayout(SettingsWindowUnderTest& host, int dpi) {
   const RECT check = RectIn(parent, p.Item(IDC_SHOW_ICON));
   const RECT track = RectIn(parent, p.Item(IDC_OPACITY));
   const RECT pos = RectIn(parent, p.Item(IDC_POSITION));
-  for (const RECT& r : {check, track, pos}) EXPECT_TRUE(Inside(r, icon));
+  const RECT size = RectIn(parent, p.Item(IDC_ICON_SIZE));
+  for (const RECT& r : {check, track, pos, size}) EXPECT_TRUE(Inside(r, icon));
   EXPECT_LE(check.bottom, track.top);
   EXPECT_LE(track.bottom, pos.top);
+  EXPECT_LE(pos.right, size.left);
+  for (int i = 0; i < Settings::kIconSizeCount; ++i) {
+    HWND item = p.Item(IDC_ICON_SIZE_FIRST + i);
+    EXPECT_TRUE(Inside(RectIn(parent, item), size)) << i;
+    EXPECT_GE(RectIn(parent, item).right - RectIn(parent, item).left,
+              CheckControlWidth(CaptionWidth(item), dpi));
+  }
   // The widest caption the icon box can show fits, beside the caret check box.
   {
     HWND c = p.Item(IDC_SHOW_ICON);

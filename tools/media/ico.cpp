@@ -118,7 +118,7 @@ std::size_t Nearest(const Palette& palette, Rgba c) {
 Bytes BuildIco(const std::vector<IconImage>& images) {
   std::vector<Bytes> data;
   for (const auto& img : images) {
-    data.push_back(img.pixels.Width() >= 256 ? BuildPng(img.pixels) : BuildBitmap(img));
+    data.push_back(img.png || img.pixels.Width() >= 256 ? BuildPng(img.pixels) : BuildBitmap(img));
   }
   Bytes out;
   PutLE16(out, 0);

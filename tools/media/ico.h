@@ -1,5 +1,5 @@
 // Icon files: images stored as bottom-up bitmaps (4, 8, 24 or 32 bits per pixel, each with
-// its AND mask) or, for 256-pixel images, as PNG.
+// its AND mask) or as PNG (always for 256-pixel images).
 #pragma once
 
 #include <array>
@@ -13,6 +13,7 @@ namespace ruvano::media {
 struct IconImage {
   int bitsPerPixel;  // 4, 8, 24 or 32; a 256-pixel image is stored as PNG
   Canvas pixels;
+  bool png = false;  // stored as PNG (32 bits per pixel) at any size
 };
 
 using Palette = std::vector<Rgba>;

@@ -7,6 +7,7 @@
 #include "media/generate.h"
 #include "media/ico.h"
 #include "media/png.h"
+#include "monitor/indicator_size.h"
 
 namespace ruvano::media {
 
@@ -25,8 +26,9 @@ struct CapLayout {
 };
 
 // The kana's strokes are placed so that the cross bar and the down stroke fall on whole
-// pixel rows and columns at 32 pixels.
-const CapLayout& Layout(int size) {
+// pixel rows and columns at 32 pixels. Sizes without a layout of their own take the one of 32
+// pixels, scaled, with the edges of the cap and its face on whole pixels.
+CapLayout Layout(int size) {
   static const CapLayout layouts[] = {
       {16, Px(1), Px(1), Px(15), Px(15), Px(2), Px(1), Px(2), Px(2), Px(14), Px(12), Px(1.5), 0, Px(8), Px(7),
        Px(8), Px(8), Px(7), Px(9)},
@@ -40,7 +42,15 @@ const CapLayout& Layout(int size) {
   for (const auto& l : layouts) {
     if (l.size == size) return l;
   }
-  throw std::invalid_argument("no layout for that size");
+  if (size < 16 || size > 256) throw std::invalid_argument("no layout for that size");
+  const CapLayout& b = layouts[1];
+  auto scale = [size](std::int64_t v) { return DivRound(v * size, 32); };
+  auto whole = [size](std::int64_t v) { return DivRound(v * size, 32 * kSub) * kSub; };
+  return {size,           whole(b.capL),      whole(b.capT),    whole(b.capR),
+          whole(b.capB),  scale(b.capRadius), whole(b.outline), whole(b.faceL),
+          whole(b.faceT), whole(b.faceR),     whole(b.faceB),   scale(b.faceRadius),
+          whole(b.rim),   scale(b.pawX),      scale(b.pawY),    scale(b.pawSize),
+          scale(b.kanaX), scale(b.kanaY),     scale(b.kanaSize)};
 }
 
 struct Colours {
@@ -154,7 +164,7 @@ Shape SmallPaw() {
 }  // namespace
 
 Canvas DrawKeyCap(int size, Symbol symbol, Shading shading) {
-  const CapLayout& l = Layout(size);
+  const CapLayout l = Layout(size);
   const Colours& c = shading == Shading::Smooth ? kSmooth : kVga;
   Canvas canvas(size, size);
   const int capTop = static_cast<int>(l.capT / kSub), capBottom = static_cast<int>(l.capB / kSub);
@@ -184,14 +194,16 @@ Canvas DrawKeyCap(int size, Symbol symbol, Shading shading) {
 
 Bytes BuildDefaultPicture() { return BuildModePicture(Symbol::Hiragana); }
 
-Bytes BuildModePicture(Symbol symbol) {
-  // The window shows only the inner 28 × 28 pixels with rounded corners; the frame around
-  // the key-cap gets the outline colour so that nothing light shows at the corners.
-  Canvas cap = DrawKeyCap(32, symbol, Shading::Smooth);
-  Canvas opaque(32, 32);
-  opaque.Fill(RoundRect(0, 0, Px(32), Px(32), 0), kSmooth.outline);
-  for (int y = 0; y < 32; ++y) {
-    for (int x = 0; x < 32; ++x) {
+namespace {
+
+// The window shows only the inner part with rounded corners (28 × 28 pixels at 32); the frame
+// around the key-cap gets the outline colour so that nothing light shows at the corners.
+Canvas OpaqueKeyCap(int size, Symbol symbol) {
+  const Canvas cap = DrawKeyCap(size, symbol, Shading::Smooth);
+  Canvas opaque(size, size);
+  opaque.Fill(RoundRect(0, 0, std::int64_t{size} * kSub, std::int64_t{size} * kSub, 0), kSmooth.outline);
+  for (int y = 0; y < size; ++y) {
+    for (int x = 0; x < size; ++x) {
       const Rgba p = cap.At(x, y);
       Rgba& d = opaque.At(x, y);
       auto over = [&](std::uint8_t s, std::uint8_t b) {
@@ -201,7 +213,25 @@ Bytes BuildModePicture(Symbol symbol) {
       d = {over(p.r, d.r), over(p.g, d.g), over(p.b, d.b), 255};
     }
   }
-  return BuildIco({{24, std::move(opaque)}});
+  return opaque;
+}
+
+}  // namespace
+
+// At 32 pixels the image is the 24-bit bitmap it has always been; the larger ones are PNG,
+// which keeps the file small.
+Bytes BuildModePicture(Symbol symbol) {
+  std::vector<IconImage> images;
+  for (int size : kIndicatorSizes)
+    images.push_back({size == 32 ? 24 : 32, OpaqueKeyCap(size, symbol), size > 32});
+  return BuildIco(images);
+}
+
+Bytes BuildIndicatorProgramIcon() {
+  std::vector<IconImage> images;
+  for (int size : kIndicatorSizes)
+    images.push_back({32, DrawKeyCap(size, Symbol::Paw, Shading::Smooth), size > 32});
+  return BuildIco(images);
 }
 
 Bytes BuildInputModesStrip() {
@@ -236,7 +266,8 @@ std::vector<std::pair<std::string, Bytes>> GeneratePictures() {
           {"modekata.ico", BuildModePicture(Symbol::Katakana)},
           {"modehkata.ico", BuildModePicture(Symbol::HalfKatakana)},
           {"modealnum.ico", BuildModePicture(Symbol::FullAlnum)},
-          {"modehalnum.ico", BuildModePicture(Symbol::HalfAlnum)}};
+          {"modehalnum.ico", BuildModePicture(Symbol::HalfAlnum)},
+          {"imageapp.ico", BuildIndicatorProgramIcon()}};
 }
 
 }  // namespace ruvano::media

@@ -14,10 +14,11 @@ enum class Shading {
   Vga,     // the flat greys of the 16-colour palette
 };
 
-// The key-cap drawn at one size (16, 32, 48 or 256 pixels), transparent around it.
+// The key-cap drawn at one size (16 to 256 pixels), transparent around it.
 Canvas DrawKeyCap(int size, Symbol symbol, Shading shading);
 
-// The default picture: one 32 × 32 image at 24 bits per pixel, opaque everywhere.
+// The default picture, opaque everywhere, at each of the indicator's sizes
+// (kIndicatorSizes): a bitmap at 24 bits per pixel at 32 pixels, PNG above.
 Bytes BuildDefaultPicture();
 // The picture of one input mode, in the same form as the default picture (which is the
 // hiragana mode's).
@@ -25,6 +26,9 @@ Bytes BuildModePicture(Symbol symbol);
 // The documentation's picture of the five input modes' key-caps side by side, at 48 pixels,
 // as a PNG with a transparent background.
 Bytes BuildInputModesStrip();
+// The program icon as the indicator shows it, at each of the indicator's sizes: a bitmap at
+// 32 bits per pixel at 32 pixels, PNG above.
+Bytes BuildIndicatorProgramIcon();
 // The program icon: 16, 32 and 48 pixels at 32 and 8 bits per pixel, 16 and 32 pixels at
 // 4 bits per pixel, and 256 pixels as PNG.
 Bytes BuildProgramIcon();

@@ -67,7 +67,7 @@ std::optional<std::uint32_t> Win32Desktop::ImeConversionMode(WindowId w) {
 std::int32_t Win32Desktop::NonClientBorderWidth(const Rect& r) {
   const RECT onto{r.left, r.top, r.right, r.bottom};
   NONCLIENTMETRICSW m{};
-  if (!NonClientMetricsForDpi(m, MonitorDpi(::MonitorFromRect(&onto, MONITOR_DEFAULTTONEAREST)))) return 0;
+  if (!NonClientMetricsForDpi(m, ruvano::MonitorDpi(onto))) return 0;
   return m.iBorderWidth;
 }
 
@@ -90,6 +90,10 @@ bool Win32Desktop::AccessibleCaret(WindowId w, Rect& r) {
   if (!accessibleCaret_.Read(ToHwnd(w), systemCaret_.FocusSeenFor(ToHwnd(w)), c)) return false;
   r = {c.left, c.top, c.right, c.bottom};
   return true;
+}
+
+std::uint32_t Win32Desktop::MonitorDpi(const Rect& r) {
+  return ruvano::MonitorDpi(RECT{r.left, r.top, r.right, r.bottom});
 }
 
 bool Win32Desktop::WorkAreaOf(const Rect& r, Rect& work) {

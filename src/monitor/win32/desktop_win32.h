@@ -31,6 +31,7 @@ class Win32Desktop : public IDesktop {
 
   std::int32_t NonClientBorderWidth(const Rect& r) override;
   std::int32_t BorderMultiplier() override;
+  std::uint32_t MonitorDpi(const Rect& r) override;
 
   bool SystemCaret(WindowId w, Rect& r) override;
   bool AccessibleCaret(WindowId w, Rect& r) override;

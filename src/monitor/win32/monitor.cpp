@@ -32,7 +32,9 @@ SessionEvent ToSessionEvent(WPARAM event) noexcept {
 }  // namespace
 
 Monitor::Monitor(IMonitorCues& cues, const Settings& settings, HWND applicationWindow) noexcept
-    : applicationWindow_(applicationWindow), tick_(desktop_, cues, *this, settings, &fullScreen_) {}
+    : applicationWindow_(applicationWindow),
+      settings_(settings),
+      tick_(desktop_, cues, *this, settings, &fullScreen_) {}
 
 Monitor::~Monitor() {
   if (running_) ::KillTimer(applicationWindow_, kTimerId);
@@ -125,7 +127,7 @@ std::optional<Point> Monitor::CaretPlace() noexcept {
   askingCaret_ = true;
   std::optional<Point> place;
   try {
-    place = CaretAnchor(desktop_, w);
+    place = CaretAnchor(desktop_, w, settings_.IconSize());
   } catch (...) {}
   askingCaret_ = false;
   return place;

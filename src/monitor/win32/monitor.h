@@ -69,6 +69,7 @@ class Monitor final : public IProgramWindows {
                                                 DWORD_PTR self) noexcept;
 
   HWND applicationWindow_;
+  const Settings& settings_;
   HWND restWindow_ = nullptr;
   Win32Desktop desktop_;
   Win32FullScreenProbe fullScreen_;

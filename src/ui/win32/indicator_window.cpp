@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "monitor/indicator_size.h"
+#include "zeq/win32/probes_win32.h"
 #include "zeq/win32/window_style.h"
 
 namespace ruvano {
@@ -29,30 +31,48 @@ std::unique_ptr<IndicatorWindow> IndicatorWindow::Create(const Settings& setting
   // consulted; the tool-window style keeps it off the taskbar.
   if (!indicator->CreateWindowFor({.className = kClassName,
                                    .exStyle = WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE,
-                                   .width = kSize,
-                                   .height = kSize,
+                                   .width = kIndicatorSizes.front(),
+                                   .height = kIndicatorSizes.front(),
                                    .parent = owner})) {
     return nullptr;
   }
-  HWND wnd = indicator->hwnd();
-  SetToolWindowStyle(wnd);
-
-  // Only the rounded 28 × 28 middle is visible and takes the mouse. Once set, the region
-  // belongs to the system.
-  if (HRGN region = ::CreateRoundRectRgn(2, 2, kSize - 2, kSize - 2, 4, 4)) {
-    if (!::SetWindowRgn(wnd, region, TRUE)) ::DeleteObject(region);
-  }
-  indicator->LoadPictures(resources ? resources : ::GetModuleHandleW(nullptr));
+  SetToolWindowStyle(indicator->hwnd());
+  indicator->resources_ = resources ? resources : ::GetModuleHandleW(nullptr);
+  indicator->Resize({0, 0});
   return indicator;
 }
 
-// Missing pictures leave the indicator blank rather than failing.
-void IndicatorWindow::LoadPictures(HMODULE resources) noexcept {
-  auto load = [resources](const wchar_t* name) {
+// The size for the monitor at place, the indicator's top-left corner; where the system knows
+// no monitor's DPI, the window's own (GetDpiForWindow), else 96.
+void IndicatorWindow::Resize(POINT place) noexcept {
+  UINT dpi = MonitorDpi(RECT{place.x, place.y, place.x + 1, place.y + 1});
+  if (dpi == 0) dpi = WindowDpi(hwnd());
+  const std::int32_t size = IndicatorSize(dpi, settings_.IconSize());
+  if (size == size_) return;
+  size_ = size;
+  ::SetWindowPos(hwnd(), nullptr, 0, 0, size, size, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  // Only the rounded middle is visible and takes the mouse: 28 × 28 with corners of 4 at 32
+  // pixels, in proportion at the other sizes. Once set, the region belongs to the system.
+  const int frame = size / 16, corner = size / 8;
+  if (HRGN region = ::CreateRoundRectRgn(frame, frame, size - frame, size - frame, corner, corner)) {
+    if (!::SetWindowRgn(hwnd(), region, TRUE)) ::DeleteObject(region);
+  }
+  LoadPictures();
+  if (visible_) {
+    picture_ = PictureFor(settings_);
+    ::InvalidateRect(hwnd(), nullptr, TRUE);
+  }
+}
+
+// Each picture is loaded at the window's size, which its icon holds an image of. Missing
+// pictures leave the indicator blank rather than failing.
+void IndicatorWindow::LoadPictures() noexcept {
+  auto load = [this](const wchar_t* name) {
     return UniqueIcon(
-        static_cast<HICON>(::LoadImageW(resources, name, IMAGE_ICON, kSize, kSize, LR_DEFAULTCOLOR)));
+        static_cast<HICON>(::LoadImageW(resources_, name, IMAGE_ICON, size_, size_, LR_DEFAULTCOLOR)));
   };
-  programIcon_ = load(L"MAINICON");
+  picture_ = nullptr;
+  programIcon_ = load(L"IMAGEAPP");
   defaultPicture_ = load(L"IMAGEDEF");
   modePictures_[static_cast<std::size_t>(InputMode::Katakana)] = load(L"IMAGEKATA");
   modePictures_[static_cast<std::size_t>(InputMode::HalfKatakana)] = load(L"IMAGEHKATA");
@@ -77,7 +97,8 @@ void IndicatorWindow::Show(std::int32_t left, std::int32_t top) {
     ::SetTimer(hwnd(), kFollowTimer, kFollowIntervalMs, nullptr);
   }
   // The refresh and the move happen while the window is still hidden, so it never shows
-  // for a moment at its old place with the old picture or opacity.
+  // for a moment at its old place with the old size, picture or opacity.
+  Resize(place_);
   OnShow();
   ::SetWindowPos(hwnd(), HWND_TOPMOST, place_.x, place_.y, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
   ::ShowWindow(hwnd(), SW_SHOWNOACTIVATE);
@@ -110,6 +131,7 @@ void IndicatorWindow::MoveTo(POINT place, bool atCaret) noexcept {
   }
   if (place.x == place_.x && place.y == place_.y) return;
   place_ = place;
+  Resize(place);  // it may have gone to another monitor
   ::SetWindowPos(hwnd(), nullptr, place.x, place.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
@@ -269,6 +291,10 @@ LRESULT IndicatorWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       trackingLeave_ = false;
       leftPressed_ = false;
       ResumeMonitor();
+      return 0;
+    case WM_DPICHANGED:
+      // The indicator sizes itself for the monitor at its place whenever it shows or moves;
+      // the size the system suggests for the new DPI is not taken.
       return 0;
     case WM_CLOSE:
       // The indicator lives until the program ends: a close request only hides it.

@@ -1,5 +1,6 @@
-// The indicator: a 32 × 32 topmost picture at a corner of the active window (or next to its
-// text caret) while that window's input method is on. It is created hidden once and then only shown, moved,
+// The indicator: a topmost picture at a corner of the active window (or next to its text
+// caret) while that window's input method is on, 32 × 32 at 96 DPI and as large as
+// IndicatorSize makes it on the monitor it shows on. It is created hidden once and then only shown, moved,
 // hidden and closed; it never takes the activation or the keyboard focus, and it never
 // gives the program a taskbar button. Clicking it opens the settings window.
 #pragma once
@@ -25,12 +26,12 @@ namespace ruvano {
 
 class IndicatorWindow final : public Window {
  public:
-  static constexpr int kSize = 32;
   static constexpr const wchar_t* kClassName = kIndicatorWindowClass;
 
   // Makes the hidden window, owned by the application window `owner`; nothing when the
-  // system refuses. The pictures (icon resources "MAINICON", "IMAGEDEF" and the input modes'
-  // "IMAGEKATA", "IMAGEHKATA", "IMAGEALNUM", "IMAGEHALNUM") come from `resources`, by
+  // system refuses. The pictures (icon resources "IMAGEAPP", "IMAGEDEF" and the input modes'
+  // "IMAGEKATA", "IMAGEHKATA", "IMAGEALNUM", "IMAGEHALNUM", each with an image at every size
+  // of kIndicatorSizes) come from `resources`, by
   // default the exe. A press on the picture holds the monitor until the pointer leaves it;
   // a click asks for the settings window (openSettings). The settings and the monitor must
   // outlive the indicator.
@@ -43,6 +44,8 @@ class IndicatorWindow final : public Window {
   static constexpr UINT kFollowIntervalMs = 85;
 
   bool Visible() const noexcept { return visible_; }
+  // The side in physical pixels, set each time the indicator shows or moves.
+  std::int32_t Size() const noexcept { return size_; }
   // Shows the hidden indicator with its top-left corner at (left, top), when Icon is on.
   // With NearCaret on it goes next to the caret of the window in front instead, where that
   // shows one, lets clicks through to that window while there, and follows the caret (back to
@@ -65,7 +68,8 @@ class IndicatorWindow final : public Window {
  private:
   IndicatorWindow(const Settings& settings, Monitor& monitor, std::function<void()> openSettings, HWND owner)
       : settings_(settings), monitor_(monitor), openSettings_(std::move(openSettings)), owner_(owner) {}
-  void LoadPictures(HMODULE resources) noexcept;
+  void Resize(POINT place) noexcept;
+  void LoadPictures() noexcept;
   void OnShow();
   void Follow() noexcept;
   void MoveTo(POINT place, bool atCaret) noexcept;
@@ -83,6 +87,8 @@ class IndicatorWindow final : public Window {
   Monitor& monitor_;
   std::function<void()> openSettings_;
   HWND owner_;
+  HMODULE resources_ = nullptr;
+  std::int32_t size_ = 0;  // the pictures are loaded at this size
   UniqueIcon programIcon_;
   UniqueIcon defaultPicture_;
   std::array<UniqueIcon, 5> modePictures_;  // by InputMode; hiragana's is the default picture

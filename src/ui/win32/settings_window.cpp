@@ -54,6 +54,7 @@ constexpr Control kControls[] = {
     RUVANO_FLAG(IDC_SHOW_ICON, Kind::Check, Icon),
     RUVANO_NUMBER(IDC_OPACITY, Kind::Slider, AlphaBlendValue, 1),
     RUVANO_NUMBER(IDC_POSITION_FIRST, Kind::Radio, IconPosition, Settings::kPositionCount),
+    RUVANO_NUMBER(IDC_ICON_SIZE_FIRST, Kind::Radio, IconSize, Settings::kIconSizeCount),
     RUVANO_FLAG(IDC_NEAR_CARET, Kind::Check, NearCaret),
     RUVANO_FLAG(IDC_HINT, Kind::Check, Hint),
     RUVANO_TEXT(IDC_HINT_TEXT, HintString),
@@ -62,6 +63,7 @@ constexpr Control kControls[] = {
     RUVANO_TEXT(IDC_EXCLUDE_APPS, ExcludeApps),
     RUVANO_FLAG(IDC_QUIET_FULL_SCREEN, Kind::Check, QuietFullScreen),
     {IDC_TOOLBAR}, {IDC_HIDE}, {IDC_CLOSE}, {IDC_SOUND_ON}, {IDC_SOUND_OFF}, {IDC_ICON_FRAME}, {IDC_POSITION},
+    {IDC_ICON_SIZE},
     {IDC_HINT_FRAME}, {IDC_MODE_FRAME}, {IDC_EXCLUDE_FRAME}, {IDC_ADD_APP}, {IDC_SIGN_IN}, {IDC_SIGN_IN_NOTE},
     {IDS_OPACITY}, {IDS_NO_APPS},
 };
@@ -474,10 +476,12 @@ void SettingsWindow::OnSettingChanged(SettingField field) {
   switch (field) {
     case SettingField::Icon:
       ShowIconCaption(settings_.Icon());
-      // The position group, the caret check box and the track bar serve the indicator:
-      // usable only while it is on.
-      for (int id : {IDC_POSITION, IDC_NEAR_CARET, IDC_OPACITY}) enable(id, 1, settings_.Icon());
+      // The position and size groups, the caret check box and the track bar serve the
+      // indicator: usable only while it is on.
+      for (int id : {IDC_POSITION, IDC_ICON_SIZE, IDC_NEAR_CARET, IDC_OPACITY})
+        enable(id, 1, settings_.Icon());
       enable(IDC_POSITION_FIRST, Settings::kPositionCount, settings_.Icon());
+      enable(IDC_ICON_SIZE_FIRST, Settings::kIconSizeCount, settings_.Icon());
       break;
     case SettingField::Off:
       enable(IDC_SOUND_OFF, 1, settings_.Off());

@@ -162,6 +162,10 @@ UINT MonitorDpi(HMONITOR monitor) noexcept {
   return x;
 }
 
+UINT MonitorDpi(const RECT& r) noexcept {
+  return MonitorDpi(::MonitorFromRect(&r, MONITOR_DEFAULTTONEAREST));
+}
+
 UINT WindowDpi(HWND wnd) noexcept {
   static LazyProc<UINT(WINAPI*)(HWND)> getDpiForWindow{L"user32.dll", "GetDpiForWindow"};
   return wnd && getDpiForWindow ? getDpiForWindow.get()(wnd) : 0;

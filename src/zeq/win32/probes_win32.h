@@ -105,6 +105,8 @@ bool IsWin11() noexcept;
 
 // The effective DPI of a monitor; 0 where the system cannot tell (before Windows 8.1).
 UINT MonitorDpi(HMONITOR monitor) noexcept;
+// The same for the monitor that r overlaps most, or the nearest one.
+UINT MonitorDpi(const RECT& r) noexcept;
 
 // The DPI of a window (GetDpiForWindow, Windows 10 1607 and later); 0 where the system cannot
 // tell.
