@@ -19,7 +19,7 @@ using testing::RecordingCues;
 using testing::WaitUntil;
 
 struct MonitorRig {
-  MonitorRig() : app(AppWindow::Create()), monitor(cues, settings, app ? app->hwnd() : nullptr) {}
+  MonitorRig() : app(AppWindow::Create()), monitor(cues, settings, app.get()) {}
   // Whether the tick runs within a second.
   bool Ticking() {
     const int before = cues.ticks;
@@ -48,9 +48,13 @@ TEST(Monitor, TheTimerRunsTheTickUntilHeldOrStopped) {
   r.monitor.Resume();
   EXPECT_TRUE(r.Ticking());
 
-  PostMessageW(r.app->hwnd(), WM_WTSSESSION_CHANGE, WTS_SESSION_LOCK, 0);
+  DWORD session = 0;
+  ASSERT_TRUE(ProcessIdToSessionId(GetCurrentProcessId(), &session));
+  PostMessageW(r.app->hwnd(), WM_WTSSESSION_CHANGE, WTS_SESSION_LOCK, session + 1);
+  EXPECT_TRUE(r.Ticking()) << "another session's lock";
+  PostMessageW(r.app->hwnd(), WM_WTSSESSION_CHANGE, WTS_SESSION_LOCK, session);
   EXPECT_FALSE(r.Ticking());
-  PostMessageW(r.app->hwnd(), WM_WTSSESSION_CHANGE, WTS_SESSION_UNLOCK, 0);
+  PostMessageW(r.app->hwnd(), WM_WTSSESSION_CHANGE, WTS_SESSION_UNLOCK, session);
   EXPECT_TRUE(r.Ticking());
 
   r.monitor.Stop();
