@@ -24,13 +24,23 @@ struct Look {
 
 class Watch {
  public:
-  static constexpr std::uint32_t kPeriodMs = 15;        // between looks
-  static constexpr std::uint32_t kAfterInputMs = 1000;  // full looks after the last input
+  // Between looks: while nothing happens, for a second after input, and until a window new
+  // in front is confirmed. The quiet looks cost a timer's wake-up and two questions to the
+  // system, none to another program.
+  static constexpr std::uint32_t kQuietMs = 30;
+  static constexpr std::uint32_t kAfterInputMs = 1000;
+  static constexpr std::uint32_t kCloseMs = 15;
+  static constexpr std::uint32_t kConfirmMs = 10;  // the shortest the system's timers keep
 
   // Whether a look at `front` reads the IME state: after input (lastInput and now: the
   // system's millisecond tick count), and while front is new.
   bool ReadsIme(WindowId front, std::uint32_t now, std::uint32_t lastInput) const noexcept {
     return front != settled_ || now - lastInput < kAfterInputMs;
+  }
+  // How long until the next look, after the last one.
+  std::uint32_t PeriodMs(std::uint32_t now, std::uint32_t lastInput) const noexcept {
+    if (previous_.front != settled_) return kConfirmMs;
+    return now - lastInput < kAfterInputMs ? kCloseMs : kQuietMs;
   }
   // Whether the tick runs after this look; periodic: the tick's own period is due. A window
   // new in front is a passing state until the next full look reads the same; then the tick

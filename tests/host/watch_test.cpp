@@ -17,7 +17,9 @@ struct Step {
   bool ticks;
 };
 
-Look Full(WindowId front, ImeStatus ime, WindowId focus = 0) { return {front, true, focus ? focus : front, ime}; }
+Look Full(WindowId front, ImeStatus ime, WindowId focus = 0) {
+  return {front, true, focus ? focus : front, ime};
+}
 Look Cheap(WindowId front) { return {.front = front}; }
 
 // Runs the steps on a watch whose window A is settled and ticked with its IME closed; the
@@ -39,18 +41,19 @@ void Expect(const char* name, const std::vector<Step>& steps) {
 // its IME state or focus runs the tick at once, and the period runs it in any case.
 TEST(Watch, TheTickRunsOnAConfirmedNewWindowAndAtOnceOnAChange) {
   Expect("switch to B", {{Full(kB, kOpen), false, false}, {Full(kB, kOpen), false, true}});
-  Expect("B passes through ON on its way to OFF",
-         {{Full(kB, kOpen), false, false}, {Full(kB, kClosed), false, false}, {Full(kB, kClosed), false, true}});
+  Expect(
+      "B passes through ON on its way to OFF",
+      {{Full(kB, kOpen), false, false}, {Full(kB, kClosed), false, false}, {Full(kB, kClosed), false, true}});
   Expect("B found by a cheap look, confirmed by two full ones",
          {{Cheap(kB), false, false}, {Full(kB, kOpen), false, false}, {Full(kB, kOpen), false, true}});
-  Expect("the period waits once for B, then runs", {{Full(kB, kOpen), true, false},
-                                                   {Full(kB, kClosed), true, true},
-                                                   {Full(kB, kOpen), true, false}});
+  Expect("the period waits once for B, then runs",
+         {{Full(kB, kOpen), true, false}, {Full(kB, kClosed), true, true}, {Full(kB, kOpen), true, false}});
   Expect("A's IME switched on and off", {{Full(kA, kClosed), false, false},
-                                        {Full(kA, kOpen), false, true},
-                                        {Full(kA, kOpen), false, false},
-                                        {Full(kA, kClosed), false, true}});
-  Expect("A's focus moved", {{Full(kA, kClosed, kEdit), false, true}, {Full(kA, kClosed, kEdit), false, false}});
+                                         {Full(kA, kOpen), false, true},
+                                         {Full(kA, kOpen), false, false},
+                                         {Full(kA, kClosed), false, true}});
+  Expect("A's focus moved",
+         {{Full(kA, kClosed, kEdit), false, true}, {Full(kA, kClosed, kEdit), false, false}});
   Expect("cheap looks at A wait for the period",
          {{Cheap(kA), false, false}, {Cheap(kA), true, true}, {Full(kA, kClosed), false, true}});
   Expect("back to A after B", {{Full(kB, kOpen), false, false},
@@ -69,6 +72,13 @@ TEST(Watch, TheLooksReadTheImeAfterInputAndForANewWindow) {
   EXPECT_FALSE(watch.ReadsIme(kA, 5000, 4000));
   EXPECT_TRUE(watch.ReadsIme(kA, 200, 0xFFFFFF00u));
   EXPECT_TRUE(watch.ReadsIme(kB, 5000, 1000));
+  // The looks come closer after input, and closest until a new window is confirmed.
+  EXPECT_EQ(watch.PeriodMs(5000, 1000), Watch::kQuietMs);
+  EXPECT_EQ(watch.PeriodMs(5000, 4500), Watch::kCloseMs);
+  watch.TickAfter(Full(kB, kOpen), false);
+  EXPECT_EQ(watch.PeriodMs(5000, 1000), Watch::kConfirmMs);
+  watch.TickAfter(Full(kB, kOpen), false);
+  EXPECT_EQ(watch.PeriodMs(5000, 1000), Watch::kQuietMs);
 }
 
 }  // namespace

@@ -126,7 +126,8 @@ void Monitor::Apply() noexcept {
     running_ = wanted;
     if (wanted) {
       ::SetTimer(applicationWindow_, kTimerId, Settings::kTimerIntervalMs, nullptr);
-      ::SetTimer(applicationWindow_, kWatchTimerId, ruvano::Watch::kPeriodMs, nullptr);
+      watchPeriod_ = ruvano::Watch::kQuietMs;
+      ::SetTimer(applicationWindow_, kWatchTimerId, watchPeriod_, nullptr);
     } else {
       ::KillTimer(applicationWindow_, kTimerId);
       ::KillTimer(applicationWindow_, kWatchTimerId);
@@ -199,6 +200,10 @@ void Monitor::Watch(bool periodic) noexcept {
     watch_.Ticked(look);
   } else if (periodic) {
     tick_.CountHintDown();
+  }
+  if (const UINT period = watch_.PeriodMs(now, input.dwTime); period != watchPeriod_ && running_) {
+    watchPeriod_ = period;
+    ::SetTimer(applicationWindow_, kWatchTimerId, period, nullptr);
   }
   // Typing moves the caret: after input the caret is followed at every look.
   if (following_ && look.full && now - input.dwTime < ruvano::Watch::kAfterInputMs) Follow();

@@ -107,6 +107,7 @@ class Monitor final : public IProgramWindows {
   std::optional<Point> lastCaret_;
   HWND silentFocus_ = nullptr;  // gave no IME answer in time; the looks skip it until the tick
   HWINEVENTHOOK hooks_[3] = {};
+  UINT watchPeriod_ = 0;          // the watch timer's period while it runs
   bool routed_ = false;           // the application window's messages reach the monitor
   bool sessionNotified_ = false;  // registered for the session's notifications
   bool started_ = false;
