@@ -87,8 +87,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     a.GiveOwnCaret(300, 300);
     a.SlowCaret(4000);
   }
-  bench::SettingsFileForTheRun settings(std::string("[Config]\r\nIcon=1\r\nNearCaret=") + (slowCaret ? "1" : "0") +
-                                        "\r\n");
+  bench::SettingsFileForTheRun settings(std::string("[Config]\r\nIcon=1\r\nNearCaret=") +
+                                        (slowCaret ? "1" : "0") + "\r\n");
   testing::ChildProcess ruvano;
   HWND form = nullptr;
   if (!ruvano.Start(L"RUVANO.exe") || !(form = testing::WaitForSettingsWindow(ruvano.pid()))) {

@@ -138,6 +138,22 @@ void Monitor::Apply() noexcept {
     ::SetTimer(applicationWindow_, kCaretTimerId, kCaretFollowMs, nullptr);
   else if (applicationWindow_)
     ::KillTimer(applicationWindow_, kCaretTimerId);
+  HookCaret();
+}
+
+// The caret's moves come with every window's moves and the pointer's: the hook listens only
+// while the caret is followed, and only to the process of the window in front.
+void Monitor::HookCaret() noexcept {
+  DWORD process = 0;
+  if (running_ && following_ && g_hooked == this)
+    ::GetWindowThreadProcessId(ToHwnd(tick_.ActiveWindow()), &process);
+  if (process == caretProcess_) return;
+  if (caretHook_) ::UnhookWinEvent(caretHook_);
+  caretHook_ = nullptr;
+  caretProcess_ = process;
+  if (process)
+    caretHook_ = ::SetWinEventHook(EVENT_OBJECT_LOCATIONCHANGE, EVENT_OBJECT_LOCATIONCHANGE, nullptr,
+                                   &Monitor::OnWinEvent, process, 0, WINEVENT_OUTOFCONTEXT);
 }
 
 // Foreground and focus changes start a look at once, and the caret's moves a follow, where
@@ -157,8 +173,6 @@ void Monitor::Hook(bool on) noexcept {
                                 &Monitor::OnWinEvent, 0, 0, kFlags);
   hooks_[1] =
       ::SetWinEventHook(EVENT_OBJECT_FOCUS, EVENT_OBJECT_FOCUS, nullptr, &Monitor::OnWinEvent, 0, 0, kFlags);
-  hooks_[2] = ::SetWinEventHook(EVENT_OBJECT_LOCATIONCHANGE, EVENT_OBJECT_LOCATIONCHANGE, nullptr,
-                                &Monitor::OnWinEvent, 0, 0, kFlags);
 }
 
 void CALLBACK Monitor::OnWinEvent(HWINEVENTHOOK, DWORD event, HWND, LONG object, LONG, DWORD,
@@ -201,7 +215,9 @@ void Monitor::Watch(bool periodic) noexcept {
   } else if (periodic) {
     tick_.CountHintDown();
   }
-  if (const UINT period = watch_.PeriodMs(now, input.dwTime); period != watchPeriod_ && running_) {
+  // A full-screen program in front is left alone: no closer looks for its input.
+  const UINT period = resting ? ruvano::Watch::kQuietMs : watch_.PeriodMs(now, input.dwTime);
+  if (period != watchPeriod_ && running_) {
     watchPeriod_ = period;
     ::SetTimer(applicationWindow_, kWatchTimerId, period, nullptr);
   }

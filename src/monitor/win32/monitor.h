@@ -91,6 +91,7 @@ class Monitor final : public IProgramWindows {
   void Follow() noexcept;
   void OnSessionChange(WPARAM event, LPARAM session) noexcept;
   void Hook(bool on) noexcept;
+  void HookCaret() noexcept;
   static void CALLBACK OnWinEvent(HWINEVENTHOOK hook, DWORD event, HWND wnd, LONG object, LONG child,
                                   DWORD thread, DWORD time) noexcept;
 
@@ -106,7 +107,9 @@ class Monitor final : public IProgramWindows {
   std::function<void(std::optional<Point>)> caretMoved_;
   std::optional<Point> lastCaret_;
   HWND silentFocus_ = nullptr;  // gave no IME answer in time; the looks skip it until the tick
-  HWINEVENTHOOK hooks_[3] = {};
+  HWINEVENTHOOK hooks_[2] = {};
+  HWINEVENTHOOK caretHook_ = nullptr;
+  DWORD caretProcess_ = 0;        // the process the caret hook listens to; 0 while none
   UINT watchPeriod_ = 0;          // the watch timer's period while it runs
   bool routed_ = false;           // the application window's messages reach the monitor
   bool sessionNotified_ = false;  // registered for the session's notifications
