@@ -50,7 +50,8 @@ Monitor::~Monitor() {
   Stop();
   if (sessionNotified_ && g_unregisterSession) g_unregisterSession.get()(applicationWindow_);
   if (routed_) {
-    for (UINT msg : {UINT{WM_TIMER}, UINT{WM_WTSSESSION_CHANGE}, kCaretAnswerMessage}) route_->Withdraw(msg);
+    for (UINT msg : {UINT{WM_TIMER}, UINT{WM_WTSSESSION_CHANGE}, kCaretAnswerMessage, kWakeMessage})
+      route_->Withdraw(msg);
   }
 }
 
@@ -68,6 +69,10 @@ void Monitor::Start() {
     });
     route_->Route(WM_WTSSESSION_CHANGE, [this](WPARAM event, LPARAM session) -> LRESULT {
       OnSessionChange(event, session);
+      return 0;
+    });
+    route_->Route(kWakeMessage, [this](WPARAM, LPARAM) -> LRESULT {
+      if (running_) Watch(false);
       return 0;
     });
     route_->Route(kCaretAnswerMessage, [this](WPARAM, LPARAM) -> LRESULT {
@@ -126,11 +131,16 @@ void Monitor::Apply() noexcept {
     running_ = wanted;
     if (wanted) {
       ::SetTimer(applicationWindow_, kTimerId, Settings::kTimerIntervalMs, nullptr);
-      watchPeriod_ = ruvano::Watch::kQuietMs;
-      ::SetTimer(applicationWindow_, kWatchTimerId, watchPeriod_, nullptr);
+      // Without the sentinel the watch timer takes the quiet looks too.
+      sentinelRuns_ = sentinel_.Start(applicationWindow_, kWakeMessage, ruvano::Watch::kQuietMs,
+                                      ruvano::Watch::kAfterInputMs);
+      watchPeriod_ = sentinelRuns_ ? 0 : ruvano::Watch::kQuietMs;
+      if (watchPeriod_) ::SetTimer(applicationWindow_, kWatchTimerId, watchPeriod_, nullptr);
     } else {
       ::KillTimer(applicationWindow_, kTimerId);
       ::KillTimer(applicationWindow_, kWatchTimerId);
+      sentinel_.Stop();
+      sentinelRuns_ = false;
     }
     Hook(wanted);
   }
@@ -216,10 +226,14 @@ void Monitor::Watch(bool periodic) noexcept {
     tick_.CountHintDown();
   }
   // A full-screen program in front is left alone: no closer looks for its input.
-  const UINT period = resting ? ruvano::Watch::kQuietMs : watch_.PeriodMs(now, input.dwTime);
+  UINT period = resting ? ruvano::Watch::kQuietMs : watch_.PeriodMs(now, input.dwTime);
+  if (period == ruvano::Watch::kQuietMs && sentinelRuns_) period = 0;
   if (period != watchPeriod_ && running_) {
     watchPeriod_ = period;
-    ::SetTimer(applicationWindow_, kWatchTimerId, period, nullptr);
+    if (period)
+      ::SetTimer(applicationWindow_, kWatchTimerId, period, nullptr);
+    else
+      ::KillTimer(applicationWindow_, kWatchTimerId);
   }
   // Typing moves the caret: after input the caret is followed at every look.
   if (following_ && look.full && now - input.dwTime < ruvano::Watch::kAfterInputMs) Follow();

@@ -1,7 +1,8 @@
 // The monitor: the timers that watch other programs, on the application window, the tick they
 // run and the tick's view of the desktop. The tick runs every 250 ms; between its runs the
-// watch looks at the window in front every few milliseconds and runs it at once when a
-// window or its IME state changes; while the indicator sits next to the caret, the caret
+// sentinel thread notes input and a new window in front, and the watch then looks at the
+// window in front every few milliseconds and runs the tick at once when a window or its IME
+// state changes; while the indicator sits next to the caret, the caret
 // follow looks where the caret went. All of them rest while the settings window is on screen,
 // while a full-screen program is in front (the looks stay cheap), while a press on the
 // indicator holds the monitor and while the user is away from the session (locked or
@@ -20,6 +21,7 @@
 #include "monitor/watch.h"
 #include "monitor/win32/desktop_win32.h"
 #include "monitor/win32/full_screen_win32.h"
+#include "monitor/win32/sentinel_win32.h"
 #include "settings/settings.h"
 #include "zeq/win32/message_route.h"
 #include "zeq/win32/probes_win32.h"
@@ -37,6 +39,8 @@ class Monitor final : public IProgramWindows {
   static constexpr UINT kCaretFollowMs = 40;
   // Posted to the application window by the caret thread when an answer came in.
   static constexpr UINT kCaretAnswerMessage = WM_APP + 1;
+  // Posted by the sentinel when input came after a quiet while or another window is in front.
+  static constexpr UINT kWakeMessage = WM_APP + 2;
 
   // The cues and the settings must outlive the monitor, the application window its timers.
   Monitor(IMonitorCues& cues, const Settings& settings, MessageRoute* applicationWindow) noexcept;
@@ -109,8 +113,10 @@ class Monitor final : public IProgramWindows {
   HWND silentFocus_ = nullptr;  // gave no IME answer in time; the looks skip it until the tick
   HWINEVENTHOOK hooks_[2] = {};
   HWINEVENTHOOK caretHook_ = nullptr;
-  DWORD caretProcess_ = 0;        // the process the caret hook listens to; 0 while none
-  UINT watchPeriod_ = 0;          // the watch timer's period while it runs
+  DWORD caretProcess_ = 0;  // the process the caret hook listens to; 0 while none
+  Sentinel sentinel_;
+  bool sentinelRuns_ = false;
+  UINT watchPeriod_ = 0;          // the watch timer's period; 0 while it does not run
   bool routed_ = false;           // the application window's messages reach the monitor
   bool sessionNotified_ = false;  // registered for the session's notifications
   bool started_ = false;
