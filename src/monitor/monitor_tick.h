@@ -1,6 +1,6 @@
-// The monitor tick: every 250 ms, and when the watch sees a change, it samples the foreground window, decides whether it
-// qualifies, computes the indicator anchor, reads the IME open state of the focused control,
-// keeps the handle list and drives the cues.
+// The monitor tick: every 250 ms, and at once when the watch sees a change, it samples the
+// foreground window, decides whether it qualifies, computes the indicator anchor, reads the
+// IME open state of the focused control, keeps the handle list and drives the cues.
 #pragma once
 
 #include <cstdint>

@@ -76,6 +76,8 @@ struct AccessibleCaret::Exchange {
   bool quit = false;
   HWND asked = nullptr;   // the control to ask next
   HWND asking = nullptr;  // the control being asked now
+  DWORD askingProcess = 0;
+  ULONGLONG askedAt = 0;
   HWND notify = nullptr;
   UINT message = 0;
   HWND answered = nullptr;  // the control the latest answer is for
@@ -102,6 +104,9 @@ constexpr ULONGLONG kAnswerFreshMs = 30;
 // program that does not answer is left behind: its reference keeps the shared state alive,
 // and the end of the process ends it.
 constexpr DWORD kThreadEndWaitMs = 300;
+
+// A program whose caret object has not answered for this long is busy.
+constexpr ULONGLONG kBusyAfterMs = 50;
 
 class Locked {
  public:
@@ -195,6 +200,9 @@ DWORD WINAPI AccessibleCaret::ThreadMain(void* exchange) noexcept {
       focus = x.asked;
       x.asked = nullptr;
       x.asking = focus;
+      x.askedAt = ::GetTickCount64();
+      x.askingProcess = 0;
+      if (focus) ::GetWindowThreadProcessId(focus, &x.askingProcess);
     }
     if (!focus) continue;
     RECT r{};
@@ -204,6 +212,7 @@ DWORD WINAPI AccessibleCaret::ThreadMain(void* exchange) noexcept {
     {
       Locked hold(x.lock);
       x.asking = nullptr;
+      x.askingProcess = 0;
       x.answered = focus;
       x.found = found;
       x.place = r;
@@ -216,6 +225,14 @@ DWORD WINAPI AccessibleCaret::ThreadMain(void* exchange) noexcept {
   if (com) ::CoUninitialize();
   x.Release();
   return 0;
+}
+
+DWORD AccessibleCaret::BusyProcess() const noexcept {
+  if (!exchange_) return 0;
+  Locked hold(exchange_->lock);
+  return exchange_->askingProcess && ::GetTickCount64() - exchange_->askedAt >= kBusyAfterMs
+             ? exchange_->askingProcess
+             : 0;
 }
 
 bool AccessibleCaret::Read(HWND w, HWND focus, RECT& r) noexcept {

@@ -53,6 +53,7 @@ class AccessibleCaret {
   AccessibleCaret(const AccessibleCaret&) = delete;
   AccessibleCaret& operator=(const AccessibleCaret&) = delete;
 
+  // Before the first Read.
   void PostAnswersTo(HWND window, UINT message) noexcept {
     notify_ = window;
     message_ = message;
@@ -60,6 +61,8 @@ class AccessibleCaret {
   // focus: the focused control when the caller knows it already; null to ask w's thread.
   // False while no answer for that control has come, or its last answer gave no caret.
   bool Read(HWND w, HWND focus, RECT& r) noexcept;
+  // The process whose caret object the thread has waited for a while already; 0 when none.
+  DWORD BusyProcess() const noexcept;
 
  private:
   struct Exchange;
