@@ -29,7 +29,7 @@ class Watch {
   // system, none to another program.
   static constexpr std::uint32_t kQuietMs = 30;
   static constexpr std::uint32_t kAfterInputMs = 1000;
-  static constexpr std::uint32_t kCloseMs = 20;
+  static constexpr std::uint32_t kCloseMs = 25;
   static constexpr std::uint32_t kConfirmMs = 10;  // the shortest the system's timers keep
 
   // Whether a look at `front` reads the IME state: after input (lastInput and now: the
