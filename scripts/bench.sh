@@ -9,9 +9,13 @@
 #      read from /proc because Wine does not report another process's CPU time;
 #   3. the indicator next to the text caret: the lag from a caret move to the indicator's
 #      (caret_bench.exe), and RUVANO.exe's CPU time over 60 s beside a blinking caret with
-#      NearCaret on and off, each in a fresh session.
+#      NearCaret on and off, each in a fresh session;
+#   4. how soon a switch is signalled (latency_bench.exe): IME and window switches, the
+#      window switches beside a program whose caret object takes 4 s, and RUVANO.exe's CPU
+#      time over 60 s with an IME-on window in front, idle and while a key comes every 150 ms.
 #
 #   scripts/bench.sh --caret    only the figures of 3.
+#   scripts/bench.sh --latency  only the figures of 4.
 #   scripts/bench.sh            everything (about 10 minutes on two shared cores)
 #   BENCH_IDLE_SECONDS=60 BENCH_TICK_RUNS=4000 BENCH_TICKS=100000   the defaults
 #
@@ -83,6 +87,41 @@ if [ "${1:-}" = --caret-idle-inside-session ]; then
   exit 0
 fi
 
+# Inside the Wine session: RUVANO.exe beside an IME-on window in front, idle ($2 = 0) or
+# with a key every 150 ms ($2 = 1).
+if [ "${1:-}" = --latency-hold-inside-session ]; then
+  wine build/mingw/latency_bench.exe /hold $((idle_seconds + 15)) /type "$2" &
+  bench=$!
+  sleep 10
+  ruvano=$(ours -f 'RUVANO\.exe$')
+  [ -n "$ruvano" ] || { echo "latency hold: RUVANO.exe did not start" >&2; exit 1; }
+  r0=$(awk '{print $14 + $15}' "/proc/$ruvano/stat")
+  sleep "$idle_seconds"
+  r1=$(awk '{print $14 + $15}' "/proc/$ruvano/stat" 2>/dev/null) ||
+    { echo "latency hold: RUVANO.exe (process $ruvano) ended during the run" >&2; wait "$bench"; exit 1; }
+  awk -v r=$((r1 - r0)) -v hz="$(getconf CLK_TCK)" -v sec="$idle_seconds" -v typing="$2" 'BEGIN {
+    printf "  %s: RUVANO.exe CPU time over %d s %6.0f ms (%.3f %% of one core)\n", typing ? "typing" : "idle", sec, r * 1000 / hz, r * 100 / hz / sec
+  }'
+  wait "$bench"
+  exit 0
+fi
+
+latency_figures() {
+  echo
+  echo "== Wine: how soon a switch is signalled"
+  echo "load average: $(cut -d' ' -f1-3 /proc/loadavg)"
+  scripts/wine-session.sh wine build/mingw/latency_bench.exe /switches 30
+  scripts/wine-session.sh wine build/mingw/latency_bench.exe /switches 30 /slowcaret
+  echo "RUVANO.exe with an IME-on window in front (/proc, $((1000 / $(getconf CLK_TCK))) ms resolution)"
+  for typing in 0 1; do BENCH_IDLE_SECONDS=$idle_seconds scripts/wine-session.sh "$0" --latency-hold-inside-session $typing; done
+}
+
+if [ "${1:-}" = --latency ]; then
+  scripts/build.sh all >/dev/null
+  latency_figures
+  exit 0
+fi
+
 caret_figures() {
   echo
   echo "== Wine: the indicator next to the text caret"
@@ -127,3 +166,4 @@ scripts/wine-session.sh bash -c "
 echo
 BENCH_IDLE_SECONDS=$idle_seconds scripts/wine-session.sh "$0" --idle-inside-session
 caret_figures
+latency_figures

@@ -22,20 +22,15 @@
 #include "cues/win32/hint_window.h"
 #include "settings/settings.h"
 #include "ui/win32/indicator_window.h"
-#include "monitor/win32/monitor.h"
-#include "null_cues.h"
 #include "wine_test_util.h"
 
 namespace {
 
 using namespace ruvano;
 
-// The indicator's surroundings: the settings, and a monitor that is never started.
+// The indicator's surroundings: the settings.
 struct BenchHost {
-  explicit BenchHost(HWND app) : monitor(cues, settings, app) {}
   Settings settings;
-  NullMonitorCues cues;
-  Monitor monitor;
 };
 
 // Handles every message waiting for this thread, painting included.
@@ -99,12 +94,12 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   HMODULE resources = LoadLibraryExW((testing::BinDir() + L"RUVANO.exe").c_str(), nullptr,
                                      LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
 
-  BenchHost host(app->hwnd());
+  BenchHost host;
   host.settings.SetIcon(true);
   bool flat = true;
   {
     const std::unique_ptr<IndicatorWindow> indicator =
-        IndicatorWindow::Create(host.settings, host.monitor, nullptr, app->hwnd(), resources);
+        IndicatorWindow::Create(host.settings, nullptr, nullptr, app->hwnd(), resources);
     if (!indicator) return 1;
     flat &= RunCycles("Indicator (IndicatorWindow)", cycles, [&](int i) {
       host.settings.SetAppIcon(i % 2 == 1);

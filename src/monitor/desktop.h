@@ -57,9 +57,8 @@ class IDesktop {
   // The text caret of w (the window in front), in physical screen pixels; false where the
   // source knows none. The system caret of w's thread, as the window manager keeps it:
   virtual bool SystemCaret(WindowId w, Rect& r) = 0;
-  // the caret object that w's focused control gives through Active Accessibility, asked under
-  // a short bound; a control that did not answer in time is not asked again while it keeps
-  // the focus.
+  // the caret object that w's focused control gives through Active Accessibility: its latest
+  // answer, asked for off the caller's thread and never waited for (false until one came).
   virtual bool AccessibleCaret(WindowId w, Rect& r) = 0;
   // The work area of the monitor that r overlaps most; false when r lies on no monitor.
   virtual bool WorkAreaOf(const Rect& r, Rect& work) = 0;

@@ -34,10 +34,10 @@ class IFullScreenProbe {
   virtual bool WindowAndMonitor(WindowId w, Rect& window, Rect& monitor) = 0;
 };
 
-// The shell reports a full-screen program or a presentation.
-bool IsFullScreenState(NotificationState state);
-
-// A full-screen program is in front: the shell says so, or w has no title bar, is not
+// A full-screen program is in front. The shell answers for the whole machine: a busy or
+// full-screen Direct3D state counts only when w covers its whole monitor (it may come from a
+// program on another monitor, or from an overlay), while presentation mode, which the user
+// asked for, counts on its own. Without the shell, w counts when it has no title bar, is not
 // maximised (an editor that draws its own title bar fills the screen maximised when the
 // taskbar hides) and covers its whole monitor. The desktop window covers its monitor without
 // a caption and is no such program. Asks only as far as the answer needs.

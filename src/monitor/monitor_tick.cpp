@@ -17,8 +17,9 @@ bool IsShellHostImage(const Text& path) {
 
 }  // namespace
 
-void MonitorTick::Run() {
-  cues_.TickHint();
+void MonitorTick::Run(bool countHint) {
+  if (countHint) cues_.TickHint();
+  resting_ = false;
 
   // Drop the entries of destroyed windows, last to first so the indices still to be
   // visited stay valid.
@@ -35,6 +36,7 @@ void MonitorTick::Run() {
   if (desktop_.IsWin11() && IsShellHostImage(ProcessPath(w))) {
     cues_.HideIndicator();
     activeWindow_ = w;
+    resting_ = true;
     return;
   }
 
@@ -53,6 +55,7 @@ void MonitorTick::Run() {
     cues_.HideIndicator();
     if (settings_.Hint()) cues_.HideImeHint();
     activeWindow_ = w;
+    resting_ = true;
     return;
   }
 

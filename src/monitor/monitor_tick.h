@@ -1,6 +1,6 @@
-// The monitor tick: every 250 ms it samples the foreground window, decides whether it
-// qualifies, computes the indicator anchor, reads the IME open state of the focused control,
-// keeps the handle list and drives the cues.
+// The monitor tick: every 250 ms, and at once when the watch sees a change, it samples the
+// foreground window, decides whether it qualifies, computes the indicator anchor, reads the
+// IME open state of the focused control, keeps the handle list and drives the cues.
 #pragma once
 
 #include <cstdint>
@@ -22,8 +22,13 @@ class MonitorTick {
               IFullScreenProbe* fullScreen = nullptr)
       : desktop_(desktop), cues_(cues), program_(program), settings_(settings), fullScreen_(fullScreen) {}
 
-  // One run of the tick.
-  void Run();
+  // One run of the tick. countHint: its 250 ms period is due, so the hint counts down; a
+  // run between the periods (the watch saw a change) leaves the countdown alone.
+  void Run(bool countHint = true);
+  // The period is due but the tick waits for the next look: only the hint counts down.
+  void CountHintDown() { cues_.TickHint(); }
+  // The last run found a full-screen program or a shell host in front and left it alone.
+  bool Resting() const noexcept { return resting_; }
 
   // State kept between ticks, which the tick alone writes: the window in front as the last
   // tick saw it (0 when nothing qualified), its rectangle, the indicator's anchor, and the
@@ -63,6 +68,7 @@ class MonitorTick {
   WindowId lastQualified_ = 0;
   Text excludeList_;  // the ExcludeApps text that excludedNames_ was split from
   std::vector<Text> excludedNames_;
+  bool resting_ = false;
   bool pathRead_ = false;  // path_ holds the process path of this tick's window in front
   Text path_;
   Rect activeRect_;

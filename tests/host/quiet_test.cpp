@@ -67,9 +67,15 @@ TEST(FullScreen, TheShellsWordOrACaptionlessWindowCoveringItsMonitor) {
     Rect window;
     bool full;
   } cases[] = {
-      {"Direct3D exclusive", S::RunningD3dFullScreen, true, false, false, {0, 0, 800, 600}, true},
+      // The shell answers for the whole machine: busy and Direct3D count for the window in
+      // front only when it covers its monitor, whatever its frame; presentation mode always.
+      {"Direct3D exclusive", S::RunningD3dFullScreen, true, false, false, {0, 0, 1920, 1080}, true},
+      {"Direct3D elsewhere", S::RunningD3dFullScreen, true, false, false, {0, 0, 800, 600}, false},
       {"presentation", S::PresentationMode, true, false, false, {0, 0, 800, 600}, true},
-      {"busy", S::Busy, true, false, false, {0, 0, 800, 600}, true},
+      {"presentation over the desktop", S::PresentationMode, false, false, true, {0, 0, 1920, 1080}, true},
+      {"busy, maximised over the screen", S::Busy, true, true, false, {-8, -8, 1928, 1088}, true},
+      {"busy elsewhere or an overlay", S::Busy, true, false, false, {0, 0, 800, 600}, false},
+      {"busy behind the desktop", S::Busy, false, false, true, {0, 0, 1920, 1080}, false},
       {"quiet time", S::QuietTime, true, false, false, {0, 0, 1920, 1080}, false},
       {"captioned over the screen", S::AcceptsNotifications, true, false, false, {-8, -8, 1928, 1088}, false},
       {"borderless video", S::AcceptsNotifications, false, false, false, {0, 0, 1920, 1080}, true},

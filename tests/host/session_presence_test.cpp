@@ -26,5 +26,20 @@ TEST(SessionPresence, AwayFromEachLeavingToItsCounterpart) {
   EXPECT_FALSE(s.Away());
 }
 
+// On a shared machine each session's events reach every listener: another user's lock is not
+// ours. Where our own session cannot be told, every event counts, as before.
+TEST(SessionPresence, OnlyOurOwnSessionsEventsCount) {
+  const struct {
+    std::uint32_t session;
+    std::optional<std::uint32_t> own;
+    bool away;
+  } cases[] = {{1, 1, true}, {2, 1, false}, {0, 1, false}, {2, std::nullopt, true}};
+  for (const auto& c : cases) {
+    SessionPresence s;
+    s.On(SessionEvent::Lock, c.session, c.own);
+    EXPECT_EQ(s.Away(), c.away) << "session " << c.session;
+  }
+}
+
 }  // namespace
 }  // namespace ruvano

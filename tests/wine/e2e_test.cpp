@@ -12,6 +12,7 @@
 
 #include "app/win32/single_instance.h"
 #include "audio_sink.h"
+#include "bench_util.h"
 #include "screen_test_util.h"
 #include "ui/win32/settings_ids.h"
 #include "wine_test_util.h"
@@ -363,6 +364,40 @@ TEST_F(RuvanoExe, NearTheCaretTheIndicatorFollowsItAndLetsClicksThrough) {
   PostMessageW(ruvano.form(), WM_CLOSE, 0, 0);
   EXPECT_EQ(ruvano.WaitExit(10000), 0);
   EXPECT_NE(ruvano.SettingsFile().find("NearCaret=1\r\n"), std::string::npos);
+}
+
+// A browser busy for seconds answers for its caret object that late. The indicator still
+// goes to the window the user switches to, and next to its caret, as soon as ever.
+TEST_F(RuvanoExe, ASlowCaretObjectDoesNotKeepTheIndicatorFromAnotherWindow) {
+  Preset("[Config]\r\nIcon=1\r\nNearCaret=1\r\n");
+  Ruvano ruvano(AppData());
+  ASSERT_TRUE(ruvano.Run());
+  FakeImeTarget busy, other;
+  ASSERT_TRUE(other.Start(L"other", 700, 200, 400, 300, true));
+  ASSERT_TRUE(busy.Start(L"busy browser", 100, 150, 500, 400, true));
+  ASSERT_TRUE(busy.Activate());
+  busy.GiveOwnCaret(300, 300);
+  busy.SlowCaret(4000);
+  const HWND indicator = WaitForIndicator(ruvano);
+  ASSERT_NE(indicator, nullptr);
+  ASSERT_TRUE(WaitUntil([&] { return busy.CaretQuestions() > 0; }, 3000))
+      << "its caret object is being asked";
+
+  ASSERT_TRUE(other.Activate());
+  const double t0 = ruvano::bench::NowUs();
+  EXPECT_TRUE(WaitUntil(
+      [&] {
+        const RECT c = SystemCaretOf(other.window());
+        RECT r{};
+        GetWindowRect(indicator, &r);
+        return IsWindowVisible(indicator) && c.bottom > c.top && r.left == c.left && r.top == c.top - 34;
+      },
+      1000));
+  std::printf("Next to the other window's caret %.0f ms after its switch\n",
+              (ruvano::bench::NowUs() - t0) / 1000);
+
+  PostMessageW(ruvano.form(), WM_CLOSE, 0, 0);
+  EXPECT_EQ(ruvano.WaitExit(10000), 0);
 }
 
 TEST_F(RuvanoExe, TheChosenOnAndOffSoundsReachTheAudioDevice) {

@@ -4,6 +4,7 @@
 
 #include <memory>
 
+#include "app/win32/application_window.h"
 #include "monitor/indicator_anchor.h"
 #include "monitor/win32/desktop_win32.h"
 #include "monitor/win32/monitor.h"
@@ -38,7 +39,9 @@ struct TickCount final : NullMonitorCues {
 struct IndicatorRig {
   explicit IndicatorRig(HWND owner)
       : settingsWindow(MakeTestWindow(L"RuvanoTestSettings", WS_OVERLAPPEDWINDOW, owner, 300, 300, 400, 300)),
-        monitor(cues, settings, owner) {}
+        monitorWindow(AppWindow::Create()),
+        monitor(cues, settings, monitorWindow.get()) {}
+  void Hold(bool held) { held ? monitor.Hold() : monitor.Resume(); }
 
   void OpenSettings() {
     if (IsWindowVisible(settingsWindow.get())) return;
@@ -55,6 +58,7 @@ struct IndicatorRig {
   Settings settings;
   UniqueWindow settingsWindow;
   TickCount cues;
+  std::unique_ptr<AppWindow> monitorWindow;  // where the monitor's timers run
   Monitor monitor;
   IndicatorWindow* indicator = nullptr;
 };
@@ -81,7 +85,7 @@ class IndicatorWindowTest : public ::testing::Test {
     rig.settings.SetIcon(true);
     rig.monitor.Start();
     indicator = IndicatorWindow::Create(
-        rig.settings, rig.monitor, [this] { rig.OpenSettings(); }, appWindow.get());
+        rig.settings, [this](bool held) { rig.Hold(held); }, [this] { rig.OpenSettings(); }, appWindow.get());
     ASSERT_NE(indicator, nullptr);
     rig.indicator = indicator.get();
     ASSERT_TRUE(target.Start(L"Indicator target", 200, 150, 640, 480));
@@ -281,7 +285,7 @@ TEST_F(IndicatorWindowTest, DrawsTheChosenPictureFromTheExeResources) {
   ASSERT_NE(FindResourceW(res, L"MAINICON", RT_GROUP_ICON), nullptr);
   UniqueWindow appWindow2 = MakeTestWindow(L"RuvanoTestApplication", WS_OVERLAPPEDWINDOW);
   std::unique_ptr<IndicatorWindow> pictured =
-      IndicatorWindow::Create(rig.settings, rig.monitor, nullptr, appWindow2.get(), res);
+      IndicatorWindow::Create(rig.settings, nullptr, nullptr, appWindow2.get(), res);
   ASSERT_NE(pictured, nullptr);
 
   const struct {

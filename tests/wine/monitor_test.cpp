@@ -15,11 +15,12 @@ namespace ruvano {
 namespace {
 
 using testing::FakeImeTarget;
+using testing::PumpFor;
 using testing::RecordingCues;
 using testing::WaitUntil;
 
 struct MonitorRig {
-  MonitorRig() : app(AppWindow::Create()), monitor(cues, settings, app ? app->hwnd() : nullptr) {}
+  MonitorRig() : app(AppWindow::Create()), monitor(cues, settings, app.get()) {}
   // Whether the tick runs within a second.
   bool Ticking() {
     const int before = cues.ticks;
@@ -48,9 +49,13 @@ TEST(Monitor, TheTimerRunsTheTickUntilHeldOrStopped) {
   r.monitor.Resume();
   EXPECT_TRUE(r.Ticking());
 
-  PostMessageW(r.app->hwnd(), WM_WTSSESSION_CHANGE, WTS_SESSION_LOCK, 0);
+  DWORD session = 0;
+  ASSERT_TRUE(ProcessIdToSessionId(GetCurrentProcessId(), &session));
+  PostMessageW(r.app->hwnd(), WM_WTSSESSION_CHANGE, WTS_SESSION_LOCK, session + 1);
+  EXPECT_TRUE(r.Ticking()) << "another session's lock";
+  PostMessageW(r.app->hwnd(), WM_WTSSESSION_CHANGE, WTS_SESSION_LOCK, session);
   EXPECT_FALSE(r.Ticking());
-  PostMessageW(r.app->hwnd(), WM_WTSSESSION_CHANGE, WTS_SESSION_UNLOCK, 0);
+  PostMessageW(r.app->hwnd(), WM_WTSSESSION_CHANGE, WTS_SESSION_UNLOCK, session);
   EXPECT_TRUE(r.Ticking());
 
   r.monitor.Stop();
@@ -78,6 +83,35 @@ TEST(Monitor, TheTickSeesTheForegroundProgramsImeTurnOnAndOff) {
   EXPECT_TRUE(r.cues.Saw("ScrollLedOn"));
   target.SetOpen(false);
   EXPECT_TRUE(WaitUntil([&] { return r.monitor.State().Handles().IndexOf(key) == -1; }, 3000));
+}
+
+// The caret follow asks the program in front for its caret object; while the session is
+// locked nothing asks it, and after the unlock the follow goes on.
+TEST(Monitor, TheCaretFollowRestsWhileTheSessionIsLocked) {
+  MonitorRig r;
+  ASSERT_NE(r.app, nullptr);
+  r.monitor.Start();
+  FakeImeTarget target;
+  ASSERT_TRUE(target.Start(L"caret follow"));
+  ASSERT_TRUE(target.Activate());
+  target.GiveOwnCaret(400, 300);
+  const WindowId key = FromHwnd(target.window());
+  ASSERT_TRUE(WaitUntil([&] { return r.monitor.State().ActiveWindow() == key; }, 3000));
+  r.monitor.FollowCaret(true);
+  auto asked = [&] {
+    const long before = target.CaretQuestions();
+    PumpFor(400);
+    return target.CaretQuestions() > before;
+  };
+  EXPECT_TRUE(asked());
+
+  DWORD session = 0;
+  ASSERT_TRUE(ProcessIdToSessionId(GetCurrentProcessId(), &session));
+  PostMessageW(r.app->hwnd(), WM_WTSSESSION_CHANGE, WTS_SESSION_LOCK, session);
+  PumpFor(100);  // a question under way ends
+  EXPECT_FALSE(asked());
+  PostMessageW(r.app->hwnd(), WM_WTSSESSION_CHANGE, WTS_SESSION_UNLOCK, session);
+  EXPECT_TRUE(asked());
 }
 
 }  // namespace

@@ -39,7 +39,7 @@ struct Program {
     app = AppWindow::Create();
     if (!app) return false;
     if (!file.empty()) LoadSettings(ToText(file), settings);
-    monitor = std::make_unique<Monitor>(cues, settings, app->hwnd());
+    monitor = std::make_unique<Monitor>(cues, settings, app.get());
     SettingsWindow::Events events;
     events.shown = [this] {
       cues.CloseIndicator();

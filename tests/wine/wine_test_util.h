@@ -216,6 +216,9 @@ class FakeImeTarget {
   static constexpr UINT kDropFocus = WM_APP + 7;
   static constexpr UINT kSetMode = WM_APP + 8;
   static constexpr UINT kOwnCaret = WM_APP + 9;
+  static constexpr UINT kCaretQuestions = WM_APP + 10;
+  static constexpr UINT kOpenQuestions = WM_APP + 11;
+  static constexpr UINT kSlowCaret = WM_APP + 12;
 
   // Hidden windows of class "RuvanoFakeExtra" that the target makes besides its own.
   int extraWindows = 0;
@@ -243,6 +246,11 @@ class FakeImeTarget {
   // The focus goes to the main window, which gives a caret object of its own at (x, y).
   void GiveOwnCaret(int x, int y) { SendMessageW(wnd_, kOwnCaret, static_cast<WPARAM>(x), y); }
   bool IsOpen() { return SendMessageW(wnd_, kGetOpen, 0, 0) != 0; }
+  // How often its caret object and its IME open status were asked for so far.
+  long CaretQuestions() { return static_cast<long>(SendMessageW(wnd_, kCaretQuestions, 0, 0)); }
+  long OpenQuestions() { return static_cast<long>(SendMessageW(wnd_, kOpenQuestions, 0, 0)); }
+  // Its caret object takes ms milliseconds to give its place.
+  void SlowCaret(DWORD ms) { SendMessageW(wnd_, kSlowCaret, ms, 0); }
   // The target stops answering messages for ms milliseconds.
   void Hang(DWORD ms) { PostMessageW(wnd_, kHang, ms, 0); }
   // The target replaces its IME window by a new one and returns the new window.

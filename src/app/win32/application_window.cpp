@@ -23,7 +23,21 @@ std::unique_ptr<AppWindow> AppWindow::Create() noexcept {
   return window;
 }
 
+bool AppWindow::Route(UINT msg, Handler handler) {
+  for (const auto& route : routes_)
+    if (route.first == msg) return false;
+  routes_.emplace_back(msg, std::move(handler));
+  return true;
+}
+
+void AppWindow::Withdraw(UINT msg) noexcept {
+  std::erase_if(routes_, [msg](const auto& route) { return route.first == msg; });
+}
+
 LRESULT AppWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  // A copy: the handler may withdraw its own route.
+  for (const auto& route : routes_)
+    if (route.first == msg) return Handler(route.second)(wp, lp);
   switch (msg) {
     case WM_ACTIVATEAPP:
       if (!wp && events_.deactivated) events_.deactivated();

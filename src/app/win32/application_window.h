@@ -1,19 +1,21 @@
 // The application window: a hidden top-level window captioned "RUVANO" that owns the
 // program's other windows, so that none of them gets a taskbar button of its own. The
-// monitor recognises the program's own windows by their owner chain ending here, and takes
-// this window's timer and session messages.
+// monitor recognises the program's own windows by their owner chain ending here, and
+// registers for this window's timer, session and caret messages.
 #pragma once
 
 #include <functional>
 #include <memory>
 #include <utility>
+#include <vector>
 
 #include "zeq/contract_strings.h"
+#include "zeq/win32/message_route.h"
 #include "zeq/win32/window.h"
 
 namespace ruvano {
 
-class AppWindow : public Window {
+class AppWindow : public Window, public MessageRoute {
  public:
   static constexpr const wchar_t* kClassName = kApplicationWindowClass;
   static constexpr const wchar_t* kCaption = kProgramCaption;
@@ -30,6 +32,10 @@ class AppWindow : public Window {
 
   void SetEvents(Events events) { events_ = std::move(events); }
 
+  HWND RouteWindow() const noexcept override { return hwnd(); }
+  bool Route(UINT msg, Handler handler) override;
+  void Withdraw(UINT msg) noexcept override;
+
  protected:
   LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
 
@@ -37,6 +43,7 @@ class AppWindow : public Window {
   AppWindow() = default;
 
   Events events_;
+  std::vector<std::pair<UINT, Handler>> routes_;
 };
 
 }  // namespace ruvano

@@ -17,7 +17,7 @@ Program::Program(Text settingsFile, std::unique_ptr<AppWindow> application)
       closeQuery_(led_, settings_, settingsFile_),
       hintWindow_(application_->hwnd()),
       hint_(hintWindow_, settings_),
-      monitor_(*this, settings_, application_->hwnd()) {}
+      monitor_(*this, settings_, application_.get()) {}
 
 Program::~Program() = default;
 
@@ -32,7 +32,8 @@ std::unique_ptr<Program> Program::Create(Text settingsFile) {
   p.LoadSettings();
   const HWND owner = p.application_->hwnd();
   p.indicator_ = IndicatorWindow::Create(
-      p.settings_, p.monitor_, [&p] { p.OpenSettingsWindow(); }, owner);
+      p.settings_, [&p](bool held) { held ? p.monitor_.Hold() : p.monitor_.Resume(); },
+      [&p] { p.OpenSettingsWindow(); }, owner);
   if (!p.indicator_) {
     ReportFailure(L"the indicator window could not be created", ::GetLastError());
     return nullptr;
@@ -59,8 +60,33 @@ std::unique_ptr<Program> Program::Create(Text settingsFile) {
        .logonEndQueried = [&p] { p.PrepareEnd(); },
        .logonEnd = [&p](bool ending) { p.OnLogonEnd(ending); }});
   p.monitor_.RestWhileOnScreen(p.settingsWindow_->hwnd());
+  p.monitor_.OnCaretMoved([&p](std::optional<Point> caret) { p.OnCaretMoved(caret); });
   p.monitor_.Start();
   return program;
+}
+
+// The indicator goes next to the caret of the window in front where that shows one, and the
+// monitor follows the caret while it is there.
+void Program::ShowIndicator(std::int32_t left, std::int32_t top) {
+  const bool nearCaret = settings_.NearCaret();
+  indicator_->Show(left, top, nearCaret ? monitor_.CaretPlace() : std::nullopt);
+  monitor_.FollowCaret(nearCaret && indicator_->Visible());
+}
+
+void Program::HideIndicator() {
+  indicator_->Hide();
+  monitor_.FollowCaret(false);
+}
+
+void Program::CloseIndicator() {
+  indicator_->Close();
+  monitor_.FollowCaret(false);
+}
+
+// The indicator hides itself when clicked, and the option may go off while it shows.
+void Program::OnCaretMoved(std::optional<Point> caret) noexcept {
+  indicator_->FollowCaret(caret, monitor_.State().AnchorLeft(), monitor_.State().AnchorTop());
+  if (!indicator_->Visible() || !settings_.NearCaret()) monitor_.FollowCaret(false);
 }
 
 void Program::LoadSettings() noexcept {

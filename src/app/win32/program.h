@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 
 #include "app/win32/application_window.h"
 #include "app/win32/close_query.h"
@@ -55,11 +56,12 @@ class Program final : private IMonitorCues {
   void ScrollLedOn() override { led_.On(); }
   void ScrollLedOff() override { led_.Off(); }
   bool IndicatorVisible() override { return indicator_->Visible(); }
-  void ShowIndicator(std::int32_t left, std::int32_t top) override { indicator_->Show(left, top); }
-  void HideIndicator() override { indicator_->Hide(); }
-  void CloseIndicator() override { indicator_->Close(); }
+  void ShowIndicator(std::int32_t left, std::int32_t top) override;
+  void HideIndicator() override;
+  void CloseIndicator() override;
   void SetInputMode(InputMode mode) override { indicator_->SetInputMode(mode); }
 
+  void OnCaretMoved(std::optional<Point> caret) noexcept;
   void LoadSettings() noexcept;
   void OpenSettingsWindow();
   void OnSettingsShown();

@@ -8,10 +8,10 @@
 
 namespace ruvano {
 
-// How long the program in front may take to answer for its caret object. The caret is asked
-// for several times a second on the GUI thread, so a program that is slow to answer is dropped
-// rather than waited for.
-constexpr UINT kCaretQueryTimeoutMs = 30;
+// How long the caret thread waits for a program to give its caret object. Off the GUI thread
+// the bound can be generous: a program that makes and marshals its object at the first request
+// has time for it, and nothing else waits meanwhile.
+constexpr UINT kCaretQueryTimeoutMs = 1000;
 
 // The system caret of w's thread (GetGUIThreadInfo), mapped from the caret window's client
 // coordinates to the screen; false when the thread shows none. The caret is asked for many
@@ -38,29 +38,42 @@ class SystemCaret {
   RECT screen_{};
 };
 
-// The caret object of the focused control of w's thread: asked with WM_GETOBJECT under
-// kCaretQueryTimeoutMs, made from the answer only when the control gave one of its own, and
-// placed with IAccessible::accLocation. A control that does not answer in time, or whose
-// object takes longer than that to give its place, is not asked again while it keeps the
-// focus. Refuses a question asked while one runs (the accessible call lets other messages
-// in). Starts COM on the calling thread at the first question and ends it with the object.
+// The caret object of a focused control, asked on a thread of its own, in its own
+// single-threaded apartment: WM_GETOBJECT under kCaretQueryTimeoutMs, ObjectFromLresult,
+// IAccessible::accLocation and Release are calls into the other program that nothing else
+// bounds, so none of them runs on the GUI thread and no message sent to the GUI thread runs
+// inside one. Read never waits: it gives the latest answer for that control and, unless a
+// question for it runs, asks again. Each answer is posted to the window given (message, no
+// parameters), so the caller can look again at once. The thread is started at the first Read.
 class AccessibleCaret {
  public:
   AccessibleCaret() noexcept = default;
+  // Asks the thread to end and waits for it a short while (see the destructor).
   ~AccessibleCaret();
   AccessibleCaret(const AccessibleCaret&) = delete;
   AccessibleCaret& operator=(const AccessibleCaret&) = delete;
 
+  // Before the first Read.
+  void PostAnswersTo(HWND window, UINT message) noexcept {
+    notify_ = window;
+    message_ = message;
+  }
   // focus: the focused control when the caller knows it already; null to ask w's thread.
+  // False while no answer for that control has come, or its last answer gave no caret.
   bool Read(HWND w, HWND focus, RECT& r) noexcept;
+  // The process whose caret object the thread has waited for a while already; 0 when none.
+  DWORD BusyProcess() const noexcept;
 
  private:
-  bool StartCom() noexcept;
+  struct Exchange;
+  bool StartThread() noexcept;
+  static DWORD WINAPI ThreadMain(void* exchange) noexcept;
 
-  HWND silent_ = nullptr;  // the focus that last did not answer in time
-  bool asking_ = false;
-  bool comTried_ = false;
-  bool comStarted_ = false;
+  Exchange* exchange_ = nullptr;  // shared with the thread; see the destructor
+  HANDLE thread_ = nullptr;
+  bool startTried_ = false;
+  HWND notify_ = nullptr;
+  UINT message_ = 0;
 };
 
 }  // namespace ruvano

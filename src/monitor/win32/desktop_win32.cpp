@@ -58,7 +58,15 @@ bool Win32Desktop::VisibleFrame(WindowId w, Rect& r) {
 
 WindowId Win32Desktop::GetFocusedWindow() { return FromHwnd(ruvano::GetFocusedWindow()); }
 
-ImeStatus Win32Desktop::ImeOpenStatus(WindowId w) { return imeProbe_.Ask(ToHwnd(w)); }
+// A program still busy with the caret thread's question would not answer this one in time
+// either: it gives no answer without the wait.
+ImeStatus Win32Desktop::ImeOpenStatus(WindowId w) {
+  if (const DWORD busy = accessibleCaret_.BusyProcess()) {
+    DWORD process = 0;
+    if (::GetWindowThreadProcessId(ToHwnd(w), &process) && process == busy) return ImeStatus::NoAnswer;
+  }
+  return imeProbe_.Ask(ToHwnd(w));
+}
 std::optional<std::uint32_t> Win32Desktop::ImeConversionMode(WindowId w) {
   return imeProbe_.ConversionMode(ToHwnd(w));
 }

@@ -36,6 +36,10 @@ class Win32Desktop : public IDesktop {
   bool SystemCaret(WindowId w, Rect& r) override;
   bool AccessibleCaret(WindowId w, Rect& r) override;
   bool WorkAreaOf(const Rect& r, Rect& work) override;
+  // Where the caret thread posts `message` when an answer comes in.
+  void PostCaretAnswersTo(HWND window, UINT message) noexcept {
+    accessibleCaret_.PostAnswersTo(window, message);
+  }
   // The system caret's place and its work area are kept while the caret stands still; each
   // tick asks afresh.
   void ForgetCaret() noexcept {

@@ -10,9 +10,10 @@
 
 namespace ruvano {
 
-// How long the probe waits for the IME window's thread to answer. The monitor asks once per
-// 250 ms tick on the GUI thread, so a hung application in front must not hold it for longer
-// than a fraction of that.
+// How long the probe waits for the IME window's thread to answer. The monitor asks on the GUI
+// thread, at every tick and at the watch's looks, so a hung application in front must not
+// hold it for longer than a fraction of the tick's period; the looks skip a window that gave
+// no answer until the next tick.
 constexpr UINT kImeQueryTimeoutMs = 100;
 
 // The IME window that answers for w: its default IME window, or, when the system gives none

@@ -13,7 +13,8 @@ IndicatorWindow::~IndicatorWindow() {
   DestroyDetached();
 }
 
-std::unique_ptr<IndicatorWindow> IndicatorWindow::Create(const Settings& settings, Monitor& monitor,
+std::unique_ptr<IndicatorWindow> IndicatorWindow::Create(const Settings& settings,
+                                                         std::function<void(bool)> hold,
                                                          std::function<void()> openSettings, HWND owner,
                                                          HMODULE resources) noexcept {
   WNDCLASSEXW wc{};
@@ -23,7 +24,7 @@ std::unique_ptr<IndicatorWindow> IndicatorWindow::Create(const Settings& setting
 
   std::unique_ptr<IndicatorWindow> indicator;
   try {
-    indicator.reset(new IndicatorWindow(settings, monitor, std::move(openSettings), owner));
+    indicator.reset(new IndicatorWindow(settings, std::move(hold), std::move(openSettings), owner));
   } catch (...) {
     return nullptr;
   }
@@ -80,22 +81,11 @@ void IndicatorWindow::LoadPictures() noexcept {
   modePictures_[static_cast<std::size_t>(InputMode::HalfAlnum)] = load(L"IMAGEHALNUM");
 }
 
-namespace {
-constexpr UINT_PTR kFollowTimer = 1;
-}  // namespace
-
-void IndicatorWindow::Show(std::int32_t left, std::int32_t top) {
+void IndicatorWindow::Show(std::int32_t left, std::int32_t top, std::optional<Point> caret) {
   if (visible_ || !hwnd() || !settings_.Icon()) return;
   visible_ = true;
-  place_ = {left, top};
-  atCaret_ = false;
-  if (settings_.NearCaret()) {
-    if (const auto caret = monitor_.CaretPlace()) {
-      place_ = {caret->x, caret->y};
-      atCaret_ = true;
-    }
-    ::SetTimer(hwnd(), kFollowTimer, kFollowIntervalMs, nullptr);
-  }
+  atCaret_ = caret && settings_.NearCaret();
+  place_ = atCaret_ ? POINT{caret->x, caret->y} : POINT{left, top};
   // The refresh and the move happen while the window is still hidden, so it never shows
   // for a moment at its old place with the old size, picture or opacity.
   Resize(place_);
@@ -106,22 +96,12 @@ void IndicatorWindow::Show(std::int32_t left, std::int32_t top) {
 
 // The caret moves as the user types and clicks, between the ticks, which decide only
 // whether the indicator shows. The corner is the place while the caret is gone.
-void IndicatorWindow::Follow() noexcept {
-  if (inFollow_) return;
-  if (!visible_ || !settings_.NearCaret()) {
-    ::KillTimer(hwnd(), kFollowTimer);
-    if (visible_) MoveTo({monitor_.State().AnchorLeft(), monitor_.State().AnchorTop()}, false);
-    return;
-  }
-  inFollow_ = true;
-  const auto caret = monitor_.CaretPlace();
-  inFollow_ = false;
-  // The indicator may have been hidden while the question ran.
+void IndicatorWindow::FollowCaret(std::optional<Point> caret, std::int32_t left, std::int32_t top) noexcept {
   if (!visible_) return;
-  if (caret)
+  if (caret && settings_.NearCaret())
     MoveTo({caret->x, caret->y}, true);
   else
-    MoveTo({monitor_.State().AnchorLeft(), monitor_.State().AnchorTop()}, false);
+    MoveTo({left, top}, false);
 }
 
 void IndicatorWindow::MoveTo(POINT place, bool atCaret) noexcept {
@@ -151,7 +131,6 @@ void IndicatorWindow::ApplyClickThrough() noexcept {
 void IndicatorWindow::Hide() {
   if (!visible_) return;
   visible_ = false;
-  ::KillTimer(hwnd(), kFollowTimer);  // the caret's, if it runs
   ::ShowWindow(hwnd(), SW_HIDE);
   // A hidden window gets no WM_MOUSELEAVE: a monitor that a button press on the picture
   // holds is resumed here, or it would stay at rest for good.
@@ -220,7 +199,7 @@ void IndicatorWindow::OnClick() {
 }
 
 void IndicatorWindow::HoldMonitor() {
-  monitor_.Hold();
+  if (hold_) hold_(true);
   monitorHeld_ = true;
   TrackLeave();
 }
@@ -236,7 +215,7 @@ void IndicatorWindow::TrackLeave() noexcept {
 
 void IndicatorWindow::ResumeMonitor() {
   monitorHeld_ = false;
-  monitor_.Resume();
+  if (hold_) hold_(false);
 }
 
 void IndicatorWindow::ApplyOpacity(const IndicatorOpacity& wanted) noexcept {
@@ -283,10 +262,6 @@ LRESULT IndicatorWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       }
       return 0;
     case WM_MOUSEMOVE: TrackLeave(); return 0;
-    case WM_TIMER:
-      if (wp != kFollowTimer) break;
-      Follow();
-      return 0;
     case WM_MOUSELEAVE:
       trackingLeave_ = false;
       leftPressed_ = false;

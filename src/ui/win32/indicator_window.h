@@ -11,11 +11,11 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <utility>
 
 #include "monitor/input_mode.h"
 #include "ui/indicator_opacity.h"
-#include "monitor/win32/monitor.h"
 #include "settings/settings.h"
 #include "zeq/contract_strings.h"
 #include "zeq/win32/handles.h"
@@ -31,27 +31,23 @@ class IndicatorWindow final : public Window {
   // Makes the hidden window, owned by the application window `owner`; nothing when the
   // system refuses. The pictures (icon resources "IMAGEAPP", "IMAGEDEF" and the input modes'
   // "IMAGEKATA", "IMAGEHKATA", "IMAGEALNUM", "IMAGEHALNUM", each with an image at every size
-  // of kIndicatorSizes) come from `resources`, by
-  // default the exe. A press on the picture holds the monitor until the pointer leaves it;
-  // a click asks for the settings window (openSettings). The settings and the monitor must
-  // outlive the indicator.
-  static std::unique_ptr<IndicatorWindow> Create(const Settings& settings, Monitor& monitor,
+  // of kIndicatorSizes) come from `resources`, by default the exe. A press on the picture
+  // holds the monitor until the pointer leaves it (hold(true), then hold(false)); a click asks
+  // for the settings window (openSettings). The settings must outlive the indicator.
+  static std::unique_ptr<IndicatorWindow> Create(const Settings& settings, std::function<void(bool)> hold,
                                                  std::function<void()> openSettings, HWND owner,
                                                  HMODULE resources = nullptr) noexcept;
   ~IndicatorWindow() override;
-
-  // How often a visible indicator next to the caret looks where the caret went.
-  static constexpr UINT kFollowIntervalMs = 85;
 
   bool Visible() const noexcept { return visible_; }
   // The side in physical pixels, set each time the indicator shows or moves.
   std::int32_t Size() const noexcept { return size_; }
   // Shows the hidden indicator with its top-left corner at (left, top), when Icon is on.
-  // With NearCaret on it goes next to the caret of the window in front instead, where that
-  // shows one, lets clicks through to that window while there, and follows the caret (back to
-  // (left, top) while there is none) until it is hidden. A visible indicator is neither moved
-  // nor refreshed.
-  void Show(std::int32_t left, std::int32_t top);
+  // With NearCaret on and a caret place given it goes there instead and lets clicks through
+  // to the window below. A visible indicator is neither moved nor refreshed.
+  void Show(std::int32_t left, std::int32_t top, std::optional<Point> caret = std::nullopt);
+  // The caret moved (or went: back to the corner at (left, top)); a hidden indicator stays.
+  void FollowCaret(std::optional<Point> caret, std::int32_t left, std::int32_t top) noexcept;
   void Hide();
   // Hides the indicator after its close query (which closes its own input method).
   void Close();
@@ -66,12 +62,12 @@ class IndicatorWindow final : public Window {
   LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
 
  private:
-  IndicatorWindow(const Settings& settings, Monitor& monitor, std::function<void()> openSettings, HWND owner)
-      : settings_(settings), monitor_(monitor), openSettings_(std::move(openSettings)), owner_(owner) {}
+  IndicatorWindow(const Settings& settings, std::function<void(bool)> hold,
+                  std::function<void()> openSettings, HWND owner)
+      : settings_(settings), hold_(std::move(hold)), openSettings_(std::move(openSettings)), owner_(owner) {}
   void Resize(POINT place) noexcept;
   void LoadPictures() noexcept;
   void OnShow();
-  void Follow() noexcept;
   void MoveTo(POINT place, bool atCaret) noexcept;
   void ApplyClickThrough() noexcept;
   void RunCloseQuery() noexcept;
@@ -84,7 +80,7 @@ class IndicatorWindow final : public Window {
   HICON PictureFor(const Settings& settings) const noexcept;
 
   const Settings& settings_;
-  Monitor& monitor_;
+  std::function<void(bool)> hold_;
   std::function<void()> openSettings_;
   HWND owner_;
   HMODULE resources_ = nullptr;
@@ -96,8 +92,7 @@ class IndicatorWindow final : public Window {
   HICON picture_ = nullptr;   // one of those above, or none
   IndicatorOpacity opacity_;  // what the window shows now
   bool visible_ = false;
-  bool inFollow_ = false;  // a caret question runs, which lets other messages in
-  bool atCaret_ = false;   // the indicator sits next to the caret and lets clicks through
+  bool atCaret_ = false;  // the indicator sits next to the caret and lets clicks through
   POINT place_{};
   bool trackingLeave_ = false;  // a WM_MOUSELEAVE has been asked for
   bool monitorHeld_ = false;    // a button press holds the monitor

@@ -21,6 +21,9 @@
 //   WM_APP+9 (wParam x, lParam y) take the focus to the main window, which shows no system
 //                          caret but answers WM_GETOBJECT / OBJID_CARET with a caret object
 //                          of its own at that screen point, 2 × 18, as browsers do
+//   WM_APP+10              returns how often its caret object was asked for (WM_GETOBJECT)
+//   WM_APP+11              returns how often its IME open status was asked for
+//   WM_APP+12 (wParam ms)  its caret object takes that long to give its place (a busy browser)
 #include <windows.h>
 #include <imm.h>
 #include <oleacc.h>
@@ -53,11 +56,17 @@ constexpr UINT kShowWhileAnswering = WM_APP + 6;
 constexpr UINT kDropFocus = WM_APP + 7;
 constexpr UINT kSetMode = WM_APP + 8;
 constexpr UINT kOwnCaret = WM_APP + 9;
+constexpr UINT kCaretQuestions = WM_APP + 10;
+constexpr UINT kOpenQuestions = WM_APP + 11;
+constexpr UINT kSlowCaret = WM_APP + 12;
 
 LONG g_open = 0;
 LRESULT g_mode = 0x19;  // native, full shape, roman input: hiragana
 bool g_showWhileAnswering = false;
 HWND g_edit = nullptr;
+LRESULT g_caretQuestions = 0;
+LRESULT g_openQuestions = 0;
+DWORD g_caretDelayMs = 0;
 HWND g_ime = nullptr;
 
 // A caret object as a browser gives it: only its place and role; the rest is not implemented.
@@ -111,6 +120,7 @@ class CaretObject final : public IAccessible {
   HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT, BSTR*) override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE accSelect(long, VARIANT) override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE accLocation(long* left, long* top, long* width, long* height, VARIANT) override {
+    if (g_caretDelayMs) Sleep(g_caretDelayMs);
     *left = at.x;
     *top = at.y;
     *width = 2;
@@ -145,6 +155,7 @@ HWND MakeImeWindow() {
 LRESULT CALLBACK ImeWndProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
   if (m == WM_IME_CONTROL) {
     if (wp == IMC_GETOPENSTATUS) {
+      ++g_openQuestions;
       if (std::exchange(g_showWhileAnswering, false)) {
         ruvano::ShowRequest request = ruvano::MakeShowRequest();
         COPYDATASTRUCT cds{0, static_cast<DWORD>(request.bytes.size()), request.bytes.data()};
@@ -176,8 +187,16 @@ LRESULT CALLBACK MainWndProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
       if (g_edit && !g_ownCaret) SetFocus(g_edit);
       return 0;
     case WM_GETOBJECT:
-      if (g_ownCaret && static_cast<LONG>(lp) == OBJID_CARET) return CaretObjectAnswer(wp);
+      if (g_ownCaret && static_cast<LONG>(lp) == OBJID_CARET) {
+        ++g_caretQuestions;
+        return CaretObjectAnswer(wp);
+      }
       break;
+    case WM_COMMAND:
+      // Once the main window shows its own caret it keeps the focus, as a browser's page does,
+      // also when the system gives an activation's focus back to the edit control later.
+      if (g_ownCaret && HIWORD(wp) == EN_SETFOCUS) SetFocus(w);
+      return 0;
     case kOwnCaret:
       g_caret.at = {static_cast<LONG>(wp), static_cast<LONG>(lp)};
       g_ownCaret = true;
@@ -198,6 +217,9 @@ LRESULT CALLBACK MainWndProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
       return reinterpret_cast<LRESULT>(fresh);
     }
     case kShowWhileAnswering: g_showWhileAnswering = true; return 0;
+    case kCaretQuestions: return g_caretQuestions;
+    case kOpenQuestions: return g_openQuestions;
+    case kSlowCaret: g_caretDelayMs = static_cast<DWORD>(wp); return 0;
     case kDropFocus: SetFocus(nullptr); return 0;
     case kSetMode: g_mode = static_cast<LRESULT>(wp); return 0;
     case WM_DESTROY: PostQuitMessage(0); return 0;
