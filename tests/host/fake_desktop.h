@@ -69,6 +69,7 @@ class FakeDesktop final : public IDesktop {
     GetFocusedWindow,
     ImeOpenStatus,
     ImeConversionMode,
+    SetImeOpenStatus,
     NonClientBorderWidth,
     BorderMultiplier,
     SystemCaret,
@@ -205,6 +206,15 @@ class FakeDesktop final : public IDesktop {
     return f && f->answers && !f->elevated ? f->conversionMode : std::nullopt;
   }
 
+  // As the IME window takes IMC_SETOPENSTATUS: not from a hung or higher-rights program.
+  bool SetImeOpenStatus(WindowId w, bool open) override {
+    Note(Query::SetImeOpenStatus, w);
+    FakeWindow* f = w == 0 ? nullptr : FindMutable(w);
+    if (!f || !f->answers || f->elevated) return false;
+    f->imeOpen = open;
+    return true;
+  }
+
   std::int32_t NonClientBorderWidth(const Rect&) override {
     Note(Query::NonClientBorderWidth, 0);
     return nonClientBorderWidth;
@@ -244,6 +254,10 @@ class FakeDesktop final : public IDesktop {
     return caret.has_value();
   }
   const FakeWindow* Find(WindowId w) const {
+    const auto it = windows.find(w);
+    return it == windows.end() ? nullptr : &it->second;
+  }
+  FakeWindow* FindMutable(WindowId w) {
     const auto it = windows.find(w);
     return it == windows.end() ? nullptr : &it->second;
   }
