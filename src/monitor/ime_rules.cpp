@@ -43,7 +43,8 @@ ImeSet ImeRules::Decide(WindowId w, bool open, const Settings& settings,
     if (IsExcludedApp(on, name)) return open ? ImeSet{} : ImeSet{ImeSetBy::OnRule, true};
   }
   if (!settings.RememberIme()) return {};
-  const auto it = std::find_if(memory_.begin(), memory_.end(), [&](const auto& entry) { return entry.first == w; });
+  const auto it =
+      std::find_if(memory_.begin(), memory_.end(), [&](const auto& entry) { return entry.first == w; });
   if (it == memory_.end() || it->second == open) return {};
   return {ImeSetBy::Memory, it->second};
 }
