@@ -44,6 +44,11 @@ inline constexpr const char16_t* kAlnumOff = u"半角英数はOFFとみなす(&A
 
 inline constexpr const char16_t* kExcludeApps = u"知らせないアプリ(&E)";
 inline constexpr const char16_t* kAddForegroundApp = u"前面のアプリを追加(&D)";
+inline constexpr const char16_t* kImeOffApps = u"IMEをOFFで始めるアプリ(&O)";
+inline constexpr const char16_t* kImeOnApps = u"IMEをONで始めるアプリ(&J)";
+// The add buttons of the other lists: the same caption, without an access key.
+inline constexpr const char16_t* kAddForegroundAppToList = u"前面のアプリを追加";
+inline constexpr const char16_t* kRememberIme = u"ウィンドウごとにIMEの状態を覚える(&W)";
 inline constexpr const char16_t* kQuietFullScreen = u"全画面表示中は知らせない(&Q)";
 inline constexpr const char16_t* kStartAtSignIn = u"サインイン時に起動(&S)";
 

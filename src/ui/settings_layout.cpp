@@ -159,24 +159,35 @@ struct ModeBand {
   std::int32_t height;
 };
 
-// The group of the programs left alone, below the input mode check boxes (as the position
-// group sits inside the icon group): the list's edit box taking the width, the button that
-// adds the program in front right of it.
-struct ExcludeGroup {
-  ExcludeGroup(const Spacing& s, const SettingsPanelMeasures& m)
+// The groups of the programs' lists, one below the other under the input mode check boxes
+// (as the position group sits inside the icon group): each list's edit box taking the
+// width, the button that adds the program in front right of it.
+struct AppListGroups {
+  static constexpr int kLists = 3;
+
+  AppListGroups(const Spacing& s, const SettingsPanelMeasures& m)
       : present(m.excludeCaption > 0),
         editHeight(std::max(s.Px(d::kHintEditHeight), s.textHeight + s.Px(8))),
         gap(s.Px(6)),
         buttonWidth(std::max(s.Px(75), m.addAppButton + s.Px(16))),
         width(present ? 4 * s.side + std::max(s.Px(120) + gap + buttonWidth, m.excludeCaption + s.Px(8)) : 0),
-        height(present ? gap + s.captionTop + editHeight + s.bottom : 0) {}
+        height(present ? kLists * (gap + s.captionTop + editHeight + s.bottom) : 0) {}
 
   void Place(const Spacing& s, const Rect& inside, std::int32_t top, SettingsPanelLayout& l) const {
     if (!present) return;
-    l.excludeGroup = {inside.left, top + gap, inside.right, top + height};
-    const Rect in = s.Inside(l.excludeGroup, true, s.bottom);
-    l.addAppButton = {in.right - buttonWidth, in.top, in.right, in.top + editHeight};
-    l.excludeEdit = {in.left, in.top, l.addAppButton.left - gap, in.top + editHeight};
+    const std::int32_t each = height / kLists;
+    const std::array<std::array<Rect*, 3>, kLists> lists = {{
+        {&l.excludeGroup, &l.excludeEdit, &l.addAppButton},
+        {&l.imeOffGroup, &l.imeOffEdit, &l.addImeOffButton},
+        {&l.imeOnGroup, &l.imeOnEdit, &l.addImeOnButton},
+    }};
+    for (const auto& [group, edit, button] : lists) {
+      *group = {inside.left, top + gap, inside.right, top + each};
+      const Rect in = s.Inside(*group, true, s.bottom);
+      *button = {in.right - buttonWidth, in.top, in.right, in.top + editHeight};
+      *edit = {in.left, in.top, button->left - gap, in.top + editHeight};
+      top += each;
+    }
   }
 
   bool present;
@@ -187,13 +198,13 @@ struct ExcludeGroup {
   std::int32_t height;
 };
 
-// The line of two more check boxes, each in one half of the band.
+// Two lines of check boxes, each in one half of the band.
 struct OptionLine {
   OptionLine(const Spacing& s, const SettingsPanelMeasures& m)
       : present(m.optionCheck > 0),
         gap(s.Px(4)),
         width(present ? 2 * s.side + 2 * s.CheckWidth(m.optionCheck) : 0),
-        height(present ? gap + s.line : 0) {}
+        height(present ? 2 * (gap + s.line) : 0) {}
 
   void Place(const Spacing& s, const Rect& inside, std::int32_t top, SettingsPanelLayout& l) const {
     if (!present) return;
@@ -202,6 +213,9 @@ struct OptionLine {
     PlaceInColumns({inside.left, top, inside.right, top + s.line}, 2, checks);
     l.quietCheck = checks[0];
     l.signInCheck = checks[1];
+    top += s.line + gap;
+    PlaceInColumns({inside.left, top, inside.right, top + s.line}, 2, checks);
+    l.rememberCheck = checks[0];
   }
 
   bool present;
@@ -219,7 +233,7 @@ SettingsPanelLayout LayOutSettingsPanel(const SettingsPanelMeasures& m) {
   const IconBand icon(s, m);
   const HintBand hint(s, m);
   const ModeBand mode(s, m);
-  const ExcludeGroup exclude(s, m);
+  const AppListGroups exclude(s, m);
   const OptionLine options(s, m);
 
   // Every band is as wide as the widest need, and at least as wide as designed.

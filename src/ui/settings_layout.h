@@ -77,8 +77,8 @@ struct SettingsPanelMeasures {
   int modeChecks = 0;                // how many check boxes the input mode band holds
   // The lines below the input mode band's check boxes, inside its frame; one whose
   // controls the panel does not hold measures 0 and takes no room.
-  std::int32_t excludeCaption = 0;  // the caption of the group of the programs left alone
-  std::int32_t addAppButton = 0;    // the caption of the button that adds the program in front
+  std::int32_t excludeCaption = 0;  // the captions of the groups of the programs' lists
+  std::int32_t addAppButton = 0;    // the captions of the buttons that add the program in front
   std::int32_t optionCheck = 0;     // the widest of the options band's check box captions
 };
 
@@ -102,14 +102,22 @@ struct SettingsPanelLayout {
   Rect hintEdit;
   Rect modeGroup;
   std::vector<Rect> modeChecks;  // side by side, left to right
-  // Below the check boxes of the input mode band, inside its frame: the captioned group of
-  // the programs left alone (the list's edit box, the button that adds the program in front)
-  // and the line of two more check boxes side by side.
+  // Below the check boxes of the input mode band, inside its frame: the captioned groups of
+  // the programs' lists (each an edit box and the button that adds the program in front),
+  // the programs left alone, those whose IME starts off and those whose IME starts on; then
+  // two lines of check boxes in two columns.
   Rect excludeGroup;
   Rect excludeEdit;
   Rect addAppButton;
+  Rect imeOffGroup;
+  Rect imeOffEdit;
+  Rect addImeOffButton;
+  Rect imeOnGroup;
+  Rect imeOnEdit;
+  Rect addImeOnButton;
   Rect quietCheck;
   Rect signInCheck;
+  Rect rememberCheck;
 };
 
 SettingsPanelLayout LayOutSettingsPanel(const SettingsPanelMeasures& m);

@@ -69,6 +69,8 @@ class SettingsPanel {
     AlnumOffCheck,
     ExcludeEdit,
     AddAppButton,
+    AddImeOffAppButton,
+    AddImeOnAppButton,
     SignInCheck,
     NearCaretCheck,
   };

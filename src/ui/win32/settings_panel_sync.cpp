@@ -81,6 +81,14 @@ bool SettingsPanel::OnControlCommand(HWND control, int code) {
     settings_.SetExcludeApps(WithExcludedApp(settings_.ExcludeApps(), host_.ForegroundAppName()));
     return true;
   }
+  if (control == Control(Part::AddImeOffAppButton)) {
+    settings_.SetImeOffApps(WithExcludedApp(settings_.ImeOffApps(), host_.ForegroundAppName()));
+    return true;
+  }
+  if (control == Control(Part::AddImeOnAppButton)) {
+    settings_.SetImeOnApps(WithExcludedApp(settings_.ImeOnApps(), host_.ForegroundAppName()));
+    return true;
+  }
   for (std::size_t row = 0; row < rows.size(); ++row) {
     const Description& c = rows[row];
     if (c.kind == Kind::CheckBox && control == RowWindow(row)) {
