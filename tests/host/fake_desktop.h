@@ -206,12 +206,12 @@ class FakeDesktop final : public IDesktop {
     return f && f->answers && !f->elevated ? f->conversionMode : std::nullopt;
   }
 
-  // As the IME window takes IMC_SETOPENSTATUS: not from a hung or higher-rights program.
+  // Not taken by a hung program or one with higher rights, as the open-status query.
   bool SetImeOpenStatus(WindowId w, bool open) override {
     Note(Query::SetImeOpenStatus, w);
-    FakeWindow* f = w == 0 ? nullptr : FindMutable(w);
-    if (!f || !f->answers || f->elevated) return false;
-    f->imeOpen = open;
+    const auto it = windows.find(w);
+    if (w == 0 || it == windows.end() || !it->second.answers || it->second.elevated) return false;
+    it->second.imeOpen = open;
     return true;
   }
 
@@ -254,10 +254,6 @@ class FakeDesktop final : public IDesktop {
     return caret.has_value();
   }
   const FakeWindow* Find(WindowId w) const {
-    const auto it = windows.find(w);
-    return it == windows.end() ? nullptr : &it->second;
-  }
-  FakeWindow* FindMutable(WindowId w) {
     const auto it = windows.find(w);
     return it == windows.end() ? nullptr : &it->second;
   }

@@ -263,8 +263,7 @@ TEST(SettingsLayout, TheLinesBelowTheInputModeChecksFitInsideItsFrame) {
     m.optionCheck = ScaleToDpi(11 * 14, dpi);
     const SettingsPanelLayout l = LayOutSettingsPanel(m);
     ExpectSound(l, m);
-    const Rect lines[] = {l.excludeGroup, l.excludeEdit, l.addAppButton, l.quietCheck,
-                          l.signInCheck,  l.imeOffGroup, l.imeOnGroup,   l.rememberCheck};
+    const Rect lines[] = {l.excludeGroup, l.excludeEdit, l.addAppButton, l.quietCheck, l.signInCheck};
     for (const Rect& r : lines) {
       EXPECT_TRUE(Inside(r, l.modeGroup));
       EXPECT_GE(r.top, l.modeChecks[0].bottom);
@@ -273,11 +272,7 @@ TEST(SettingsLayout, TheLinesBelowTheInputModeChecksFitInsideItsFrame) {
     EXPECT_GE(Width(l.addAppButton), m.addAppButton);
     EXPECT_GE(Height(l.excludeEdit), m.textHeight + 2);
     EXPECT_FALSE(Overlap(l.excludeEdit, l.addAppButton));
-    EXPECT_LE(l.excludeGroup.bottom, l.imeOffGroup.top);
-    EXPECT_LE(l.imeOffGroup.bottom, l.imeOnGroup.top);
-    for (const Rect& r : {l.imeOnEdit, l.addImeOnButton}) EXPECT_TRUE(Inside(r, l.imeOnGroup));
-    EXPECT_LE(l.imeOnGroup.bottom, l.quietCheck.top);
-    EXPECT_LE(l.quietCheck.bottom, l.rememberCheck.top);
+    EXPECT_LE(l.excludeGroup.bottom, l.quietCheck.top);
     for (const Rect& r : {l.quietCheck, l.signInCheck})
       EXPECT_GE(Width(r), CheckControlWidth(m.optionCheck, m.checkGlyph, dpi));
     EXPECT_LE(l.quietCheck.right, l.signInCheck.left);

@@ -423,11 +423,6 @@ TEST_F(SettingsPanelTest, TheAddButtonAppendsTheProgramInFrontOnce) {
                  reinterpret_cast<LPARAM>(panel.Control(Part::AddAppButton)));
   EXPECT_EQ(settings.ExcludeApps(), u"a.exe;Editor.exe");
   EXPECT_EQ(TextOf(edit), L"a.exe;Editor.exe");
-  for (Part add : {Part::AddImeOffAppButton, Part::AddImeOnAppButton})
-    SendMessageW(host.hwnd(), WM_COMMAND, MAKEWPARAM(0, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(panel.Control(add)));
-  EXPECT_EQ(settings.ImeOffApps(), u"Editor.exe");
-  EXPECT_EQ(settings.ImeOnApps(), u"Editor.exe");
 }
 
 TEST_F(SettingsPanelTest, FontDrawsJapanese) {

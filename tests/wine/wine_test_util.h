@@ -219,7 +219,6 @@ class FakeImeTarget {
   static constexpr UINT kCaretQuestions = WM_APP + 10;
   static constexpr UINT kOpenQuestions = WM_APP + 11;
   static constexpr UINT kSlowCaret = WM_APP + 12;
-  static constexpr UINT kOpenSets = WM_APP + 13;
 
   // Hidden windows of class "RuvanoFakeExtra" that the target makes besides its own.
   int extraWindows = 0;
@@ -250,8 +249,6 @@ class FakeImeTarget {
   // How often its caret object and its IME open status were asked for so far.
   long CaretQuestions() { return static_cast<long>(SendMessageW(wnd_, kCaretQuestions, 0, 0)); }
   long OpenQuestions() { return static_cast<long>(SendMessageW(wnd_, kOpenQuestions, 0, 0)); }
-  // How often its IME was told to open or close.
-  long OpenSets() { return static_cast<long>(SendMessageW(wnd_, kOpenSets, 0, 0)); }
   // Its caret object takes ms milliseconds to give its place.
   void SlowCaret(DWORD ms) { SendMessageW(wnd_, kSlowCaret, ms, 0); }
   // The target stops answering messages for ms milliseconds.

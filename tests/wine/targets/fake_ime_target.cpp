@@ -24,7 +24,6 @@
 //   WM_APP+10              returns how often its caret object was asked for (WM_GETOBJECT)
 //   WM_APP+11              returns how often its IME open status was asked for
 //   WM_APP+12 (wParam ms)  its caret object takes that long to give its place (a busy browser)
-//   WM_APP+13              returns how often its IME was told to open or close (IMC_SETOPENSTATUS)
 #include <windows.h>
 #include <imm.h>
 #include <oleacc.h>
@@ -60,7 +59,6 @@ constexpr UINT kOwnCaret = WM_APP + 9;
 constexpr UINT kCaretQuestions = WM_APP + 10;
 constexpr UINT kOpenQuestions = WM_APP + 11;
 constexpr UINT kSlowCaret = WM_APP + 12;
-constexpr UINT kOpenSets = WM_APP + 13;
 
 LONG g_open = 0;
 LRESULT g_mode = 0x19;  // native, full shape, roman input: hiragana
@@ -68,7 +66,6 @@ bool g_showWhileAnswering = false;
 HWND g_edit = nullptr;
 LRESULT g_caretQuestions = 0;
 LRESULT g_openQuestions = 0;
-LRESULT g_openSets = 0;
 DWORD g_caretDelayMs = 0;
 HWND g_ime = nullptr;
 
@@ -167,7 +164,6 @@ LRESULT CALLBACK ImeWndProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
       return g_open;
     }
     if (wp == IMC_SETOPENSTATUS) {
-      ++g_openSets;
       g_open = lp != 0;
       return 0;
     }
@@ -223,7 +219,6 @@ LRESULT CALLBACK MainWndProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
     case kShowWhileAnswering: g_showWhileAnswering = true; return 0;
     case kCaretQuestions: return g_caretQuestions;
     case kOpenQuestions: return g_openQuestions;
-    case kOpenSets: return g_openSets;
     case kSlowCaret: g_caretDelayMs = static_cast<DWORD>(wp); return 0;
     case kDropFocus: SetFocus(nullptr); return 0;
     case kSetMode: g_mode = static_cast<LRESULT>(wp); return 0;
