@@ -1,7 +1,7 @@
 // The IME state that RUVANO sets on its own: programs whose windows come to the front with
 // the IME off ("ImeOffApps") or on ("ImeOnApps"), and, with "RememberIme", the state each
 // window was left with. Portable: the tick reports what it reads and applies what this
-// decides.
+// decides. A program on the exclusion list is never read, so it is left alone.
 #pragma once
 
 #include <functional>
@@ -34,8 +34,6 @@ class ImeRules {
   // a list is not empty. Every reading, and the state set, is remembered as w's own while
   // RememberIme is on; it is kept in memory only.
   ImeSet Reading(WindowId w, bool open, const Settings& settings, const std::function<Text()>& imageName);
-
-  std::size_t Remembered() const noexcept { return memory_.size(); }
 
  private:
   // A list's names, split again only when its text changes.

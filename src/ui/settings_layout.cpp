@@ -233,19 +233,19 @@ SettingsPanelLayout LayOutSettingsPanel(const SettingsPanelMeasures& m) {
   const IconBand icon(s, m);
   const HintBand hint(s, m);
   const ModeBand mode(s, m);
-  const AppListGroups exclude(s, m);
+  const AppListGroups lists(s, m);
   const OptionLine options(s, m);
 
   // Every band is as wide as the widest need, and at least as wide as designed.
   const std::int32_t width = std::max({s.Px(d::kClientWidth), m.toolBar.width, sounds.width, icon.width,
-                                       hint.width, mode.width, exclude.width, options.width});
+                                       hint.width, mode.width, lists.width, options.width});
   // The hint band takes what is left of the designed height; the input mode band comes
   // below it.
   const std::int32_t above = toolBarHeight + 2 * sounds.height + icon.height;
   const std::int32_t hintBottom = std::max(s.Px(d::kClientHeight), above + hint.minHeight);
 
   SettingsPanelLayout l;
-  l.client = {width, hintBottom + mode.height + exclude.height + options.height};
+  l.client = {width, hintBottom + mode.height + lists.height + options.height};
   std::int32_t y = 0;
   auto band = [&](std::int32_t h) {
     Rect r{0, y, width, y + h};
@@ -257,7 +257,7 @@ SettingsPanelLayout LayOutSettingsPanel(const SettingsPanelMeasures& m) {
   l.soundOff = band(sounds.height);
   l.iconGroup = band(icon.height);
   l.hintGroup = band(hintBottom - above);
-  l.modeGroup = band(mode.height + exclude.height + options.height);
+  l.modeGroup = band(mode.height + lists.height + options.height);
 
   RadioGroupBand::Place(s, l.soundOn, l.soundOnItems);
   RadioGroupBand::Place(s, l.soundOff, l.soundOffItems);
@@ -267,8 +267,8 @@ SettingsPanelLayout LayOutSettingsPanel(const SettingsPanelMeasures& m) {
   // The lines below the check boxes take the room added above the frame's bottom margin.
   const Rect inside = s.Inside(l.modeGroup, false, s.bottom);
   const std::int32_t linesTop = l.modeGroup.top + mode.height - s.bottom;
-  exclude.Place(s, inside, linesTop, l);
-  options.Place(s, inside, linesTop + exclude.height, l);
+  lists.Place(s, inside, linesTop, l);
+  options.Place(s, inside, linesTop + lists.height, l);
   return l;
 }
 
