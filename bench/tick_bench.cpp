@@ -74,5 +74,59 @@ void BM_TickWindowSwitch(benchmark::State& state) {
 }
 BENCHMARK(BM_TickWindowSwitch)->Arg(0)->Arg(10)->Arg(1000);
 
+// A list of n image names, none of them the programs in front.
+Text NamesList(int n) {
+  Text list;
+  for (int i = 0; i < n; ++i)
+    list += u"program" + std::u16string(1, static_cast<char16_t>(u'A' + i % 26)) + u".exe; ";
+  return list;
+}
+
+// With the IME rules on: ImeOffApps and ImeOnApps of n names each that do not hold the
+// programs in front, and RememberIme. The same window in front (the rules read nothing more
+// between activations), and a switch every tick (both lists searched, the memory pruned and
+// looked up, nothing set).
+void BM_TickSameWindowRules(benchmark::State& state) {
+  Rig r(10);
+  r.settings.SetImeOffApps(NamesList(static_cast<int>(state.range(0))));
+  r.settings.SetImeOnApps(NamesList(static_cast<int>(state.range(0))));
+  r.settings.SetRememberIme(true);
+  r.desk.foreground = kA;
+  r.tick.Run();
+  r.tick.Run();
+  for (auto _ : state) r.tick.Run();
+}
+BENCHMARK(BM_TickSameWindowRules)->Arg(0)->Arg(10)->Arg(100);
+
+void BM_TickWindowSwitchRules(benchmark::State& state) {
+  Rig r(10);
+  r.settings.SetImeOffApps(NamesList(static_cast<int>(state.range(0))));
+  r.settings.SetImeOnApps(NamesList(static_cast<int>(state.range(0))));
+  r.settings.SetRememberIme(true);
+  bool a = true;
+  for (auto _ : state) {
+    r.desk.foreground = a ? kA : kB;
+    a = !a;
+    r.tick.Run();
+  }
+}
+BENCHMARK(BM_TickWindowSwitchRules)->Arg(0)->Arg(10)->Arg(100);
+
+// Every tick a switch to a window of a program on the OFF list whose IME is on: it is set
+// off (one more message to the program on Windows, not counted here).
+void BM_TickWindowSwitchSetsOff(benchmark::State& state) {
+  Rig r(10);
+  r.settings.SetImeOffApps(NamesList(static_cast<int>(state.range(0))) + u"notepad.exe; chrome.exe");
+  bool a = true;
+  for (auto _ : state) {
+    const WindowId w = a ? kA : kB;
+    r.desk.foreground = w;
+    r.desk.At(w).imeOpen = true;
+    a = !a;
+    r.tick.Run();
+  }
+}
+BENCHMARK(BM_TickWindowSwitchSetsOff)->Arg(0)->Arg(100);
+
 }  // namespace
 }  // namespace ruvano

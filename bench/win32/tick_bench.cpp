@@ -4,7 +4,8 @@
 // with 0, 10 and 1000 other live windows in the handle list, and once more with 10 and the
 // input mode options on (the IME is also asked for its conversion mode), and once with 10 and
 // the full-screen check (the shell's notification state and the window's style, as every tick
-// with the option on asks them of an ordinary window). The bare sequence makes the
+// with the option on asks them of an ordinary window), and once with 10 and the IME rules
+// (ImeOffApps and ImeOnApps of 20 names each, none the target's, and RememberIme). The bare sequence makes the
 // same system calls one after another. Both are timed per run with QueryPerformanceCounter,
 // interleaved in blocks (first one, then the other) so that drift on a shared machine hits both alike.
 //
@@ -38,6 +39,9 @@
 
 #ifndef IMC_GETOPENSTATUS
 #define IMC_GETOPENSTATUS 0x0005
+#endif
+#ifndef IMC_SETOPENSTATUS
+#define IMC_SETOPENSTATUS 0x0006
 #endif
 #ifndef IMC_GETCONVERSIONMODE
 #define IMC_GETCONVERSIONMODE 0x0001
@@ -161,7 +165,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
       "the bare system calls it cannot avoid; fake IME target in front with its IME on.\n"
       "%d runs of each per row (%d with 1000 listed), in blocks of 200; times in microseconds;\n"
       "m: with the input mode options on, so the IME is also asked for its conversion mode;\n"
-      "q: with the full-screen check (the bare calls stay those of the other rows).\n\n",
+      "q: with the full-screen check (the bare calls stay those of the other rows);\n"
+      "r: with the IME rules: two lists of 20 names without the target's, and RememberIme.\n\n",
       runs, std::max(100, runs / 10));
   std::printf("%7s | %8s %8s %8s %8s | %8s %8s %8s %8s | %6s %6s\n", "listed", "tick med", "mean", "p99",
               "max", "bare med", "mean", "p99", "max", "r.med", "r.mean");
@@ -171,15 +176,18 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     int listed;
     bool mode;
     bool quiet;
-  } rows[] = {{0, false, false},
-              {10, false, false},
-              {kMostListed, false, false},
-              {10, true, false},
-              {10, false, true}};
-  for (const auto [listed, mode, quiet] : rows) {
+    bool rules;
+  } rows[] = {{0, false, false, false}, {10, false, false, false}, {kMostListed, false, false, false},
+              {10, true, false, false}, {10, false, true, false},  {10, false, false, true}};
+  Text names;
+  for (int i = 0; i < 20; ++i) names += u"program" + Text(1, static_cast<char16_t>(u'a' + i)) + u".exe;";
+  for (const auto [listed, mode, quiet, rules] : rows) {
     MonitorTick& tick = quiet ? quietTick : plainTick;
     settings.SetShowMode(mode);
     settings.SetAlnumOff(mode);
+    settings.SetImeOffApps(rules ? names : Text());
+    settings.SetImeOnApps(rules ? names : Text());
+    settings.SetRememberIme(rules);
     tick.ClearList();
     std::vector<HWND> handles(extra.begin(), extra.begin() + listed);
     for (HWND h : handles) tick.ListAtFront(FromHwnd(h));
@@ -222,6 +230,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     std::printf("%6d%s | %8.1f %8.1f %8.1f %8.1f | %8.1f %8.1f %8.1f %8.1f | %6.2f %6.2f\n", listed,
                 mode    ? "m"
                 : quiet ? "q"
+                : rules ? "r"
                         : " ",
                 t.median, t.mean, t.p99, t.max, b.median, b.mean, b.p99, b.max, t.median / b.median,
                 t.mean / b.mean);
@@ -278,6 +287,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
       }));
   ImeProbe probe;
   row("ImeProbe::Ask (whole probe)", MeanUs(n, [&] { g_sink += static_cast<int>(probe.Ask(focus)); }));
+  // What a rule or the memory sends once at an activation; the IME stays on.
+  row("ImeProbe::SetOpen (whole probe)", MeanUs(n, [&] { g_sink += probe.SetOpen(focus, true); }));
   row("IsWindow (window of another process)", MeanUs(n, [&] { g_sink += IsWindow(extra[0]); }));
   // The Windows 11 shell check reads the image path of the process in front: as it does now,
   // and as it did with the module path (full query rights and GetModuleFileNameExW).

@@ -48,6 +48,9 @@ class IDesktop {
   // bound as the open status; nothing when it gives no answer. The tick asks only about a
   // window whose IME it has just found open.
   virtual std::optional<std::uint32_t> ImeConversionMode(WindowId w) = 0;
+  // Opens or closes the IME of w, asked the same way and under the same bound as the open
+  // status; false when it took no answer.
+  virtual bool SetImeOpenStatus(WindowId w, bool open) = 0;
 
   // Border metrics, read anew at every call; 0 when the system call fails.
   // iBorderWidth at the scale of the monitor that holds most of r (where the indicator goes).

@@ -20,6 +20,7 @@ bool IsShellHostImage(const Text& path) {
 void MonitorTick::Run(bool countHint) {
   if (countHint) cues_.TickHint();
   resting_ = false;
+  imeSet_ = ImeSetBy::Nothing;
 
   // Drop the entries of destroyed windows, last to first so the indices still to be
   // visited stay valid.
@@ -54,7 +55,12 @@ void MonitorTick::Run(bool countHint) {
   if (fullScreen_ && settings_.QuietFullScreen() && FullScreenInFront(*fullScreen_, w, w == desktop)) {
     cues_.HideIndicator();
     if (settings_.Hint()) cues_.HideImeHint();
-    activeWindow_ = w;
+    if (w != activeWindow_) {
+      // A game on a list still starts in the state the list asks for, once and without a cue.
+      activeWindow_ = w;
+      imeRules_.Activated(desktop_, w);
+      FocusedImeOpen(handles_.IndexOf(w));
+    }
     resting_ = true;
     return;
   }
@@ -122,7 +128,9 @@ void MonitorTick::SameWindow(WindowId w, int idx, bool changed) {
   // A window that moved or changed size gets its indicator shown afresh at the new anchor.
   if (changed) cues_.HideIndicator();
 
-  if (FocusedImeOpen(idx)) {
+  const bool open = FocusedImeOpen(idx);
+  if (imeSet_ != ImeSetBy::Nothing) return;  // IME rules: the next reading signals
+  if (open) {
     if (idx == -1) {
       handles_.InsertFront(w);
       if (!settings_.Mute()) cues_.PlayCue(true);
@@ -145,8 +153,9 @@ void MonitorTick::SameWindow(WindowId w, int idx, bool changed) {
 void MonitorTick::NewWindow(WindowId w, int idx) {
   cues_.HideIndicator();
   activeWindow_ = w;
+  imeRules_.Activated(desktop_, w);  // IME rules: the first answered reading decides
 
-  if (!FocusedImeOpen(idx)) return;
+  if (!FocusedImeOpen(idx) || imeSet_ != ImeSetBy::Nothing) return;
 
   // Every switch to a window whose IME is on signals afresh; its entry moves to the front.
   if (idx != -1) handles_.Delete(static_cast<std::size_t>(idx));
@@ -165,8 +174,8 @@ bool MonitorTick::FocusedImeOpen(int idx) {
   // handle 0 would read the program's own IME instead, which the indicator opens.
   if (f == 0) return false;
   switch (desktop_.ImeOpenStatus(f)) {
-    case ImeStatus::Open: return OpenInCountingMode(f);
-    case ImeStatus::Closed: return false;
+    case ImeStatus::Open: return Answered(f, OpenInCountingMode(f));
+    case ImeStatus::Closed: return Answered(f, false);
     // The system blocks the question to a program with higher rights: that is its answer,
     // not a hang, so nothing seen earlier for the handle stands in for it.
     case ImeStatus::Refused: return false;
@@ -188,6 +197,19 @@ bool MonitorTick::OpenInCountingMode(WindowId focus) {
   if (settings_.AlnumOff() && mode == InputMode::HalfAlnum) return false;
   if (settings_.ShowMode()) cues_.SetInputMode(mode);
   return true;
+}
+
+// IME rules: an answered reading of the window in front, which may set its IME. The caller
+// signals nothing when a set was sent; the window's entry goes, so that the next reading
+// signals the state set as for a window new in front.
+bool MonitorTick::Answered(WindowId focus, bool open) {
+  const WindowId w = activeWindow_;
+  const ImeSet set =
+      imeRules_.Reading(w, open, settings_, [this, w] { return AppImageName(desktop_, w, ProcessPath(w)); });
+  if (set.by == ImeSetBy::Nothing || !desktop_.SetImeOpenStatus(focus, set.open)) return open;
+  imeSet_ = set.by;
+  if (const int idx = handles_.IndexOf(w); idx != -1) handles_.Delete(static_cast<std::size_t>(idx));
+  return open;
 }
 
 void MonitorTick::ShowIndicatorIfHidden() {

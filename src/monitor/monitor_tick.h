@@ -10,6 +10,7 @@
 #include "monitor/desktop.h"
 #include "monitor/full_screen.h"
 #include "monitor/handle_list.h"
+#include "monitor/ime_rules.h"
 #include "settings/settings.h"
 #include "zeq/types.h"
 
@@ -40,6 +41,9 @@ class MonitorTick {
   const HandleList& Handles() const noexcept { return handles_; }
   // The window that qualified last, kept when nothing qualifies after it; 0 before the first.
   WindowId LastQualifiedWindow() const noexcept { return lastQualified_; }
+  // What set the IME of the window in front at the last run (ImeRules); the run then
+  // signalled nothing, and the next reading signals the new state.
+  ImeSetBy LastImeSet() const noexcept { return imeSet_; }
 
   // For tests and benchmarks that start from a known list: w goes to its front, or the list
   // is emptied.
@@ -55,6 +59,7 @@ class MonitorTick {
   void NewWindow(WindowId w, int idx);
   bool FocusedImeOpen(int idx);
   bool OpenInCountingMode(WindowId focus);
+  bool Answered(WindowId focus, bool open);
   void ShowIndicatorIfHidden();
   void Reset();
 
@@ -75,6 +80,8 @@ class MonitorTick {
   std::int32_t anchorLeft_ = 0;
   std::int32_t anchorTop_ = 0;
   HandleList handles_;
+  ImeRules imeRules_;
+  ImeSetBy imeSet_ = ImeSetBy::Nothing;
 };
 
 }  // namespace ruvano

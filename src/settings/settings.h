@@ -31,6 +31,9 @@ namespace ruvano {
 // QuietFullScreen: nothing is signalled while a full-screen program is in front.
 // NearCaret: the indicator goes next to the text caret of the window in front.
 // IconSize: 0 the indicator at the display's scale, 1 half as large again.
+// ImeOffApps, ImeOnApps: image names, as ExcludeApps, of programs whose windows get their IME
+// switched off, or on, when they come to the front.
+// RememberIme: a window the user comes back to gets the IME state it was left with.
 // clang-format off
 #define RUVANO_SETTING_FIELDS(X)                                                                         \
   X(Top,             std::int32_t, 0,         kWindowSection, u"Top",             Keep,     Current, Always)   \
@@ -51,7 +54,10 @@ namespace ruvano {
   X(ExcludeApps,     Text,         u"",       kConfigSection, u"ExcludeApps",     OneLine,  Current, OnceUsed) \
   X(QuietFullScreen, bool,         true,      kConfigSection, u"QuietFullScreen", Keep,     Current, OnceUsed) \
   X(NearCaret,       bool,         false,     kConfigSection, u"NearCaret",       Keep,     Current, OnceUsed) \
-  X(IconSize,        std::int32_t, 0,         kConfigSection, u"IconSize",        Size,     Default, OnceUsed)
+  X(IconSize,        std::int32_t, 0,         kConfigSection, u"IconSize",        Size,     Default, OnceUsed) \
+  X(ImeOffApps,      Text,         u"",       kConfigSection, u"ImeOffApps",      OneLine,  Current, OnceUsed) \
+  X(ImeOnApps,       Text,         u"",       kConfigSection, u"ImeOnApps",       OneLine,  Current, OnceUsed) \
+  X(RememberIme,     bool,         false,     kConfigSection, u"RememberIme",     Keep,     Current, OnceUsed)
 // clang-format on
 
 #define RUVANO_SETTING_NAME(name, ...) name,

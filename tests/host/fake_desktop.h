@@ -70,6 +70,7 @@ class FakeDesktop final : public IDesktop {
     GetFocusedWindow,
     ImeOpenStatus,
     ImeConversionMode,
+    SetImeOpenStatus,
     NonClientBorderWidth,
     BorderMultiplier,
     SystemCaret,
@@ -205,6 +206,15 @@ class FakeDesktop final : public IDesktop {
     Note(Query::ImeConversionMode, w);
     const FakeWindow* f = Find(w);
     return f && f->answers && !f->elevated ? f->conversionMode : std::nullopt;
+  }
+
+  // Not taken by a hung program or one with higher rights, as the open-status query.
+  bool SetImeOpenStatus(WindowId w, bool open) override {
+    Note(Query::SetImeOpenStatus, w);
+    const auto it = windows.find(w);
+    if (w == 0 || it == windows.end() || !it->second.answers || it->second.elevated) return false;
+    it->second.imeOpen = open;
+    return true;
   }
 
   std::int32_t NonClientBorderWidth(const Rect&) override {

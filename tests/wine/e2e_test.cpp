@@ -733,3 +733,30 @@ TEST_F(RuvanoExe, TheIndicatorGrowsWithTheDisplaysScale) {
 }
 
 }  // namespace
+
+// Set off once without an ON cue; then each target brought back gets the state it was left with.
+TEST_F(RuvanoExe, TheImeIsSetOffForAListedProgramAndBackToEachWindowsOwnState) {
+  ASSERT_TRUE(CopyFileW((ruvano::testing::BinDir() + L"fake_ime_target.exe").c_str(),
+                        (ruvano::testing::BinDir() + L"off_target.exe").c_str(), FALSE));
+  Preset("[Config]\r\nIcon=1\r\nScroll=1\r\nRememberIme=1\r\nImeOffApps=x.exe; OFF_TARGET.exe\r\n");
+  Ruvano ruvano(AppData());
+  ASSERT_TRUE(ruvano.Run());
+  const HWND indicator = WaitForIndicator(ruvano);
+  FakeImeTarget off, a;
+  off.exe = L"off_target.exe";
+  ASSERT_TRUE(off.Start(L"starts off", 50, 100, 400, 300, true) && off.Activate());
+  EXPECT_FALSE(WaitUntil([&] { return IsWindowVisible(indicator) || ScrollLockOn(); }, 1500));
+  EXPECT_FALSE(off.IsOpen());
+  off.SetOpen(true);
+  EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(indicator) && ScrollLockOn(); }, 3000));
+
+  ASSERT_TRUE(a.Start(L"left off", 550, 100, 400, 300) && a.Activate());
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(indicator); }, 3000));
+  ASSERT_TRUE(off.Activate());  // left on, but its list wins over its memory
+  EXPECT_TRUE(WaitUntil([&] { return !off.IsOpen(); }, 3000));
+  a.SetOpen(true);
+  ASSERT_TRUE(a.Activate());  // left off
+  EXPECT_TRUE(WaitUntil([&] { return !a.IsOpen(); }, 3000));
+  off.Kill();
+  DeleteFileW((ruvano::testing::BinDir() + L"off_target.exe").c_str());
+}

@@ -364,8 +364,13 @@ TEST_F(SettingsPanelTest, KeyboardFollowsTheTabOrderAndAccessKeys) {
                        IDC_ALNUM_OFF,
                        IDC_EXCLUDE_APPS,
                        IDC_ADD_APP,
+                       IDC_IME_OFF_APPS,
+                       IDC_ADD_IME_OFF,
+                       IDC_IME_ON_APPS,
+                       IDC_ADD_IME_ON,
                        IDC_QUIET_FULL_SCREEN,
-                       IDC_SIGN_IN};
+                       IDC_SIGN_IN,
+                       IDC_REMEMBER_IME};
   std::vector<HWND> expected;
   for (int id : stops) expected.push_back(panel.Item(id));
   HWND at = expected[0];
@@ -622,7 +627,7 @@ void CheckLayout(SettingsWindowUnderTest& host, int dpi) {
   EXPECT_LE(hintCheck.bottom, edit.top);
   EXPECT_GE(hintCheck.right - hintCheck.left, CheckControlWidth(CaptionWidth(p.Item(IDC_HINT)), dpi));
   const RECT mode = RectIn(parent, p.Item(IDC_MODE_FRAME));
-  for (int modeCheck : {IDC_SHOW_MODE, IDC_ALNUM_OFF, IDC_QUIET_FULL_SCREEN, IDC_SIGN_IN}) {
+  for (int modeCheck : {IDC_SHOW_MODE, IDC_ALNUM_OFF, IDC_QUIET_FULL_SCREEN, IDC_SIGN_IN, IDC_REMEMBER_IME}) {
     const RECT r = RectIn(parent, p.Item(modeCheck));
     EXPECT_TRUE(Inside(r, mode)) << modeCheck;
     EXPECT_GE(r.right - r.left, CheckControlWidth(CaptionWidth(p.Item(modeCheck)), dpi)) << modeCheck;
@@ -632,7 +637,7 @@ void CheckLayout(SettingsWindowUnderTest& host, int dpi) {
   EXPECT_GE(note.right - note.left, CaptionWidth(p.Item(IDC_SIGN_IN_NOTE)));
 
   // Every edit box shows a whole line of its font, descenders included.
-  for (int id : {IDC_HINT_TEXT, IDC_EXCLUDE_APPS}) {
+  for (int id : {IDC_HINT_TEXT, IDC_EXCLUDE_APPS, IDC_IME_OFF_APPS, IDC_IME_ON_APPS}) {
     HWND box = p.Item(id);
     HDC dc = GetDC(box);
     HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(box, WM_GETFONT, 0, 0)));

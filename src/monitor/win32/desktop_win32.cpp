@@ -70,6 +70,7 @@ ImeStatus Win32Desktop::ImeOpenStatus(WindowId w) {
 std::optional<std::uint32_t> Win32Desktop::ImeConversionMode(WindowId w) {
   return imeProbe_.ConversionMode(ToHwnd(w));
 }
+bool Win32Desktop::SetImeOpenStatus(WindowId w, bool open) { return imeProbe_.SetOpen(ToHwnd(w), open); }
 
 // By the rectangle rather than the window: that needs no further question about the window.
 std::int32_t Win32Desktop::NonClientBorderWidth(const Rect& r) {

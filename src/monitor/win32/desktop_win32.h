@@ -28,6 +28,7 @@ class Win32Desktop : public IDesktop {
   WindowId GetFocusedWindow() override;
   ImeStatus ImeOpenStatus(WindowId w) override;
   std::optional<std::uint32_t> ImeConversionMode(WindowId w) override;
+  bool SetImeOpenStatus(WindowId w, bool open) override;
 
   std::int32_t NonClientBorderWidth(const Rect& r) override;
   std::int32_t BorderMultiplier() override;

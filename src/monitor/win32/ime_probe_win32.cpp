@@ -8,6 +8,9 @@
 #ifndef IMC_GETOPENSTATUS
 #define IMC_GETOPENSTATUS 0x0005
 #endif
+#ifndef IMC_SETOPENSTATUS
+#define IMC_SETOPENSTATUS 0x0006
+#endif
 #ifndef IMC_GETCONVERSIONMODE
 #define IMC_GETCONVERSIONMODE 0x0001
 #endif
@@ -46,9 +49,9 @@ HWND FindImeWindowFor(HWND w) noexcept {
 // the query time out. A message that UIPI blocks (the window belongs to a process of higher
 // integrity) fails with ERROR_ACCESS_DENIED
 // (learn.microsoft.com/windows/win32/api/winuser/nf-winuser-sendmessagetimeoutw).
-ImeProbe::Reply ImeProbe::Send(HWND ime, WPARAM request, DWORD_PTR& answer) noexcept {
+ImeProbe::Reply ImeProbe::Send(HWND ime, WPARAM request, DWORD_PTR& answer, LPARAM value) noexcept {
   ::SetLastError(ERROR_SUCCESS);
-  if (::SendMessageTimeoutW(ime, WM_IME_CONTROL, request, 0, SMTO_ABORTIFHUNG | SMTO_BLOCK,
+  if (::SendMessageTimeoutW(ime, WM_IME_CONTROL, request, value, SMTO_ABORTIFHUNG | SMTO_BLOCK,
                             kImeQueryTimeoutMs, &answer))
     return Reply::Answered;
   switch (::GetLastError()) {
@@ -86,7 +89,12 @@ std::optional<std::uint32_t> ImeProbe::ConversionMode(HWND w) noexcept {
   return static_cast<std::uint32_t>(answer);
 }
 
-ImeProbe::Reply ImeProbe::Query(HWND w, WPARAM request, DWORD_PTR& answer) noexcept {
+bool ImeProbe::SetOpen(HWND w, bool open) noexcept {
+  DWORD_PTR answer = 0;
+  return Query(w, IMC_SETOPENSTATUS, answer, open ? 1 : 0) == Reply::Answered;
+}
+
+ImeProbe::Reply ImeProbe::Query(HWND w, WPARAM request, DWORD_PTR& answer, LPARAM value) noexcept {
   if (!w) return Reply::Gone;
   HWND ime = ::ImmGetDefaultIMEWnd(w);
   bool remembered = false;
@@ -101,13 +109,13 @@ ImeProbe::Reply ImeProbe::Query(HWND w, WPARAM request, DWORD_PTR& answer) noexc
     }
   }
   if (!ime) return Reply::Gone;
-  const Reply sent = Send(ime, request, answer);
+  const Reply sent = Send(ime, request, answer, value);
   if (sent != Reply::Gone || !remembered) return sent;
   // The remembered window is gone (its application made a new one): look again, once.
   rememberedIme_ = WalkThreadForImeWindow(w);
   rememberedFocus_ = rememberedIme_ ? w : nullptr;
   if (!rememberedIme_) return Reply::Gone;
-  return Send(rememberedIme_, request, answer);
+  return Send(rememberedIme_, request, answer, value);
 }
 
 }  // namespace ruvano

@@ -37,12 +37,15 @@ class ImeProbe {
   // The conversion mode bits, asked under the same bound and rules; nothing when w is 0,
   // has no IME window or does not answer in time.
   std::optional<std::uint32_t> ConversionMode(HWND w) noexcept;
+  // Opens or closes the IME of w (IMC_SETOPENSTATUS), sent under the same bound and rules;
+  // false when w is 0, has no IME window or takes no answer in time.
+  bool SetOpen(HWND w, bool open) noexcept;
 
  private:
   enum class Reply { Answered, Gone, Silent, Refused };
   // Sends one WM_IME_CONTROL request to w's IME window; Gone also when there is none.
-  Reply Query(HWND w, WPARAM request, DWORD_PTR& answer) noexcept;
-  static Reply Send(HWND ime, WPARAM request, DWORD_PTR& answer) noexcept;
+  Reply Query(HWND w, WPARAM request, DWORD_PTR& answer, LPARAM value = 0) noexcept;
+  static Reply Send(HWND ime, WPARAM request, DWORD_PTR& answer, LPARAM value) noexcept;
 
   // The walk over a thread's windows asks the class of each of them and costs several times
   // the rest of the probe, while its answer stays the same as long as the user types in one

@@ -38,6 +38,13 @@
 #define IDC_ADD_APP 0x51FD
 #define IDC_QUIET_FULL_SCREEN 0x51FC
 #define IDC_SIGN_IN 0x51FB
+#define IDC_IME_OFF_FRAME 0x51FA
+#define IDC_IME_OFF_APPS 0x51F9
+#define IDC_ADD_IME_OFF 0x51F8
+#define IDC_IME_ON_FRAME 0x51F7
+#define IDC_IME_ON_APPS 0x51F6
+#define IDC_ADD_IME_ON 0x51F5
+#define IDC_REMEMBER_IME 0x51F4
 // Shown below IDC_SIGN_IN only while Task Manager has switched the start off.
 #define IDC_SIGN_IN_NOTE 0x51E0
 

@@ -62,10 +62,13 @@ constexpr Control kControls[] = {
     RUVANO_FLAG(IDC_ALNUM_OFF, Kind::Check, AlnumOff),
     RUVANO_TEXT(IDC_EXCLUDE_APPS, ExcludeApps),
     RUVANO_FLAG(IDC_QUIET_FULL_SCREEN, Kind::Check, QuietFullScreen),
+    RUVANO_TEXT(IDC_IME_OFF_APPS, ImeOffApps),
+    RUVANO_TEXT(IDC_IME_ON_APPS, ImeOnApps),
+    RUVANO_FLAG(IDC_REMEMBER_IME, Kind::Check, RememberIme),
     {IDC_TOOLBAR}, {IDC_HIDE}, {IDC_CLOSE}, {IDC_SOUND_ON}, {IDC_SOUND_OFF}, {IDC_ICON_FRAME}, {IDC_POSITION},
     {IDC_ICON_SIZE},
     {IDC_HINT_FRAME}, {IDC_MODE_FRAME}, {IDC_EXCLUDE_FRAME}, {IDC_ADD_APP}, {IDC_SIGN_IN}, {IDC_SIGN_IN_NOTE},
-    {IDS_OPACITY}, {IDS_NO_APPS},
+    {IDS_OPACITY}, {IDS_NO_APPS}, {IDC_IME_OFF_FRAME}, {IDC_ADD_IME_OFF}, {IDC_IME_ON_FRAME}, {IDC_ADD_IME_ON},
 };
 #undef RUVANO_FLAG
 #undef RUVANO_NUMBER
@@ -95,6 +98,8 @@ struct AppListButton {
 };
 constexpr AppListButton kAppListButtons[] = {
     {IDC_ADD_APP, &SettingValues::ExcludeApps, &Settings::SetExcludeApps},
+    {IDC_ADD_IME_OFF, &SettingValues::ImeOffApps, &Settings::SetImeOffApps},
+    {IDC_ADD_IME_ON, &SettingValues::ImeOnApps, &Settings::SetImeOnApps},
 };
 
 // The toolbar, left to right: a button's id, or a separator of minus that width in dialog units.
