@@ -30,11 +30,13 @@ void MonitorTick::Run(bool countHint) {
 
   const WindowId w = desktop_.ForegroundWindow();
   pathRead_ = false;
+  if (seen_) seen_->Begin(w);  // diagnosis
 
   if (desktop_.IsWin11() && IsShellHostImage(ProcessPath(w))) {
     cues_.HideIndicator();
     activeWindow_ = w;
     resting_ = true;
+    if (seen_) seen_->decision = Decision::ShellHost;  // diagnosis
     return;
   }
 
@@ -54,6 +56,7 @@ void MonitorTick::Run(bool countHint) {
     if (settings_.Hint()) cues_.HideImeHint();
     activeWindow_ = w;
     resting_ = true;
+    if (seen_) seen_->decision = Decision::FullScreenRest;  // diagnosis
     return;
   }
 
@@ -70,15 +73,15 @@ void MonitorTick::Run(bool countHint) {
     SameWindow(w, idx, changed);
   else
     NewWindow(w, idx);
+  if (seen_) seen_->Signalled(handles_.IndexOf(w) != -1);  // diagnosis
 }
 
-// The checks run in this order and stop at the first that fails; the caller has read the
+// The checks of QualificationOf, which says why a window does not qualify; the caller has read the
 // class name up front.
 bool MonitorTick::Qualifies(WindowId w, const Text& cls, Rect& r) {
-  return desktop_.IsWindowEnabled(w) && desktop_.IsWindowVisible(w) && !desktop_.IsIconic(w) &&
-         desktop_.GetRootWindow(w) != program_.ApplicationWindow() &&  // not one of ours
-         desktop_.GetValidWindowRect(w, r) && cls != u"Shell_SecondaryTrayWnd" && cls != u"Shell_TrayWnd" &&
-         !Excluded(w);
+  const Decision d = QualificationOf(desktop_, program_, w, cls, r, [this, w] { return Excluded(w); });
+  if (seen_) seen_->decision = d;  // diagnosis
+  return d == Decision::None;
 }
 
 // A program on the user's list is left alone as the taskbar is. With no list nothing is asked.

@@ -10,6 +10,7 @@
 #include "monitor/desktop.h"
 #include "monitor/full_screen.h"
 #include "monitor/handle_list.h"
+#include "monitor/observation.h"
 #include "settings/settings.h"
 #include "zeq/types.h"
 
@@ -40,6 +41,10 @@ class MonitorTick {
   const HandleList& Handles() const noexcept { return handles_; }
   // The window that qualified last, kept when nothing qualifies after it; 0 before the first.
   WindowId LastQualifiedWindow() const noexcept { return lastQualified_; }
+
+  // Diagnosis: while seen is set, each run records there what it saw and decided; nothing
+  // stops it asking.
+  void Observe(Observation* seen) noexcept { seen_ = seen; }
 
   // For tests and benchmarks that start from a known list: w goes to its front, or the list
   // is emptied.
@@ -75,6 +80,7 @@ class MonitorTick {
   std::int32_t anchorLeft_ = 0;
   std::int32_t anchorTop_ = 0;
   HandleList handles_;
+  Observation* seen_ = nullptr;  // diagnosis
 };
 
 }  // namespace ruvano

@@ -15,6 +15,7 @@ inline constexpr const char16_t* kMute = u"ミュート";
 inline constexpr const char16_t* kOff = u"OFFにも再生";
 inline constexpr const char16_t* kAppIcon = u"プログラムアイコン";
 inline constexpr const char16_t* kScroll = u"Scrool LED";
+inline constexpr const char16_t* kDiagnose = u"診断(&G)";
 inline constexpr const char16_t* kHide = u"閉じる(&C)";
 inline constexpr const char16_t* kClose = u"終了(&X)";
 
@@ -46,6 +47,9 @@ inline constexpr const char16_t* kExcludeApps = u"知らせないアプリ(&E)";
 inline constexpr const char16_t* kAddForegroundApp = u"前面のアプリを追加(&D)";
 inline constexpr const char16_t* kQuietFullScreen = u"全画面表示中は知らせない(&Q)";
 inline constexpr const char16_t* kStartAtSignIn = u"サインイン時に起動(&S)";
+
+// The diagnostic window's button that copies its whole text.
+inline constexpr const char16_t* kCopyAll = u"コピー";
 
 // The icon check box's caption with the opacity: the plain caption, an ideographic space,
 // the word for opacity, one ordinary space, the position in decimal and "%".

@@ -56,6 +56,7 @@ class PanelTestHost : public Window, public ISettingsPanelHost {
     Hide();
   }
   void CloseSettingsWindow() override { ++closeRequests; }
+  void OpenDiagnosis() override { ++diagnosisRequests; }
   void ClientSizeWanted(int width, int height) override {
     wanted.push_back(SIZE{width, height});
     const SIZE outer = WindowSizeForClient(hwnd(), width, height);
@@ -73,6 +74,7 @@ class PanelTestHost : public Window, public ISettingsPanelHost {
   std::vector<bool> previews;
   int hintHidden = 0;
   int hideRequests = 0;
+  int diagnosisRequests = 0;
   int closeRequests = 0;
   std::vector<SIZE> wanted;
 

@@ -142,6 +142,8 @@ constexpr ToolButton kToolButtons[] = {
     {SettingsPanel::kScrollButton, captions::kScroll,
      Bool(SettingField::Scroll, &Settings::Scroll, &Settings::SetScroll), 0},
     {0, nullptr, {}, d::kWideSeparator},
+    {SettingsPanel::kDiagnoseButton, captions::kDiagnose, {}, 0},
+    {0, nullptr, {}, d::kWideSeparator},
     {SettingsPanel::kHideButton, captions::kHide, {}, 0},
     {0, nullptr, {}, d::kWideSeparator},
     {SettingsPanel::kCloseButton, captions::kClose, {}, 0},

@@ -80,6 +80,7 @@ class SettingsPanel {
   static constexpr int kScrollButton = 0x5104;
   static constexpr int kHideButton = 0x5105;
   static constexpr int kCloseButton = 0x5106;
+  static constexpr int kDiagnoseButton = 0x5107;
 
   SettingsPanel(Settings& settings, ISettingsPanelHost& host) : settings_(settings), host_(host) {}
   SettingsPanel(const SettingsPanel&) = delete;

@@ -14,6 +14,8 @@ class ISettingsPanelHost {
   virtual void PlayCue(bool on) = 0;
   // Hides the cursor hint at once and sets its countdown to 0.
   virtual void HideHintNow() = 0;
+  // "診断(&G)": opens the diagnostic window.
+  virtual void OpenDiagnosis() = 0;
   // "閉じる(&C)": hides the settings window; the program keeps monitoring.
   virtual void HideSettingsWindow() = 0;
   // "終了(&X)": the same close request as the title bar's Close button.

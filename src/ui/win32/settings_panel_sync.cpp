@@ -56,6 +56,7 @@ void SettingsPanel::ApplyLoadedState() {
 
 void SettingsPanel::OnToolBarCommand(int id) {
   if (updating_) return;
+  if (id == kDiagnoseButton) return host_.OpenDiagnosis();
   if (id == kHideButton) return host_.HideSettingsWindow();
   if (id == kCloseButton) return host_.CloseSettingsWindow();
   for (const ToolButton& b : ToolButtons()) {

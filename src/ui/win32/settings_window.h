@@ -34,6 +34,7 @@ class SettingsWindow final : public Window, private ISettingsPanelHost {
     std::function<void(LPARAM)> copyData;
     // The image name of the program in front last before the window showed.
     std::function<Text()> foregroundApp;
+    std::function<void()> diagnose;  // the diagnostic window is asked for
   };
 
   // Makes the window, hidden, owned by the application window, at the place the settings
@@ -59,6 +60,9 @@ class SettingsWindow final : public Window, private ISettingsPanelHost {
   // The panel's host.
   void PlayCue(bool on) override;
   void HideHintNow() override;
+  void OpenDiagnosis() override {
+    if (events_.diagnose) events_.diagnose();
+  }
   void HideSettingsWindow() override;
   void CloseSettingsWindow() override;
   void ClientSizeWanted(int width, int height) override;
