@@ -142,18 +142,20 @@ TEST_F(SettingsPanelTest, StartsInTheDesignedState) {
   EXPECT_EQ(TextOf(panel.SoundItem(true, 7)), L"ニャー");
   EXPECT_EQ(TextOf(panel.SoundItem(false, 11)), L"ピャッ");
   EXPECT_EQ(TextOf(panel.PositionItem(1)), L"上中央");
-  const wchar_t* tools[] = {L"ミュート",   L"OFFにも再生", L"プログラムアイコン",
-                            L"Scrool LED", L"閉じる(&C)",  L"終了(&X)"};
-  const int ids[] = {SettingsPanel::kMuteButton,   SettingsPanel::kOffButton,  SettingsPanel::kAppIconButton,
-                     SettingsPanel::kScrollButton, SettingsPanel::kHideButton, SettingsPanel::kCloseButton};
-  for (int i = 0; i < 6; ++i) {
+  const wchar_t* tools[] = {L"ミュート",   L"OFFにも再生", L"プログラムアイコン", L"Scrool LED", L"診断(&G)",
+                            L"閉じる(&C)", L"終了(&X)"};
+  const int ids[] = {SettingsPanel::kMuteButton,     SettingsPanel::kOffButton,
+                     SettingsPanel::kAppIconButton,  SettingsPanel::kScrollButton,
+                     SettingsPanel::kDiagnoseButton, SettingsPanel::kHideButton,
+                     SettingsPanel::kCloseButton};
+  for (int i = 0; i < 7; ++i) {
     wchar_t text[64] = {};
     SendMessageW(panel.Control(Part::Toolbar), TB_GETBUTTONTEXTW, static_cast<WPARAM>(ids[i]),
                  reinterpret_cast<LPARAM>(text));
     EXPECT_STREQ(text, tools[i]);
   }
-  // Six buttons and five separators.
-  EXPECT_EQ(SendMessageW(panel.Control(Part::Toolbar), TB_BUTTONCOUNT, 0, 0), 11);
+  // Seven buttons and six separators.
+  EXPECT_EQ(SendMessageW(panel.Control(Part::Toolbar), TB_BUTTONCOUNT, 0, 0), 13);
 
   // Nothing was asked of the host but its size; nothing played while hidden.
   EXPECT_TRUE(host.previews.empty());
@@ -337,6 +339,8 @@ TEST_F(SettingsPanelTest, ClicksUpdateSettingsAndRunTheReactions) {
   ToolClick(host, SettingsPanel::kCloseButton, false);
   EXPECT_EQ(host.closeRequests, 1);
   EXPECT_EQ(host.hideRequests, 0);
+  ToolClick(host, SettingsPanel::kDiagnoseButton, false);
+  EXPECT_EQ(host.diagnosisRequests, 1);
   MouseClickTool(host, SettingsPanel::kHideButton);
   EXPECT_EQ(host.hideRequests, 1);
   EXPECT_FALSE(IsWindowVisible(host.hwnd()));
