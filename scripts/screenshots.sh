@@ -59,11 +59,22 @@ end_demo() {
     xdotool key --window "$settings" alt+g
     diagnosis=$(wait_visible 'RUVANO 診断')
     [ -n "$diagnosis" ] || fail "診断(&G) did not open the diagnostic window"
-    # The editor's lower right corner, clear of the settings and the diagnostic window.
+    # The editor's lower right corner, clear of the settings and the diagnostic window; then
+    # a click into the diagnostic window's text brings it back up, and it keeps what it saw.
     xdotool mousemove $((ex + 620)) $((ey + 380)) click 1
     sleep 1.5
+    # (Its left part: the editor covers the rest.)
+    eval "$(xdotool getwindowgeometry --shell "$diagnosis")"
+    xdotool mousemove $((X + 60)) $((Y + 200)) click 1
+    sleep 1
     xdotool mousemove 1900 1060
     import -display "$DISPLAY" -window "$diagnosis" "$2"
+    # Closed, it uncovers the settings window at the screen's top-left corner, which then
+    # takes the keys again.
+    xdotool key --window "$diagnosis" alt+F4 2>/dev/null || true
+    sleep 0.5
+    xdotool mousemove 200 8 click 1
+    sleep 0.5
   fi
   xdotool key --window "$settings" alt+F4 2>/dev/null || true
   for _ in $(seq 1 100); do kill -0 "$run" 2>/dev/null || break; sleep 0.2; done
