@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <memory>
+#include <utility>
 
 #include "zeq/contract_strings.h"
 #include "zeq/types.h"
@@ -39,7 +40,7 @@ class DiagnosisWindow final : public Window {
   LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
 
  private:
-  DiagnosisWindow(std::function<void()> hidden) : hidden_(std::move(hidden)) {}
+  explicit DiagnosisWindow(std::function<void()> hidden) : hidden_(std::move(hidden)) {}
   bool OnCreate() noexcept;
   void LayOut() noexcept;
   void CopyAll() noexcept;
