@@ -74,13 +74,19 @@ bool DiagnosisWindow::OnCreate() noexcept {
                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(kCopyId)), instance, nullptr);
   if (!edit_ || !copy_) return false;
   const int dpi = DpiForWindow(hwnd());
-  font_ = CreatePanelFont(dpi, L"前面のウィンドウ診断");
-  for (HWND control : {edit_, copy_})
-    ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+  SetFontFor(dpi);
   const SIZE outer =
       WindowSizeForClient(hwnd(), ScaleToDpi(kClientWidth, dpi), ScaleToDpi(kClientHeight, dpi));
   ::SetWindowPos(hwnd(), nullptr, 0, 0, outer.cx, outer.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   return true;
+}
+
+// The controls take the new font before the old one goes.
+void DiagnosisWindow::SetFontFor(int dpi) noexcept {
+  UniqueFont font = CreatePanelFont(dpi, L"前面のウィンドウ診断");
+  for (HWND control : {edit_, copy_})
+    ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
+  font_ = std::move(font);
 }
 
 void DiagnosisWindow::LayOut() noexcept {
@@ -131,6 +137,13 @@ LRESULT DiagnosisWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
     case WM_CREATE: return OnCreate() ? 0 : -1;
     case WM_SIZE: LayOut(); return 0;
+    // Onto a monitor of another scale: the font for it, and the rectangle the system suggests.
+    case WM_DPICHANGED:
+      SetFontFor(HIWORD(wp));
+      if (const auto* suggested = reinterpret_cast<const RECT*>(lp))
+        ::SetWindowPos(hwnd(), nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                       suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+      return 0;
     case WM_COMMAND:
       if (LOWORD(wp) == kCopyId && HIWORD(wp) == BN_CLICKED) CopyAll();
       return 0;

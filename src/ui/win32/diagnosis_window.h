@@ -42,6 +42,7 @@ class DiagnosisWindow final : public Window {
  private:
   explicit DiagnosisWindow(std::function<void()> hidden) : hidden_(std::move(hidden)) {}
   bool OnCreate() noexcept;
+  void SetFontFor(int dpi) noexcept;
   void LayOut() noexcept;
   void CopyAll() noexcept;
 
