@@ -6,7 +6,8 @@
 #      (tick_bench.exe), RUVANO.exe's size and memory over 100 000 ticks
 #      (footprint_bench.exe) and the window-system objects over indicator and hint cycles
 #      (windows_bench.exe); then, in a fresh session, RUVANO.exe's CPU time over 60 s idle,
-#      read from /proc because Wine does not report another process's CPU time;
+#      read from /proc because Wine does not report another process's CPU time, and again
+#      with the diagnostic window open;
 #   3. the indicator next to the text caret: the lag from a caret move to the indicator's
 #      (caret_bench.exe), and RUVANO.exe's CPU time over 60 s beside a blinking caret with
 #      NearCaret on and off, each in a fresh session;
@@ -16,6 +17,7 @@
 #
 #   scripts/bench.sh --caret    only the figures of 3.
 #   scripts/bench.sh --latency  only the figures of 4.
+#   scripts/bench.sh --idle     only the idle figures of 2, without and with the diagnostic window.
 #   scripts/bench.sh            everything (about 10 minutes on two shared cores)
 #   BENCH_IDLE_SECONDS=60 BENCH_TICK_RUNS=4000 BENCH_TICKS=100000   the defaults
 #
@@ -37,7 +39,8 @@ ours() {
   done
 }
 
-# Inside the Wine session: RUVANO.exe idle, with a fake IME target in front (IME on).
+# Inside the Wine session: RUVANO.exe idle, with a fake IME target in front (IME on); with
+# $2 = diagnosis, with the diagnostic window open beside it.
 if [ "${1:-}" = --idle-inside-session ]; then
   bin=build/mingw
   cpu_ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
@@ -45,6 +48,12 @@ if [ "${1:-}" = --idle-inside-session ]; then
   sleep 3
   wine "$bin/RUVANO.exe" >/dev/null 2>&1 &
   sleep 5
+  what="target in front, IME on"
+  if [ "${2:-}" = diagnosis ]; then
+    wine "$bin/open_diagnosis.exe" || { echo "idle: the diagnostic window did not open" >&2; exit 1; }
+    what="$what, diagnostic window open"
+    sleep 2
+  fi
   ruvano=$(ours -f 'RUVANO\.exe$')
   target=$(ours -f 'fake_ime_target\.exe')
   server=$(ours -x 'wineserver64|wineserver')
@@ -59,8 +68,8 @@ if [ "${1:-}" = --idle-inside-session ]; then
   rss=$(awk '/^VmRSS/ {print $2}' "/proc/$ruvano/status")
   anon=$(awk '/^RssAnon/ {print $2}' "/proc/$ruvano/status")
   awk -v r=$((r1 - r0)) -v t=$((t1 - t0)) -v s=$((s1 - s0)) -v hz="$hz" -v sec="$idle_seconds" \
-      -v rss="$rss" -v anon="$anon" 'BEGIN {
-    printf "RUVANO.exe idle under Wine for %d s (target in front, IME on; /proc, %d ms resolution)\n", sec, 1000 / hz
+      -v rss="$rss" -v anon="$anon" -v what="$what" 'BEGIN {
+    printf "RUVANO.exe idle under Wine for %d s (%s; /proc, %d ms resolution)\n", sec, what, 1000 / hz
     printf "  RUVANO.exe CPU time           %8.0f ms (%.3f %% of one core, %.2f ms per tick)\n", r * 1000 / hz, r * 100 / hz / sec, r * 1000 / hz / (sec * 4)
     printf "  idle fake target, for scale   %8.0f ms\n", t * 1000 / hz
     printf "  wineserver (whole session)    %8.0f ms\n", s * 1000 / hz
@@ -131,6 +140,15 @@ caret_figures() {
   for near in 0 1; do BENCH_IDLE_SECONDS=$idle_seconds scripts/wine-session.sh "$0" --caret-idle-inside-session $near; done
 }
 
+if [ "${1:-}" = --idle ]; then
+  scripts/build.sh all >/dev/null
+  echo "load average: $(cut -d' ' -f1-3 /proc/loadavg)"
+  for how in plain diagnosis; do
+    BENCH_IDLE_SECONDS=$idle_seconds scripts/wine-session.sh "$0" --idle-inside-session "$how"
+  done
+  exit 0
+fi
+
 if [ "${1:-}" = --caret ]; then
   scripts/build.sh all >/dev/null
   caret_figures
@@ -165,5 +183,7 @@ scripts/wine-session.sh bash -c "
 # The idle figure gets a session of its own, with nothing left over from the runs above.
 echo
 BENCH_IDLE_SECONDS=$idle_seconds scripts/wine-session.sh "$0" --idle-inside-session
+echo
+BENCH_IDLE_SECONDS=$idle_seconds scripts/wine-session.sh "$0" --idle-inside-session diagnosis
 caret_figures
 latency_figures

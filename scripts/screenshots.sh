@@ -4,12 +4,14 @@
 #   docs/hint.png             the hint next to the pointer (an arrow marks the pointer)
 #   docs/settings-window.png  the settings window
 #   docs/caret.png            the indicator just above the caret in the demo editor
+#   docs/diagnosis.png        the diagnostic window, with the demo editor in front
 # It runs `scripts/run.sh` (with its demo editor), switches the editor's IME on with F2 and
 # fails unless the indicator and the hint appear; then `scripts/run.sh` a second time must
-# bring up the settings window, and Alt+F4 there must end the session. A second session, with
-# the indicator next to the caret, clicks into the editor's text and must show the indicator
-# above the click. The demo runs with settings files of its own, so the prefix's settings file
-# is not touched.
+# bring up the settings window, its "診断(&G)" must open the diagnostic window, which must name
+# the editor once it is clicked, and Alt+F4 in the settings window must end the session. A
+# second session, with the indicator next to the caret, clicks into the editor's text and must
+# show the indicator above the click. The demo runs with settings files of its own, so the
+# prefix's settings file is not touched.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 unset DISPLAY  # always the private Xvfb, so the pictures do not depend on this desktop
@@ -53,6 +55,27 @@ end_demo() {
   xdotool mousemove 1900 1060
   sleep 1
   if [ -n "${1:-}" ]; then import -display "$DISPLAY" -window "$settings" "$1"; fi
+  if [ -n "${2:-}" ]; then
+    xdotool key --window "$settings" alt+g
+    diagnosis=$(wait_visible 'RUVANO 診断')
+    [ -n "$diagnosis" ] || fail "診断(&G) did not open the diagnostic window"
+    # The editor's lower right corner, clear of the settings and the diagnostic window; then
+    # a click into the diagnostic window's text brings it back up, and it keeps what it saw.
+    xdotool mousemove $((ex + 620)) $((ey + 380)) click 1
+    sleep 1.5
+    # (Its left part: the editor covers the rest.)
+    eval "$(xdotool getwindowgeometry --shell "$diagnosis")"
+    xdotool mousemove $((X + 60)) $((Y + 200)) click 1
+    sleep 1
+    xdotool mousemove 1900 1060
+    import -display "$DISPLAY" -window "$diagnosis" "$2"
+    # Closed, it uncovers the settings window at the screen's top-left corner, which then
+    # takes the keys again.
+    xdotool key --window "$diagnosis" alt+F4 2>/dev/null || true
+    sleep 0.5
+    xdotool mousemove 200 8 click 1
+    sleep 0.5
+  fi
   xdotool key --window "$settings" alt+F4 2>/dev/null || true
   for _ in $(seq 1 100); do kill -0 "$run" 2>/dev/null || break; sleep 0.2; done
   if kill -0 "$run" 2>/dev/null; then fail "RUVANO did not quit on Alt+F4"; fi
@@ -87,8 +110,9 @@ convert "$work/on.png" -crop "260x90+$((px - 60))+$((py - 30))" +repage \
 # IME off again, then a second start shows the settings window of the running copy.
 xdotool key --window "$editor" F2
 sleep 2.5
-end_demo "$work/settings.png"
+end_demo "$work/settings.png" "$work/diagnosis.png"
 convert "$work/settings.png" -strip docs/settings-window.png
+convert "$work/diagnosis.png" -strip docs/diagnosis.png
 
 # The indicator next to the caret: a click into the editor's text puts the caret there.
 printf '[Window]\r\nTop=0\r\nLeft=0\r\n\r\n[Config]\r\nIcon=1\r\nNearCaret=1\r\n' > "$work/caret.ini"
@@ -110,4 +134,4 @@ convert "$work/caret-on.png" -crop "360x110+$((cx - 160))+$((cy - 75))" +repage 
 xdotool key --window "$editor" F2
 sleep 1
 end_demo
-echo "Wrote docs/indicator.png, docs/hint.png, docs/settings-window.png, docs/caret.png"
+echo "Wrote docs/indicator.png, docs/hint.png, docs/settings-window.png, docs/caret.png, docs/diagnosis.png"

@@ -33,11 +33,13 @@ void MonitorTick::Run(bool countHint) {
 
   const WindowId w = desktop_.ForegroundWindow();
   pathRead_ = false;
+  if (seen_) seen_->Begin(w);  // diagnosis
 
   if (desktop_.IsWin11() && IsShellHostImage(ProcessPath(w))) {
     cues_.HideIndicator();
     activeWindow_ = w;
     resting_ = true;
+    if (seen_) seen_->decision = Decision::ShellHost;  // diagnosis
     return;
   }
 
@@ -62,6 +64,7 @@ void MonitorTick::Run(bool countHint) {
       FocusedImeOpen(handles_.IndexOf(w));
     }
     resting_ = true;
+    if (seen_) seen_->decision = Decision::FullScreenRest;  // diagnosis
     return;
   }
 
@@ -79,14 +82,21 @@ void MonitorTick::Run(bool countHint) {
     SameWindow(w, idx, changed);
   else
     NewWindow(w, idx);
+  if (seen_) {  // diagnosis
+    seen_->Signalled(handles_.IndexOf(w) != -1);
+    if (imeSet_ != ImeSetBy::Nothing) {
+      seen_->decision = Decision::RuleApplied;
+      seen_->imeOn = imeSetOpen_;
+    }
+  }
 }
 
-// The checks run in this order and stop at the first that fails; the caller has read the
+// The checks of QualificationOf, which says why a window does not qualify; the caller has read the
 // class name up front.
 bool MonitorTick::Qualifies(WindowId w, const Text& cls, Rect& r) {
-  return desktop_.IsWindowEnabled(w) && desktop_.IsWindowVisible(w) && !desktop_.IsIconic(w) &&
-         desktop_.GetRootWindow(w) != program_.ApplicationWindow() &&  // not one of ours
-         desktop_.GetValidWindowRect(w, r) && !IsTaskbarClass(cls) && !Excluded(w);
+  const Decision d = QualificationOf(desktop_, program_, w, cls, r, [this, w] { return Excluded(w); });
+  if (seen_) seen_->decision = d;  // diagnosis
+  return d == Decision::None;
 }
 
 // A program on the user's list is left alone as the taskbar is. With no list nothing is asked.
@@ -208,6 +218,7 @@ bool MonitorTick::Answered(WindowId focus, bool open) {
       imeRules_.Reading(w, open, settings_, [this, w] { return AppImageName(desktop_, w, ProcessPath(w)); });
   if (set.by == ImeSetBy::Nothing || !desktop_.SetImeOpenStatus(focus, set.open)) return open;
   imeSet_ = set.by;
+  imeSetOpen_ = set.open;
   if (const int idx = handles_.IndexOf(w); idx != -1) handles_.Delete(static_cast<std::size_t>(idx));
   return open;
 }

@@ -11,6 +11,7 @@
 #include "monitor/full_screen.h"
 #include "monitor/handle_list.h"
 #include "monitor/ime_rules.h"
+#include "monitor/observation.h"
 #include "settings/settings.h"
 #include "zeq/types.h"
 
@@ -44,6 +45,10 @@ class MonitorTick {
   // What set the IME of the window in front at the last run (ImeRules); the run then
   // signalled nothing, and the next reading signals the new state.
   ImeSetBy LastImeSet() const noexcept { return imeSet_; }
+
+  // Diagnosis: while seen is set, each run records there what it saw and decided; nothing
+  // stops it asking.
+  void Observe(Observation* seen) noexcept { seen_ = seen; }
 
   // For tests and benchmarks that start from a known list: w goes to its front, or the list
   // is emptied.
@@ -82,6 +87,8 @@ class MonitorTick {
   HandleList handles_;
   ImeRules imeRules_;
   ImeSetBy imeSet_ = ImeSetBy::Nothing;
+  bool imeSetOpen_ = false;      // the state imeSet_ set
+  Observation* seen_ = nullptr;  // diagnosis
 };
 
 }  // namespace ruvano

@@ -13,6 +13,9 @@ inline constexpr wchar_t kIndicatorWindowClass[] = L"TIconForm";
 inline constexpr wchar_t kHintWindowClass[] = L"RuvanoHintWindow";
 inline constexpr wchar_t kApplicationWindowClass[] = L"RuvanoApplication";
 inline constexpr wchar_t kProgramCaption[] = L"RUVANO";
+// The diagnostic window, whose text users send with their reports.
+inline constexpr wchar_t kDiagnosisWindowClass[] = L"RuvanoDiagnosis";
+inline constexpr wchar_t kDiagnosisCaption[] = L"RUVANO 診断";
 
 // The single-instance mutex, in the object namespace of the user's logon (no "Global\" or
 // "Local\" prefix).

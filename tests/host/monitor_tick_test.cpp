@@ -259,20 +259,26 @@ TEST(MonitorTickQualification, ChecksRunInOrderAndStopAtTheFirstFailure) {
     const char* name;
     std::function<void(FakeWindow&)> spoil;
     std::size_t asked;
+    Decision decision;  // as the diagnosis reports it
   } cases[] = {
-      {"qualifies", [](FakeWindow&) {}, 6},
-      {"disabled", [](FakeWindow& w) { w.enabled = false; }, 2},
-      {"hidden", [](FakeWindow& w) { w.visible = false; }, 3},
-      {"minimised", [](FakeWindow& w) { w.iconic = true; }, 4},
-      {"own window", [](FakeWindow& w) { w.root = kApp; }, 5},
-      {"no rectangle", [](FakeWindow& w) { w.rectReadable = false; }, 6},
-      {"taskbar", [](FakeWindow& w) { w.className = u"Shell_TrayWnd"; }, 6},
+      {"qualifies", [](FakeWindow&) {}, 6, Decision::Signalled},
+      {"disabled", [](FakeWindow& w) { w.enabled = false; }, 2, Decision::Disabled},
+      {"hidden", [](FakeWindow& w) { w.visible = false; }, 3, Decision::Invisible},
+      {"minimised", [](FakeWindow& w) { w.iconic = true; }, 4, Decision::Minimised},
+      {"own window", [](FakeWindow& w) { w.root = kApp; }, 5, Decision::OwnWindow},
+      {"no rectangle", [](FakeWindow& w) { w.rectReadable = false; }, 6, Decision::NoRectangle},
+      {"taskbar", [](FakeWindow& w) { w.className = u"Shell_TrayWnd"; }, 6, Decision::Taskbar},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     Rig r;
     c.spoil(r.desk.At(kA));
+    Observation seen;
+    r.tick.Observe(&seen);
     r.Tick(kA, true);
+    EXPECT_EQ(seen.front, kA);
+    EXPECT_EQ(seen.decision, c.decision);
+    EXPECT_EQ(seen.imeOn, c.decision == Decision::Signalled);
     std::vector<Q> asked;
     for (Q q : r.Asked())
       if (std::find(order.begin(), order.end(), q) != order.end()) asked.push_back(q);

@@ -14,6 +14,7 @@
 #include "audio_sink.h"
 #include "bench_util.h"
 #include "screen_test_util.h"
+#include "ui/win32/diagnosis_window.h"
 #include "ui/win32/settings_ids.h"
 #include "wine_test_util.h"
 
@@ -730,6 +731,60 @@ TEST_F(RuvanoExe, TheIndicatorGrowsWithTheDisplaysScale) {
   ASSERT_NE(GetWindowRgn(indicator, region), ERROR);
   EXPECT_TRUE(PtInRegion(region, 3, 24) && !PtInRegion(region, 2, 24));
   DeleteObject(region);
+}
+
+// A control's text, asked of it: GetWindowTextW gives no control text of another process.
+std::wstring TextOf(HWND wnd) {
+  std::wstring text(static_cast<std::size_t>(SendMessageW(wnd, WM_GETTEXTLENGTH, 0, 0)) + 1, L'\0');
+  text.resize(static_cast<std::size_t>(
+      SendMessageW(wnd, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()))));
+  return text;
+}
+
+// The diagnostic window, opened from the settings window on screen, names the program in
+// front and its IME's answer, and the monitor runs for it; its button copies all the text.
+TEST_F(RuvanoExe, TheDiagnosticWindowNamesTheProgramInFront) {
+  Preset("[Config]\r\nIcon=1\r\n");
+  Ruvano ruvano(AppData());
+  ASSERT_TRUE(ruvano.Run());
+  ShowWindow(ruvano.form(), SW_SHOWNOACTIVATE);
+  SendMessageW(ruvano.form(), WM_COMMAND, MAKEWPARAM(IDC_DIAGNOSE, BN_CLICKED),
+               reinterpret_cast<LPARAM>(GetDlgItem(ruvano.form(), IDC_DIAGNOSE)));
+  const HWND diagnosis = ruvano.Window(ruvano::DiagnosisWindow::kClassName);
+  ASSERT_NE(diagnosis, nullptr);
+  EXPECT_EQ(TextOf(diagnosis), ruvano::kDiagnosisCaption);
+  EXPECT_TRUE(IsWindowVisible(diagnosis) && (GetWindowLongW(diagnosis, GWL_EXSTYLE) & WS_EX_TOPMOST));
+  const HWND edit = GetDlgItem(diagnosis, ruvano::DiagnosisWindow::kEditId);
+
+  FakeImeTarget target;
+  ASSERT_TRUE(target.Start(L"diagnosed", 300, 200, 500, 400));
+  ASSERT_TRUE(target.Activate());
+  target.SetOpen(true);
+  const HWND indicator = WaitForIndicator(ruvano);
+  EXPECT_TRUE(WaitUntil([&] { return indicator && IsWindowVisible(indicator); }, 3000))
+      << "in front: " << GetForegroundWindow();
+  EXPECT_TRUE(
+      WaitUntil([&] { return TextOf(edit).find(L"判断: 知らせる: IME オン") != std::wstring::npos; }, 3000));
+  const std::wstring text = TextOf(edit);
+  EXPECT_NE(text.find(L"プログラム: fake_ime_target.exe\r\n"), std::wstring::npos);
+  EXPECT_NE(text.find(L"ウィンドウのクラス: RuvanoFakeTarget\r\n"), std::wstring::npos);
+  EXPECT_NE(text.find(L"開閉状態 (IMC_GETOPENSTATUS): 1\r\n"), std::wstring::npos);
+  EXPECT_TRUE(IsWindowVisible(ruvano.form()));
+
+  SendMessageW(diagnosis, WM_COMMAND, MAKEWPARAM(ruvano::DiagnosisWindow::kCopyId, BN_CLICKED),
+               reinterpret_cast<LPARAM>(GetDlgItem(diagnosis, ruvano::DiagnosisWindow::kCopyId)));
+  const auto clipboard = [] {
+    std::wstring text;
+    if (!OpenClipboard(nullptr)) return text;
+    const HANDLE data = GetClipboardData(CF_UNICODETEXT);
+    if (const auto* copied = data ? static_cast<const wchar_t*>(GlobalLock(data)) : nullptr) {
+      text = copied;
+      GlobalUnlock(data);
+    }
+    CloseClipboard();
+    return text;
+  };
+  EXPECT_TRUE(WaitUntil([&] { return clipboard() == TextOf(edit); }, 3000)) << clipboard().size();
 }
 
 }  // namespace

@@ -327,7 +327,10 @@ TEST_F(SettingsPanelTest, ClicksUpdateSettingsAndRunTheReactions) {
   MouseClickTool(host, IDC_SCROLL);
   EXPECT_FALSE(settings.Scroll());
 
-  // The push buttons: the hide button hides the window, the quit button closes it.
+  // The push buttons: the diagnosis button asks the program, the hide button hides the
+  // window, the quit button closes it.
+  SendMessageW(panel.Item(IDC_DIAGNOSE), BM_CLICK, 0, 0);
+  EXPECT_EQ(host.diagnosisRequests, 1);
   MouseClickTool(host, IDC_HIDE);
   EXPECT_FALSE(IsWindowVisible(host.hwnd()));
   EXPECT_EQ(host.closeRequests, 0);
@@ -370,7 +373,8 @@ TEST_F(SettingsPanelTest, KeyboardFollowsTheTabOrderAndAccessKeys) {
                        IDC_ADD_IME_ON,
                        IDC_QUIET_FULL_SCREEN,
                        IDC_SIGN_IN,
-                       IDC_REMEMBER_IME};
+                       IDC_REMEMBER_IME,
+                       IDC_DIAGNOSE};
   std::vector<HWND> expected;
   for (int id : stops) expected.push_back(panel.Item(id));
   HWND at = expected[0];

@@ -24,7 +24,8 @@ class SettingsWindowUnderTest {
                                      .closing = [this] { ++closeRequests; },
                                      .preview = [this](bool on) { previews.push_back(on); },
                                      .hintSwitchedOff = [this] { ++hintHidden; },
-                                     .copyData = nullptr},
+                                     .copyData = nullptr,
+                                     .diagnose = [this] { ++diagnosisRequests; }},
                                     nullptr);
     return window != nullptr;
   }
@@ -47,6 +48,7 @@ class SettingsWindowUnderTest {
   std::vector<bool> previews;
   int hintHidden = 0;
   int closeRequests = 0;
+  int diagnosisRequests = 0;
 
  private:
   Settings& settings_;

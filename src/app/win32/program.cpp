@@ -6,6 +6,7 @@
 #include "settings/win32/settings_file_win32.h"
 #include "zeq/win32/failure_report.h"
 #include "zeq/win32/foreground_win32.h"
+#include "zeq/win32/handles.h"
 
 namespace ruvano {
 
@@ -48,7 +49,8 @@ std::unique_ptr<Program> Program::Create(Text settingsFile) {
            [&p](LPARAM lp) {
              if (ShouldShowForCopyData(::IsWindowVisible(p.settingsWindow_->hwnd()) != FALSE, lp))
                p.OpenSettingsWindow();
-           }},
+           },
+       .diagnose = [&p] { p.OpenDiagnosis(); }},
       owner);
   if (!p.settingsWindow_) {
     ReportFailure(L"the settings window could not be created", ::GetLastError());
@@ -107,6 +109,28 @@ void Program::OpenSettingsWindow() {
   ForceForegroundWindow(wnd);
 }
 
+// The diagnostic window shows what each tick sees while it is open, and nothing is asked
+// for it once it is closed.
+void Program::OpenDiagnosis() {
+  if (!diagnosis_) {
+    diagnosis_ = DiagnosisWindow::Create(application_->hwnd(), [this] { monitor_.Diagnose(nullptr); });
+    if (!diagnosis_) {
+      ReportFailure(L"the diagnostic window could not be created", ::GetLastError());
+      return;
+    }
+  }
+  monitor_.Diagnose([this](const Observation& seen) { OnObserved(seen); });
+  diagnosis_->SetText(DiagnosisText(Observation{}, RecentFailures()));
+  diagnosis_->Show();
+}
+
+// While the user works in the diagnostic window itself, it keeps what it showed of the
+// window before it, which is what they want to copy.
+void Program::OnObserved(const Observation& seen) {
+  if (seen.front == FromHwnd(diagnosis_->hwnd())) return;
+  diagnosis_->SetText(DiagnosisText(seen, RecentFailures()));
+}
+
 void Program::OnSettingsShown() {
   indicator_->Close();
   led_.Off();
@@ -158,6 +182,7 @@ void Program::Run() {
     failures = 0;
     try {
       if (settingsWindow_->PreTranslateMessage(msg)) continue;
+      if (diagnosis_ && diagnosis_->PreTranslateMessage(msg)) continue;
       ::TranslateMessage(&msg);
       ::DispatchMessageW(&msg);
     } catch (...) {

@@ -22,6 +22,7 @@
 #include "monitor/cues.h"
 #include "monitor/win32/monitor.h"
 #include "settings/settings.h"
+#include "ui/win32/diagnosis_window.h"
 #include "ui/win32/indicator_window.h"
 #include "ui/win32/settings_window.h"
 #include "zeq/types.h"
@@ -64,6 +65,8 @@ class Program final : private IMonitorCues {
   void OnCaretMoved(std::optional<Point> caret) noexcept;
   void LoadSettings() noexcept;
   void OpenSettingsWindow();
+  void OpenDiagnosis();
+  void OnObserved(const Observation& seen);
   void OnSettingsShown();
   void PrepareEnd() noexcept;
   void OnLogonEnd(bool ending) noexcept;
@@ -84,6 +87,7 @@ class Program final : private IMonitorCues {
   Monitor monitor_;
   std::unique_ptr<IndicatorWindow> indicator_;
   std::unique_ptr<SettingsWindow> settingsWindow_;
+  std::unique_ptr<DiagnosisWindow> diagnosis_;  // made when first asked for
 };
 
 }  // namespace ruvano

@@ -3,6 +3,7 @@
 #include <dwmapi.h>
 #include <wtsapi32.h>
 
+#include "monitor/win32/diagnosis_win32.h"
 #include "zeq/win32/failure_report.h"
 #include "zeq/win32/handles.h"
 #include "zeq/win32/system_library.h"
@@ -236,6 +237,10 @@ void Monitor::Tick(bool countHint) noexcept {
   desktop_.ForgetCaret();
   try {
     tick_.Run(countHint);
+    if (diagnosis_) {
+      DescribeFront(desktop_, observation_);
+      diagnosis_(observation_);
+    }
   } catch (...) {
     ReportFailure(L"a monitor tick failed and was dropped");
   }
@@ -259,9 +264,16 @@ void Monitor::Follow() noexcept {
   if (caretMoved_) caretMoved_(place);
 }
 
-// A settings window on another virtual desktop is not on screen: the monitor goes on.
+// A settings window on another virtual desktop is not on screen: the monitor goes on. Nor
+// does it rest while the diagnostic window shows what it sees.
 bool Monitor::SettingsWindowOnScreen() {
-  return restWindow_ && ::IsWindowVisible(restWindow_) && !IsCloaked(restWindow_);
+  return !diagnosis_ && restWindow_ && ::IsWindowVisible(restWindow_) && !IsCloaked(restWindow_);
+}
+
+void Monitor::Diagnose(std::function<void(const Observation&)> seen) {
+  diagnosis_ = std::move(seen);
+  observation_ = Observation{};
+  tick_.Observe(diagnosis_ ? &observation_ : nullptr);
 }
 
 WindowId Monitor::ApplicationWindow() { return FromHwnd(applicationWindow_); }

@@ -17,6 +17,7 @@
 #include "monitor/caret_anchor.h"
 #include "monitor/cues.h"
 #include "monitor/monitor_tick.h"
+#include "monitor/observation.h"
 #include "monitor/session_presence.h"
 #include "monitor/watch.h"
 #include "monitor/win32/desktop_win32.h"
@@ -79,6 +80,11 @@ class Monitor final : public IProgramWindows {
   void FollowCaret(bool on) noexcept;
   void OnCaretMoved(std::function<void(std::optional<Point>)> moved) { caretMoved_ = std::move(moved); }
 
+  // Diagnosis: while seen is set, it gets what each tick saw with what DescribeFront adds,
+  // and the monitor runs while the settings window is on screen too, so that the user sees
+  // what it sees of the window they switch to.
+  void Diagnose(std::function<void(const Observation&)> seen);
+
   // The program's own windows, as the tick sees them.
   bool SettingsWindowOnScreen() override;
   WindowId ApplicationWindow() override;
@@ -106,6 +112,8 @@ class Monitor final : public IProgramWindows {
   ruvano::Watch watch_;
   SessionPresence presence_;
   std::function<void(std::optional<Point>)> caretMoved_;
+  std::function<void(const Observation&)> diagnosis_;
+  Observation observation_;
   std::optional<Point> lastCaret_;
   HWND silentFocus_ = nullptr;  // gave no IME answer in time; the looks skip it until the tick
   HWINEVENTHOOK hooks_[2] = {};

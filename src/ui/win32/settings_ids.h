@@ -45,6 +45,7 @@
 #define IDC_IME_ON_APPS 0x51F6
 #define IDC_ADD_IME_ON 0x51F5
 #define IDC_REMEMBER_IME 0x51F4
+#define IDC_DIAGNOSE 0x51F3
 // Shown below IDC_SIGN_IN only while Task Manager has switched the start off.
 #define IDC_SIGN_IN_NOTE 0x51E0
 
@@ -52,3 +53,5 @@
 #define IDS_OPACITY 0x5160
 // The one greyed item of an add button's menu when no program is on offer.
 #define IDS_NO_APPS 0x5161
+// The diagnostic window's button that copies all its text.
+#define IDS_COPY_ALL 0x5162

@@ -65,10 +65,10 @@ constexpr Control kControls[] = {
     RUVANO_TEXT(IDC_IME_OFF_APPS, ImeOffApps),
     RUVANO_TEXT(IDC_IME_ON_APPS, ImeOnApps),
     RUVANO_FLAG(IDC_REMEMBER_IME, Kind::Check, RememberIme),
-    {IDC_TOOLBAR}, {IDC_HIDE}, {IDC_CLOSE}, {IDC_SOUND_ON}, {IDC_SOUND_OFF}, {IDC_ICON_FRAME}, {IDC_POSITION},
+    {IDC_TOOLBAR}, {IDC_DIAGNOSE}, {IDC_HIDE}, {IDC_CLOSE}, {IDC_SOUND_ON}, {IDC_SOUND_OFF}, {IDC_ICON_FRAME}, {IDC_POSITION},
     {IDC_ICON_SIZE},
     {IDC_HINT_FRAME}, {IDC_MODE_FRAME}, {IDC_EXCLUDE_FRAME}, {IDC_ADD_APP}, {IDC_SIGN_IN}, {IDC_SIGN_IN_NOTE},
-    {IDS_OPACITY}, {IDS_NO_APPS}, {IDC_IME_OFF_FRAME}, {IDC_ADD_IME_OFF}, {IDC_IME_ON_FRAME}, {IDC_ADD_IME_ON},
+    {IDS_OPACITY}, {IDS_NO_APPS}, {IDS_COPY_ALL}, {IDC_IME_OFF_FRAME}, {IDC_ADD_IME_OFF}, {IDC_IME_ON_FRAME}, {IDC_ADD_IME_ON},
 };
 #undef RUVANO_FLAG
 #undef RUVANO_NUMBER
@@ -151,29 +151,14 @@ int CALLBACK CollectFace(const LOGFONTW* lf, const TEXTMETRICW*, DWORD, LPARAM p
   return 1;
 }
 
-// The window's face: the system's menu font's when it has glyphs for every character of the
-// captions, else the first Japanese face that has them (the UI faces first), else the menu
-// font's all the same, which the system's font linking may still draw.
+// The window's face: the Japanese UI face for every character of the captions.
 std::wstring WindowFace() {
   std::wstring sample;
   for (const Control& c : kControls)
     for (int id = c.id; id < c.id + c.count; ++id)
       for (wchar_t ch : LoadText(id))
         if (ch >= 0x80 && sample.find(ch) == std::wstring::npos) sample.push_back(ch);
-  NONCLIENTMETRICSW metrics{};
-  metrics.cbSize = sizeof(metrics);
-  if (!::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0)) metrics = {};
-  const std::wstring menuFace = metrics.lfMenuFont.lfFaceName[0] ? metrics.lfMenuFont.lfFaceName : L"Tahoma";
-  if (FaceHasGlyphs(menuFace, sample)) return menuFace;
-  std::vector<std::wstring> faces = {L"Yu Gothic UI", L"Meiryo UI",  L"MS UI Gothic", L"Meiryo",
-                                     L"Yu Gothic",    L"MS PGothic", L"MS Gothic"};
-  WindowDC dc(nullptr);
-  LOGFONTW query{};
-  query.lfCharSet = SHIFTJIS_CHARSET;
-  if (dc.get()) ::EnumFontFamiliesExW(dc.get(), &query, CollectFace, reinterpret_cast<LPARAM>(&faces), 0);
-  for (const std::wstring& face : faces)
-    if (FaceHasGlyphs(face, sample)) return face;
-  return menuFace;
+  return JapaneseUiFace(sample);
 }
 
 // The dialog template IDD_SETTINGS (a DLGTEMPLATEEX) with the face of its FONT statement
@@ -213,6 +198,26 @@ void AcceptCopyDataFromLowerRights(HWND wnd) noexcept {
 }
 
 }  // namespace
+
+// The system's menu font's face when it has glyphs for every character of sample, else the
+// first Japanese face that has them (the UI faces first), else the menu font's all the same,
+// which the system's font linking may still draw.
+std::wstring JapaneseUiFace(const std::wstring& sample) {
+  NONCLIENTMETRICSW metrics{};
+  metrics.cbSize = sizeof(metrics);
+  if (!::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0)) metrics = {};
+  const std::wstring menuFace = metrics.lfMenuFont.lfFaceName[0] ? metrics.lfMenuFont.lfFaceName : L"Tahoma";
+  if (FaceHasGlyphs(menuFace, sample)) return menuFace;
+  std::vector<std::wstring> faces = {L"Yu Gothic UI", L"Meiryo UI",  L"MS UI Gothic", L"Meiryo",
+                                     L"Yu Gothic",    L"MS PGothic", L"MS Gothic"};
+  WindowDC dc(nullptr);
+  LOGFONTW query{};
+  query.lfCharSet = SHIFTJIS_CHARSET;
+  if (dc.get()) ::EnumFontFamiliesExW(dc.get(), &query, CollectFace, reinterpret_cast<LPARAM>(&faces), 0);
+  for (const std::wstring& face : faces)
+    if (FaceHasGlyphs(face, sample)) return face;
+  return menuFace;
+}
 
 SettingsWindow::SettingsWindow(Settings& settings, Events events, HWND applicationWindow)
     : settings_(settings), events_(std::move(events)), applicationWindow_(applicationWindow) {}
@@ -430,6 +435,7 @@ void SettingsWindow::OnCommand(int id, int code) {
   if (updating_) return;
   const bool clicked = code == BN_CLICKED;
   if (id == IDC_HIDE) return void(::ShowWindow(hwnd_, SW_HIDE));
+  if (id == IDC_DIAGNOSE) return void(events_.diagnose ? events_.diagnose() : void());
   // Posted, not sent: the toolbar that asks is a child of the window that the close destroys.
   if (id == IDC_CLOSE) return void(::PostMessageW(hwnd_, WM_CLOSE, 0, 0));
   for (const AppListButton& b : kAppListButtons)

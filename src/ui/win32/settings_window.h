@@ -9,6 +9,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <string>
 #include <memory>
 
 #include "settings/settings.h"
@@ -18,6 +19,10 @@
 #include "zeq/contract_strings.h"
 
 namespace ruvano {
+
+// The face for Japanese captions: the system's menu font's where it has glyphs for every
+// character of sample, else a Japanese face that has them.
+std::wstring JapaneseUiFace(const std::wstring& sample);
 
 class SettingsWindow final {
  public:
@@ -31,6 +36,7 @@ class SettingsWindow final {
     std::function<void()> hintSwitchedOff;
     // A WM_COPYDATA from another program: its lParam, a COPYDATASTRUCT* or 0.
     std::function<void(LPARAM)> copyData;
+    std::function<void()> diagnose;  // the diagnostic window is asked for
   };
 
   // Makes the window, hidden, owned by the application window, at the place the settings

@@ -5,10 +5,19 @@
 
 #include <windows.h>
 
+#include <vector>
+
+#include "zeq/types.h"
+
 namespace ruvano {
 
 // Writes "RUVANO: <what>" with OutputDebugStringW; with a system error code, " (error N)"
 // follows. Never throws, never blocks on anything but the debug output itself.
+// The last FailureLog::kCapacity lines are also kept, with their local times, for the
+// diagnostic window.
 void ReportFailure(const wchar_t* what, DWORD error = ERROR_SUCCESS) noexcept;
+
+// The kept failures, oldest first, "YYYY-MM-DD hh:mm:ss what" each.
+std::vector<Text> RecentFailures();
 
 }  // namespace ruvano
