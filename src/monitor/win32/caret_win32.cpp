@@ -123,7 +123,12 @@ class Locked {
 // inside the wait.
 bool AskCaretObject(HWND focus, RECT& r) noexcept {
   DWORD_PTR answer = 0;
-  // CHROMIUM-NOTE: what the browser does when asked for its caret object (the citation goes here).
+  // Chromium answers OBJID_CARET with its system caret object, which it makes whatever its
+  // accessibility mode, and switches no mode on for it (LegacyRenderWidgetHostHWND::OnGetObject
+  // in content/browser/renderer_host/legacy_render_widget_host_win.cc, and
+  // HWNDMessageHandler::OnGetObject in ui/views/win/hwnd_message_handler.cc). Its accLocation
+  // adds only the basic ui::AXMode::kNativeAPIs (AXPlatformNodeWin::accLocation ->
+  // WindowsAccessibilityEnabler::OnMSAAUsed), not the complete mode a screen reader gets.
   if (!::SendMessageTimeoutW(focus, WM_GETOBJECT, 0, static_cast<LPARAM>(OBJID_CARET),
                              SMTO_ABORTIFHUNG | SMTO_BLOCK, kCaretQueryTimeoutMs, &answer))
     return false;
