@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <cstdio>
+#include <functional>
 #include <string>
 
 #include "settings/settings_file.h"
@@ -45,5 +47,29 @@ class SettingsFileForTheRun {
   bool had_ = false;
   std::string old_;
 };
+
+// Starts RUVANO.exe (form: its settings window) and brings `front` back in front of it; its
+// indicator once it shows, or nothing (with a line on why, under the bench's name) when RUVANO
+// did not start or showed none.
+inline HWND StartRuvanoWithIndicator(const char* bench, testing::ChildProcess& ruvano, HWND& form,
+                                     const std::function<void()>& front) {
+  if (!ruvano.Start(L"RUVANO.exe") || !(form = testing::WaitForSettingsWindow(ruvano.pid()))) {
+    std::printf("%s: RUVANO.exe did not start\n", bench);
+    return nullptr;
+  }
+  front();
+  HWND indicator = nullptr;
+  testing::WaitUntil(
+      [&] {
+        indicator = testing::FindProcessWindow(ruvano.pid(), L"TIconForm");
+        return indicator && IsWindowVisible(indicator);
+      },
+      5000);
+  if (!indicator || !IsWindowVisible(indicator)) {
+    std::printf("%s: the indicator did not show\n", bench);
+    return nullptr;
+  }
+  return indicator;
+}
 
 }  // namespace ruvano::bench

@@ -47,22 +47,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
                                         (nearCaret ? "1" : "0") + "\r\n");
   testing::ChildProcess ruvano;
   HWND form = nullptr;
-  if (!ruvano.Start(L"RUVANO.exe") || !(form = testing::WaitForSettingsWindow(ruvano.pid()))) {
-    std::printf("caret_bench: RUVANO.exe did not start\n");
-    return 1;
-  }
-  target.Activate();
-  HWND indicator = nullptr;
-  testing::WaitUntil(
-      [&] {
-        indicator = testing::FindProcessWindow(ruvano.pid(), L"TIconForm");
-        return indicator && IsWindowVisible(indicator);
-      },
-      5000);
-  if (!indicator || !IsWindowVisible(indicator)) {
-    std::printf("caret_bench: the indicator did not show\n");
-    return 1;
-  }
+  const HWND indicator =
+      bench::StartRuvanoWithIndicator("caret_bench", ruvano, form, [&] { target.Activate(); });
+  if (!indicator) return 1;
 
   if (holdSeconds > 0) {
     std::printf("caret_bench: RUVANO.exe runs %d s beside a blinking caret, NearCaret=%d\n", holdSeconds,

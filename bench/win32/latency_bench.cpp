@@ -91,22 +91,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
                                         (slowCaret ? "1" : "0") + "\r\n");
   testing::ChildProcess ruvano;
   HWND form = nullptr;
-  if (!ruvano.Start(L"RUVANO.exe") || !(form = testing::WaitForSettingsWindow(ruvano.pid()))) {
-    std::printf("latency_bench: RUVANO.exe did not start\n");
-    return 1;
-  }
-  a.Activate();
-  HWND indicator = nullptr;
-  testing::WaitUntil(
-      [&] {
-        indicator = testing::FindProcessWindow(ruvano.pid(), L"TIconForm");
-        return indicator && IsWindowVisible(indicator);
-      },
-      5000);
-  if (!indicator || !IsWindowVisible(indicator)) {
-    std::printf("latency_bench: the indicator did not show\n");
-    return 1;
-  }
+  const HWND indicator =
+      bench::StartRuvanoWithIndicator("latency_bench", ruvano, form, [&] { a.Activate(); });
+  if (!indicator) return 1;
   auto shown = [&] { return IsWindowVisible(indicator) != FALSE; };
   auto gone = [&] { return !IsWindowVisible(indicator); };
 

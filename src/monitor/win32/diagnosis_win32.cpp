@@ -9,13 +9,6 @@
 #include "zeq/win32/handles.h"
 #include "zeq/win32/probes_win32.h"
 
-#ifndef IMC_GETOPENSTATUS
-#define IMC_GETOPENSTATUS 0x0005
-#endif
-#ifndef IMC_GETCONVERSIONMODE
-#define IMC_GETCONVERSIONMODE 0x0001
-#endif
-
 namespace ruvano {
 namespace {
 

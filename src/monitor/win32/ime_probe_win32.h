@@ -8,6 +8,17 @@
 
 #include "monitor/desktop.h"
 
+// The IME window's requests of WM_IME_CONTROL (imm.h), for headers that lack them.
+#ifndef IMC_GETOPENSTATUS
+#define IMC_GETOPENSTATUS 0x0005
+#endif
+#ifndef IMC_SETOPENSTATUS
+#define IMC_SETOPENSTATUS 0x0006
+#endif
+#ifndef IMC_GETCONVERSIONMODE
+#define IMC_GETCONVERSIONMODE 0x0001
+#endif
+
 namespace ruvano {
 
 // How long the probe waits for the IME window's thread to answer. The monitor asks on the GUI
