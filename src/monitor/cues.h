@@ -13,7 +13,7 @@
 
 namespace ruvano {
 
-// The lasting state, kept from run to run.
+// The lasting state, kept from run to run; each run judges the LED afresh.
 struct CueState {
   // The indicator shows on window, whose visible frame is frame, with its top-left corner at
   // anchor; a change of window or frame shows it afresh, at the anchor of then.
@@ -26,7 +26,6 @@ struct CueState {
   // The Scroll Lock LED: lit or dark, compared with the key's real state; nothing when the
   // run leaves it as it is (a full-screen program, a window whose IME was never seen on).
   std::optional<bool> led{};
-  friend bool operator==(const CueState&, const CueState&) = default;
 };
 
 // The run's one-shot events.
@@ -36,7 +35,6 @@ struct CueEvents {
   bool triggerHint = false;
   bool hideHint = false;
   bool closeIndicator = false;  // the indicator goes with its close query, not just hidden
-  friend bool operator==(const CueEvents&, const CueEvents&) = default;
 };
 
 struct WantedCues {
