@@ -13,8 +13,8 @@
 namespace ruvano {
 namespace {
 
-using fakes::FakeCues;
 using fakes::FakeDesktop;
+using fakes::FakeProgramWindows;
 
 constexpr WindowId kApp = 0x00020010;
 constexpr WindowId kDesktop = 0x00010010;
@@ -24,15 +24,14 @@ constexpr WindowId kFirstOther = 0x00100000;
 
 struct Rig {
   FakeDesktop desk;
-  FakeCues cues;
+  FakeProgramWindows program;
   Settings settings;
-  MonitorTick tick{desk, cues, cues, settings};
+  MonitorTick tick{desk, program, settings};
 
   explicit Rig(int others) {
     desk.logQueries = false;
-    cues.logCalls = false;
-    cues.applicationWindow = kApp;
-    cues.desktopWnd = kDesktop;
+    program.applicationWindow = kApp;
+    program.desktopWnd = kDesktop;
     desk.Add(kApp, {.className = u"TApplication", .visible = false});
     desk.Add(kDesktop, {.className = u"Progman", .rect = {0, 0, 1920, 1080}});
     desk.Add(kA, {.imeOpen = true});

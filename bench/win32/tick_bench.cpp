@@ -27,7 +27,6 @@
 #include "bench_util.h"
 #include "monitor/handle_list.h"
 #include "monitor/monitor_tick.h"
-#include "null_cues.h"
 #include "monitor/win32/desktop_win32.h"
 #include "monitor/win32/full_screen_win32.h"
 #include "monitor/win32/ime_probe_win32.h"
@@ -153,11 +152,10 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   settings.SetIcon(true);
   settings.SetHint(true);
   settings.SetScroll(true);
-  NullMonitorCues cues;
   Win32Desktop desktop;
-  MonitorTick plainTick(desktop, cues, program, settings);
+  MonitorTick plainTick(desktop, program, settings);
   Win32FullScreenProbe fullScreen;
-  MonitorTick quietTick(desktop, cues, program, settings, &fullScreen);
+  MonitorTick quietTick(desktop, program, settings, &fullScreen);
   const HWND imeWindow = FindImeWindowFor(ruvano::GetFocusedWindow());
 
   std::printf(

@@ -1,36 +1,47 @@
-// The operations that the monitor tick calls to signal the IME state, and what it asks about
-// the program's own windows. Each cue carries its own guard (see the implementations); the
-// tick applies Mute and OFF itself before PlayCue.
+// What the monitor tick wants of the cues after a run, and what it asks about the program's
+// own windows. The tick says what it wants; the program compares that with what shows and
+// changes only the difference, and plays each one-shot event once. Each cue carries its own
+// guard as well (the indicator's Icon option, the LED's Scroll option and the key's real
+// state); the tick applies Mute and OFF itself to the sound.
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 #include "monitor/input_mode.h"
 #include "zeq/types.h"
 
 namespace ruvano {
 
-class IMonitorCues {
- public:
-  virtual ~IMonitorCues() = default;
+// The lasting state, kept from run to run; each run judges the LED afresh.
+struct CueState {
+  // The indicator shows on window, whose visible frame is frame, with its top-left corner at
+  // anchor; a change of window or frame shows it afresh, at the anchor of then.
+  bool indicator = false;
+  WindowId window = 0;
+  Rect frame{};
+  Point anchor{};
+  // The input mode of the open IME the indicator stands for, while it shows the mode.
+  InputMode mode = InputMode::Hiragana;
+  // The Scroll Lock LED: lit or dark, compared with the key's real state; nothing when the
+  // run leaves it as it is (a full-screen program, a window whose IME was never seen on).
+  std::optional<bool> led{};
+};
 
-  virtual void TickHint() = 0;
-  virtual void TriggerHint() = 0;
-  virtual void HideImeHint() = 0;
+// The run's one-shot events.
+struct CueEvents {
+  bool countHint = false;       // the hint's 250 ms period is due
+  std::optional<bool> sound{};  // the ON (true) or OFF (false) sound
+  bool triggerHint = false;
+  bool hideHint = false;
+  bool closeIndicator = false;  // the indicator goes with its close query, not just hidden
+};
 
-  virtual void PlayCue(bool on) = 0;
-
-  virtual void ScrollLedOn() = 0;
-  virtual void ScrollLedOff() = 0;
-
-  virtual bool IndicatorVisible() = 0;
-  // Shows the indicator (when hidden and Icon is on) with its top-left corner at the anchor.
-  virtual void ShowIndicator(std::int32_t left, std::int32_t top) = 0;
-  virtual void HideIndicator() = 0;
-  virtual void CloseIndicator() = 0;
-  // The input mode of the open IME the indicator stands for (asked for only while the
-  // indicator shows the input mode): a visible indicator changes its picture at once.
-  virtual void SetInputMode(InputMode mode) = 0;
+struct WantedCues {
+  // False while the monitor rests for the settings window: only the events count then.
+  bool looked = false;
+  CueState state{};
+  CueEvents events{};
 };
 
 // The program's own windows, as the tick needs to know them.

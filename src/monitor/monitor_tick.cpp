@@ -17,8 +17,10 @@ bool IsShellHostImage(const Text& path) {
 
 }  // namespace
 
-void MonitorTick::Run(bool countHint) {
-  if (countHint) cues_.TickHint();
+WantedCues MonitorTick::Run(bool countHint) {
+  events_ = CueEvents{};
+  events_.countHint = countHint;
+  state_.led.reset();
   resting_ = false;
   imeSet_ = ImeSetBy::Nothing;
 
@@ -29,25 +31,25 @@ void MonitorTick::Run(bool countHint) {
   }
 
   // While the settings window is on screen the monitor rests.
-  if (program_.SettingsWindowOnScreen()) return;
+  if (program_.SettingsWindowOnScreen()) return {false, state_, events_};
 
   const WindowId w = desktop_.ForegroundWindow();
   pathRead_ = false;
   if (seen_) seen_->Begin(w);  // diagnosis
 
   if (desktop_.IsWin11() && IsShellHostImage(ProcessPath(w))) {
-    cues_.HideIndicator();
+    HideIndicator();
     activeWindow_ = w;
     resting_ = true;
     if (seen_) seen_->decision = Decision::ShellHost;  // diagnosis
-    return;
+    return {true, state_, events_};
   }
 
   const Text cls = desktop_.ClassName(w);
   Rect r;
   if (!Qualifies(w, cls, r)) {
     Reset();
-    return;
+    return {true, state_, events_};
   }
   lastQualified_ = w;
   const WindowId desktop = DesktopWindow(w, cls);
@@ -55,8 +57,8 @@ void MonitorTick::Run(bool countHint) {
   // A full-screen program is not interrupted: as for the shell hosts, the indicator and the
   // hint go and nothing else changes (the LED keeps its state, no key is sent).
   if (fullScreen_ && settings_.QuietFullScreen() && FullScreenInFront(*fullScreen_, w, w == desktop)) {
-    cues_.HideIndicator();
-    if (settings_.Hint()) cues_.HideImeHint();
+    HideIndicator();
+    if (settings_.Hint()) events_.hideHint = true;
     if (w != activeWindow_) {
       // A game on a list still starts in the state the list asks for, once and without a cue.
       activeWindow_ = w;
@@ -65,7 +67,7 @@ void MonitorTick::Run(bool countHint) {
     }
     resting_ = true;
     if (seen_) seen_->decision = Decision::FullScreenRest;  // diagnosis
-    return;
+    return {true, state_, events_};
   }
 
   // The indicator sits on what the user sees of the window: on a maximised window the
@@ -89,6 +91,7 @@ void MonitorTick::Run(bool countHint) {
       seen_->imeOn = imeSetOpen_;
     }
   }
+  return {true, state_, events_};
 }
 
 // The checks of QualificationOf, which says why a window does not qualify; the caller has read the
@@ -136,32 +139,32 @@ WindowId MonitorTick::DesktopWindow(WindowId w, const Text& cls) {
 
 void MonitorTick::SameWindow(WindowId w, int idx, bool changed) {
   // A window that moved or changed size gets its indicator shown afresh at the new anchor.
-  if (changed) cues_.HideIndicator();
+  if (changed) HideIndicator();
 
   const bool open = FocusedImeOpen(idx);
   if (imeSet_ != ImeSetBy::Nothing) return;  // IME rules: the next reading signals
   if (open) {
     if (idx == -1) {
       handles_.InsertFront(w);
-      if (!settings_.Mute()) cues_.PlayCue(true);
-      cues_.TriggerHint();
+      if (!settings_.Mute()) events_.sound = true;
+      events_.triggerHint = true;
     }
-    ShowIndicatorIfHidden();
-    cues_.ScrollLedOn();
+    ShowIndicator(w);
+    state_.led = true;
     return;
   }
 
   if (idx != -1) {
     handles_.Delete(static_cast<std::size_t>(idx));
-    if (!settings_.Mute() && settings_.Off()) cues_.PlayCue(false);
-    cues_.ScrollLedOff();
+    if (!settings_.Mute() && settings_.Off()) events_.sound = false;
+    state_.led = false;
   }
-  if (settings_.Hint()) cues_.HideImeHint();
-  cues_.HideIndicator();
+  if (settings_.Hint()) events_.hideHint = true;
+  HideIndicator();
 }
 
 void MonitorTick::NewWindow(WindowId w, int idx) {
-  cues_.HideIndicator();
+  HideIndicator();
   activeWindow_ = w;
   imeRules_.Activated(desktop_, w);  // IME rules: the first answered reading decides
 
@@ -170,10 +173,10 @@ void MonitorTick::NewWindow(WindowId w, int idx) {
   // Every switch to a window whose IME is on signals afresh; its entry moves to the front.
   if (idx != -1) handles_.Delete(static_cast<std::size_t>(idx));
   handles_.InsertFront(w);
-  ShowIndicatorIfHidden();
-  cues_.ScrollLedOn();
-  cues_.TriggerHint();
-  if (!settings_.Mute()) cues_.PlayCue(true);
+  ShowIndicator(w);
+  state_.led = true;
+  events_.triggerHint = true;
+  if (!settings_.Mute()) events_.sound = true;
 }
 
 // The IME state of the focused control of the window in front (idx: the window's entry in the
@@ -205,7 +208,7 @@ bool MonitorTick::OpenInCountingMode(WindowId focus) {
   const std::optional<std::uint32_t> bits = desktop_.ImeConversionMode(focus);
   const InputMode mode = bits ? ClassifyConversionMode(*bits) : InputMode::Hiragana;
   if (settings_.AlnumOff() && mode == InputMode::HalfAlnum) return false;
-  if (settings_.ShowMode()) cues_.SetInputMode(mode);
+  if (settings_.ShowMode()) state_.mode = mode;
   return true;
 }
 
@@ -223,8 +226,13 @@ bool MonitorTick::Answered(WindowId focus, bool open) {
   return open;
 }
 
-void MonitorTick::ShowIndicatorIfHidden() {
-  if (!cues_.IndicatorVisible() && settings_.Icon()) cues_.ShowIndicator(anchorLeft_, anchorTop_);
+// The indicator stands on w as it is now (with the Icon option on); the program shows it
+// where it is hidden.
+void MonitorTick::ShowIndicator(WindowId w) {
+  state_.indicator = settings_.Icon();
+  state_.window = w;
+  state_.frame = activeRect_;
+  state_.anchor = {anchorLeft_, anchorTop_};
 }
 
 // Nothing to signal in front: forget the window and take every cue down. The handle list
@@ -234,9 +242,10 @@ void MonitorTick::Reset() {
   anchorLeft_ = 0;
   anchorTop_ = 0;
   activeRect_ = Rect{};
-  cues_.CloseIndicator();
-  cues_.ScrollLedOff();
-  if (settings_.Hint()) cues_.HideImeHint();
+  HideIndicator();
+  events_.closeIndicator = true;
+  state_.led = false;
+  if (settings_.Hint()) events_.hideHint = true;
 }
 
 }  // namespace ruvano

@@ -1,6 +1,6 @@
 // The monitor tick: every 250 ms, and at once when the watch sees a change, it samples the
 // foreground window, decides whether it qualifies, computes the indicator anchor, reads the
-// IME open state of the focused control, keeps the handle list and drives the cues.
+// IME open state of the focused control, keeps the handle list and says which cues it wants.
 #pragma once
 
 #include <cstdint>
@@ -20,15 +20,20 @@ namespace ruvano {
 class MonitorTick {
  public:
   // Without a full-screen probe no program counts as full-screen.
-  MonitorTick(IDesktop& desktop, IMonitorCues& cues, IProgramWindows& program, const Settings& settings,
+  MonitorTick(IDesktop& desktop, IProgramWindows& program, const Settings& settings,
               IFullScreenProbe* fullScreen = nullptr)
-      : desktop_(desktop), cues_(cues), program_(program), settings_(settings), fullScreen_(fullScreen) {}
+      : desktop_(desktop), program_(program), settings_(settings), fullScreen_(fullScreen) {}
 
-  // One run of the tick. countHint: its 250 ms period is due, so the hint counts down; a
-  // run between the periods (the watch saw a change) leaves the countdown alone.
-  void Run(bool countHint = true);
+  // One run of the tick and the cues it wants. countHint: its 250 ms period is due, so the
+  // hint counts down; a run between the periods (the watch saw a change) leaves the
+  // countdown alone.
+  WantedCues Run(bool countHint = true);
   // The period is due but the tick waits for the next look: only the hint counts down.
-  void CountHintDown() { cues_.TickHint(); }
+  static WantedCues CountHintDown() {
+    WantedCues wanted;
+    wanted.events.countHint = true;
+    return wanted;
+  }
   // The last run found a full-screen program or a shell host in front and left it alone.
   bool Resting() const noexcept { return resting_; }
 
@@ -65,11 +70,11 @@ class MonitorTick {
   bool FocusedImeOpen(int idx);
   bool OpenInCountingMode(WindowId focus);
   bool Answered(WindowId focus, bool open);
-  void ShowIndicatorIfHidden();
+  void ShowIndicator(WindowId w);
+  void HideIndicator() noexcept { state_.indicator = false; }
   void Reset();
 
   IDesktop& desktop_;
-  IMonitorCues& cues_;
   IProgramWindows& program_;
   const Settings& settings_;
   IFullScreenProbe* fullScreen_;
@@ -89,6 +94,8 @@ class MonitorTick {
   ImeSetBy imeSet_ = ImeSetBy::Nothing;
   bool imeSetOpen_ = false;      // the state imeSet_ set
   Observation* seen_ = nullptr;  // diagnosis
+  CueState state_;               // what the runs want of the cues
+  CueEvents events_;             // this run's one-shots
 };
 
 }  // namespace ruvano

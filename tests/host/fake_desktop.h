@@ -1,7 +1,6 @@
-// Scripted stand-ins for the desktop and the program's cue and window operations, for unit
-// tests and benchmarks of the monitor. FakeDesktop answers from per-window records and
-// counts (and optionally logs) every query; FakeCues records each call in order as text,
-// e.g. "HideIndicator", "ShowIndicator(104,54)", "PlayCue(ON)".
+// Scripted stand-ins for the desktop and the program's own windows, for unit tests and
+// benchmarks of the monitor. FakeDesktop answers from per-window records and counts (and
+// optionally logs) every query; Wanted spells out the cues a run of the tick wants.
 #pragma once
 
 #include <algorithm>
@@ -10,6 +9,7 @@
 #include <cstdint>
 #include <map>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -278,48 +278,14 @@ class FakeDesktop final : public IDesktop {
   }
 };
 
-// Records the cue calls in order and keeps the indicator's visibility as the real window
-// would: shown by ShowIndicator, gone after HideIndicator or CloseIndicator. Also plays the
-// program's own windows.
-class FakeCues final : public IMonitorCues, public IProgramWindows {
+// The program's own windows as the tick asks about them.
+class FakeProgramWindows final : public IProgramWindows {
  public:
-  bool logCalls = true;
-  std::vector<std::string> log;
-  int callCount = 0;
-
-  bool indicatorVisible = false;
   bool settingsWindowVisible = false;
   WindowId applicationWindow = 0;
   WindowId desktopWnd = 0;
   WindowId desktopFound = 0;  // what looking for the desktop window again finds
   int desktopLookups = 0;
-
-  std::vector<std::string> TakeLog() { return std::exchange(log, {}); }
-
-  void TickHint() override { Record("TickHint"); }
-  void TriggerHint() override { Record("TriggerHint"); }
-  void HideImeHint() override { Record("HideImeHint"); }
-  void PlayCue(bool on) override { Record(on ? "PlayCue(ON)" : "PlayCue(OFF)"); }
-  void ScrollLedOn() override { Record("ScrollLedOn"); }
-  void ScrollLedOff() override { Record("ScrollLedOff"); }
-  bool IndicatorVisible() override { return indicatorVisible; }
-  void ShowIndicator(std::int32_t left, std::int32_t top) override {
-    indicatorVisible = true;
-    ++callCount;
-    if (logCalls) log.push_back("ShowIndicator(" + std::to_string(left) + "," + std::to_string(top) + ")");
-  }
-  void HideIndicator() override {
-    indicatorVisible = false;
-    Record("HideIndicator");
-  }
-  void CloseIndicator() override {
-    indicatorVisible = false;
-    Record("CloseIndicator");
-  }
-  void SetInputMode(InputMode mode) override {
-    ++callCount;
-    if (logCalls) log.push_back("SetInputMode(" + std::to_string(static_cast<int>(mode)) + ")");
-  }
 
   bool SettingsWindowOnScreen() override { return settingsWindowVisible; }
   WindowId ApplicationWindow() override { return applicationWindow; }
@@ -328,12 +294,46 @@ class FakeCues final : public IMonitorCues, public IProgramWindows {
     ++desktopLookups;
     return desktopWnd = desktopFound;
   }
-
- private:
-  void Record(const char* call) {
-    ++callCount;
-    if (logCalls) log.emplace_back(call);
-  }
 };
+
+// What a run of the tick wants, as the tests spell it: where the indicator stands (nothing
+// while hidden), the input mode, the LED (nothing: left as it is) and the one-shots. Without
+// a look (the settings window on screen) only the one-shots count.
+struct Wanted {
+  bool looked = true;
+  std::optional<Point> indicator{};
+  InputMode mode = InputMode::Hiragana;
+  std::optional<bool> led{};
+  bool countHint = true;
+  std::optional<bool> sound{};
+  bool triggerHint = false;
+  bool hideHint = false;
+  bool closeIndicator = false;
+  friend bool operator==(const Wanted&, const Wanted&) = default;
+};
+
+inline Wanted Summary(const WantedCues& w) {
+  const CueEvents& e = w.events;
+  Wanted s{.looked = w.looked,
+           .countHint = e.countHint,
+           .sound = e.sound,
+           .triggerHint = e.triggerHint,
+           .hideHint = e.hideHint,
+           .closeIndicator = e.closeIndicator};
+  if (!w.looked) return s;
+  if (w.state.indicator) s.indicator = w.state.anchor;
+  s.mode = w.state.mode;
+  s.led = w.state.led;
+  return s;
+}
+
+inline void PrintTo(const Wanted& w, std::ostream* os) {
+  auto flag = [](const std::optional<bool>& b) { return b ? (*b ? "on" : "off") : "-"; };
+  *os << (w.looked ? "" : "no look ") << "indicator "
+      << (w.indicator ? std::to_string(w.indicator->x) + "," + std::to_string(w.indicator->y) : "-")
+      << " mode " << static_cast<int>(w.mode) << " led " << flag(w.led) << " sound " << flag(w.sound)
+      << (w.countHint ? " countHint" : "") << (w.triggerHint ? " triggerHint" : "")
+      << (w.hideHint ? " hideHint" : "") << (w.closeIndicator ? " close" : "");
+}
 
 }  // namespace ruvano::fakes

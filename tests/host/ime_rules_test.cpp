@@ -28,9 +28,9 @@ constexpr Case kCases[] = {
 TEST(ImeRules, OncePerActivationOffOverOnExclusionOverBothMemoryAndRulesOverMemory) {
   for (const Case& c : kCases) {
     fakes::FakeDesktop desk;
-    fakes::FakeCues cues;
+    fakes::FakeProgramWindows program;
     Settings settings;
-    MonitorTick tick{desk, cues, cues, settings};
+    MonitorTick tick{desk, program, settings};
     desk.Add('B', {.processPath = u"C:\\Chrome\\chrome.exe"});
     settings.SetImeOffApps(c.off);
     settings.SetImeOnApps(c.on);

@@ -14,28 +14,24 @@
 namespace ruvano {
 namespace {
 
-using fakes::FakeCues;
 using fakes::FakeDesktop;
+using fakes::FakeProgramWindows;
 using fakes::FakeWindow;
+using fakes::Wanted;
 using Q = FakeDesktop::Query;
-using Log = std::vector<std::string>;
 
 constexpr WindowId kApp = 0x00020010;      // the program's hidden application window
 constexpr WindowId kDesktop = 0x00010010;  // the desktop ("Progman"), 1920 x 1080
 constexpr WindowId kA = 0x00010094;        // 100, 50, 900, 650: top-left anchor 104, 54
 constexpr WindowId kB = 0x000300A2;        // on a monitor left of the primary: anchor -1284, 211
 constexpr WindowId kHigh = 0xFFFF1234;     // a handle above 0x7FFFFFFF
-const char* const kShowA = "ShowIndicator(104,54)";
-const char* const kShowB = "ShowIndicator(-1284,211)";
+constexpr Point kAtA{104, 54};
+constexpr Point kAtB{-1284, 211};
 
-// Builds an expected call log; empty entries are left out, so a conditional call reads
-// cond ? "Call" : "".
-Log Calls(std::initializer_list<std::string> calls) {
-  Log log;
-  for (const auto& c : calls)
-    if (!c.empty()) log.push_back(c);
-  return log;
-}
+// The indicator at p while the Icon option is on.
+std::optional<Point> IconAt(bool icon, Point p) { return icon ? std::optional(p) : std::nullopt; }
+// The sound on (ON) or off (OFF) when it plays.
+std::optional<bool> Sound(bool plays, bool on) { return plays ? std::optional(on) : std::nullopt; }
 
 struct Flags {
   bool mute = false;
@@ -59,13 +55,13 @@ std::string Describe(const Flags& f) {
 // ordinary windows A and B.
 struct Rig {
   FakeDesktop desk;
-  FakeCues cues;
+  FakeProgramWindows program;
   Settings settings;
-  MonitorTick tick{desk, cues, cues, settings};
+  MonitorTick tick{desk, program, settings};
 
   explicit Rig(Flags f = {}) {
-    cues.applicationWindow = kApp;
-    cues.desktopWnd = cues.desktopFound = kDesktop;
+    program.applicationWindow = kApp;
+    program.desktopWnd = program.desktopFound = kDesktop;
     desk.Add(kApp, {.className = u"TApplication", .visible = false});
     desk.Add(kDesktop, {.className = u"Progman", .rect = {0, 0, 1920, 1080}});
     desk.Add(kA);
@@ -76,14 +72,12 @@ struct Rig {
     settings.SetIcon(f.icon);
   }
 
-  Log Run() {
-    cues.log.clear();
+  Wanted Run() {
     desk.ClearQueries();
-    tick.Run();
-    return cues.TakeLog();
+    return fakes::Summary(tick.Run());
   }
   // Brings w to the front with its IME open or closed and runs one tick.
-  Log Tick(WindowId w, bool imeOpen) {
+  Wanted Tick(WindowId w, bool imeOpen) {
     desk.foreground = w;
     if (desk.windows.count(w)) desk.At(w).imeOpen = imeOpen;
     return Run();
@@ -117,7 +111,7 @@ TEST(MonitorTickCases, NewWindowWithImeClosedOnlyHidesTheIndicator) {
     Rig r(f);
     r.Seed({kB});
     r.Tick(kA, true);
-    EXPECT_EQ(r.Tick(kB, false), Calls({"TickHint", "HideIndicator"}));
+    EXPECT_EQ(r.Tick(kB, false), Wanted{});
     EXPECT_EQ(r.tick.ActiveWindow(), kB);
     EXPECT_EQ(r.tick.ActiveRect(), (Rect{-1288, 207, -7, 1000}));
     EXPECT_EQ(r.List(), (std::vector<WindowId>{kA, kB}));
@@ -131,8 +125,10 @@ TEST(MonitorTickCases, NewWindowWithImeOpenSignalsAfreshAndMovesItsEntryToTheFro
       Rig r(f);
       if (alreadyListed) r.Seed({kB});
       r.Tick(kA, true);
-      EXPECT_EQ(r.Tick(kB, true), Calls({"TickHint", "HideIndicator", f.icon ? kShowB : "", "ScrollLedOn",
-                                         "TriggerHint", f.mute ? "" : "PlayCue(ON)"}));
+      EXPECT_EQ(r.Tick(kB, true), (Wanted{.indicator = IconAt(f.icon, kAtB),
+                                          .led = true,
+                                          .sound = Sound(!f.mute, true),
+                                          .triggerHint = true}));
       EXPECT_EQ(r.tick.ActiveWindow(), kB);
       EXPECT_EQ(r.List(), (std::vector<WindowId>{kB, kA}));
     }
@@ -144,8 +140,10 @@ TEST(MonitorTickCases, SameWindowImeTurnedOnAddsTheKeyAndSignals) {
     SCOPED_TRACE(Describe(f));
     Rig r(f);
     r.Tick(kA, false);
-    EXPECT_EQ(r.Tick(kA, true), Calls({"TickHint", f.mute ? "" : "PlayCue(ON)", "TriggerHint",
-                                       f.icon ? kShowA : "", "ScrollLedOn"}));
+    EXPECT_EQ(r.Tick(kA, true), (Wanted{.indicator = IconAt(f.icon, kAtA),
+                                        .led = true,
+                                        .sound = Sound(!f.mute, true),
+                                        .triggerHint = true}));
     EXPECT_EQ(r.List(), std::vector<WindowId>{kA});
   }
 }
@@ -155,10 +153,10 @@ TEST(MonitorTickCases, SameWindowImeStillOnOnlyKeepsIndicatorAndLed) {
     SCOPED_TRACE(Describe(f));
     Rig r(f);
     r.Tick(kA, true);
-    EXPECT_EQ(r.Tick(kA, true), Calls({"TickHint", "ScrollLedOn"}));
-    // Taken down elsewhere (as showing the settings window does): shown again.
-    r.cues.indicatorVisible = false;
-    EXPECT_EQ(r.Tick(kA, true), Calls({"TickHint", f.icon ? kShowA : "", "ScrollLedOn"}));
+    // The same state as before: the program shows again an indicator taken down elsewhere
+    // (as showing the settings window does).
+    EXPECT_EQ(r.Tick(kA, true), (Wanted{.indicator = IconAt(f.icon, kAtA), .led = true}));
+    EXPECT_EQ(r.Tick(kA, true), (Wanted{.indicator = IconAt(f.icon, kAtA), .led = true}));
     EXPECT_EQ(r.List(), std::vector<WindowId>{kA});
   }
 }
@@ -168,8 +166,8 @@ TEST(MonitorTickCases, SameWindowImeTurnedOffDeletesTheEntryAndUndoesTheCues) {
     SCOPED_TRACE(Describe(f));
     Rig r(f);
     r.Tick(kA, true);
-    EXPECT_EQ(r.Tick(kA, false), Calls({"TickHint", f.off && !f.mute ? "PlayCue(OFF)" : "", "ScrollLedOff",
-                                        f.hint ? "HideImeHint" : "", "HideIndicator"}));
+    EXPECT_EQ(r.Tick(kA, false),
+              (Wanted{.led = false, .sound = Sound(f.off && !f.mute, false), .hideHint = f.hint}));
     EXPECT_TRUE(r.List().empty());
   }
 }
@@ -179,7 +177,7 @@ TEST(MonitorTickCases, SameWindowImeClosedAndNotListedHidesHintAndIndicatorOnly)
     SCOPED_TRACE(Describe(f));
     Rig r(f);
     r.Tick(kA, false);
-    EXPECT_EQ(r.Tick(kA, false), Calls({"TickHint", f.hint ? "HideImeHint" : "", "HideIndicator"}));
+    EXPECT_EQ(r.Tick(kA, false), (Wanted{.hideHint = f.hint}));
   }
 }
 
@@ -188,16 +186,20 @@ TEST(MonitorTickCases, IndicatorFollowsAWindowThatMovesOrResizes) {
     SCOPED_TRACE(Describe(f));
     Rig r(f);
     r.Tick(kA, true);
+    // A new frame is a new place: the program shows the indicator afresh there.
     r.desk.At(kA).rect = {300, 50, 1100, 650};
-    EXPECT_EQ(r.Tick(kA, true),
-              Calls({"TickHint", "HideIndicator", f.icon ? "ShowIndicator(304,54)" : "", "ScrollLedOn"}));
+    EXPECT_EQ(r.Tick(kA, true), (Wanted{.indicator = IconAt(f.icon, {304, 54}), .led = true}));
+    EXPECT_EQ(r.tick.ActiveRect(), (Rect{300, 50, 1100, 650}));
     r.desk.At(kA).rect.bottom = 700;  // resized only; the top-left anchor stays
-    EXPECT_EQ(r.Tick(kA, true),
-              Calls({"TickHint", "HideIndicator", f.icon ? "ShowIndicator(304,54)" : "", "ScrollLedOn"}));
+    const WantedCues resized = r.tick.Run();
+    EXPECT_EQ(fakes::Summary(resized), (Wanted{.indicator = IconAt(f.icon, {304, 54}), .led = true}));
+    if (f.icon) {
+      EXPECT_EQ(resized.state.frame, (Rect{300, 50, 1100, 700}));
+    }
     EXPECT_EQ(r.tick.ActiveRect(), (Rect{300, 50, 1100, 700}));
     r.desk.At(kA).rect.left = 301;  // moved while the IME is turned off
-    EXPECT_EQ(r.Tick(kA, false), Calls({"TickHint", "HideIndicator", f.off && !f.mute ? "PlayCue(OFF)" : "",
-                                        "ScrollLedOff", f.hint ? "HideImeHint" : "", "HideIndicator"}));
+    EXPECT_EQ(r.Tick(kA, false),
+              (Wanted{.led = false, .sound = Sound(f.off && !f.mute, false), .hideHint = f.hint}));
   }
 }
 
@@ -242,7 +244,7 @@ TEST(MonitorTickQualification, NonQualifyingWindowsResetTheFieldsAndTakeTheCuesD
       r.Seed({kB});
       r.Tick(kA, true);
       c.arrange(r);
-      EXPECT_EQ(r.Run(), Calls({"TickHint", "CloseIndicator", "ScrollLedOff", hint ? "HideImeHint" : ""}));
+      EXPECT_EQ(r.Run(), (Wanted{.led = false, .hideHint = hint, .closeIndicator = true}));
       r.ExpectReset();
       EXPECT_EQ(r.List(), (std::vector<WindowId>{kA, kB}));
       EXPECT_EQ(
@@ -360,17 +362,17 @@ TEST(MonitorTickWin11, SearchAndStartMenuHostsOnlyHideTheIndicator) {
     r.desk.Add(kShell,
                {.className = u"Windows.UI.Core.CoreWindow", .rect = {0, 0, 800, 900}, .processPath = c.path});
     r.Tick(kA, true);
-    const Log log = r.Tick(kShell, true);
+    const Wanted wanted = r.Tick(kShell, true);
     EXPECT_EQ(r.tick.ActiveWindow(), kShell);
     if (c.shell) {
-      EXPECT_EQ(log, Calls({"TickHint", "HideIndicator"}));
+      EXPECT_EQ(wanted, Wanted{});
       EXPECT_EQ(r.tick.ActiveRect(), (Rect{100, 50, 900, 650}));
       EXPECT_EQ(r.tick.AnchorLeft(), 104);
       EXPECT_EQ(r.tick.AnchorTop(), 54);
       EXPECT_EQ(r.List(), std::vector<WindowId>{kA});
       // Back to A: a new window again, so it signals afresh.
       EXPECT_EQ(r.Tick(kA, true),
-                Calls({"TickHint", "HideIndicator", kShowA, "ScrollLedOn", "TriggerHint", "PlayCue(ON)"}));
+                (Wanted{.indicator = kAtA, .led = true, .sound = true, .triggerHint = true}));
     } else {
       EXPECT_EQ(r.tick.ActiveRect(), (Rect{0, 0, 800, 900}));
       EXPECT_EQ(r.List(), (std::vector<WindowId>{kShell, kA}));
@@ -392,8 +394,8 @@ TEST(MonitorTickSettingsWindow, VisibleSettingsWindowSuspendsAllButCountdownAndP
   Rig r;
   r.Tick(kA, true);
   r.Seed({4242});  // a destroyed window
-  r.cues.settingsWindowVisible = true;
-  EXPECT_EQ(r.Tick(kB, true), Calls({"TickHint"}));
+  r.program.settingsWindowVisible = true;
+  EXPECT_EQ(r.Tick(kB, true), (Wanted{.looked = false}));
   EXPECT_EQ(r.desk.Count(Q::ForegroundWindow), 0);
   EXPECT_EQ(r.List(), std::vector<WindowId>{kA});
   EXPECT_EQ(r.tick.ActiveWindow(), kA);
@@ -402,9 +404,8 @@ TEST(MonitorTickSettingsWindow, VisibleSettingsWindowSuspendsAllButCountdownAndP
   EXPECT_EQ(r.tick.AnchorTop(), 54);
 
   // Hidden again (showing it closed the indicator): A in front is the same window.
-  r.cues.settingsWindowVisible = false;
-  r.cues.indicatorVisible = false;
-  EXPECT_EQ(r.Tick(kA, true), Calls({"TickHint", kShowA, "ScrollLedOn"}));
+  r.program.settingsWindowVisible = false;
+  EXPECT_EQ(r.Tick(kA, true), (Wanted{.indicator = kAtA, .led = true}));
 }
 
 // ---- The handle list ----
@@ -439,7 +440,7 @@ TEST(MonitorTickHandleList, LookupTakesTheFirstMatchingEntry) {
   Rig r;
   r.Seed({kA, kB, kA});
   r.Tick(kA, false);
-  EXPECT_EQ(r.Run(), Calls({"TickHint", "PlayCue(OFF)", "ScrollLedOff", "HideImeHint", "HideIndicator"}));
+  EXPECT_EQ(r.Run(), (Wanted{.led = false, .sound = false, .hideHint = true}));
   EXPECT_EQ(r.List(), (std::vector<WindowId>{kB, kA}));
 }
 
@@ -448,9 +449,9 @@ TEST(MonitorTickHandleList, LookupTakesTheFirstMatchingEntry) {
 TEST(MonitorTickSequences, SwitchingToAWindowWithImeClosedLeavesListAndLedAlone) {
   Rig r;
   r.Tick(kA, true);
-  EXPECT_EQ(r.Tick(kB, false), Calls({"TickHint", "HideIndicator"}));
+  EXPECT_EQ(r.Tick(kB, false), Wanted{});
   EXPECT_EQ(r.List(), std::vector<WindowId>{kA});
-  EXPECT_EQ(r.Run(), Calls({"TickHint", "HideImeHint", "HideIndicator"}));
+  EXPECT_EQ(r.Run(), (Wanted{.hideHint = true}));
 }
 
 TEST(MonitorTickSequences, ReturningToAWindowWhoseImeWentOffInTheBackground) {
@@ -459,10 +460,9 @@ TEST(MonitorTickSequences, ReturningToAWindowWhoseImeWentOffInTheBackground) {
     Rig r(f);
     r.Tick(kA, true);
     r.Tick(kB, false);
-    EXPECT_EQ(r.Tick(kA, false), Calls({"TickHint", "HideIndicator"}));
+    EXPECT_EQ(r.Tick(kA, false), Wanted{});
     EXPECT_EQ(r.List(), std::vector<WindowId>{kA});
-    EXPECT_EQ(r.Run(), Calls({"TickHint", f.off && !f.mute ? "PlayCue(OFF)" : "", "ScrollLedOff",
-                              f.hint ? "HideImeHint" : "", "HideIndicator"}));
+    EXPECT_EQ(r.Run(), (Wanted{.led = false, .sound = Sound(f.off && !f.mute, false), .hideHint = f.hint}));
     EXPECT_TRUE(r.List().empty());
   }
 }
@@ -473,10 +473,9 @@ TEST(MonitorTickSequences, ASilentApplicationKeepsTheStateSeenLastForItsWindow) 
   r.desk.At(kA).answers = false;  // A hangs with its IME open
   r.Tick(kB, false);
   // Back to A while it is silent: open, as last seen, so no OFF now and no ON when it answers.
-  EXPECT_EQ(r.Tick(kA, false),
-            Calls({"TickHint", "HideIndicator", kShowA, "ScrollLedOn", "TriggerHint", "PlayCue(ON)"}));
+  EXPECT_EQ(r.Tick(kA, false), (Wanted{.indicator = kAtA, .led = true, .sound = true, .triggerHint = true}));
   r.desk.At(kA).answers = true;
-  EXPECT_EQ(r.Tick(kA, true), Calls({"TickHint", "ScrollLedOn"}));
+  EXPECT_EQ(r.Tick(kA, true), (Wanted{.indicator = kAtA, .led = true}));
 }
 
 TEST(MonitorTickSequences, AWindowOfAProgramWithHigherRightsReadsAsClosed) {
@@ -485,8 +484,8 @@ TEST(MonitorTickSequences, AWindowOfAProgramWithHigherRightsReadsAsClosed) {
   r.desk.At(kA).elevated = true;  // its handle now answers for an administrator program
   r.Tick(kB, false);
   // Unlike a silent window, what was seen before for the handle does not stand in: closed.
-  EXPECT_EQ(r.Tick(kA, true), Calls({"TickHint", "HideIndicator"}));
-  EXPECT_EQ(r.Run(), Calls({"TickHint", "PlayCue(OFF)", "ScrollLedOff", "HideImeHint", "HideIndicator"}));
+  EXPECT_EQ(r.Tick(kA, true), Wanted{});
+  EXPECT_EQ(r.Run(), (Wanted{.led = false, .sound = false, .hideHint = true}));
   EXPECT_TRUE(r.List().empty());
 }
 
@@ -495,8 +494,8 @@ TEST(MonitorTickSequences, AWindowOfAProgramWithHigherRightsReadsAsClosed) {
 TEST(MonitorTickAnchor, BorderIsReadAnewOnEveryQualifyingTick) {
   Rig r;
   r.settings.SetIconPosition(2);
-  EXPECT_EQ(r.Tick(kA, true), Calls({"TickHint", "HideIndicator", "ShowIndicator(104,617)", "ScrollLedOn",
-                                     "TriggerHint", "PlayCue(ON)"}));
+  EXPECT_EQ(r.Tick(kA, true),
+            (Wanted{.indicator = Point{104, 617}, .led = true, .sound = true, .triggerHint = true}));
   r.desk.nonClientBorderWidth = 5;
   r.Run();
   EXPECT_EQ(r.tick.AnchorTop(), 613);
@@ -522,7 +521,9 @@ TEST(MonitorTickAnchor, TheVisibleFrameGivesTheAnchorWhereTheSystemReportsIt) {
   EXPECT_EQ(r.tick.AnchorTop(), 1040 - 32 - 1);
   // Only the frame moved (the window was restored to the same place, say): that is a change.
   r.desk.At(kA).frame = Rect{0, 0, 1920, 1000};
-  EXPECT_EQ(r.Run(), Calls({"TickHint", "HideIndicator", "ShowIndicator(960,967)", "ScrollLedOn"}));
+  const WantedCues moved = r.tick.Run();
+  EXPECT_EQ(fakes::Summary(moved), (Wanted{.indicator = Point{960, 967}, .led = true}));
+  EXPECT_EQ(moved.state.frame, (Rect{0, 0, 1920, 1000}));
 }
 
 TEST(MonitorTickAnchor, DesktopInFrontGetsTheIndicatorAtItsCentre) {
@@ -540,40 +541,39 @@ TEST(MonitorTickAnchor, DesktopIsLookedForAgainAfterExplorerMadeANewOne) {
   Rig r;
   r.desk.Destroy(kDesktop);
   r.desk.Add(kNew, {.className = u"Progman", .rect = {0, 0, 1920, 1080}});
-  r.cues.desktopFound = kNew;
+  r.program.desktopFound = kNew;
   r.Tick(kNew, true);
   EXPECT_EQ(r.tick.AnchorLeft(), 960);
   r.Tick(kA, true);
   r.Tick(kNew, true);
-  EXPECT_EQ(r.cues.desktopLookups, 1);  // not for ordinary windows, nor again for the one found
+  EXPECT_EQ(r.program.desktopLookups, 1);  // not for ordinary windows, nor again for the one found
 }
 
 TEST(MonitorTickAnchor, NoPositionKeepsTheLastAnchorOrZeroAfterAReset) {
   Rig r;
   r.Tick(kA, true);
   r.settings.SetIconPosition(-1);
-  EXPECT_EQ(r.Tick(kB, true)[2], kShowA);
+  EXPECT_EQ(r.Tick(kB, true).indicator, kAtA);
   r.Tick(0, false);
-  EXPECT_EQ(r.Tick(kB, true)[2], "ShowIndicator(0,0)");
+  EXPECT_EQ(r.Tick(kB, true).indicator, Point{});
 }
 
 // ---- The input mode options ----
 
 constexpr std::uint32_t kHiragana = 0x19, kKatakana = 0x1B, kHalfAlnum = 0x10;
 
-// With 入力モードを表示 the indicator gets the mode before it is shown, and a mode change
-// while the IME stays open only changes the picture: no sound, hint or LED change.
+// With 入力モードを表示 the indicator stands for the mode, and a mode change while the IME
+// stays open only changes the picture: no sound, hint or LED change.
 TEST(MonitorTickInputMode, ShowModeOnlyRepaintsOnAModeChange) {
   Rig r;
   r.settings.SetShowMode(true);
   r.desk.At(kA).conversionMode = kHiragana;
   r.Tick(kA, false);
-  EXPECT_EQ(r.Tick(kA, true),
-            Calls({"TickHint", "SetInputMode(0)", "PlayCue(ON)", "TriggerHint", kShowA, "ScrollLedOn"}));
+  EXPECT_EQ(r.Tick(kA, true), (Wanted{.indicator = kAtA, .led = true, .sound = true, .triggerHint = true}));
   r.desk.At(kA).conversionMode = kKatakana;
-  EXPECT_EQ(r.Tick(kA, true), Calls({"TickHint", "SetInputMode(1)", "ScrollLedOn"}));
+  EXPECT_EQ(r.Tick(kA, true), (Wanted{.indicator = kAtA, .mode = InputMode::Katakana, .led = true}));
   r.desk.At(kA).conversionMode = std::nullopt;  // no answer: hiragana
-  EXPECT_EQ(r.Tick(kA, true), Calls({"TickHint", "SetInputMode(0)", "ScrollLedOn"}));
+  EXPECT_EQ(r.Tick(kA, true), (Wanted{.indicator = kAtA, .led = true}));
   // With both options off the mode is never asked for.
   r.settings.SetShowMode(false);
   r.Tick(kA, true);
@@ -592,9 +592,9 @@ TEST(MonitorTickInputMode, HalfWidthAlphanumericCountsAsClosed) {
     auto mode = [&](WindowId w, std::uint32_t bits) {
       byMode.desk.At(w).conversionMode = bits;
       byMode.desk.foreground = w;
-      Log log = byMode.Run();
-      std::erase_if(log, [](const std::string& c) { return c.starts_with("SetInputMode"); });
-      return log;
+      Wanted wanted = byMode.Run();
+      wanted.mode = InputMode::Hiragana;
+      return wanted;
     };
     EXPECT_EQ(mode(kA, kHalfAlnum), byOpen.Tick(kA, false));
     EXPECT_EQ(mode(kA, kHiragana), byOpen.Tick(kA, true));

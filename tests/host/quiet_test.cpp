@@ -15,8 +15,8 @@
 namespace ruvano {
 namespace {
 
-using fakes::FakeCues;
 using fakes::FakeDesktop;
+using fakes::FakeProgramWindows;
 
 TEST(ExcludedApps, NamesAreSplitTrimmedAndComparedInAnyAsciiCase) {
   EXPECT_EQ(ExcludedAppNames(u" a.exe ;;\tB.EXE; ;c d.exe;"),
@@ -107,12 +107,12 @@ TEST(FullScreen, TheShellsWordOrACaptionlessWindowCoveringItsMonitor) {
 struct Rig {
   static constexpr WindowId kApp = 0x10, kEditor = 0x20, kFrame = 0x30, kStoreApp = 0x31;
   FakeDesktop desk;
-  FakeCues cues;
+  FakeProgramWindows program;
   Settings settings;
   FakeFullScreen fullScreen;
-  MonitorTick tick{desk, cues, cues, settings, &fullScreen};
+  MonitorTick tick{desk, program, settings, &fullScreen};
   Rig() {
-    cues.applicationWindow = kApp;
+    program.applicationWindow = kApp;
     desk.Add(kApp, {.visible = false});
     desk.Add(kEditor, {.processPath = u"C:\\Tools\\Editor.exe", .imeOpen = true});
     desk.Add(kFrame, {.className = u"ApplicationFrameWindow",
@@ -122,20 +122,17 @@ struct Rig {
                          .processPath = u"C:\\Program Files\\WindowsApps\\Calc\\CalculatorApp.exe"});
     settings.SetIcon(true);
   }
-  std::vector<std::string> Tick(WindowId w) {
+  fakes::Wanted Tick(WindowId w) {
     desk.foreground = w;
-    cues.log.clear();
-    tick.Run();
-    return cues.TakeLog();
+    return fakes::Summary(tick.Run());
   }
 };
 
 TEST(ExcludedApps, AListedProgramIsLeftAloneAsTheTaskbarIs) {
   Rig r;
-  r.Tick(Rig::kEditor);
-  EXPECT_TRUE(r.cues.indicatorVisible);
+  EXPECT_TRUE(r.Tick(Rig::kEditor).indicator);
   r.settings.SetExcludeApps(u"other.exe; editor.EXE");
-  EXPECT_EQ(r.Tick(Rig::kEditor), (std::vector<std::string>{"TickHint", "CloseIndicator", "ScrollLedOff"}));
+  EXPECT_EQ(r.Tick(Rig::kEditor), (fakes::Wanted{.led = false, .closeIndicator = true}));
   EXPECT_EQ(r.tick.ActiveWindow(), 0u);
   EXPECT_EQ(r.tick.LastQualifiedWindow(), Rig::kEditor);  // from before it was listed
 
@@ -156,14 +153,12 @@ TEST(ExcludedApps, AListedProgramIsLeftAloneAsTheTaskbarIs) {
 TEST(FullScreen, TheMonitorRestsForItButKeepsTheLed) {
   Rig r;
   r.settings.SetHint(true);
-  r.Tick(Rig::kEditor);
-  EXPECT_TRUE(r.cues.indicatorVisible);
+  EXPECT_TRUE(r.Tick(Rig::kEditor).indicator);
   r.fullScreen.state = NotificationState::RunningD3dFullScreen;
-  EXPECT_EQ(r.Tick(Rig::kEditor), (std::vector<std::string>{"TickHint", "HideIndicator", "HideImeHint"}));
+  EXPECT_EQ(r.Tick(Rig::kEditor), (fakes::Wanted{.hideHint = true}));
   EXPECT_EQ(r.tick.ActiveWindow(), Rig::kEditor);
   r.settings.SetQuietFullScreen(false);
-  r.Tick(Rig::kEditor);
-  EXPECT_TRUE(r.cues.indicatorVisible);
+  EXPECT_TRUE(r.Tick(Rig::kEditor).indicator);
 }
 
 // The Run key's value as the registry keeps it: RegQueryValueExW, RegSetValueExW and

@@ -2,13 +2,14 @@
 #include <windows.h>
 #include <imm.h>
 
+#include <functional>
 #include <memory>
 
 #include "app/win32/application_window.h"
+#include "monitor/cues.h"
 #include "monitor/indicator_anchor.h"
 #include "monitor/win32/desktop_win32.h"
 #include "monitor/win32/monitor.h"
-#include "null_cues.h"
 #include "screen_test_util.h"
 #include "test_windows.h"
 #include "ui/win32/indicator_window.h"
@@ -31,16 +32,16 @@ using testing::WindowRect;
 // The indicator's surroundings: the live settings, a monitor whose ticks are counted, and a
 // plain window standing in for the settings window, which the click shows as the program
 // does (its show handler closes the indicator).
-struct TickCount final : NullMonitorCues {
+struct TickCount final {
   int ticks = 0;
-  void TickHint() override { ++ticks; }
+  void operator()(const WantedCues& wanted) { ticks += wanted.events.countHint ? 1 : 0; }
 };
 
 struct IndicatorRig {
   explicit IndicatorRig(HWND owner)
       : settingsWindow(MakeTestWindow(L"RuvanoTestSettings", WS_OVERLAPPEDWINDOW, owner, 300, 300, 400, 300)),
         monitorWindow(AppWindow::Create()),
-        monitor(cues, settings, monitorWindow.get()) {}
+        monitor(std::ref(cues), settings, monitorWindow.get()) {}
   void Hold(bool held) { held ? monitor.Hold() : monitor.Resume(); }
 
   void OpenSettings() {

@@ -2,6 +2,7 @@
 #include <windows.h>
 #include <wtsapi32.h>
 
+#include <functional>
 #include <memory>
 
 #include "app/win32/application_window.h"
@@ -20,7 +21,7 @@ using testing::RecordingCues;
 using testing::WaitUntil;
 
 struct MonitorRig {
-  MonitorRig() : app(AppWindow::Create()), monitor(cues, settings, app.get()) {}
+  MonitorRig() : app(AppWindow::Create()), monitor(std::ref(cues), settings, app.get()) {}
   // Whether the tick runs within a second.
   bool Ticking() {
     const int before = cues.ticks;

@@ -1,5 +1,6 @@
-// Cues that record the calls the tests look for; the tick with number throwOnTick (1-based)
-// throws, and so does every ScrollLedOff while failLed is set.
+// Takes the cues a tick wants and records the changes the tests look for under the names of
+// the program's calls; the tick with number throwOnTick (1-based) throws, and so does every
+// LED darkening while failLed is set.
 #pragma once
 
 #include <algorithm>
@@ -7,27 +8,30 @@
 #include <string>
 #include <vector>
 
-#include "null_cues.h"
+#include "monitor/cues.h"
 
 namespace ruvano::testing {
 
-class RecordingCues : public NullMonitorCues {
+class RecordingCues {
  public:
   int ticks = 0;
   int throwOnTick = 0;
   bool failLed = false;
   std::vector<std::string> calls;
 
-  void TickHint() override {
-    if (++ticks == throwOnTick) throw std::runtime_error("tick failure");
+  void operator()(const WantedCues& wanted) {
+    if (wanted.events.countHint && ++ticks == throwOnTick) throw std::runtime_error("tick failure");
+    if (wanted.events.sound) calls.push_back(*wanted.events.sound ? "PlayCue(ON)" : "PlayCue(OFF)");
+    if (!wanted.looked) return;
+    if (!wanted.state.indicator && wanted.events.closeIndicator) CloseIndicator();
+    if (wanted.state.led) *wanted.state.led ? ScrollLedOn() : ScrollLedOff();
   }
-  void PlayCue(bool on) override { calls.push_back(on ? "PlayCue(ON)" : "PlayCue(OFF)"); }
-  void ScrollLedOn() override { calls.push_back("ScrollLedOn"); }
-  void ScrollLedOff() override {
+  void ScrollLedOn() { calls.push_back("ScrollLedOn"); }
+  void ScrollLedOff() {
     calls.push_back("ScrollLedOff");
     if (failLed) throw std::runtime_error("led failure");
   }
-  void CloseIndicator() override { calls.push_back("CloseIndicator"); }
+  void CloseIndicator() { calls.push_back("CloseIndicator"); }
   bool Saw(const std::string& c) const { return std::find(calls.begin(), calls.end(), c) != calls.end(); }
 };
 

@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <functional>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -39,7 +40,7 @@ struct Program {
     app = AppWindow::Create();
     if (!app) return false;
     if (!file.empty()) LoadSettings(ToText(file), settings);
-    monitor = std::make_unique<Monitor>(cues, settings, app.get());
+    monitor = std::make_unique<Monitor>(std::ref(cues), settings, app.get());
     SettingsWindow::Events events;
     events.shown = [this] {
       cues.CloseIndicator();

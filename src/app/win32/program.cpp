@@ -18,7 +18,7 @@ Program::Program(Text settingsFile, std::unique_ptr<AppWindow> application)
       closeQuery_(led_, settings_, settingsFile_),
       hintWindow_(application_->hwnd()),
       hint_(hintWindow_, settings_),
-      monitor_(*this, settings_, application_.get()) {}
+      monitor_([this](const WantedCues& wanted) { ApplyCues(wanted); }, settings_, application_.get()) {}
 
 Program::~Program() = default;
 
@@ -67,21 +67,43 @@ std::unique_ptr<Program> Program::Create(Text settingsFile) {
   return program;
 }
 
+// Only what differs from the cues as they are changes: the indicator as it shows now (it hides
+// itself when clicked, and the settings window closes it), the LED by its key's real state
+// (its own guards), the mode last given. A hint that counts down does so before a new one
+// starts.
+void Program::ApplyCues(const WantedCues& wanted) {
+  const CueEvents& events = wanted.events;
+  if (events.countHint) hint_.Tick();
+  if (wanted.looked) {
+    const CueState& state = wanted.state;
+    const bool moved = state.window != shownOn_ || state.frame != shownFrame_;
+    if (!state.indicator || (moved && indicator_->Visible())) HideIndicator(events.closeIndicator);
+    if (state.mode != mode_) {
+      mode_ = state.mode;
+      indicator_->SetInputMode(mode_);
+    }
+    if (state.indicator && !indicator_->Visible()) {
+      shownOn_ = state.window;
+      shownFrame_ = state.frame;
+      ShowIndicator(state.anchor);
+    }
+    if (state.led) *state.led ? led_.On() : led_.Off();
+  }
+  if (events.hideHint) hint_.Hide();
+  if (events.triggerHint) hint_.Trigger();
+  if (events.sound) sound_.Play(*events.sound);
+}
+
 // The indicator goes next to the caret of the window in front where that shows one, and the
 // monitor follows the caret while it is there.
-void Program::ShowIndicator(std::int32_t left, std::int32_t top) {
+void Program::ShowIndicator(Point anchor) {
   const bool nearCaret = settings_.NearCaret();
-  indicator_->Show(left, top, nearCaret ? monitor_.CaretPlace() : std::nullopt);
+  indicator_->Show(anchor.x, anchor.y, nearCaret ? monitor_.CaretPlace() : std::nullopt);
   monitor_.FollowCaret(nearCaret && indicator_->Visible());
 }
 
-void Program::HideIndicator() {
-  indicator_->Hide();
-  monitor_.FollowCaret(false);
-}
-
-void Program::CloseIndicator() {
-  indicator_->Close();
+void Program::HideIndicator(bool close) {
+  close ? indicator_->Close() : indicator_->Hide();
   monitor_.FollowCaret(false);
 }
 

@@ -29,13 +29,13 @@
 
 namespace ruvano {
 
-class Program final : private IMonitorCues {
+class Program final {
  public:
   // Loads the settings from settingsFile (the defaults stay where it cannot be read), makes
   // the windows and starts the monitor. Nothing, with the reason reported, when a window
   // cannot be made.
   static std::unique_ptr<Program> Create(Text settingsFile);
-  ~Program() override;
+  ~Program();
   Program(const Program&) = delete;
   Program& operator=(const Program&) = delete;
 
@@ -49,18 +49,10 @@ class Program final : private IMonitorCues {
  private:
   Program(Text settingsFile, std::unique_ptr<AppWindow> application);
 
-  // The tick's cues.
-  void TickHint() override { hint_.Tick(); }
-  void TriggerHint() override { hint_.Trigger(); }
-  void HideImeHint() override { hint_.Hide(); }
-  void PlayCue(bool on) override { sound_.Play(on); }
-  void ScrollLedOn() override { led_.On(); }
-  void ScrollLedOff() override { led_.Off(); }
-  bool IndicatorVisible() override { return indicator_->Visible(); }
-  void ShowIndicator(std::int32_t left, std::int32_t top) override;
-  void HideIndicator() override;
-  void CloseIndicator() override;
-  void SetInputMode(InputMode mode) override { indicator_->SetInputMode(mode); }
+  // Brings the cues to what the tick wants.
+  void ApplyCues(const WantedCues& wanted);
+  void ShowIndicator(Point anchor);
+  void HideIndicator(bool close);
 
   void OnCaretMoved(std::optional<Point> caret) noexcept;
   void LoadSettings() noexcept;
@@ -88,6 +80,11 @@ class Program final : private IMonitorCues {
   std::unique_ptr<IndicatorWindow> indicator_;
   std::unique_ptr<SettingsWindow> settingsWindow_;
   std::unique_ptr<DiagnosisWindow> diagnosis_;  // made when first asked for
+  // What the cues were last brought to: the input mode, and the window and frame the
+  // indicator was shown on.
+  InputMode mode_ = InputMode::Hiragana;
+  WindowId shownOn_ = 0;
+  Rect shownFrame_;
 };
 
 }  // namespace ruvano

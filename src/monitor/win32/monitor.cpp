@@ -3,6 +3,8 @@
 #include <dwmapi.h>
 #include <wtsapi32.h>
 
+#include <utility>
+
 #include "monitor/win32/diagnosis_win32.h"
 #include "zeq/win32/failure_report.h"
 #include "zeq/win32/handles.h"
@@ -34,11 +36,12 @@ Monitor* g_hooked = nullptr;
 
 }  // namespace
 
-Monitor::Monitor(IMonitorCues& cues, const Settings& settings, MessageRoute* applicationWindow) noexcept
-    : route_(applicationWindow),
+Monitor::Monitor(ApplyCues apply, const Settings& settings, MessageRoute* applicationWindow) noexcept
+    : apply_(std::move(apply)),
+      route_(applicationWindow),
       applicationWindow_(applicationWindow ? applicationWindow->RouteWindow() : nullptr),
       settings_(settings),
-      tick_(desktop_, cues, *this, settings, &fullScreen_) {}
+      tick_(desktop_, *this, settings, &fullScreen_) {}
 
 Monitor::~Monitor() {
   Stop();
@@ -217,7 +220,11 @@ void Monitor::Watch(bool periodic) noexcept {
     Tick(periodic);
     watch_.Ticked(look);
   } else if (periodic) {
-    tick_.CountHintDown();
+    try {
+      if (apply_) apply_(MonitorTick::CountHintDown());
+    } catch (...) {
+      ReportFailure(L"the hint's countdown failed");
+    }
   }
   // A full-screen program in front is left alone: no closer looks for its input.
   UINT period = resting ? ruvano::Watch::kQuietMs : watch_.PeriodMs(now, input.dwTime);
@@ -236,7 +243,8 @@ void Monitor::Watch(bool periodic) noexcept {
 void Monitor::Tick(bool countHint) noexcept {
   desktop_.ForgetCaret();
   try {
-    tick_.Run(countHint);
+    const WantedCues wanted = tick_.Run(countHint);
+    if (apply_) apply_(wanted);
     if (diagnosis_) {
       DescribeFront(desktop_, observation_);
       diagnosis_(observation_);

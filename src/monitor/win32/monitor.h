@@ -43,8 +43,11 @@ class Monitor final : public IProgramWindows {
   // Posted by the sentinel when input came after a quiet while or another window is in front.
   static constexpr UINT kWakeMessage = WM_APP + 2;
 
-  // The cues and the settings must outlive the monitor, the application window its timers.
-  Monitor(IMonitorCues& cues, const Settings& settings, MessageRoute* applicationWindow) noexcept;
+  // Gets the cues each tick wants, and each countdown of the hint between the ticks.
+  using ApplyCues = std::function<void(const WantedCues&)>;
+
+  // The settings must outlive the monitor, the application window its timers.
+  Monitor(ApplyCues apply, const Settings& settings, MessageRoute* applicationWindow) noexcept;
   // Stops the timers, the window events and the session notifications.
   ~Monitor() override;
   Monitor(const Monitor&) = delete;
@@ -101,6 +104,7 @@ class Monitor final : public IProgramWindows {
   static void CALLBACK OnWinEvent(HWINEVENTHOOK hook, DWORD event, HWND wnd, LONG object, LONG child,
                                   DWORD thread, DWORD time) noexcept;
 
+  ApplyCues apply_;
   MessageRoute* route_;
   HWND applicationWindow_;
   const Settings& settings_;
