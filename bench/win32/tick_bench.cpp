@@ -36,16 +36,6 @@
 #include "zeq/win32/probes_win32.h"
 #include "zeq/win32/system_library.h"
 
-#ifndef IMC_GETOPENSTATUS
-#define IMC_GETOPENSTATUS 0x0005
-#endif
-#ifndef IMC_SETOPENSTATUS
-#define IMC_SETOPENSTATUS 0x0006
-#endif
-#ifndef IMC_GETCONVERSIONMODE
-#define IMC_GETCONVERSIONMODE 0x0001
-#endif
-
 namespace {
 
 using namespace ruvano;

@@ -6,7 +6,7 @@
 #include <utility>
 
 #include "ui/win32/settings_ids.h"
-#include "ui/win32/settings_window.h"
+#include "ui/win32/japanese_face.h"
 #include "zeq/win32/probes_win32.h"
 
 namespace ruvano {

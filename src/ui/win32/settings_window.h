@@ -20,10 +20,6 @@
 
 namespace ruvano {
 
-// The face for Japanese captions: the system's menu font's where it has glyphs for every
-// character of sample, else a Japanese face that has them.
-std::wstring JapaneseUiFace(const std::wstring& sample);
-
 class SettingsWindow final {
  public:
   static constexpr const wchar_t* kClassName = kSettingsWindowClass;
